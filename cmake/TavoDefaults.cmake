@@ -1,0 +1,22 @@
+# Flags every target of ours gets: warnings as errors, UTF-8 sources,
+# CP932 narrow literals (the encoding of every text at rest).
+set(TAVO_CXX_FLAGS -Wall -Wextra -Werror -finput-charset=UTF-8 -fexec-charset=CP932)
+
+if(TAVO_SANITIZE)
+    add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=address,undefined)
+endif()
+
+if(WIN32)
+    # Run without extra DLLs on a bare Windows.
+    add_link_options(-static -static-libgcc -static-libstdc++)
+    add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00)
+endif()
+
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+
+function(tavo_defaults target)
+    target_compile_options(${target} PRIVATE ${TAVO_CXX_FLAGS})
+    target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR})
+endfunction()

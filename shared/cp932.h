@@ -1,0 +1,25 @@
+// Conversions at the edges: all text at rest is CP932 (Shift-JIS) bytes.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tavo {
+
+// True when byte b starts a double-byte CP932 character.
+constexpr bool isCp932LeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+
+// Length in bytes of the longest prefix of text that fits in maxBytes
+// without splitting a double-byte character.
+std::size_t cp932FitLength(std::string_view text, std::size_t maxBytes);
+
+// Invalid sequences become U+FFFD / '?'.
+std::string cp932ToUtf8(std::string_view cp932);
+std::string utf8ToCp932(std::string_view utf8);
+
+#ifdef _WIN32
+std::wstring cp932ToWide(std::string_view cp932);
+std::string wideToCp932(std::wstring_view wide);
+#endif
+
+}  // namespace tavo

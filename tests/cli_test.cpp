@@ -1,0 +1,64 @@
+#include "cli/commands.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "utf8_literal.h"
+
+namespace tavo::cli {
+namespace {
+
+using test::utf8;
+
+struct Result {
+    int status;
+    std::string out, err;
+};
+
+Result runCli(std::vector<std::string> words) {
+    std::ostringstream out, err;
+    const int status = run(words, out, err);
+    return {status, out.str(), err.str()};
+}
+
+TEST(CliDay, PrintsTheFactsOfADate) {
+    struct Case {
+        const char* date;
+        const char8_t* line;
+    } cases[] = {
+        {"2000-01-01", u8"date=2000-01-01 weekday=6 serial=730426 era=平成 erayear=12 rokuyo=大安\n"},
+        {"2019-04-30", u8"date=2019-04-30 weekday=2 serial=737485 era=平成 erayear=31 rokuyo=仏滅\n"},
+        {"2019-05-01", u8"date=2019-05-01 weekday=3 serial=737486 era=令和 erayear=1 rokuyo=大安\n"},
+        {"2026-12-07", u8"date=2026-12-07 weekday=1 serial=740263 era=令和 erayear=8 rokuyo=-\n"},
+        {"1865-04-06", u8"date=1865-04-06 weekday=4 serial=681214 era=西暦 erayear=1865 rokuyo=-\n"},
+        {"1582-10-15", u8"date=1582-10-15 weekday=5 serial=578042 era=西暦 erayear=1582 rokuyo=-\n"},
+        {"2005-12-31", u8"date=2005-12-31 weekday=6 serial=732617 era=平成 erayear=17 rokuyo=赤口\n"},
+    };
+    for (const Case& c : cases) {
+        const Result r = runCli({"day", c.date, "--today", "2026-12-07"});
+        EXPECT_EQ(r.status, 0) << c.date;
+        EXPECT_EQ(r.out, utf8(c.line));
+        EXPECT_EQ(r.err, "");
+    }
+}
+
+TEST(CliDay, RefusesBadDatesWithOneLineAndStatusTwo) {
+    const std::vector<std::vector<std::string>> cases = {
+        {"day", "1582-10-14"}, {"day", "10000-01-01"}, {"day", "2001-02-29"}, {"day", "2000-1-1"},
+        {"day", "2000-01-01x"}, {"day"}, {"day", "2000-01-01", "--today", "soon"}, {"day", "2000-01-01", "--today"},
+        {"day", "+200-01-01"}, {"nosuchcommand"}, {},
+    };
+    for (const auto& words : cases) {
+        const Result r = runCli(words);
+        EXPECT_EQ(r.status, 2) << (words.empty() ? "" : words.back());
+        EXPECT_EQ(r.out, "");
+        EXPECT_FALSE(r.err.empty());
+        if (!words.empty() && words[0] == "day") {
+            EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tavo::cli
