@@ -101,7 +101,7 @@ const char* const kRokuyoNames[6] = {"大安", "赤口", "先勝", "友引", "�
 }  // namespace
 
 bool insideLunarTable(int year) {
-    return static_cast<unsigned>(year - kLunarFirstYear) < static_cast<unsigned>(kLunarLastYear - kLunarFirstYear + 1);
+    return static_cast<unsigned>(year) - kLunarFirstYear < static_cast<unsigned>(kLunarLastYear - kLunarFirstYear + 1);
 }
 
 int rokuyoOf(int year, int month, int day) {

@@ -1,0 +1,54 @@
+// Starts the real programs under test and checks what a user would see.
+#include <gtest/gtest.h>
+
+#include "blackbox.h"
+
+namespace tavo::blackbox {
+namespace {
+
+constexpr DWORD kWait = 20000;
+
+TEST(Calendar, OneInstanceOpensAndClosesCleanly) {
+    Process first(besideTest(L"Tavo.exe"));
+    ASSERT_TRUE(first.started());
+    HWND window = waitForWindow(L"Tavo", kWait);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(windowText(window), L"Tavo");
+    EXPECT_TRUE(IsWindowVisible(window));
+
+    Process second(besideTest(L"Tavo.exe"));
+    DWORD code = 1234;
+    ASSERT_TRUE(second.waitExit(kWait, code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(countTopLevelWindows(L"Tavo"), 1);
+
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(first.waitExit(kWait, code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_TRUE(waitForNoWindow(L"Tavo", kWait));
+}
+
+TEST(Tray, KeepsOneHiddenWindow) {
+    Process tray(besideTest(L"TavoTray.exe"));
+    HWND window = waitForWindow(L"TavoTray", kWait);
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(IsWindowVisible(window));
+    Process second(besideTest(L"TavoTray.exe"));
+    DWORD code = 1234;
+    ASSERT_TRUE(second.waitExit(kWait, code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(countTopLevelWindows(L"TavoTray"), 1);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(tray.waitExit(kWait, code));
+    EXPECT_EQ(code, 0u);
+}
+
+TEST(OptionsLibrary, ExportsTavoCustUndecorated) {
+    HMODULE library = LoadLibraryW(besideTest(L"TavoCust.dll").c_str());
+    ASSERT_NE(library, nullptr);
+    EXPECT_NE(GetProcAddress(library, "TavoCust"), nullptr);
+    FreeLibrary(library);
+}
+
+}  // namespace
+}  // namespace tavo::blackbox
