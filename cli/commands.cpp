@@ -2,11 +2,17 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 
 #include "args.h"
+#include "calendar/calc/closed_days.h"
+#include "calendar/calc/holidays.h"
 #include "shared/calendar_day.h"
 #include "shared/clock.h"
+#include "shared/date_math.h"
 #include "shared/cp932.h"
+#include "shared/memory_settings_store.h"
+#include "shared/posix_file_system.h"
 
 namespace tavo::cli {
 namespace {
@@ -15,7 +21,8 @@ constexpr int kUsageError = 2;
 
 const char* const kUsage =
     "usage: tavocal COMMAND [--today YYYY-MM-DD]\n"
-    "  day YYYY-MM-DD      one line of facts about a date\n";
+    "  day YYYY-MM-DD [--dir DIR]   one line of facts about a date\n"
+    "  holidays FROM [TO]           the public holidays of the years FROM..TO\n";
 
 struct Context {
     Args args;
@@ -28,21 +35,60 @@ int fail(Context& c, const std::string& message) {
     return kUsageError;
 }
 
+// Default closed-day settings, with the Holiday2.Dat of --dir when given.
+std::unique_ptr<ClosedDays> loadClosedDaysFor(const Context& c) {
+    auto days = std::make_unique<ClosedDays>();
+    resetClosedDays(*days);
+    const auto dir = c.args.options.find("--dir");
+    if (dir != c.args.options.end()) {
+        const MemorySettingsStore defaults;
+        loadClosedDays(*days, PosixFileSystem(), utf8ToCp932(dir->second), defaults);
+    }
+    return days;
+}
+
 int commandDay(Context& c) {
     if (c.args.positional.size() != 2) return fail(c, "day needs one date YYYY-MM-DD");
     const auto date = parseIsoDate(c.args.positional[1]);
     if (!date) return fail(c, "not a date between 1582-10-15 and 9999-12-31: " + c.args.positional[1]);
     CalendarDay d(date->year, date->month, date->day);
     const std::string rokuyo = d.rokuyo() < 0 ? "-" : cp932ToUtf8(d.rokuyoName());
+    const auto closedDays = loadClosedDaysFor(c);
+    const DayDate dd = dayDate(d.year(), d.month(), d.day());
+    char name[kHolidayNameBytes] = "";
+    const HolidayResult holiday = isPublicHoliday({closedDays->japaneseHolidays != 0}, dd, name, true);
     c.out << "date=" << formatIsoDate(d.year(), d.month(), d.day()) << " weekday=" << d.weekday()
           << " serial=" << d.serialDay() << " era=" << cp932ToUtf8(d.eraName()) << " erayear=" << d.eraYear()
-          << " rokuyo=" << rokuyo << "\n";
+          << " rokuyo=" << rokuyo << " holiday=" << holiday
+          << " holidayname=" << (holiday == kNoHoliday ? std::string("-") : cp932ToUtf8(name))
+          << " kind=" << dayKindOf(*closedDays, d.year(), d.month(), d.day())
+          << " closed=" << (isClosedDay(*closedDays, dd, nullptr) ? 1 : 0) << "\n";
+    return 0;
+}
+
+int commandHolidays(Context& c) {
+    const std::size_t n = c.args.positional.size();
+    if (n < 2 || n > 3) return fail(c, "holidays needs FROM [TO] years");
+    const auto from = parseNumber(c.args.positional[1], kFirstYear, kLastYear);
+    const auto to = parseNumber(c.args.positional[n - 1], kFirstYear, kLastYear);
+    if (!from || !to || *to < *from) return fail(c, "holidays needs years FROM <= TO within 1582..9999");
+    const HolidayChecker checker{true};
+    CalendarDate d(*from, *from == kFirstYear ? 10 : 1, *from == kFirstYear ? 15 : 1);
+    std::string out;
+    do {
+        char name[kHolidayNameBytes];
+        const HolidayResult r = isPublicHoliday(checker, dayDate(d.year(), d.month(), d.day()), name, true);
+        if (r != kNoHoliday)
+            out += formatIsoDate(d.year(), d.month(), d.day()) + "\t" + std::to_string(r) + "\t" + cp932ToUtf8(name) + "\n";
+    } while (d.nextDay() != 0 && d.year() <= *to);
+    c.out << out;
     return 0;
 }
 
 const std::map<std::string, std::function<int(Context&)>>& commands() {
     static const std::map<std::string, std::function<int(Context&)>> table = {
         {"day", commandDay},
+        {"holidays", commandHolidays},
     };
     return table;
 }

@@ -1,0 +1,85 @@
+// The user's closed days (休業日): closed weekdays, the holiday switches and
+// up to 256 other closed days from "Holiday2.Dat", and the day kinds that
+// colour the month view.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "day_date.h"
+
+namespace tavo {
+
+class FileSystem;
+class SettingsStore;
+
+inline constexpr int kMaxClosedDayRules = 256;
+inline constexpr int kClosedDaySlots = 12 * 32 + 1;  // slot 0 unused
+inline constexpr int kClosedFlagHolidays = 7;        // index after Sunday..Saturday
+inline constexpr char kClosedDaysFile[] = "Holiday2.Dat";
+inline constexpr char kClosedDaysKey[] = "holi";
+
+struct ClosedDayRule {
+    std::int16_t fromEra;
+    std::int16_t toEra;
+    std::uint16_t fromYear;  // Gregorian, inclusive
+    std::uint16_t toYear;
+    char name[24];  // CP932, at most 23 bytes
+    char line[40];  // the line as read, for the options list
+};
+
+struct ClosedDaySlot {
+    std::int32_t first;  // 1-based position in order[], 0 = none
+    std::int32_t count;
+};
+
+// Plain fixed-layout record: it lives in the settings block shared with the options library.
+struct ClosedDays {
+    ClosedDayRule rules[kMaxClosedDayRules];
+    std::int32_t order[kMaxClosedDayRules];  // rule numbers grouped by slot
+    ClosedDaySlot slots[kClosedDaySlots];
+    std::int32_t lastRule;      // rule count - 1
+    std::uint8_t closed[8];     // Sunday..Saturday, then public holidays
+    std::uint8_t japaneseHolidays;
+    std::uint8_t reserved[3];
+};
+
+enum DayKind : int {
+    kOpenWeekday = 0,
+    kSunday = 1,
+    kSaturday = 2,
+    kPublicHoliday = 3,
+    kSubstituteOrNational = 4,
+    kClosedWeekday = 5,
+};
+
+// Slot of a month and day (day 0 = a month-only "??" rule).
+int closedDaySlot(int month, int day);
+
+// Defaults: Sunday, Saturday and holidays closed, Japanese holidays on, no rules.
+void resetClosedDays(ClosedDays& days);
+// Replaces the rules by those of a Holiday2.Dat file's content. Lines that do
+// not hold a rule are skipped; names and lines are cut to their fields.
+void parseClosedDayRules(ClosedDays& days, std::string_view content);
+void readClosedDaySwitches(ClosedDays& days, const SettingsStore& store);
+void writeClosedDaySwitches(const ClosedDays& days, SettingsStore& store);
+// The file content in the form parseClosedDayRules reads, rules in slot order.
+std::string formatClosedDayRules(const ClosedDays& days);
+int closedDayRuleCount(const ClosedDays& days);
+
+// Start-up load: Holiday2.Dat of the program folder, then the switches.
+// False when the file could not be opened; the rules are then left as they were.
+bool loadClosedDays(ClosedDays& days, const FileSystem& files, const std::string& programFolder,
+                    const SettingsStore& store);
+// Rewrites Holiday2.Dat safely; false when it could not be written.
+bool saveClosedDayRules(const ClosedDays& days, FileSystem& files, const std::string& programFolder);
+
+// Rebuilds order[] and slots[] from the rules (after the options page edits them).
+void indexClosedDayRules(ClosedDays& days);
+
+// True when the date is closed; the covering rule's name (or "") goes to name24.
+bool isClosedDay(const ClosedDays& days, const DayDate& date, char* name24);
+DayKind dayKindOf(const ClosedDays& days, int year, int month, int day);
+
+}  // namespace tavo

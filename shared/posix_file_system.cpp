@@ -1,0 +1,81 @@
+#include "posix_file_system.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+#include "cp932.h"
+
+namespace tavo {
+namespace {
+
+bool writeAll(int fd, std::string_view content) {
+    while (!content.empty()) {
+        const ssize_t n = ::write(fd, content.data(), content.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        content.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+void syncFolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+}  // namespace
+
+std::string posixPath(const std::string& cp932Path) {
+    std::string path = cp932ToUtf8(cp932Path);  // trail bytes 0x5C vanish here
+    for (char& c : path)
+        if (c == '\\') c = '/';
+    return path;
+}
+
+FileContent PosixFileSystem::readFile(const std::string& path) const {
+    FileContent file;
+    const int fd = ::open(posixPath(path).c_str(), O_RDONLY);
+    if (fd < 0) return file;
+    file.opened = true;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) break;
+        if (n == 0) {
+            file.complete = true;
+            break;
+        }
+        file.content.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return file;
+}
+
+bool PosixFileSystem::replaceFile(const std::string& path, std::string_view content) {
+    const std::string target = posixPath(path);
+    const std::string scratch = target + ".tavo-tmp";
+    const int fd = ::open(scratch.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fd < 0) return false;
+    const bool written = writeAll(fd, content) && ::fsync(fd) == 0;
+    const bool closed = ::close(fd) == 0;
+    if (!written || !closed || std::rename(scratch.c_str(), target.c_str()) != 0) {
+        std::remove(scratch.c_str());
+        return false;
+    }
+    syncFolderOf(target);
+    return true;
+}
+
+bool PosixFileSystem::removeFile(const std::string& path) {
+    return std::remove(posixPath(path).c_str()) == 0 || errno == ENOENT;
+}
+
+}  // namespace tavo
