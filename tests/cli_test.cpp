@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
+#include "temp_folder.h"
 #include "utf8_literal.h"
 
 namespace tavo::cli {
@@ -27,13 +29,13 @@ TEST(CliDay, PrintsTheFactsOfADate) {
         const char* date;
         const char8_t* line;
     } cases[] = {
-        {"2000-01-01", u8"date=2000-01-01 weekday=6 serial=730426 era=平成 erayear=12 rokuyo=大安\n"},
-        {"2019-04-30", u8"date=2019-04-30 weekday=2 serial=737485 era=平成 erayear=31 rokuyo=仏滅\n"},
-        {"2019-05-01", u8"date=2019-05-01 weekday=3 serial=737486 era=令和 erayear=1 rokuyo=大安\n"},
-        {"2026-12-07", u8"date=2026-12-07 weekday=1 serial=740263 era=令和 erayear=8 rokuyo=-\n"},
-        {"1865-04-06", u8"date=1865-04-06 weekday=4 serial=681214 era=西暦 erayear=1865 rokuyo=-\n"},
-        {"1582-10-15", u8"date=1582-10-15 weekday=5 serial=578042 era=西暦 erayear=1582 rokuyo=-\n"},
-        {"2005-12-31", u8"date=2005-12-31 weekday=6 serial=732617 era=平成 erayear=17 rokuyo=赤口\n"},
+        {"2000-01-01", u8"date=2000-01-01 weekday=6 serial=730426 era=平成 erayear=12 rokuyo=大安 holiday=1 holidayname=元日 kind=3 closed=1\n"},
+        {"2019-04-30", u8"date=2019-04-30 weekday=2 serial=737485 era=平成 erayear=31 rokuyo=仏滅 holiday=5 holidayname=国民の休日 kind=4 closed=1\n"},
+        {"2019-05-01", u8"date=2019-05-01 weekday=3 serial=737486 era=令和 erayear=1 rokuyo=大安 holiday=1 holidayname=天皇の即位の日 kind=3 closed=1\n"},
+        {"2026-12-07", u8"date=2026-12-07 weekday=1 serial=740263 era=令和 erayear=8 rokuyo=- holiday=0 holidayname=- kind=0 closed=0\n"},
+        {"1865-04-06", u8"date=1865-04-06 weekday=4 serial=681214 era=西暦 erayear=1865 rokuyo=- holiday=0 holidayname=- kind=0 closed=0\n"},
+        {"1582-10-15", u8"date=1582-10-15 weekday=5 serial=578042 era=西暦 erayear=1582 rokuyo=- holiday=0 holidayname=- kind=0 closed=0\n"},
+        {"2005-12-31", u8"date=2005-12-31 weekday=6 serial=732617 era=平成 erayear=17 rokuyo=赤口 holiday=0 holidayname=- kind=2 closed=1\n"},
     };
     for (const Case& c : cases) {
         const Result r = runCli({"day", c.date, "--today", "2026-12-07"});
@@ -57,6 +59,28 @@ TEST(CliDay, RefusesBadDatesWithOneLineAndStatusTwo) {
         if (!words.empty() && words[0] == "day") {
             EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
         }
+    }
+}
+
+TEST(CliDay, ClosedDaysComeFromTheFolderGiven) {
+    test::TempFolder folder;
+    folder.write("Holiday2.Dat", "12/07 R01-R99 創立記念日\r\n");
+    const Result r = runCli({"day", "2026-12-07", "--dir", folder.path()});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find(" kind=5 closed=1\n"), std::string::npos) << r.out;
+}
+
+TEST(CliHolidays, ListsOneYearOrARange) {
+    const Result one = runCli({"holidays", "2026"});
+    EXPECT_EQ(one.status, 0);
+    EXPECT_EQ(std::count(one.out.begin(), one.out.end(), '\n'), 18);
+    EXPECT_EQ(one.out.substr(0, one.out.find('\n') + 1), utf8(u8"2026-01-01\t1\t元日\n"));
+    const Result start = runCli({"holidays", "1582"});
+    EXPECT_EQ(start.status, 0);
+    EXPECT_EQ(start.out.substr(0, 10), "1582-11-03");
+    for (const auto& words : std::vector<std::vector<std::string>>{
+             {"holidays"}, {"holidays", "1581"}, {"holidays", "2000", "1999"}, {"holidays", "10000"}, {"holidays", "x"}}) {
+        EXPECT_EQ(runCli(words).status, 2);
     }
 }
 

@@ -4,7 +4,7 @@
 #   wine-env.sh stop STATE_DIR    end the Wine server and the Xvfb started here
 set -euo pipefail
 action=${1:?start or stop}
-state=${2:?state folder}
+state=$(realpath -m "${2:?state folder}")
 mkdir -p "$state"
 export WINEPREFIX="$state/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
