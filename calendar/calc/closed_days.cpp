@@ -18,7 +18,7 @@ constexpr bool kSwitchDefaults[8] = {true, false, false, false, false, false, tr
 
 void copyCut(char* out, std::size_t size, std::string_view text) {
     const std::size_t n = cp932FitLength(text, size - 1);
-    std::memcpy(out, text.data(), n);
+    if (n > 0) std::memcpy(out, text.data(), n);  // an empty view may have no data pointer
     out[n] = '\0';
 }
 
