@@ -7,6 +7,8 @@
 #include "args.h"
 #include "calendar/calc/closed_days.h"
 #include "calendar/calc/holidays.h"
+#include "calendar/text/date_pattern.h"
+#include "calendar/text/locale_info.h"
 #include "shared/calendar_day.h"
 #include "shared/clock.h"
 #include "shared/date_math.h"
@@ -22,7 +24,8 @@ constexpr int kUsageError = 2;
 const char* const kUsage =
     "usage: tavocal COMMAND [--today YYYY-MM-DD]\n"
     "  day YYYY-MM-DD [--dir DIR]   one line of facts about a date\n"
-    "  holidays FROM [TO]           the public holidays of the years FROM..TO\n";
+    "  holidays FROM [TO]           the public holidays of the years FROM..TO\n"
+    "  format PATTERN YYYY-MM-DD    the date text of a pattern\n";
 
 struct Context {
     Args args;
@@ -85,9 +88,23 @@ int commandHolidays(Context& c) {
     return 0;
 }
 
+int commandFormat(Context& c) {
+    if (c.args.positional.size() != 3) return fail(c, "format needs PATTERN YYYY-MM-DD");
+    const auto date = parseIsoDate(c.args.positional[2]);
+    if (!date) return fail(c, "not a date between 1582-10-15 and 9999-12-31: " + c.args.positional[2]);
+    CalendarDate d(date->year, date->month, date->day);
+    DayDate dd = dayDate(d.year(), d.month(), d.day());
+    dd.weekday = d.weekday();
+    dd.fromToday = d.daysFromToday();
+    const std::string pattern = utf8ToCp932(c.args.positional[1]);
+    c.out << cp932ToUtf8(formatDatePattern(pattern, dd, JapaneseLocale())) << "\n";
+    return 0;
+}
+
 const std::map<std::string, std::function<int(Context&)>>& commands() {
     static const std::map<std::string, std::function<int(Context&)>> table = {
         {"day", commandDay},
+        {"format", commandFormat},
         {"holidays", commandHolidays},
     };
     return table;

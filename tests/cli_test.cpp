@@ -70,6 +70,15 @@ TEST(CliDay, ClosedDaysComeFromTheFolderGiven) {
     EXPECT_NE(r.out.find(" kind=5 closed=1\n"), std::string::npos) << r.out;
 }
 
+TEST(CliFormat, PatternTexts) {
+    const Result r = runCli({"format", utf8(u8"yyyy年(ggY年)m月d日(dddd) RR [N]"), "2000-01-02", "--today", "1999-12-31"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, utf8(u8"2000年(平成12年)1月2日(日曜日) 赤口 [+2]\n"));
+    EXPECT_EQ(runCli({"format", "N", "2026-12-04", "--today", "2026-12-07"}).out, "-3\n");
+    EXPECT_EQ(runCli({"format", "yyyy"}).status, 2);
+    EXPECT_EQ(runCli({"format", "yyyy", "2026-13-01"}).status, 2);
+}
+
 TEST(CliHolidays, ListsOneYearOrARange) {
     const Result one = runCli({"holidays", "2026"});
     EXPECT_EQ(one.status, 0);
