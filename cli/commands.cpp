@@ -1,5 +1,6 @@
 #include "commands.h"
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
@@ -8,6 +9,7 @@
 #include "calendar/calc/closed_days.h"
 #include "calendar/calc/holidays.h"
 #include "calendar/text/date_pattern.h"
+#include "calendar/text/date_presets.h"
 #include "calendar/text/locale_info.h"
 #include "shared/calendar_day.h"
 #include "shared/clock.h"
@@ -25,7 +27,8 @@ const char* const kUsage =
     "usage: tavocal COMMAND [--today YYYY-MM-DD]\n"
     "  day YYYY-MM-DD [--dir DIR]   one line of facts about a date\n"
     "  holidays FROM [TO]           the public holidays of the years FROM..TO\n"
-    "  format PATTERN YYYY-MM-DD    the date text of a pattern\n";
+    "  format PATTERN YYYY-MM-DD    the date text of a pattern\n"
+    "  format --part NAME --sel L,Y1,Y2,M,D,W,N YYYY-MM-DD   a preset date text\n";
 
 struct Context {
     Args args;
@@ -88,14 +91,47 @@ int commandHolidays(Context& c) {
     return 0;
 }
 
+// "L,Y1,Y2,M,D,W,N" into the seven selections.
+bool parseSelections(const std::string& text, std::int32_t (&sel)[kSelectionCount]) {
+    std::size_t start = 0;
+    for (int i = 0; i < kSelectionCount; ++i) {
+        const std::size_t comma = text.find(',', start);
+        if ((comma == std::string::npos) != (i == kSelectionCount - 1)) return false;
+        const auto value = parseNumber(text.substr(start, comma - start), 0, 99);
+        if (!value) return false;
+        sel[i] = *value;
+        start = comma + 1;
+    }
+    return true;
+}
+
+int formatPart(Context& c, const DayDate& date) {
+    const std::string& name = c.args.options["--part"];
+    for (int group = 0; group < 2; ++group) {
+        for (int index = 0; index < groupPartCount(group); ++index) {
+            if (name != dateTextPartName(groupPart(group, index))) continue;
+            DateFormatSet set{};
+            resetDateFormatSet(set, group);
+            if (!parseSelections(c.args.options["--sel"], set.selections[index]))
+                return fail(c, "--sel needs seven numbers L,Y1,Y2,M,D,W,N");
+            c.out << cp932ToUtf8(partText(set, group, index, date, JapaneseLocale())) << "\n";
+            return 0;
+        }
+    }
+    return fail(c, "unknown part " + name + " (YearMon, Week, StatusBar, CaptionN, CaptionM, SchDate, Caption)");
+}
+
 int commandFormat(Context& c) {
-    if (c.args.positional.size() != 3) return fail(c, "format needs PATTERN YYYY-MM-DD");
-    const auto date = parseIsoDate(c.args.positional[2]);
-    if (!date) return fail(c, "not a date between 1582-10-15 and 9999-12-31: " + c.args.positional[2]);
+    const bool preset = c.args.options.count("--part") != 0;
+    if (c.args.positional.size() != (preset ? 2u : 3u)) return fail(c, "format needs PATTERN YYYY-MM-DD");
+    const std::string& dateText = c.args.positional.back();
+    const auto date = parseIsoDate(dateText);
+    if (!date) return fail(c, "not a date between 1582-10-15 and 9999-12-31: " + dateText);
     CalendarDate d(date->year, date->month, date->day);
     DayDate dd = dayDate(d.year(), d.month(), d.day());
     dd.weekday = d.weekday();
     dd.fromToday = d.daysFromToday();
+    if (preset) return formatPart(c, dd);
     const std::string pattern = utf8ToCp932(c.args.positional[1]);
     c.out << cp932ToUtf8(formatDatePattern(pattern, dd, JapaneseLocale())) << "\n";
     return 0;
@@ -114,7 +150,7 @@ const std::map<std::string, std::function<int(Context&)>>& commands() {
 
 int run(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
     Context c{{}, out, err};
-    const std::string parseError = parseArgs(words, {"--today", "--dir", "--type", "--before", "--after"}, c.args);
+    const std::string parseError = parseArgs(words, {"--today", "--dir", "--type", "--before", "--after", "--part", "--sel"}, c.args);
     if (!parseError.empty()) return fail(c, parseError);
     if (c.args.positional.empty()) {
         err << kUsage;

@@ -76,6 +76,13 @@ TEST(CliFormat, PatternTexts) {
     EXPECT_EQ(r.out, utf8(u8"2000年(平成12年)1月2日(日曜日) 赤口 [+2]\n"));
     EXPECT_EQ(runCli({"format", "N", "2026-12-04", "--today", "2026-12-07"}).out, "-3\n");
     EXPECT_EQ(runCli({"format", "yyyy"}).status, 2);
+    const Result preset = runCli({"format", "--part", "StatusBar", "--sel", "0,2,0,0,0,0,0", "2000-01-02", "--today",
+                                  "1999-12-31"});
+    EXPECT_EQ(preset.out, utf8(u8"2000年(平成12年) 1月 2日(日)[+2]\n"));
+    EXPECT_EQ(runCli({"format", "--part", "Caption", "--sel", "4,2,3,1,0,4,1", "2000-01-02"}).out, "Sunday,Jan  2,2000\n");
+    EXPECT_EQ(runCli({"format", "--part", "Week", "--sel", "0,0,0,0,0,1,0", "2026-12-09"}).out, utf8(u8"水曜日\n"));
+    EXPECT_EQ(runCli({"format", "--part", "Nope", "--sel", "0,0,0,0,0,0,0", "2000-01-02"}).status, 2);
+    EXPECT_EQ(runCli({"format", "--part", "Week", "--sel", "0,0,0", "2000-01-02"}).status, 2);
     EXPECT_EQ(runCli({"format", "yyyy", "2026-13-01"}).status, 2);
 }
 

@@ -1,0 +1,194 @@
+#include "date_presets.h"
+
+#include <cstdio>
+#include <string_view>
+
+#include "calendar/calc/closed_days.h"
+#include "calendar/calc/holidays.h"
+#include "date_pattern.h"
+#include "shared/calendar_day.h"
+#include "shared/era.h"
+
+namespace tavo {
+namespace {
+
+constexpr int kYearNone = 3, kMonthNone = 3, kDayNone = 1, kWeekNone = 5, kNumNone = 1;
+const char* const kJapaneseWeekdays[7] = {"日", "月", "火", "水", "木", "金", "土"};
+const char* const kEnglishWeekdays[7] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
+
+std::string printf1(const char* format, int value) {
+    char text[32];
+    std::snprintf(text, sizeof text, format, value);
+    return text;
+}
+
+std::string yearPiece(int style, const DayDate& d) {
+    const EraYear e = eraOf(d.year, d.month, d.day);
+    char text[32];
+    switch (style) {
+        case 0: std::snprintf(text, sizeof text, "%s%2d", eraName(e.era), e.year); return text;
+        case 1: std::snprintf(text, sizeof text, "%c%d", eraInitial(e.era), e.year); return text;
+        case 2: return printf1("%4d", d.year);
+        default: return "";
+    }
+}
+
+std::string monthPiece(int style, int month) {
+    switch (style) {
+        case 0: return printf1("%2d", month);
+        case 1: return std::string(englishMonthName(month)).substr(0, 3);
+        case 2: return englishMonthName(month);
+        default: return "";
+    }
+}
+
+std::string weekdayPiece(int style, int weekday) {
+    if (weekday < 0 || weekday > 6) return "";
+    switch (style) {
+        case 0: return kJapaneseWeekdays[weekday];
+        case 1: return std::string(kJapaneseWeekdays[weekday]) + "曜日";
+        case 2: return std::string(kEnglishWeekdays[weekday]).substr(0, 2);
+        case 3: return std::string(kEnglishWeekdays[weekday]).substr(0, 3);
+        case 4: return kEnglishWeekdays[weekday];
+        default: return "";
+    }
+}
+
+std::string numPiece(int style, int fromToday) {
+    if (style != 0) return "";
+    return printf1(fromToday >= 0 ? "[+%d]" : "[%d]", fromToday);
+}
+
+std::string yearPart(const Selections& sel, const DayDate& d) {
+    const int layout = sel[kSelLayout];
+    const std::string first = yearPiece(sel[kSelYear1], d);
+    if (first.empty()) return "";
+    std::string text = layout == 4 ? "," + first : layout == 5 ? "." + first : first;
+    if (layout == 0) text += "年";
+    const std::string second = yearPiece(sel[kSelYear2], d);
+    if (!second.empty()) text += layout == 0 ? "(" + second + "年)" : "(" + second + ")";
+    return text;
+}
+
+std::string dayPiece(const Selections& sel, int day) {
+    if (sel[kSelDay] != 0) return "";
+    if (sel[kSelYear1] == kYearNone && sel[kSelMonth] == kMonthNone) return printf1("%2d", day);
+    static const char* const kFormats[6] = {"%2d日", "/%2d", "-%2d", ".%2d", " %2d", "%2d"};
+    const int layout = sel[kSelLayout];
+    return layout >= 0 && layout <= 5 ? printf1(kFormats[layout], day) : "";
+}
+
+std::string weekdayInDate(const Selections& sel, int weekday) {
+    const std::string text = weekdayPiece(sel[kSelWeek], weekday);
+    if (text.empty()) return "";
+    return sel[kSelLayout] == 4 ? text + "," : "(" + text + ")";
+}
+
+bool ownPatternOf(const DateFormatSet& set, int index) { return set.ownPattern[index] != 0; }
+
+}  // namespace
+
+std::string yearMonthText(const Selections& sel, const DayDate& date) {
+    const std::string year = yearPart(sel, date);
+    const std::string month = monthPiece(sel[kSelMonth], date.month);
+    if (month.empty()) return year;
+    switch (sel[kSelLayout]) {
+        case 0: return year + month + "月";
+        case 1: return year + (sel[kSelYear1] == kYearNone ? "" : "/") + month;
+        case 2: return year + (sel[kSelYear1] == kYearNone ? "" : "-") + month;
+        case 3: return year + (sel[kSelYear1] == kYearNone ? "" : ".") + month;
+        case 4: return month + year;
+        default: return "";
+    }
+}
+
+std::string fullDateText(const Selections& sel, const DayDate& date) {
+    const std::string day = dayPiece(sel, date.day);
+    const std::string week = weekdayInDate(sel, date.weekday);
+    const std::string num = numPiece(sel[kSelNum], date.fromToday);
+    switch (sel[kSelLayout]) {
+        case 0: case 1: case 2: case 3:
+            return fitDateText(yearMonthText(sel, date) + day + week + num);
+        case 4:
+            return fitDateText(week + monthPiece(sel[kSelMonth], date.month) + day + yearPart(sel, date) + num);
+        case 5:
+            return fitDateText(day + (day.empty() ? "" : ".") + monthPiece(sel[kSelMonth], date.month) +
+                               yearPart(sel, date) + week + num);
+        default: return "";
+    }
+}
+
+std::string weekdayHeaderText(int weekStyle, int weekday) { return weekdayPiece(weekStyle, weekday); }
+
+std::string partText(const DateFormatSet& set, int group, int index, const DayDate& date, const LocaleInfo& locale) {
+    const DateTextPart part = groupPart(group, index);
+    if (ownPatternOf(set, index)) {
+        if (part == kPartYearMon) return formatYearMonthPattern(set.pattern[index], date, locale);
+        if (part == kPartWeek) return formatWeekdayPattern(set.pattern[index], date.weekday, locale);
+        return formatDatePattern(set.pattern[index], date, locale);
+    }
+    if (part == kPartYearMon) return fitDateText(yearMonthText(set.selections[index], date));
+    if (part == kPartWeek) return weekdayHeaderText(set.selections[index][kSelWeek], date.weekday);
+    return fullDateText(set.selections[index], date);
+}
+
+void weekdayHeaders(const DateFormatSet& calendar, const LocaleInfo& locale, std::string (&out)[7]) {
+    for (int w = 0; w < 7; ++w) {
+        DayDate d{};
+        d.weekday = w;
+        out[w] = partText(calendar, 0, kPartWeek, d, locale);
+    }
+}
+
+std::string calendarTitle(const DateFormatSet& calendar, const DayDate& date, const LocaleInfo& locale) {
+    const std::string text = partText(calendar, 0, kPartCaptionN, date, locale);
+    return fitDateText(text.empty() ? "Tavo" : "Tavo - " + text);
+}
+
+std::string minimizedTitle(const DateFormatSet& calendar, const DayDate& date, const LocaleInfo& locale) {
+    return partText(calendar, 0, kPartCaptionM, date, locale);
+}
+
+std::string statusText(const DateFormatSet& calendar, const ClosedDays& days, const DayDate& date,
+                       const LocaleInfo& locale) {
+    std::string text = partText(calendar, 0, kPartStatusBar, date, locale);
+    char name[kHolidayNameBytes] = "";
+    if (isPublicHoliday({days.japaneseHolidays != 0}, date, name, true) != kNoHoliday) {
+        text += std::string(" ") + name;
+    } else if (isClosedDay(days, date, name) && name[0] != '\0') {
+        text += std::string(" ") + name;
+    }
+    return fitDateText(text);
+}
+
+std::string scheduleWindowTitle(const DateFormatSet& rangeView, int scheduleKind, const DayDate& date) {
+    const Selections& sel = rangeView.selections[kPartCaption - kPartSchDate];
+    const int layout = sel[kSelLayout];
+    std::string text;
+    switch (scheduleKind) {
+        case 1: text = fullDateText(sel, date); break;
+        case 2: {
+            const std::string month = sel[kSelMonth] == kMonthNone ? printf1("%2d", date.month)
+                                                                   : monthPiece(sel[kSelMonth], date.month);
+            static const char* const kDayFormats[5] = {"月%2d日", "/%2d", "-%2d", ".%2d", " %2d"};
+            if (layout == 5) text = printf1("%2d", date.day) + "." + month;
+            else if (layout >= 0 && layout <= 4) text = month + printf1(kDayFormats[layout], date.day);
+            break;
+        }
+        case 3: case 4: case 5: text = printf1(layout == 0 ? "%2d日" : "%2d", date.day); break;
+        case 6: {
+            const int week = sel[kSelWeek];
+            if (week == 0 || week == 1) text = weekdayPiece(1, date.weekday);
+            else if (week >= 2 && week <= 4) text = weekdayPiece(4, date.weekday);
+            break;
+        }
+        case 7: return "メモ";
+        default: return "";
+    }
+    text += " の予定";
+    if (scheduleKind == 4) text += "(休業日は後にシフト)";
+    if (scheduleKind == 5) text += "(休業日は前にシフト)";
+    return fitDateText(text);
+}
+
+}  // namespace tavo
