@@ -43,6 +43,33 @@ TEST(DatePresets, FullDateLayouts) {
     for (const Case& c : cases) EXPECT_EQ(fullDateText(c.sel, c.date), c.text) << c.text;
 }
 
+// Every layout with every combination of shown and "なし" pieces: a piece
+// that is off never shows, one that is on always does.
+TEST(DatePresets, EveryNoneCombination) {
+    const DayDate d = at(2000, 1, 23, -5);  // a Sunday
+    int combinations = 0;
+    for (int layout = 0; layout <= 5; ++layout)
+        for (int y1 = 0; y1 <= 3; ++y1)
+            for (int y2 = 0; y2 <= 3; ++y2)
+                for (int m = 0; m <= 3; ++m)
+                    for (int day = 0; day <= 1; ++day)
+                        for (int w = 0; w <= 5; ++w)
+                            for (int n = 0; n <= 1; ++n) {
+                                const Selections sel = {layout, y1, y2, m, day, w, n};
+                                const std::string text = fullDateText(sel, d);
+                                const bool yearShown = y1 == 2 || (y1 != 3 && y2 == 2);
+                                ASSERT_EQ(text.find("2000") != std::string::npos, yearShown) << text;
+                                ASSERT_EQ(text.find("平成") != std::string::npos, y1 != 3 && (y1 == 0 || y2 == 0)) << text;
+                                ASSERT_EQ(text.find("Jan") != std::string::npos, m == 1 || m == 2) << text;
+                                ASSERT_EQ(text.find("23") != std::string::npos, day == 0) << text;
+                                ASSERT_EQ(text.find("[-5]") != std::string::npos, n == 0) << text;
+                                ASSERT_EQ(text.find("Su") != std::string::npos, w >= 2 && w <= 4) << text;
+                                ASSERT_EQ(text.find("日曜日") != std::string::npos, w == 1) << text;
+                                ++combinations;
+                            }
+    EXPECT_EQ(combinations, 6 * 4 * 4 * 4 * 2 * 6 * 2);
+}
+
 TEST(DatePresets, YearMonthLayouts) {
     const DayDate jan2 = at(2000, 1, 2, 0);
     struct Case {
