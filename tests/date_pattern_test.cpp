@@ -3,17 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "calendar/text/locale_info.h"
-#include "shared/date_math.h"
+#include "day_dates.h"
 
 namespace tavo {
 namespace {
 
-DayDate dateWithOffset(int y, int m, int d, int fromToday) {
-    DayDate date = dayDate(y, m, d);
-    date.weekday = weekdayOf(y, m, d);
-    date.fromToday = fromToday;
-    return date;
-}
+DayDate dateWithOffset(int y, int m, int d, int fromToday) { return test::dayWithOffset(y, m, d, fromToday); }
 
 // A locale with another separator and no alternate calendar.
 class PlainLocale final : public LocaleInfo {

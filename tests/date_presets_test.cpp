@@ -7,17 +7,12 @@
 
 #include "calendar/calc/closed_days.h"
 #include "calendar/text/locale_info.h"
-#include "shared/date_math.h"
+#include "day_dates.h"
 
 namespace tavo {
 namespace {
 
-DayDate at(int y, int m, int d, int fromToday) {
-    DayDate date = dayDate(y, m, d);
-    date.weekday = weekdayOf(y, m, d);
-    date.fromToday = fromToday;
-    return date;
-}
+DayDate at(int y, int m, int d, int fromToday) { return test::dayWithOffset(y, m, d, fromToday); }
 
 const JapaneseLocale japanese;
 

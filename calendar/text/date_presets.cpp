@@ -6,6 +6,7 @@
 #include "calendar/calc/closed_days.h"
 #include "calendar/calc/holidays.h"
 #include "date_pattern.h"
+#include "locale_info.h"
 #include "shared/calendar_day.h"
 #include "shared/era.h"
 
@@ -13,7 +14,6 @@ namespace tavo {
 namespace {
 
 constexpr int kYearNone = 3, kMonthNone = 3, kDayNone = 1, kWeekNone = 5, kNumNone = 1;
-const char* const kJapaneseWeekdays[7] = {"日", "月", "火", "水", "木", "金", "土"};
 const char* const kEnglishWeekdays[7] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
 
 std::string printf1(const char* format, int value) {
@@ -45,8 +45,8 @@ std::string monthPiece(int style, int month) {
 std::string weekdayPiece(int style, int weekday) {
     if (weekday < 0 || weekday > 6) return "";
     switch (style) {
-        case 0: return kJapaneseWeekdays[weekday];
-        case 1: return std::string(kJapaneseWeekdays[weekday]) + "曜日";
+        case 0: return japaneseWeekdayCharacter(weekday);
+        case 1: return std::string(japaneseWeekdayCharacter(weekday)) + "曜日";
         case 2: return std::string(kEnglishWeekdays[weekday]).substr(0, 2);
         case 3: return std::string(kEnglishWeekdays[weekday]).substr(0, 3);
         case 4: return kEnglishWeekdays[weekday];

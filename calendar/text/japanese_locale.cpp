@@ -8,19 +8,23 @@ namespace {
 
 const char* const kWeekdayCharacters[7] = {"日", "月", "火", "水", "木", "金", "土"};
 
-bool validWeekday(int w) { return w >= 0 && w <= 6; }
 bool validMonth(int m) { return m >= 1 && m <= 12; }
 
 }  // namespace
 
+const char* japaneseWeekdayCharacter(int weekday) {
+    return weekday >= 0 && weekday <= 6 ? kWeekdayCharacters[weekday] : "";
+}
+
 std::string JapaneseLocale::dateSeparator() const { return "/"; }
 
 std::string JapaneseLocale::abbreviatedWeekday(int weekday) const {
-    return validWeekday(weekday) ? kWeekdayCharacters[weekday] : "";
+    return japaneseWeekdayCharacter(weekday);
 }
 
 std::string JapaneseLocale::fullWeekday(int weekday) const {
-    return validWeekday(weekday) ? std::string(kWeekdayCharacters[weekday]) + "曜日" : "";
+    const std::string c = japaneseWeekdayCharacter(weekday);
+    return c.empty() ? c : c + "曜日";
 }
 
 std::string JapaneseLocale::abbreviatedMonth(int month) const {

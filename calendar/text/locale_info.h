@@ -6,6 +6,9 @@
 
 namespace tavo {
 
+// The one-character Japanese weekday (0 = Sunday), "" when out of range.
+const char* japaneseWeekdayCharacter(int weekday);
+
 class LocaleInfo {
 public:
     virtual ~LocaleInfo() = default;
