@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <string>
 
 #include "cp932.h"
 
@@ -61,7 +62,10 @@ FileContent PosixFileSystem::readFile(const std::string& path) const {
 
 bool PosixFileSystem::replaceFile(const std::string& path, std::string_view content) {
     const std::string target = posixPath(path);
-    const std::string scratch = target + ".tavo-tmp";
+    // A name of its own, so that two calendars writing the same file on a
+    // shared folder never rename each other's half-written scratch file.
+    static unsigned counter = 0;
+    const std::string scratch = target + "." + std::to_string(::getpid()) + "." + std::to_string(++counter) + ".tmp";
     const int fd = ::open(scratch.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (fd < 0) return false;
     const bool written = writeAll(fd, content) && ::fsync(fd) == 0;

@@ -118,6 +118,8 @@ std::string fullDateText(const Selections& sel, const DayDate& date) {
     }
 }
 
+std::string yearPieceText(int style, int year, int month, int day) { return yearPiece(style, dayDate(year, month, day)); }
+
 std::string weekdayHeaderText(int weekStyle, int weekday) { return weekdayPiece(weekStyle, weekday); }
 
 std::string partText(const DateFormatSet& set, int group, int index, const DayDate& date, const LocaleInfo& locale) {

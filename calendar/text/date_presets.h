@@ -17,6 +17,8 @@ using Selections = std::int32_t[kSelectionCount];
 // date needs day, month, year, weekday and fromToday.
 std::string yearMonthText(const Selections& sel, const DayDate& date);
 std::string fullDateText(const Selections& sel, const DayDate& date);
+// The year of a date in a preset year style (0 era name, 1 era letter, 2 Gregorian, 3 none).
+std::string yearPieceText(int style, int year, int month, int day);
 // Weekday header cell for week style 0..4 (0 = Sunday).
 std::string weekdayHeaderText(int weekStyle, int weekday);
 

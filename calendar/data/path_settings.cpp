@@ -1,0 +1,136 @@
+#include "path_settings.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "shared/cp932.h"
+#include "shared/file_system.h"
+#include "shared/settings_store.h"
+
+namespace tavo {
+namespace {
+
+void setPath(char (&out)[kPathBytes], std::string_view text) {
+    const std::size_t n = cp932FitLength(text, kPathBytes - 1);
+    if (n > 0) std::memcpy(out, text.data(), n);
+    out[n] = '\0';
+}
+
+// The folder part of a path: everything before its last '\' (not a trail byte).
+std::string folderOf(const std::string& path) {
+    std::size_t last = std::string::npos;
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        if (isCp932LeadByte(static_cast<unsigned char>(path[i]))) {
+            ++i;
+            continue;
+        }
+        if (path[i] == '\\' || path[i] == '/') last = i;
+    }
+    return last == std::string::npos ? std::string() : path.substr(0, last);
+}
+
+std::string defaultExternalProgram(const std::string& windowsFolder) { return joinPath(windowsFolder, "notepad.exe"); }
+
+constexpr char kDefaultCaption[] = "メモ帳(&E)";
+
+struct FolderValue {
+    const char* name;
+    char (PathSettings::*field)[kPathBytes];
+};
+const FolderValue kFolderValues[] = {
+    {"schpath", &PathSettings::scheduleFolder}, {"birpath", &PathSettings::birthdayFolder},
+    {"anipath", &PathSettings::anniversaryFolder}, {"nikpath", &PathSettings::diaryFolder},
+    {"mempath", &PathSettings::memoFolder},
+};
+
+std::string withMonthLetter(const char* folder, const char* prefix, int month) {
+    return joinPath(folder, std::string(prefix) + monthLetter(month) + ".cal");
+}
+
+}  // namespace
+
+char monthLetter(int month) { return month >= 1 && month <= 9 ? static_cast<char>('0' + month) : static_cast<char>(month + 87); }
+
+void initPathDefaults(PathSettings& paths, const std::string& programPath, const std::string& windowsFolder) {
+    std::memset(&paths, 0, sizeof paths);
+    const std::string folder = folderOf(programPath);
+    setPath(paths.programPath, programPath);
+    setPath(paths.programFolder, folder);
+    for (const FolderValue& v : kFolderValues) setPath(paths.*v.field, folder);
+    setPath(paths.dayOffStem, joinPath(folder, "DOff"));
+    setPath(paths.holidayFile, joinPath(folder, "Holiday.Dat"));
+    setPath(paths.holiday2File, joinPath(folder, "Holiday2.Dat"));
+    setPath(paths.colourPattern, joinPath(folder, "*.col"));
+    setPath(paths.schemePattern, joinPath(folder, "*.scl"));
+    setPath(paths.externalProgram, defaultExternalProgram(windowsFolder));
+    setPath(paths.externalCaption, kDefaultCaption);
+    paths.externalFile = kExternalDaySchedule;
+}
+
+void loadFolderSettings(PathSettings& paths, const SettingsStore& store, const std::string& windowsFolder) {
+    const auto key = store.openForReading("dir");
+    for (const FolderValue& v : kFolderValues) setPath(paths.*v.field, key->readString(v.name, paths.*v.field));
+    setPath(paths.externalCaption, key->readString("name", kDefaultCaption));
+    setPath(paths.externalProgram, key->readString("path", defaultExternalProgram(windowsFolder)));
+    paths.externalFile = key->readInt("opt", kExternalDaySchedule);
+}
+
+void writeFolderSettings(const PathSettings& paths, SettingsStore& store) {
+    const auto key = store.createForWriting("dir");
+    for (const FolderValue& v : kFolderValues) key->writeString(v.name, paths.*v.field);
+    key->writeString("name", paths.externalCaption);
+    key->writeString("path", paths.externalProgram);
+    key->writeInt("opt", paths.externalFile);
+}
+
+std::string scheduleFileStem(const PathSettings& paths, ScheduleKind kind, int year, int month) {
+    char name[32];
+    switch (kind) {
+        case kScheduleDay: std::snprintf(name, sizeof name, "sch%04d%c.", year, monthLetter(month)); break;
+        case kScheduleEveryYear: std::snprintf(name, sizeof name, "schedul%c.", monthLetter(month)); break;
+        case kScheduleEveryMonth: return joinPath(paths.scheduleFolder, "schedule.");
+        case kScheduleEveryMonthLater: return joinPath(paths.scheduleFolder, "schedulf.");
+        case kScheduleEveryMonthEarlier: return joinPath(paths.scheduleFolder, "schedull.");
+        case kScheduleMemo: return joinPath(paths.memoFolder, "memo.");
+        default: return joinPath(paths.scheduleFolder, "schedulw.");
+    }
+    return joinPath(paths.scheduleFolder, name);
+}
+
+std::string scheduleFile(const PathSettings& paths, ScheduleKind kind, int year, int month) {
+    return scheduleFileStem(paths, kind, year, month) + "cal";
+}
+
+std::string personalDayFile(const PathSettings& paths, PersonalDayKind kind, int month) {
+    return kind == kBirthday ? withMonthLetter(paths.birthdayFolder, "birthda", month)
+                             : withMonthLetter(paths.anniversaryFolder, "anivers", month);
+}
+
+std::string dayOffFile(const PathSettings& paths, int year) {
+    char name[16];
+    std::snprintf(name, sizeof name, "%04d.cal", year);
+    return std::string(paths.dayOffStem) + name;
+}
+
+std::string diaryShortFile(const PathSettings& paths, int year, int month, int day) {
+    char name[32];
+    std::snprintf(name, sizeof name, "ni%02d%02d%02d.day", year - 1900, month, day);
+    return joinPath(paths.diaryFolder, name);
+}
+
+std::string diaryJournalFile(const PathSettings& paths, int year, int month, int day) {
+    char name[32];
+    std::snprintf(name, sizeof name, "%04d%02d%02d.JNL", year, month, day);
+    return joinPath(paths.diaryFolder, name);
+}
+
+std::string externalCommandFile(const PathSettings& paths, int year, int month, int day) {
+    switch (paths.externalFile) {
+        case kExternalBirthdays: return personalDayFile(paths, kBirthday, month);
+        case kExternalDiaryShort: return diaryShortFile(paths, year, month, day);
+        case kExternalDiaryJournal: return diaryJournalFile(paths, year, month, day);
+        default: return scheduleFile(paths, kScheduleDay, year, month);
+    }
+}
+
+}  // namespace tavo

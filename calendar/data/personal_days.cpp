@@ -1,0 +1,128 @@
+#include "personal_days.h"
+
+#include <cstdio>
+
+#include "calendar/text/date_presets.h"
+#include "section_file.h"
+#include "shared/cp932.h"
+#include "shared/file_system.h"
+#include "shared/settings_store.h"
+
+namespace tavo {
+namespace {
+
+// Reads blanks and then digits from text at i; 0 without digits.
+int numberAt(std::string_view text, std::size_t& i) {
+    while (i < text.size() && text[i] == ' ') ++i;
+    int value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+        if (value < 100000) value = value * 10 + (text[i] - '0');
+    return value;
+}
+
+std::string_view withoutLineEnd(std::string_view line) {
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
+    return line;
+}
+
+// One line: the name (never read back as a header, at most 253 bytes) and CR LF.
+std::string storedName(std::string_view name) {
+    std::string line = sectionBody(name);
+    line.resize(line.size() - 2);  // sectionBody ended it with CR LF
+    line.resize(cp932FitLength(line, kPersonalNameBytes));
+    return line + "\r\n";
+}
+
+}  // namespace
+
+std::vector<PersonalEntry> parsePersonalDays(std::string_view content) {
+    std::vector<PersonalEntry> entries;
+    const std::vector<std::string_view> lines = fileLines(content);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (!isHeaderLine(lines[i])) continue;  // stray lines of hand-edited files
+        const std::string_view header = withoutLineEnd(lines[i]);
+        PersonalEntry entry;
+        // ":dd yyyy" as written (": 5 1980"); a hand-written ":5 1980" reads the same.
+        std::size_t at = 1;
+        entry.day = numberAt(header, at);
+        entry.year = at < header.size() && header[at] == ' ' ? numberAt(header, at) : 0;
+        if (i + 1 < lines.size() && !isHeaderLine(lines[i + 1])) entry.name = withoutLineEnd(lines[++i]);
+        entries.push_back(std::move(entry));
+    }
+    return entries;
+}
+
+std::string formatPersonalDays(const std::vector<PersonalEntry>& entries) {
+    std::string out;
+    for (const PersonalEntry& e : entries) {
+        char header[32];
+        if (e.year != 0) std::snprintf(header, sizeof header, ":%2d %d\r\n", e.day, e.year);
+        else std::snprintf(header, sizeof header, ":%2d\r\n", e.day);
+        out += header;
+        // A name must stay on its line: line breaks inside it become blanks.
+        std::string name = e.name;
+        for (char& c : name)
+            if (c == '\r' || c == '\n') c = ' ';
+        out += storedName(name);
+    }
+    return out;
+}
+
+std::vector<PersonalEntry> entriesOfDay(const std::vector<PersonalEntry>& entries, int day) {
+    std::vector<PersonalEntry> result;
+    for (const PersonalEntry& e : entries)
+        if (e.day == day) result.push_back(e);
+    return result;
+}
+
+void addPersonalEntry(std::vector<PersonalEntry>& entries, PersonalEntry entry) {
+    auto at = entries.begin();
+    while (at != entries.end() && at->day <= entry.day) ++at;
+    entries.insert(at, std::move(entry));
+}
+
+bool removePersonalEntry(std::vector<PersonalEntry>& entries, int day, int n) {
+    for (auto it = entries.begin(); it != entries.end(); ++it) {
+        if (it->day == day && n-- == 0) {
+            entries.erase(it);
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string personalEntryText(PersonalDayKind kind, const PersonalEntry& entry, int month, int seenFromYear,
+                              int yearStyle) {
+    if (entry.year == 0) return entry.name + (kind == kBirthday ? " の誕生日" : " 記念日");
+    const std::string year = yearPieceText(yearStyle, entry.year, month, entry.day);
+    char text[96];
+    if (kind == kBirthday)
+        std::snprintf(text, sizeof text, " %d歳の誕生日(%s年生まれ)", seenFromYear - entry.year, year.c_str());
+    else
+        std::snprintf(text, sizeof text, " %d周年記念日(%s年)", seenFromYear - entry.year, year.c_str());
+    return entry.name + text;
+}
+
+std::vector<PersonalEntry> readPersonalDays(const FileSystem& files, const PathSettings& paths, PersonalDayKind kind,
+                                            int month) {
+    const FileContent file = files.readFile(personalDayFile(paths, kind, month));
+    return file.opened ? parsePersonalDays(completeLines(file)) : std::vector<PersonalEntry>();
+}
+
+bool writePersonalDays(FileSystem& files, const PathSettings& paths, PersonalDayKind kind, int month,
+                       const std::vector<PersonalEntry>& entries) {
+    return storeFile(files, personalDayFile(paths, kind, month), formatPersonalDays(entries));
+}
+
+bool birthdaySoundDue(SettingsStore& store, LocalDate today, bool soundOn, BirthdaySound& sound) {
+    if (!soundOn) return false;
+    char todayText[16];
+    std::snprintf(todayText, sizeof todayText, "%04d%02d%02d", today.year, today.month, today.day);
+    const std::string stored = store.openForReading("date")->readString("birth", " ");
+    if (stored.compare(0, 8, todayText, 8) == 0) return false;
+    sound.play();
+    store.createForWriting("date")->writeString("birth", todayText);
+    return true;
+}
+
+}  // namespace tavo

@@ -1,0 +1,55 @@
+// Birthdays and anniversaries: one file per month for all years, each entry a
+// ":dd[ year]" header and a name line.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "path_settings.h"
+#include "shared/clock.h"
+
+namespace tavo {
+
+class FileSystem;
+class SettingsStore;
+
+inline constexpr std::size_t kPersonalNameBytes = 253;
+
+struct PersonalEntry {
+    int day = 0;
+    int year = 0;  // 0: no year
+    std::string name;  // CP932, without line end
+    friend bool operator==(const PersonalEntry&, const PersonalEntry&) = default;
+};
+
+std::vector<PersonalEntry> parsePersonalDays(std::string_view content);
+// Names are cut to 253 bytes at a character boundary, and a leading ':' becomes '：'.
+std::string formatPersonalDays(const std::vector<PersonalEntry>& entries);
+std::vector<PersonalEntry> entriesOfDay(const std::vector<PersonalEntry>& entries, int day);
+// Adds after the other entries of its day, keeping the file ordered by day.
+void addPersonalEntry(std::vector<PersonalEntry>& entries, PersonalEntry entry);
+// Removes the n-th entry (from 0) of a day; false when there is none.
+bool removePersonalEntry(std::vector<PersonalEntry>& entries, int day, int n);
+
+// "name 25歳の誕生日(昭和55年生まれ)" and the like, seen from a year; yearStyle as
+// the preset year styles (0 era name, 1 era letter, 2 Gregorian, 3 none).
+std::string personalEntryText(PersonalDayKind kind, const PersonalEntry& entry, int month, int seenFromYear,
+                              int yearStyle);
+
+std::vector<PersonalEntry> readPersonalDays(const FileSystem& files, const PathSettings& paths, PersonalDayKind kind,
+                                            int month);
+bool writePersonalDays(FileSystem& files, const PathSettings& paths, PersonalDayKind kind, int month,
+                       const std::vector<PersonalEntry>& entries);
+
+// Plays the birthday sound at most once a day.
+class BirthdaySound {
+public:
+    virtual ~BirthdaySound() = default;
+    virtual void play() = 0;
+};
+
+// Called when a collection lists a birthday of today; true when it played.
+bool birthdaySoundDue(SettingsStore& store, LocalDate today, bool soundOn, BirthdaySound& sound);
+
+}  // namespace tavo

@@ -1,0 +1,36 @@
+#include "recurrence.h"
+
+#include "calendar/calc/closed_days.h"
+#include "calendar/calc/holidays.h"
+#include "shared/date_math.h"
+
+namespace tavo {
+
+int effectiveDay(ScheduleKind kind, int key, int year, int month, bool pmo, const ClosedDayTest& closed) {
+    const int length = monthLengthOf(year, month);
+    if (key < 1) return 0;
+    int day = key;
+    if (key > length) {
+        if (!pmo) return 0;
+        day = length;
+    }
+    if (kind == kScheduleEveryMonthLater) {
+        for (; closed(day); ++day)
+            if (day == length) return 0;
+    } else if (kind == kScheduleEveryMonthEarlier) {
+        for (; closed(day); --day)
+            if (day == 1) return 0;
+    }
+    return day;
+}
+
+bool monthGridClosed(const ClosedDays& days, int year, int month, int day) {
+    if (isClosedDay(days, dayDate(year, month, day), nullptr)) return true;
+    return days.closed[weekdayOf(year, month, day)] != 0;
+}
+
+bool rangeClosed(const ClosedDays& days, int year, int month, int day) {
+    return isClosedDay(days, dayDate(year, month, day), nullptr);
+}
+
+}  // namespace tavo

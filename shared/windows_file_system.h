@@ -1,0 +1,15 @@
+// File access on Windows: CP932 paths through the W API.
+#pragma once
+
+#include "file_system.h"
+
+namespace tavo {
+
+class WindowsFileSystem final : public FileSystem {
+public:
+    FileContent readFile(const std::string& path) const override;
+    bool replaceFile(const std::string& path, std::string_view content) override;
+    bool removeFile(const std::string& path) override;
+};
+
+}  // namespace tavo

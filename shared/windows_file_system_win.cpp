@@ -1,0 +1,80 @@
+#include <windows.h>
+
+#include "cp932.h"
+#include "windows_file_system.h"
+
+namespace tavo {
+namespace {
+
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE h) : h_(h) {}
+    ~FileHandle() {
+        if (valid()) CloseHandle(h_);
+    }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return h_; }
+    bool close() {
+        const bool ok = CloseHandle(h_) != 0;
+        h_ = INVALID_HANDLE_VALUE;
+        return ok;
+    }
+
+private:
+    HANDLE h_;
+};
+
+bool writeAll(HANDLE file, std::string_view content) {
+    while (!content.empty()) {
+        const DWORD chunk = content.size() > 1u << 20 ? 1u << 20 : static_cast<DWORD>(content.size());
+        DWORD written = 0;
+        if (!WriteFile(file, content.data(), chunk, &written, nullptr) || written == 0) return false;
+        content.remove_prefix(written);
+    }
+    return true;
+}
+
+}  // namespace
+
+FileContent WindowsFileSystem::readFile(const std::string& path) const {
+    FileContent file;
+    FileHandle h(CreateFileW(cp932ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!h.valid()) return file;
+    file.opened = true;
+    char buffer[65536];
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(h.get(), buffer, sizeof buffer, &got, nullptr)) return file;
+        if (got == 0) break;
+        file.content.append(buffer, got);
+    }
+    file.complete = true;
+    return file;
+}
+
+bool WindowsFileSystem::replaceFile(const std::string& path, std::string_view content) {
+    static unsigned counter = 0;
+    const std::wstring target = cp932ToWide(path);
+    const std::wstring scratch =
+        target + L"." + std::to_wstring(GetCurrentProcessId()) + L"." + std::to_wstring(++counter) + L".tmp";
+    FileHandle h(CreateFileW(scratch.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!h.valid()) return false;
+    const bool written = writeAll(h.get(), content) && FlushFileBuffers(h.get());
+    const bool closed = h.close();
+    if (!written || !closed ||
+        !MoveFileExW(scratch.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileW(scratch.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool WindowsFileSystem::removeFile(const std::string& path) {
+    return DeleteFileW(cp932ToWide(path).c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND ||
+           GetLastError() == ERROR_PATH_NOT_FOUND;
+}
+
+}  // namespace tavo

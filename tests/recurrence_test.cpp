@@ -1,0 +1,81 @@
+#include "calendar/data/recurrence.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "calendar/calc/closed_days.h"
+#include "shared/date_math.h"
+
+namespace tavo {
+namespace {
+
+// Saturdays and Sundays closed, nothing else.
+bool weekend(int year, int month, int day) { return weekdayOf(year, month, day) % 6 == 0; }
+
+TEST(Recurrence, EffectiveDays) {
+    struct Case {
+        ScheduleKind kind;
+        int key, year, month;
+        bool pmo;
+        int day;
+    } cases[] = {
+        {kScheduleEveryMonth, 31, 2026, 4, false, 0},
+        {kScheduleEveryMonth, 31, 2026, 4, true, 30},
+        {kScheduleEveryMonth, 31, 2026, 2, true, 28},
+        {kScheduleEveryMonth, 31, 2024, 2, true, 29},
+        {kScheduleEveryMonth, 31, 2026, 5, false, 31},
+        {kScheduleEveryYear, 29, 2027, 2, false, 0},  // made on 29 February
+        {kScheduleEveryYear, 29, 2027, 2, true, 28},
+        {kScheduleEveryYear, 29, 2028, 2, false, 29},
+        {kScheduleEveryMonthLater, 15, 2026, 8, true, 17},    // Saturday the 15th to Monday the 17th
+        {kScheduleEveryMonthLater, 10, 2026, 8, true, 10},    // open days stay
+        {kScheduleEveryMonthLater, 30, 2026, 5, true, 0},     // 30 and 31 May 2026 are a weekend
+        {kScheduleEveryMonthEarlier, 15, 2026, 8, true, 14},  // back to Friday
+        {kScheduleEveryMonthEarlier, 1, 2026, 8, true, 0},    // 1 August 2026 is a Saturday
+        {kScheduleEveryMonthEarlier, 31, 2026, 5, true, 29},
+        {kScheduleEveryMonthLater, 31, 2026, 2, true, 0},     // 28 February 2026 is a Saturday
+        {kScheduleEveryMonthEarlier, 31, 2026, 2, true, 27},
+        {kScheduleEveryMonth, 0, 2026, 2, true, 0},
+    };
+    for (const Case& c : cases) {
+        const auto closed = [&](int day) { return weekend(c.year, c.month, day); };
+        EXPECT_EQ(effectiveDay(c.kind, c.key, c.year, c.month, c.pmo, closed), c.day)
+            << c.kind << " key " << c.key << " " << c.year << "-" << c.month;
+    }
+}
+
+// A shifted section never leaves its month and lands on an open day.
+TEST(Recurrence, ShiftsStayInTheirMonth) {
+    for (int month = 1; month <= 12; ++month) {
+        for (int key = 1; key <= 31; ++key) {
+            for (ScheduleKind kind : {kScheduleEveryMonthLater, kScheduleEveryMonthEarlier}) {
+                const auto closed = [&](int day) { return weekend(2026, month, day); };
+                const int day = effectiveDay(kind, key, 2026, month, true, closed);
+                if (day == 0) continue;
+                EXPECT_GE(day, 1);
+                EXPECT_LE(day, monthLengthOf(2026, month));
+                EXPECT_FALSE(closed(day));
+            }
+        }
+    }
+}
+
+TEST(Recurrence, TheTwoClosedDayTests) {
+    auto days = std::make_unique<ClosedDays>();
+    resetClosedDays(*days);
+    days->closed[1] = 1;                    // Mondays closed
+    days->closed[kClosedFlagHolidays] = 0;  // holidays open
+    // 23 November 2026: 勤労感謝の日 on a Monday.
+    EXPECT_TRUE(monthGridClosed(*days, 2026, 11, 23));
+    EXPECT_FALSE(rangeClosed(*days, 2026, 11, 23));
+    EXPECT_TRUE(monthGridClosed(*days, 2026, 11, 30));
+    EXPECT_TRUE(rangeClosed(*days, 2026, 11, 30));
+    days->closed[kClosedFlagHolidays] = 1;
+    EXPECT_TRUE(rangeClosed(*days, 2026, 11, 3));
+    EXPECT_TRUE(monthGridClosed(*days, 2026, 11, 3));
+    EXPECT_FALSE(monthGridClosed(*days, 2026, 11, 4));
+}
+
+}  // namespace
+}  // namespace tavo

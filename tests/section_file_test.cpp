@@ -1,0 +1,148 @@
+#include "calendar/data/section_file.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+
+#include <csignal>
+
+#include "shared/posix_file_system.h"
+#include "temp_folder.h"
+
+namespace tavo {
+namespace {
+
+const std::string kDecember = ":3\r\nfirst of the 3rd\r\nsecond of the 3rd\r\n:24\r\nイブ\r\n";
+
+TEST(SectionFile, ReadsTheSectionOfAKey) {
+    struct Case {
+        std::string content;
+        int key;
+        std::string text;
+    } cases[] = {
+        {kDecember, 3, "first of the 3rd\r\nsecond of the 3rd\r\n"},
+        {kDecember, 24, "イブ\r\n"},
+        {kDecember, 4, ""},
+        {kDecember, 30, ""},
+        {"", 1, ""},
+        {": +7\r\na\r\n:-1\r\nb\r\n", 7, "a\r\n"},       // blanks and a sign before the key
+        {":x\r\nzero\r\n:5\r\nfive\r\n", 0, "zero\r\n"},  // no digits: key 0
+        {":3\r\n\r\n\r\nend\r\n", 3, "\r\n\r\nend\r\n"},  // empty lines are kept
+        {":3\r\nlast\x1A", 3, "last"},
+        {":3\r\nkept\r\n\x1A\r\n:4\r\nlost\r\n", 4, ""},  // a Ctrl-Z line ends the file
+        {":3\r\n" + std::string(5000, 'x') + "\r\n", 3, std::string(5000, 'x') + "\r\n"},
+        {":" + std::string(40, '0') + "3\r\nlong header\r\n", 3, "long header\r\n"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(readSection(c.content, c.key), c.text) << c.content.substr(0, 20);
+}
+
+TEST(SectionFile, ReplacesOneSectionAndKeepsTheRest) {
+    struct Case {
+        std::string content;
+        int key;
+        std::string text, result;
+    } cases[] = {
+        {kDecember, 15, "mid\r\n", ":3\r\nfirst of the 3rd\r\nsecond of the 3rd\r\n:15\r\nmid\r\n:24\r\nイブ\r\n"},
+        {kDecember, 30, "end", kDecember + ":30\r\nend\r\n"},
+        {kDecember, 3, "new", ":3\r\nnew\r\n:24\r\nイブ\r\n"},
+        {kDecember, 24, "", ":3\r\nfirst of the 3rd\r\nsecond of the 3rd\r\n"},
+        {":3\r\nonly\r\n", 3, "", ""},
+        {"note before\r\n:3\r\nx\r\n", 1, "one", "note before\r\n:1\r\none\r\n:3\r\nx\r\n"},
+        {":3\r\nkept\r\n\x1A\r\n:4\r\nlost\r\n", 5, "five", ":3\r\nkept\r\n:5\r\nfive\r\n"},
+        {":3\r\nno line end", 4, "four", ":3\r\nno line end\r\n:4\r\nfour\r\n"},
+        {"", 2, ":colon\r\n:again", ":2\r\n\x81\x46" "colon\r\n\x81\x46" "again\r\n"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(replaceSection(c.content, c.key, c.text), c.result) << c.key;
+}
+
+TEST(SectionFile, ALeadingColonRoundTripsAsText) {
+    const std::string text = ":10 会議\r\nnormal\r\n:\r\n";
+    const std::string content = replaceSection(kDecember, 5, text);
+    EXPECT_EQ(readSection(content, 5), "：10 会議\r\nnormal\r\n：\r\n");
+    EXPECT_EQ(readSection(content, 24), "イブ\r\n");
+    EXPECT_EQ(readSection(content, 10), "");
+}
+
+TEST(SectionFile, MemoContent) {
+    EXPECT_EQ(memoContent(""), "");
+    EXPECT_EQ(memoContent("a\r\nb"), "a\r\nb\r\n");
+    EXPECT_EQ(memoContent(":not a header\r\n"), ":not a header\r\n");
+}
+
+class SectionFilesOnDisk : public ::testing::Test {
+protected:
+    void SetUp() override { initPathDefaults(paths, folder.path() + "\\Tavo.exe", "C:\\Windows"); }
+    test::TempFolder folder;
+    PosixFileSystem files;
+    PathSettings paths{};
+};
+
+TEST_F(SectionFilesOnDisk, WritingRewritesOnlyTheSection) {
+    const std::string tail = ":24\r\nイブ\r\n" + std::string("\xff\xfe raw bytes \x81\r\n") + ":31\r\n大晦日\r\n";
+    folder.write("sch2005c.cal", ":3\r\nold\r\n" + tail);
+    ASSERT_TRUE(writeScheduleText(files, paths, kScheduleDay, 2005, 12, 3, "new\r\nlines"));
+    EXPECT_EQ(folder.read("sch2005c.cal"), ":3\r\nnew\r\nlines\r\n" + tail);
+    EXPECT_EQ(readScheduleText(files, paths, kScheduleDay, 2005, 12, 24), "イブ\r\n\xff\xfe raw bytes \x81\r\n");
+}
+
+TEST_F(SectionFilesOnDisk, EmptiedFilesAreDeleted) {
+    ASSERT_TRUE(writeScheduleText(files, paths, kScheduleEveryWeek, 2026, 12, 6, "日曜の予定"));
+    EXPECT_EQ(folder.read("schedulw.cal"), ":0\r\n日曜の予定\r\n");
+    EXPECT_EQ(readScheduleText(files, paths, kScheduleEveryWeek, 2026, 12, 13), "日曜の予定\r\n");
+    ASSERT_TRUE(writeScheduleText(files, paths, kScheduleEveryWeek, 2026, 12, 20, ""));
+    EXPECT_FALSE(folder.exists("schedulw.cal"));
+    ASSERT_TRUE(writeScheduleText(files, paths, kScheduleMemo, 2026, 1, 1, "memo"));
+    EXPECT_EQ(readScheduleText(files, paths, kScheduleMemo, 2026, 1, 1), "memo\r\n");
+    ASSERT_TRUE(writeScheduleText(files, paths, kScheduleMemo, 2026, 1, 1, ""));
+    EXPECT_FALSE(folder.exists("memo.cal"));
+    EXPECT_TRUE(writeScheduleText(files, paths, kScheduleDay, 2026, 1, 1, ""));  // nothing to remove
+}
+
+TEST_F(SectionFilesOnDisk, NoScratchFilesAreLeftBehind) {
+    for (int day = 1; day <= 5; ++day) ASSERT_TRUE(writeScheduleText(files, paths, kScheduleDay, 2026, 12, day, "x"));
+    int count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
+        ++count;
+        EXPECT_EQ(entry.path().filename(), "sch2026c.cal");
+    }
+    EXPECT_EQ(count, 1);
+}
+
+// A disk that fills up while the scratch file is written: the old file stays.
+TEST_F(SectionFilesOnDisk, AFailedScratchWriteLeavesTheOldFileIntact) {
+    const std::string old = ":3\r\nkeep me\r\n";
+    folder.write("sch2005c.cal", old);
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit small = saved;
+    small.rlim_cur = 64;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool written = writeScheduleText(files, paths, kScheduleDay, 2005, 12, 4, std::string(1000, 'x'));
+    setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_FALSE(written);
+    EXPECT_EQ(folder.read("sch2005c.cal"), old);
+    int count = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.path())) ++count;
+    EXPECT_EQ(count, 1);  // the scratch file is gone too
+}
+
+class HalfReadFiles final : public FileSystem {
+public:
+    FileContent readFile(const std::string&) const override { return {true, false, ":3\r\npart"}; }
+    bool replaceFile(const std::string&, std::string_view) override {
+        replaced = true;
+        return true;
+    }
+    bool removeFile(const std::string&) override { return true; }
+    bool replaced = false;
+};
+
+TEST_F(SectionFilesOnDisk, AFileThatCouldNotBeReadWholeIsNotRewritten) {
+    HalfReadFiles half;
+    EXPECT_FALSE(writeScheduleText(half, paths, kScheduleDay, 2005, 12, 4, "x"));
+    EXPECT_FALSE(half.replaced);
+}
+
+}  // namespace
+}  // namespace tavo
