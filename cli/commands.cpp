@@ -1,6 +1,7 @@
 #include "commands.h"
 
 #include <cstdint>
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <memory>
@@ -10,6 +11,9 @@
 #include "calendar/calc/holidays.h"
 #include "calendar/text/date_pattern.h"
 #include "calendar/text/date_presets.h"
+#include "calendar/data/month_grid.h"
+#include "calendar/data/range_list.h"
+#include "shared/window_settings.h"
 #include "calendar/text/locale_info.h"
 #include "shared/calendar_day.h"
 #include "shared/clock.h"
@@ -28,7 +32,10 @@ const char* const kUsage =
     "  day YYYY-MM-DD [--dir DIR]   one line of facts about a date\n"
     "  holidays FROM [TO]           the public holidays of the years FROM..TO\n"
     "  format PATTERN YYYY-MM-DD    the date text of a pattern\n"
-    "  format --part NAME --sel L,Y1,Y2,M,D,W,N YYYY-MM-DD   a preset date text\n";
+    "  format --part NAME --sel L,Y1,Y2,M,D,W,N YYYY-MM-DD   a preset date text\n"
+    "  month YYYY-MM [--dir DIR]    the month as a text calendar\n"
+    "  range YYYY-MM-DD [--dir DIR] [--type 0|1|2] [--before N] [--after N] [--monday]\n"
+    "                               the lines of the range view\n";
 
 struct Context {
     Args args;
@@ -137,11 +144,130 @@ int commandFormat(Context& c) {
     return 0;
 }
 
+// Default settings with the files of --dir standing for the program folder
+// and every data folder.
+struct Model {
+    explicit Model(const Context& c) {
+        const auto dir = c.args.options.find("--dir");
+        const std::string folder = dir == c.args.options.end() ? std::string(".") : utf8ToCp932(dir->second);
+        initPathDefaults(paths, folder + "\\Tavo.exe", "C:\\Windows");
+        closedDays = loadClosedDaysFor(c);
+        resetEnvironment(env, paths.programFolder);
+        resetDateFormatSet(calendarFormats, 0);
+        resetDateFormatSet(rangeFormats, 1);
+    }
+    DataSources sources() const { return {files, paths, *closedDays, env}; }
+
+    PosixFileSystem files;
+    PathSettings paths{};
+    std::unique_ptr<ClosedDays> closedDays;
+    EnvironmentSettings env{};
+    DateFormatSet calendarFormats{}, rangeFormats{};
+};
+
+DayDate dateWithToday(int year, int month, int day) {
+    CalendarDate d(year, month, day);
+    DayDate dd = dayDate(year, month, day);
+    dd.weekday = d.weekday();
+    dd.fromToday = d.daysFromToday();
+    return dd;
+}
+
+std::string withoutTrailingBlanks(const std::string& text) {
+    std::string out;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::size_t last = end;
+        while (last > start && text[last - 1] == ' ') --last;
+        out.append(text, start, last - start);
+        if (end < text.size()) out += '\n';
+        start = end + 1;
+    }
+    return out;
+}
+
+// One cell: the day, then H/h for a holiday or substitute/national holiday,
+// C for a closed weekday, then + when the day has data and o for a day off.
+std::string monthCell(const MonthGrid& grid, const DayOffTable& dayOff, int cell) {
+    const int day = grid.cellDay[cell];
+    char text[32];
+    if (day > kOtherMonth) {
+        std::snprintf(text, sizeof text, " (%2d) ", day - kOtherMonth);
+        return text;
+    }
+    static const char kKindLetters[] = "   HhC";
+    const int kind = grid.cellKind[cell];
+    std::snprintf(text, sizeof text, "  %2d%c%c%c", day, kind >= 0 && kind <= 5 ? kKindLetters[kind] : '?',
+                  grid.cellMark[cell] ? '+' : ' ', isDayOff(dayOff, grid.month, day) ? 'o' : ' ');
+    return std::string(text).substr(0, 7);
+}
+
+int commandMonth(Context& c) {
+    if (c.args.positional.size() != 2) return fail(c, "month needs YYYY-MM");
+    const auto date = parseIsoDate(c.args.positional[1] + "-01");
+    if (!date) return fail(c, "not a month between 1582-10 and 9999-12: " + c.args.positional[1]);
+    const Model model(c);
+    MonthGrid grid{};
+    DayOffTable dayOff{};
+    rebuildMonth(grid, dayOff, date->year, date->month, {false, false}, model.sources());
+    const JapaneseLocale locale;
+    std::string out = partText(model.calendarFormats, 0, kPartYearMon, dateWithToday(date->year, date->month, 1), locale) + "\n";
+    for (int column = 0; column < kGridColumns; ++column) out += "   " + weekdayHeaderText(0, column) + "  ";
+    out += "\n";
+    for (int row = 0; row < kGridRows; ++row) {
+        std::string days, rokuyo;
+        for (int column = 0; column < kGridColumns; ++column) {
+            const int cell = cellIndex(column, row);
+            days += monthCell(grid, dayOff, cell);
+            rokuyo += grid.rokuyoShown ? std::string("  ") + grid.cellRokuyo[cell] + " " : "";
+        }
+        out += days + "\n";
+        if (grid.rokuyoShown) out += rokuyo + "\n";
+    }
+    out += "H holiday, h substitute or national holiday, C closed weekday, + has data, o day off\n";
+    for (int day = 1; day <= monthLengthOf(date->year, date->month); ++day) {
+        char name[kHolidayNameBytes] = "";
+        const DayDate dd = dayDate(date->year, date->month, day);
+        if (isPublicHoliday({model.closedDays->japaneseHolidays != 0}, dd, name, true) == kNoHoliday)
+            isClosedDay(*model.closedDays, dd, name);
+        if (name[0] != '\0') out += std::to_string(date->month) + "/" + std::to_string(day) + " " + name + "\n";
+    }
+    c.out << cp932ToUtf8(withoutTrailingBlanks(out));
+    return 0;
+}
+
+int commandRange(Context& c) {
+    if (c.args.positional.size() != 2) return fail(c, "range needs YYYY-MM-DD");
+    const auto date = parseIsoDate(c.args.positional[1]);
+    if (!date) return fail(c, "not a date between 1582-10-15 and 9999-12-31: " + c.args.positional[1]);
+    RangeViewSettings range{};
+    const std::pair<const char*, std::int32_t*> numbers[] = {{"--type", &range.range}, {"--before", &range.before}, {"--after", &range.after}};
+    for (const auto& [option, field] : numbers) {
+        const auto it = c.args.options.find(option);
+        if (it == c.args.options.end()) continue;
+        const auto value = parseNumber(it->second, 0, std::string(option) == "--type" ? 2 : 99);
+        if (!value) return fail(c, std::string(option) + " is out of range: " + it->second);
+        *field = *value;
+    }
+    const bool monday = std::find(c.args.flags.begin(), c.args.flags.end(), "--monday") != c.args.flags.end();
+    const Model model(c);
+    const JapaneseLocale locale;
+    const RangeRequest request{date->year, date->month, date->day, range, monday, false, model.rangeFormats, locale, {}};
+    std::string out;
+    for (const std::string& line : collectRange(request, model.sources()).lines) out += line + "\n";
+    c.out << cp932ToUtf8(out);
+    return 0;
+}
+
 const std::map<std::string, std::function<int(Context&)>>& commands() {
     static const std::map<std::string, std::function<int(Context&)>> table = {
         {"day", commandDay},
         {"format", commandFormat},
         {"holidays", commandHolidays},
+        {"month", commandMonth},
+        {"range", commandRange},
     };
     return table;
 }

@@ -42,8 +42,9 @@ struct ClosedDays {
     std::int32_t lastRule;      // rule count - 1
     std::uint8_t closed[8];     // Sunday..Saturday, then public holidays
     std::uint8_t japaneseHolidays;
-    std::uint8_t reserved[3];
+    std::uint8_t reserved[1011];  // the block's holiday area is 23560 bytes
 };
+static_assert(sizeof(ClosedDays) == 23560);
 
 enum DayKind : int {
     kOpenWeekday = 0,

@@ -1,0 +1,296 @@
+#include "range_list.h"
+
+#include <cstdio>
+#include <map>
+#include <memory>
+
+#include "calendar/calc/closed_days.h"
+#include "calendar/calc/holidays.h"
+#include "calendar/text/date_format_set.h"
+#include "calendar/text/date_presets.h"
+#include "personal_days.h"
+#include "recurrence.h"
+#include "section_file.h"
+#include "shared/clock.h"
+#include "shared/cp932.h"
+#include "shared/date_math.h"
+#include "shared/file_system.h"
+
+namespace tavo {
+namespace {
+
+struct Section {
+    int key;
+    std::vector<std::string_view> lines;  // CR LF kept
+};
+
+struct SectionFile {
+    std::string content;
+    std::vector<Section> sections;
+    std::vector<std::string_view> leading;  // lines before the first header
+    bool exists = false;
+};
+
+// Every file of a collection is read once and kept parsed.
+class FileCache {
+public:
+    explicit FileCache(const DataSources& s) : s_(s) {}
+
+    const SectionFile& sections(const std::string& path) {
+        auto& slot = files_[path];
+        if (!slot) slot = load(path);
+        return *slot;
+    }
+    const std::vector<PersonalEntry>& personal(PersonalDayKind kind, int month) {
+        auto& slot = personal_[kind * 16 + month];
+        if (!slot) slot = std::make_unique<std::vector<PersonalEntry>>(readPersonalDays(s_.files, s_.paths, kind, month));
+        return *slot;
+    }
+    const DayOffTable& dayOff(int year) {
+        auto& slot = dayOff_[year];
+        if (!slot) {
+            slot = std::make_unique<DayOffTable>();
+            loadDayOffTable(*slot, s_.files, s_.paths, year);
+        }
+        return *slot;
+    }
+
+private:
+    std::unique_ptr<SectionFile> load(const std::string& path) const {
+        auto file = std::make_unique<SectionFile>();
+        const FileContent read = s_.files.readFile(path);
+        file->exists = read.opened;
+        file->content = std::string(completeLines(read));
+        for (std::string_view line : fileLines(file->content)) {
+            if (isHeaderLine(line)) file->sections.push_back({headerKey(line), {}});
+            else if (file->sections.empty()) file->leading.push_back(line);
+            else file->sections.back().lines.push_back(line);
+        }
+        return file;
+    }
+
+    const DataSources& s_;
+    std::map<std::string, std::unique_ptr<SectionFile>> files_;
+    std::map<int, std::unique_ptr<std::vector<PersonalEntry>>> personal_;
+    std::map<int, std::unique_ptr<DayOffTable>> dayOff_;
+};
+
+std::string_view withoutLineEnd(std::string_view line) {
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
+    return line;
+}
+
+// A data line never starts with ':', which marks headers in the list.
+std::string dataLine(std::string text) {
+    if (!text.empty() && text[0] == ':') text.replace(0, 1, "\x81\x46");
+    return text;
+}
+
+struct Collector {
+    const RangeRequest& request;
+    const DataSources& s;
+    FileCache cache;
+    RangeList list;
+    int year = 0, month = 0, day = 0;
+    int serial = 0, selectedSerial = 0;
+    bool headerWritten = false;
+
+    Collector(const RangeRequest& r, const DataSources& sources) : request(r), s(sources), cache(sources) {}
+
+    DayDate dateOfDay() const {
+        DayDate d = dayDate(year, month, day);
+        d.weekday = weekdayOf(year, month, day);
+        d.fromToday = serial - serialDayOf(clockToday().year, clockToday().month, clockToday().day);
+        return d;
+    }
+
+    char kindDigit() const {
+        const HolidayResult r = isPublicHoliday({s.closedDays.japaneseHolidays != 0}, dayDate(year, month, day), nullptr, true);
+        if (r == kSubstituteHoliday) return '4';
+        if (r != kNoHoliday) return '3';
+        const int w = weekdayOf(year, month, day);
+        if (w == 0) return '1';
+        if (w == 6) return '2';
+        return rangeClosed(s.closedDays, year, month, day) ? '5' : '0';
+    }
+
+    char dayOffLetter() {
+        if (!isDayOff(cache.dayOff(year), month, day)) return 'A';
+        return rangeClosed(s.closedDays, year, month, day) ? 'C' : 'B';
+    }
+
+    void header() {
+        if (headerWritten) return;
+        headerWritten = true;
+        const int index = static_cast<int>(list.lines.size());
+        if (serial >= selectedSerial && list.firstLine < 0) list.firstLine = index;
+        if (serial == selectedSerial) list.selectedLine = index;
+        std::string line = ":";
+        line += kindDigit();
+        line += dayOffLetter();
+        line += partText(request.formats, 1, 0, dateOfDay(), request.locale);
+        list.lines.push_back(std::move(line));
+    }
+
+    void add(std::string text) {
+        header();
+        list.lines.push_back(dataLine(std::move(text)));
+    }
+
+    void addSection(const Section& section, const std::string& suffix) {
+        for (std::string_view line : section.lines) add(expandTabs(withoutLineEnd(line)) + suffix);
+    }
+
+    void daySchedules() {
+        for (const Section& section : cache.sections(scheduleFile(s.paths, kScheduleDay, year, month)).sections) {
+            if (section.key < day) continue;
+            if (section.key == day) addSection(section, "");
+            break;
+        }
+    }
+
+    void everyYear() {
+        const int length = monthLengthOf(year, month);
+        const bool lastDay = s.env.pmo && day == length;
+        for (const Section& section : cache.sections(scheduleFile(s.paths, kScheduleEveryYear, year, month)).sections) {
+            if (section.key == day || (lastDay && section.key >= day)) {
+                char suffix[48];
+                std::snprintf(suffix, sizeof suffix, "(毎年%d月%d日)", month, section.key);
+                addSection(section, suffix);
+                return;
+            }
+        }
+    }
+
+    void everyMonth() {
+        const auto closed = [this](int d) { return rangeClosed(s.closedDays, year, month, d); };
+        for (ScheduleKind kind : {kScheduleEveryMonth, kScheduleEveryMonthLater, kScheduleEveryMonthEarlier}) {
+            for (const Section& section : cache.sections(scheduleFile(s.paths, kind, year, month)).sections) {
+                if (effectiveDay(kind, section.key, year, month, s.env.pmo, closed) != day) continue;
+                char suffix[32];
+                std::snprintf(suffix, sizeof suffix, "(毎月%d日)", section.key);
+                addSection(section, suffix);
+            }
+        }
+    }
+
+    void everyWeek() {
+        const int weekday = weekdayOf(year, month, day);
+        for (const Section& section : cache.sections(scheduleFile(s.paths, kScheduleEveryWeek, year, month)).sections) {
+            if (section.key == weekday) {
+                addSection(section, "(毎週)");
+                return;
+            }
+        }
+    }
+
+    void personalDays(PersonalDayKind kind) {
+        const int yearStyle = request.formats.selections[0][kSelYear1];
+        for (const PersonalEntry& e : cache.personal(kind, month)) {
+            if (e.day != day || e.year > year) continue;
+            add(personalEntryText(kind, e, month, year, yearStyle));
+            if (kind == kBirthday && request.birthdayToday && dateOfDay().fromToday == 0) request.birthdayToday();
+        }
+    }
+
+    void memo() {
+        const SectionFile& file = cache.sections(scheduleFile(s.paths, kScheduleMemo, year, month));
+        if (!file.exists) return;
+        if (list.firstLine < 0) list.firstLine = static_cast<int>(list.lines.size());
+        list.lines.push_back(request.memoInEnglish ? ":5AMemo" : ":5Aメモ");
+        // The memo has no headers of its own: every line is text.
+        for (std::string_view line : fileLines(file.content)) list.lines.push_back(dataLine(expandTabs(withoutLineEnd(line))));
+    }
+
+    RangeList run() {
+        list.firstLine = -1;
+        const DateSpan span = rangeSpan(request.year, request.month, request.day, request.range, request.mondayFirst);
+        selectedSerial = serialDayOf(request.year, request.month, request.day);
+        const int end = serialDayOf(kLastYear, 12, 31);
+        for (serial = span.firstSerial; serial <= span.lastSerial && serial <= end; ++serial) {
+            civilFromSerial(serial, year, month, day);
+            headerWritten = false;
+            daySchedules();
+            everyYear();
+            everyMonth();
+            everyWeek();
+            personalDays(kBirthday);
+            personalDays(kAnniversary);
+        }
+        memo();
+        if (list.firstLine < 0) list.firstLine = static_cast<int>(list.lines.size());
+        return std::move(list);
+    }
+};
+
+}  // namespace
+
+DateSpan rangeSpan(int year, int month, int day, const RangeViewSettings& range, bool mondayFirst) {
+    const int s = serialDayOf(year, month, day);
+    switch (range.range) {
+        case kRangeMonth: return {serialDayOf(year, month, 1), serialDayOf(year, month, monthLengthOf(year, month))};
+        case kRangeWeek: {
+            const int w = weekdayOf(year, month, day);
+            const int back = mondayFirst ? (w + 6) % 7 : w;
+            return {s - back, s - back + 6};
+        }
+        default: {
+            const int before = range.before < 0 ? 0 : range.before;
+            const int after = range.after < 0 ? 0 : range.after;
+            return {s - before, s + after};
+        }
+    }
+}
+
+RangeList collectRange(const RangeRequest& request, const DataSources& sources) {
+    return Collector(request, sources).run();
+}
+
+bool rangeHasData(int year, int month, int day, const RangeViewSettings& range, const DataSources& sources) {
+    FileCache cache(sources);
+    const DateSpan span = rangeSpan(year, month, day, range, false);
+    const auto closedTest = [&](int y, int m) {
+        return [&sources, y, m](int d) { return rangeClosed(sources.closedDays, y, m, d); };
+    };
+    for (int serial = span.firstSerial; serial <= span.lastSerial && serial <= serialDayOf(kLastYear, 12, 31); ++serial) {
+        int y, m, d;
+        civilFromSerial(serial, y, m, d);
+        for (const Section& sec : cache.sections(scheduleFile(sources.paths, kScheduleDay, y, m)).sections)
+            if (sec.key == d) return true;
+        for (const Section& sec : cache.sections(scheduleFile(sources.paths, kScheduleEveryYear, y, m)).sections)
+            if (effectiveDay(kScheduleEveryYear, sec.key, y, m, sources.env.pmo, closedTest(y, m)) == d) return true;
+        for (ScheduleKind kind : {kScheduleEveryMonth, kScheduleEveryMonthLater, kScheduleEveryMonthEarlier})
+            for (const Section& sec : cache.sections(scheduleFile(sources.paths, kind, y, m)).sections)
+                if (effectiveDay(kind, sec.key, y, m, sources.env.pmo, closedTest(y, m)) == d) return true;
+        for (const Section& sec : cache.sections(scheduleFile(sources.paths, kScheduleEveryWeek, y, m)).sections)
+            if (sec.key == weekdayOf(y, m, d)) return true;
+        for (PersonalDayKind kind : {kBirthday, kAnniversary})
+            for (const PersonalEntry& e : cache.personal(kind, m))
+                if (e.day == d) return true;
+    }
+    return cache.sections(scheduleFile(sources.paths, kScheduleMemo, year, month)).exists;
+}
+
+std::string expandTabs(std::string_view line) {
+    std::string out;
+    int column = 0;         // within the current tab cell
+    bool crossed = false;   // the last character ran over a tab column
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(line[i]);
+        if (c == '\t') {
+            if (!crossed) out.append(static_cast<std::size_t>(8 - column), ' ');
+            column = 0;
+            crossed = false;
+            continue;
+        }
+        const int width = isCp932LeadByte(c) && i + 1 < line.size() ? 2 : 1;
+        out.append(line.substr(i, static_cast<std::size_t>(width)));
+        i += static_cast<std::size_t>(width - 1);
+        column += width;
+        crossed = column > 8;
+        column %= 8;
+    }
+    return out;
+}
+
+}  // namespace tavo

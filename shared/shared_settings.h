@@ -1,0 +1,48 @@
+// The settings block shared by the calendar and the options library through
+// the named mapping "TavoShareMem". One fixed layout, checked at compile time,
+// so that the two programs can never disagree about it.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "calendar/calc/closed_days.h"
+#include "calendar/data/path_settings.h"
+#include "calendar/render/design.h"
+#include "calendar/text/date_format_set.h"
+#include "window_settings.h"
+
+namespace tavo {
+
+inline constexpr char kSharedSettingsName[] = "TavoShareMem";
+
+struct OptionsDate {
+    std::int32_t day, month, year;
+};
+
+struct SharedSettings {
+    OptionsDate optionsDate;  // the selected date, set before the options open
+    std::uint8_t reserved[12];
+    ClosedDays closedDays;
+    std::int32_t dateFormatSelector;
+    PathSettings paths;
+    DesignSet design[2];  // calendar, range view
+    DateFormatSet dateFormats[2];
+    WindowStyle style[2];
+    EnvironmentSettings env;
+    PopupMenuFlags menu;
+    RangeViewSettings range;
+};
+
+static_assert(sizeof(SharedSettings) == 35124);
+static_assert(offsetof(SharedSettings, closedDays) == 24);
+static_assert(offsetof(SharedSettings, dateFormatSelector) == 23584);
+static_assert(offsetof(SharedSettings, paths) == 23588);
+static_assert(offsetof(SharedSettings, design) == 27232);
+static_assert(offsetof(SharedSettings, dateFormats) == 31296);
+static_assert(offsetof(SharedSettings, style) == 34152);
+static_assert(offsetof(SharedSettings, env) == 34824);
+static_assert(offsetof(SharedSettings, menu) == 35100);
+static_assert(offsetof(SharedSettings, range) == 35112);
+
+}  // namespace tavo

@@ -1,0 +1,90 @@
+// Settings records of the calendar and the range view: window styles,
+// environment switches, popup-menu items, the range of the range view and
+// the window slots. Plain layouts: they live in the shared settings block.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace tavo {
+
+class SettingsStore;
+
+struct WindowStyle {
+    std::int32_t cap, min, max, siz, sts, top, clr, wal, tbt, mbt, ybt, sps, rok, fwk, wtp, lay;
+    std::int32_t captionPending;
+    std::int32_t percent;
+    std::int32_t windowStyle;  // Win32 style bits derived from the switches
+    char bmppath[260];
+};
+static_assert(sizeof(WindowStyle) == 336);
+
+inline constexpr int kCalendarStyle = 0;
+inline constexpr int kRangeViewStyle = 1;
+
+// Win32 style bits, spelled out so that the model needs no <windows.h>.
+inline constexpr std::int32_t kStyleBase = 0x16080000;  // visible, clip siblings/children, system menu
+inline constexpr std::int32_t kStyleCaption = 0x00C00000;
+inline constexpr std::int32_t kStyleSizingBorder = 0x00040000;
+inline constexpr std::int32_t kStyleMinimizeBox = 0x00020000;
+inline constexpr std::int32_t kStyleMaximizeBox = 0x00010000;
+
+void resetWindowStyle(WindowStyle& style, int index);
+void readWindowStyle(WindowStyle& style, int index, const SettingsStore& store);
+void writeWindowStyle(const WindowStyle& style, int index, SettingsStore& store);
+// Opacity of a layered window in percent: below 10 acts as 10.
+int layeredOpacityPercent(const WindowStyle& style);
+
+struct EnvironmentSettings {
+    std::uint8_t cyear, cmon, cweek, cbir, caniv, midi, miw, sav, con, pmo;
+    std::uint8_t padding[2];
+    std::int32_t cdt;  // on change of date: 0 nothing, 1 move silently, 2 tell and move
+    char bwavepath[260];
+};
+static_assert(sizeof(EnvironmentSettings) == 276);
+
+// programFolder gives the default birthday sound, programFolder\Birthday.Mid.
+void resetEnvironment(EnvironmentSettings& env, const std::string& programFolder);
+void readEnvironment(EnvironmentSettings& env, const SettingsStore& store);
+void writeEnvironment(const EnvironmentSettings& env, SettingsStore& store);
+
+inline constexpr int kPopupMenuItems = 11;
+struct PopupMenuFlags {
+    std::uint8_t item[kPopupMenuItems];  // "sch0".."sch10"
+    std::uint8_t spare;
+};
+static_assert(sizeof(PopupMenuFlags) == 12);
+
+void resetPopupMenuFlags(PopupMenuFlags& flags);
+void readPopupMenuFlags(PopupMenuFlags& flags, const SettingsStore& store);
+void writePopupMenuFlags(const PopupMenuFlags& flags, SettingsStore& store);
+
+enum RangeType : std::int32_t { kRangeRelative = 0, kRangeMonth = 1, kRangeWeek = 2 };
+struct RangeViewSettings {
+    std::int32_t range;  // RangeType
+    std::int32_t before;  // "pred", 0..99
+    std::int32_t after;   // "aftd", 0..99
+};
+static_assert(sizeof(RangeViewSettings) == 12);
+
+void resetRangeViewSettings(RangeViewSettings& range);
+void readRangeViewSettings(RangeViewSettings& range, const SettingsStore& store);
+void writeRangeViewSettings(const RangeViewSettings& range, SettingsStore& store);
+
+// Window slots: 0 calendar, 1 day schedule, 2 birthdays, 3 range view.
+enum WindowSlot : int { kSlotCalendar = 0, kSlotSchedule = 1, kSlotBirthday = 2, kSlotRangeView = 3 };
+struct WindowSlots {
+    std::int32_t left[5], top[5], width[5], height[5];
+};
+
+// The screen facts that placing a window needs.
+struct ScreenMetrics {
+    int screenWidth, screenHeight;
+    int cxFrame, cyFrame, cxEdge, cyEdge, cyCaption;
+};
+
+void loadWindowSlot(WindowSlots& slots, int slot, bool sizingBorder, const SettingsStore& store,
+                    const ScreenMetrics& screen);
+void saveWindowSlot(WindowSlots& slots, int slot, int left, int top, int width, int height, SettingsStore& store);
+
+}  // namespace tavo

@@ -1,0 +1,147 @@
+#include "calendar/data/range_list.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "calendar/calc/closed_days.h"
+#include "calendar/text/date_format_set.h"
+#include "calendar/text/locale_info.h"
+#include "shared/clock.h"
+#include "shared/date_math.h"
+#include "shared/posix_file_system.h"
+#include "temp_folder.h"
+
+namespace tavo {
+namespace {
+
+class RangeListTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setClock(&clock);
+        initPathDefaults(paths, folder.path() + "\\Tavo.exe", "C:\\Windows");
+        closed = std::make_unique<ClosedDays>();
+        resetClosedDays(*closed);
+        resetEnvironment(env, paths.programFolder);
+        resetDateFormatSet(formats, 1);
+        // Plain dates make the expected lines short.
+        formats.ownPattern[0] = 1;
+        std::snprintf(formats.pattern[0], sizeof formats.pattern[0], "m/d");
+    }
+    void TearDown() override { setClock(nullptr); }
+
+    RangeList collect(int y, int m, int d, RangeViewSettings range, bool monday = false) {
+        const RangeRequest request{y, m, d, range, monday, false, formats, locale, [this] { ++birthdayCalls; }};
+        return collectRange(request, {files, paths, *closed, env});
+    }
+
+    FixedClock clock{{2026, 12, 7}};
+    test::TempFolder folder;
+    PosixFileSystem files;
+    PathSettings paths{};
+    std::unique_ptr<ClosedDays> closed;
+    EnvironmentSettings env{};
+    DateFormatSet formats{};
+    JapaneseLocale locale;
+    int birthdayCalls = 0;
+};
+
+TEST_F(RangeListTest, SourcesInOrderAcrossNewYear) {
+    folder.write("sch2026c.cal", ":31\r\nday\r\n");
+    folder.write("sch20271.cal", ":1\r\nnew year\r\n");
+    folder.write("schedulc.cal", ":31\r\nyearly\r\n");
+    folder.write("schedule.cal", ":31\r\nmonthly\r\n");
+    folder.write("schedulw.cal", ":4\r\nthursday\r\n");
+    folder.write("birthdac.cal", ":31 2000\r\nbirth\r\n");
+    folder.write("aniversc.cal", ":31\r\nanniv\r\n");
+    folder.write("DOff2027.cal", "1000000000000000000000000000000\r\n");
+    const RangeList list = collect(2026, 12, 30, {kRangeRelative, 0, 2});
+    const std::vector<std::string> expected = {
+        ":0A12/31", "day", "yearly(毎年12月31日)", "monthly(毎月31日)", "thursday(毎週)",
+        "birth 26歳の誕生日(2000年生まれ)", "anniv 記念日", ":3C1/1", "new year",
+    };
+    EXPECT_EQ(list.lines, expected);
+    EXPECT_EQ(list.firstLine, 0);
+    EXPECT_EQ(list.selectedLine, -1);  // nothing on 30 December
+}
+
+TEST_F(RangeListTest, FirstAndSelectedLines) {
+    folder.write("sch2026c.cal", ":1\r\nbefore\r\n:7\r\ntoday\r\n:9\r\nafter\r\n");
+    RangeList list = collect(2026, 12, 7, {kRangeMonth, 0, 0});
+    EXPECT_EQ(list.firstLine, 2);
+    EXPECT_EQ(list.selectedLine, 2);
+    list = collect(2026, 12, 8, {kRangeMonth, 0, 0});
+    EXPECT_EQ(list.firstLine, 4);
+    EXPECT_EQ(list.selectedLine, -1);
+    list = collect(2026, 12, 20, {kRangeMonth, 0, 0});
+    EXPECT_EQ(list.firstLine, 6);  // the line count: nothing later, no memo
+    folder.write("memo.cal", "note\r\n");
+    list = collect(2026, 12, 20, {kRangeMonth, 0, 0});
+    EXPECT_EQ(list.firstLine, 6);
+    EXPECT_EQ(list.lines[6], ":5Aメモ");
+    EXPECT_EQ(list.lines.size(), 8u);
+}
+
+TEST_F(RangeListTest, BirthdaysAndLaterYears) {
+    folder.write("birthdac.cal", ":7 2030\r\nnot yet\r\n:7 1990\r\ntaro\r\n:8 2030\r\nalone\r\n");
+    const RangeList list = collect(2026, 12, 7, {kRangeRelative, 0, 1});
+    const std::vector<std::string> expected = {":0A12/7", "taro 36歳の誕生日(1990年生まれ)"};
+    EXPECT_EQ(list.lines, expected);
+    EXPECT_EQ(birthdayCalls, 1);  // a birthday of today
+}
+
+TEST_F(RangeListTest, ListedEvenWhenMarksAreOffAndShiftsUseTheRangeTest) {
+    env.cmon = 0;
+    closed->closed[1] = 1;                    // Mondays closed
+    closed->closed[kClosedFlagHolidays] = 0;  // holidays open
+    folder.write("schedulf.cal", ":23\r\nshift\r\n");  // 23 November 2026: a Monday holiday
+    const RangeList list = collect(2026, 11, 23, {kRangeRelative, 0, 0});
+    const std::vector<std::string> expected = {":3A11/23", "shift(毎月23日)"};
+    EXPECT_EQ(list.lines, expected);
+}
+
+TEST_F(RangeListTest, ColonLinesStayData) {
+    folder.write("memo.cal", ":looks like a header\r\n");
+    folder.write("birthdac.cal", ":7\r\n:\r\n");
+    const RangeList list = collect(2026, 12, 7, {kRangeRelative, 0, 0});
+    for (std::size_t i = 0; i < list.lines.size(); ++i) {
+        const bool header = list.lines[i].rfind(":0A", 0) == 0 || list.lines[i].rfind(":5A", 0) == 0;
+        EXPECT_EQ(list.lines[i][0] == ':', header) << list.lines[i];
+    }
+    EXPECT_EQ(list.lines.back(), "：looks like a header");
+}
+
+TEST_F(RangeListTest, Spans) {
+    const int s = serialDayOf(2026, 12, 27);  // a Sunday
+    EXPECT_EQ(rangeSpan(2026, 12, 27, {kRangeWeek, 0, 0}, false).firstSerial, s);
+    EXPECT_EQ(rangeSpan(2026, 12, 27, {kRangeWeek, 0, 0}, true).firstSerial, s - 6);
+    EXPECT_EQ(rangeSpan(2026, 12, 27, {kRangeWeek, 0, 0}, true).lastSerial, s);
+    EXPECT_EQ(rangeSpan(2026, 12, 27, {kRangeRelative, 99, 99}, false).lastSerial - s, 99);
+    EXPECT_EQ(rangeSpan(2026, 2, 10, {kRangeMonth, 5, 5}, false).lastSerial, serialDayOf(2026, 2, 28));
+}
+
+TEST_F(RangeListTest, RangeCheckFindsAnySource) {
+    const RangeViewSettings week{kRangeWeek, 0, 0};
+    const DataSources sources{files, paths, *closed, env};
+    EXPECT_FALSE(rangeHasData(2026, 12, 9, week, sources));
+    folder.write("aniversc.cal", ":12 2099\r\nfuture\r\n");  // any year counts here
+    EXPECT_TRUE(rangeHasData(2026, 12, 9, week, sources));
+    EXPECT_FALSE(rangeHasData(2026, 12, 16, week, sources));
+    folder.write("memo.cal", "m\r\n");
+    EXPECT_TRUE(rangeHasData(2026, 12, 16, week, sources));
+}
+
+TEST(ExpandTabs, Columns) {
+    struct Case {
+        const char* in;
+        const char* out;
+    } cases[] = {
+        {"\tx", "        x"}, {"ab\tx", "ab      x"}, {"abcdefgh\tx", "abcdefgh        x"},
+        {"漢\tx", "漢      x"}, {"abcdefg漢\tx", "abcdefg漢x"},  // the character crossed the tab column
+        {"no tabs", "no tabs"}, {"", ""},
+    };
+    for (const Case& c : cases) EXPECT_EQ(expandTabs(c.in), c.out) << c.in;
+}
+
+}  // namespace
+}  // namespace tavo
