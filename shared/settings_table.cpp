@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <string>
 
 #include "cp932.h"
 #include "settings_store.h"
@@ -13,9 +14,11 @@ char* at(void* record, std::size_t offset) { return static_cast<char*>(record) +
 const char* at(const void* record, std::size_t offset) { return static_cast<const char*>(record) + offset; }
 
 void setText(char* field, std::string_view text) {
+    // The whole field is written, so equal settings are equal records.
     const std::size_t n = cp932FitLength(text, kSettingsStringBytes - 1);
-    if (n > 0) std::memcpy(field, text.data(), n);
-    field[n] = '\0';
+    const std::string copy(text.substr(0, n));
+    std::memset(field, 0, kSettingsStringBytes);
+    std::memcpy(field, copy.data(), n);
 }
 
 void storeInt(char* field, SettingType type, int value) {

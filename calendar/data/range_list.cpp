@@ -86,6 +86,21 @@ std::string dataLine(std::string text) {
     return text;
 }
 
+// What a month contributes that does not depend on the day: its closed days
+// and where each every-month section falls.
+struct MonthFacts {
+    bool closed[32] = {};
+    const SectionFile* dayFile = nullptr;
+    const SectionFile* yearFile = nullptr;
+    const SectionFile* weekFile = nullptr;
+    struct Placed {
+        const Section* section;
+        int day;  // effective day
+        std::string suffix;
+    };
+    std::vector<Placed> monthly;  // in kind order, then file order
+};
+
 struct Collector {
     const RangeRequest& request;
     const DataSources& s;
@@ -94,6 +109,27 @@ struct Collector {
     int year = 0, month = 0, day = 0;
     int serial = 0, selectedSerial = 0;
     bool headerWritten = false;
+    std::map<int, std::unique_ptr<MonthFacts>> months;
+
+    const MonthFacts& facts() {
+        auto& slot = months[year * 12 + month];
+        if (slot) return *slot;
+        slot = std::make_unique<MonthFacts>();
+        const int length = monthLengthOf(year, month);
+        for (int d = 1; d <= length; ++d) slot->closed[d] = rangeClosed(s.closedDays, year, month, d);
+        const auto closed = [&f = *slot](int d) { return f.closed[d]; };
+        for (ScheduleKind kind : {kScheduleEveryMonth, kScheduleEveryMonthLater, kScheduleEveryMonthEarlier}) {
+            for (const Section& section : cache.sections(scheduleFile(s.paths, kind, year, month)).sections) {
+                char suffix[32];
+                std::snprintf(suffix, sizeof suffix, "(毎月%d日)", section.key);
+                slot->monthly.push_back({&section, effectiveDay(kind, section.key, year, month, s.env.pmo, closed), suffix});
+            }
+        }
+        slot->dayFile = &cache.sections(scheduleFile(s.paths, kScheduleDay, year, month));
+        slot->yearFile = &cache.sections(scheduleFile(s.paths, kScheduleEveryYear, year, month));
+        slot->weekFile = &cache.sections(scheduleFile(s.paths, kScheduleEveryWeek, year, month));
+        return *slot;
+    }
 
     Collector(const RangeRequest& r, const DataSources& sources) : request(r), s(sources), cache(sources) {}
 
@@ -104,19 +140,19 @@ struct Collector {
         return d;
     }
 
-    char kindDigit() const {
+    char kindDigit() {
         const HolidayResult r = isPublicHoliday({s.closedDays.japaneseHolidays != 0}, dayDate(year, month, day), nullptr, true);
         if (r == kSubstituteHoliday) return '4';
         if (r != kNoHoliday) return '3';
         const int w = weekdayOf(year, month, day);
         if (w == 0) return '1';
         if (w == 6) return '2';
-        return rangeClosed(s.closedDays, year, month, day) ? '5' : '0';
+        return facts().closed[day] ? '5' : '0';
     }
 
     char dayOffLetter() {
         if (!isDayOff(cache.dayOff(year), month, day)) return 'A';
-        return rangeClosed(s.closedDays, year, month, day) ? 'C' : 'B';
+        return facts().closed[day] ? 'C' : 'B';
     }
 
     void header() {
@@ -138,11 +174,15 @@ struct Collector {
     }
 
     void addSection(const Section& section, const std::string& suffix) {
-        for (std::string_view line : section.lines) add(expandTabs(withoutLineEnd(line)) + suffix);
+        for (std::string_view line : section.lines) {
+            std::string text = expandTabs(withoutLineEnd(line));
+            text += suffix;
+            add(std::move(text));
+        }
     }
 
     void daySchedules() {
-        for (const Section& section : cache.sections(scheduleFile(s.paths, kScheduleDay, year, month)).sections) {
+        for (const Section& section : facts().dayFile->sections) {
             if (section.key < day) continue;
             if (section.key == day) addSection(section, "");
             break;
@@ -152,7 +192,7 @@ struct Collector {
     void everyYear() {
         const int length = monthLengthOf(year, month);
         const bool lastDay = s.env.pmo && day == length;
-        for (const Section& section : cache.sections(scheduleFile(s.paths, kScheduleEveryYear, year, month)).sections) {
+        for (const Section& section : facts().yearFile->sections) {
             if (section.key == day || (lastDay && section.key >= day)) {
                 char suffix[48];
                 std::snprintf(suffix, sizeof suffix, "(毎年%d月%d日)", month, section.key);
@@ -163,20 +203,13 @@ struct Collector {
     }
 
     void everyMonth() {
-        const auto closed = [this](int d) { return rangeClosed(s.closedDays, year, month, d); };
-        for (ScheduleKind kind : {kScheduleEveryMonth, kScheduleEveryMonthLater, kScheduleEveryMonthEarlier}) {
-            for (const Section& section : cache.sections(scheduleFile(s.paths, kind, year, month)).sections) {
-                if (effectiveDay(kind, section.key, year, month, s.env.pmo, closed) != day) continue;
-                char suffix[32];
-                std::snprintf(suffix, sizeof suffix, "(毎月%d日)", section.key);
-                addSection(section, suffix);
-            }
-        }
+        for (const MonthFacts::Placed& placed : facts().monthly)
+            if (placed.day == day) addSection(*placed.section, placed.suffix);
     }
 
     void everyWeek() {
         const int weekday = weekdayOf(year, month, day);
-        for (const Section& section : cache.sections(scheduleFile(s.paths, kScheduleEveryWeek, year, month)).sections) {
+        for (const Section& section : facts().weekFile->sections) {
             if (section.key == weekday) {
                 addSection(section, "(毎週)");
                 return;
@@ -272,7 +305,9 @@ bool rangeHasData(int year, int month, int day, const RangeViewSettings& range, 
 }
 
 std::string expandTabs(std::string_view line) {
+    if (line.find('\t') == std::string_view::npos) return std::string(line);
     std::string out;
+    out.reserve(line.size() + 16);
     int column = 0;         // within the current tab cell
     bool crossed = false;   // the last character ran over a tab column
     for (std::size_t i = 0; i < line.size(); ++i) {
@@ -284,8 +319,8 @@ std::string expandTabs(std::string_view line) {
             continue;
         }
         const int width = isCp932LeadByte(c) && i + 1 < line.size() ? 2 : 1;
-        out.append(line.substr(i, static_cast<std::size_t>(width)));
-        i += static_cast<std::size_t>(width - 1);
+        out += line[i];
+        if (width == 2) out += line[++i];
         column += width;
         crossed = column > 8;
         column %= 8;

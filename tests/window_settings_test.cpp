@@ -1,0 +1,141 @@
+#include "shared/window_settings.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "shared/memory_settings_store.h"
+#include "shared/shared_settings.h"
+
+namespace tavo {
+namespace {
+
+TEST(WindowSettings, FreshProfileDefaults) {
+    MemorySettingsStore store;
+    WindowStyle calendar{}, range{};
+    readWindowStyle(calendar, kCalendarStyle, store);
+    readWindowStyle(range, kRangeViewStyle, store);
+    EXPECT_EQ(store.valueCount(), 0u);
+    const std::int32_t on[] = {calendar.cap, calendar.min, calendar.max, calendar.siz, calendar.sts,
+                               calendar.tbt, calendar.mbt, calendar.ybt, calendar.sps};
+    for (std::int32_t v : on) EXPECT_EQ(v, 1);
+    const std::int32_t off[] = {calendar.top, calendar.clr, calendar.wal, calendar.rok,
+                                calendar.fwk, calendar.wtp, calendar.lay, calendar.percent};
+    for (std::int32_t v : off) EXPECT_EQ(v, 0);
+    EXPECT_EQ(calendar.windowStyle, 0x16080000 | 0xC00000 | 0x40000 | 0x20000 | 0x10000);
+    EXPECT_EQ(calendar.captionPending, 0);
+    EXPECT_EQ(range.sts, 0);  // the range view never has a status bar
+
+    EnvironmentSettings env{};
+    resetEnvironment(env, "C:\\Tavo");
+    readEnvironment(env, store);
+    EXPECT_EQ(env.cyear + env.cmon + env.cweek + env.cbir + env.caniv + env.midi + env.miw + env.sav + env.con + env.pmo, 10);
+    EXPECT_EQ(env.cdt, 1);
+    EXPECT_STREQ(env.bwavepath, "C:\\Tavo\\Birthday.Mid");
+    PopupMenuFlags menu{};
+    readPopupMenuFlags(menu, store);
+    for (std::uint8_t item : menu.item) EXPECT_EQ(item, 1);
+    RangeViewSettings rv{1, 2, 3};
+    readRangeViewSettings(rv, store);
+    EXPECT_EQ(rv.range + rv.before + rv.after, 0);
+}
+
+TEST(WindowSettings, StoredValues) {
+    MemorySettingsStore store;
+    store.set("cstyle", "cap", 0);
+    store.set("cstyle", "siz", 0);
+    store.set("cstyle", "lay", 1);
+    store.set("cstyle", "percent", 5);
+    store.set("cstyle", "bmppath", std::string("C:\\壁紙.bmp"));
+    store.set("env", "cyear", 2);
+    store.set("env", "cdt", 2);
+    store.set("menu", "sch10", 0);
+    store.set("scv", "pred", 7);
+    WindowStyle s{};
+    readWindowStyle(s, kCalendarStyle, store);
+    EXPECT_EQ(s.captionPending, 1);
+    EXPECT_EQ(s.windowStyle & kStyleSizingBorder, 0);
+    EXPECT_EQ(layeredOpacityPercent(s), 10);
+    EXPECT_STREQ(s.bmppath, "C:\\壁紙.bmp");
+    EnvironmentSettings env{};
+    resetEnvironment(env, "C:\\Tavo");
+    readEnvironment(env, store);
+    EXPECT_EQ(env.cyear, 1);  // any non-zero value is on
+    EXPECT_EQ(env.cdt, 2);
+    PopupMenuFlags menu{};
+    readPopupMenuFlags(menu, store);
+    EXPECT_EQ(menu.item[10], 0);
+    EXPECT_EQ(menu.item[9], 1);
+    RangeViewSettings rv{};
+    readRangeViewSettings(rv, store);
+    EXPECT_EQ(rv.before, 7);
+}
+
+TEST(WindowSettings, RoundTripsOfEveryRecord) {
+    MemorySettingsStore store;
+    WindowStyle s{};
+    resetWindowStyle(s, kRangeViewStyle);
+    s.top = 1;
+    s.percent = 55;
+    std::strncpy(s.bmppath, "D:\\x.bmp", sizeof s.bmppath);
+    writeWindowStyle(s, kRangeViewStyle, store);
+    WindowStyle s2{};
+    readWindowStyle(s2, kRangeViewStyle, store);
+    EXPECT_EQ(std::memcmp(&s, &s2, sizeof s), 0);
+
+    EnvironmentSettings env{};
+    resetEnvironment(env, "C:\\T");
+    env.miw = 0;
+    env.cdt = 0;
+    std::strncpy(env.bwavepath, "E:\\音.wav", sizeof env.bwavepath);
+    writeEnvironment(env, store);
+    EnvironmentSettings env2{};
+    resetEnvironment(env2, "X:");
+    readEnvironment(env2, store);
+    EXPECT_EQ(std::memcmp(&env, &env2, sizeof env), 0);
+
+    PopupMenuFlags menu{};
+    resetPopupMenuFlags(menu);
+    menu.item[3] = 0;
+    writePopupMenuFlags(menu, store);
+    PopupMenuFlags menu2{};
+    resetPopupMenuFlags(menu2);
+    readPopupMenuFlags(menu2, store);
+    EXPECT_EQ(std::memcmp(&menu, &menu2, sizeof menu), 0);
+
+    RangeViewSettings rv{kRangeWeek, 4, 9};
+    writeRangeViewSettings(rv, store);
+    RangeViewSettings rv2{};
+    readRangeViewSettings(rv2, store);
+    EXPECT_EQ(std::memcmp(&rv, &rv2, sizeof rv), 0);
+}
+
+TEST(WindowSettings, WindowSlotsAreClampedToTheScreen) {
+    const ScreenMetrics screen{1024, 768, 4, 4, 2, 2, 19};
+    MemorySettingsStore store;
+    WindowSlots slots{};
+    loadWindowSlot(slots, kSlotCalendar, true, store, screen);
+    EXPECT_EQ(slots.left[0], 3);
+    EXPECT_EQ(slots.top[0], 22);
+    EXPECT_EQ(slots.width[0], 280);
+    EXPECT_EQ(slots.height[0], 350);
+    loadWindowSlot(slots, kSlotRangeView, false, store, screen);
+    EXPECT_EQ(slots.left[3], 2);
+    EXPECT_EQ(slots.top[3], 21);
+
+    saveWindowSlot(slots, kSlotCalendar, 5000, -40, 300, 400, store);
+    loadWindowSlot(slots, kSlotCalendar, true, store, screen);
+    EXPECT_EQ(slots.left[0], 1024 - 300 + 3);
+    EXPECT_EQ(slots.top[0], 0);
+    EXPECT_EQ(slots.width[0], 300);
+    EXPECT_EQ(std::get<int>(*store.find("position", "xCal")), 5000);
+    EXPECT_EQ(std::get<int>(*store.find("size", "yCal")), 400);
+}
+
+TEST(SharedSettings, LayoutIsFixed) {
+    EXPECT_EQ(sizeof(SharedSettings), 35124u);
+    EXPECT_EQ(offsetof(SharedSettings, range), 35112u);
+}
+
+}  // namespace
+}  // namespace tavo
