@@ -138,7 +138,7 @@ int main() {
     const RangeRequest request{2026, 12, 7, {kRangeRelative, 99, 99}, false, false, formats, locale, {}};
     std::size_t lines = 0;
     files.opened.clear();
-    const auto range = [&] { lines = collectRange(request, sources).lines.size(); };
+    const auto range = [&] { lines = collectRange(request, sources).size(); };
     range();
     const std::set<std::string> rangeFiles = files.opened;
     report("(b) 199-day range collection", bestMicroseconds(range), bestMicroseconds([&] { freadAll(rangeFiles); }),

@@ -256,7 +256,8 @@ int commandRange(Context& c) {
     const JapaneseLocale locale;
     const RangeRequest request{date->year, date->month, date->day, range, monday, false, model.rangeFormats, locale, {}};
     std::string out;
-    for (const std::string& line : collectRange(request, model.sources()).lines) out += line + "\n";
+    const RangeList list = collectRange(request, model.sources());
+    for (std::size_t i = 0; i < list.size(); ++i) (out += list.line(i)) += "\n";
     c.out << cp932ToUtf8(out);
     return 0;
 }

@@ -60,7 +60,7 @@ TEST_F(RangeListTest, SourcesInOrderAcrossNewYear) {
         ":0A12/31", "day", "yearly(毎年12月31日)", "monthly(毎月31日)", "thursday(毎週)",
         "birth 26歳の誕生日(2000年生まれ)", "anniv 記念日", ":3C1/1", "new year",
     };
-    EXPECT_EQ(list.lines, expected);
+    EXPECT_EQ(list.lines(), expected);
     EXPECT_EQ(list.firstLine, 0);
     EXPECT_EQ(list.selectedLine, -1);  // nothing on 30 December
 }
@@ -78,15 +78,15 @@ TEST_F(RangeListTest, FirstAndSelectedLines) {
     folder.write("memo.cal", "note\r\n");
     list = collect(2026, 12, 20, {kRangeMonth, 0, 0});
     EXPECT_EQ(list.firstLine, 6);
-    EXPECT_EQ(list.lines[6], ":5Aメモ");
-    EXPECT_EQ(list.lines.size(), 8u);
+    EXPECT_EQ(list.line(6), ":5Aメモ");
+    EXPECT_EQ(list.size(), 8u);
 }
 
 TEST_F(RangeListTest, BirthdaysAndLaterYears) {
     folder.write("birthdac.cal", ":7 2030\r\nnot yet\r\n:7 1990\r\ntaro\r\n:8 2030\r\nalone\r\n");
     const RangeList list = collect(2026, 12, 7, {kRangeRelative, 0, 1});
     const std::vector<std::string> expected = {":0A12/7", "taro 36歳の誕生日(1990年生まれ)"};
-    EXPECT_EQ(list.lines, expected);
+    EXPECT_EQ(list.lines(), expected);
     EXPECT_EQ(birthdayCalls, 1);  // a birthday of today
 }
 
@@ -97,18 +97,19 @@ TEST_F(RangeListTest, ListedEvenWhenMarksAreOffAndShiftsUseTheRangeTest) {
     folder.write("schedulf.cal", ":23\r\nshift\r\n");  // 23 November 2026: a Monday holiday
     const RangeList list = collect(2026, 11, 23, {kRangeRelative, 0, 0});
     const std::vector<std::string> expected = {":3A11/23", "shift(毎月23日)"};
-    EXPECT_EQ(list.lines, expected);
+    EXPECT_EQ(list.lines(), expected);
 }
 
 TEST_F(RangeListTest, ColonLinesStayData) {
     folder.write("memo.cal", ":looks like a header\r\n");
     folder.write("birthdac.cal", ":7\r\n:\r\n");
     const RangeList list = collect(2026, 12, 7, {kRangeRelative, 0, 0});
-    for (std::size_t i = 0; i < list.lines.size(); ++i) {
-        const bool header = list.lines[i].rfind(":0A", 0) == 0 || list.lines[i].rfind(":5A", 0) == 0;
-        EXPECT_EQ(list.lines[i][0] == ':', header) << list.lines[i];
+    const std::vector<std::string> lines = list.lines();
+    for (const std::string& line : lines) {
+        const bool header = line.rfind(":0A", 0) == 0 || line.rfind(":5A", 0) == 0;
+        EXPECT_EQ(RangeList::isHeader(line), header) << line;
     }
-    EXPECT_EQ(list.lines.back(), "：looks like a header");
+    EXPECT_EQ(lines.back(), "：looks like a header");
 }
 
 TEST_F(RangeListTest, Spans) {

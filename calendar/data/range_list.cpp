@@ -81,9 +81,10 @@ std::string_view withoutLineEnd(std::string_view line) {
 }
 
 // A data line never starts with ':', which marks headers in the list.
-std::string dataLine(std::string text) {
-    if (!text.empty() && text[0] == ':') text.replace(0, 1, "\x81\x46");
-    return text;
+std::string_view withoutHeaderMark(std::string& out, std::string_view text) {
+    if (text.empty() || text[0] != ':') return text;
+    out += "\x81\x46";
+    return text.substr(1);
 }
 
 // What a month contributes that does not depend on the day: its closed days
@@ -108,6 +109,7 @@ struct Collector {
     RangeList list;
     int year = 0, month = 0, day = 0;
     int serial = 0, selectedSerial = 0;
+    int todaySerial = 0;  // read from the clock once per collection
     bool headerWritten = false;
     std::map<int, std::unique_ptr<MonthFacts>> months;
 
@@ -136,7 +138,7 @@ struct Collector {
     DayDate dateOfDay() const {
         DayDate d = dayDate(year, month, day);
         d.weekday = weekdayOf(year, month, day);
-        d.fromToday = serial - serialDayOf(clockToday().year, clockToday().month, clockToday().day);
+        d.fromToday = serial - todaySerial;
         return d;
     }
 
@@ -158,27 +160,30 @@ struct Collector {
     void header() {
         if (headerWritten) return;
         headerWritten = true;
-        const int index = static_cast<int>(list.lines.size());
+        const int index = static_cast<int>(list.size());
         if (serial >= selectedSerial && list.firstLine < 0) list.firstLine = index;
         if (serial == selectedSerial) list.selectedLine = index;
-        std::string line = ":";
-        line += kindDigit();
-        line += dayOffLetter();
-        line += partText(request.formats, 1, 0, dateOfDay(), request.locale);
-        list.lines.push_back(std::move(line));
+        std::string& out = list.text();
+        out += ':';
+        out += kindDigit();
+        out += dayOffLetter();
+        out += partText(request.formats, 1, 0, dateOfDay(), request.locale);
+        list.endLine();
     }
 
-    void add(std::string text) {
+    // A data line with its suffix; schedule text has its tabs expanded.
+    void add(std::string_view text, std::string_view suffix, bool expand) {
         header();
-        list.lines.push_back(dataLine(std::move(text)));
+        std::string& out = list.text();
+        text = withoutHeaderMark(out, text);
+        if (expand) appendExpandingTabs(out, text);
+        else out += text;
+        out += suffix;
+        list.endLine();
     }
 
-    void addSection(const Section& section, const std::string& suffix) {
-        for (std::string_view line : section.lines) {
-            std::string text = expandTabs(withoutLineEnd(line));
-            text += suffix;
-            add(std::move(text));
-        }
+    void addSection(const Section& section, std::string_view suffix) {
+        for (std::string_view line : section.lines) add(withoutLineEnd(line), suffix, true);
     }
 
     void daySchedules() {
@@ -221,22 +226,28 @@ struct Collector {
         const int yearStyle = request.formats.selections[0][kSelYear1];
         for (const PersonalEntry& e : cache.personal(kind, month)) {
             if (e.day != day || e.year > year) continue;
-            add(personalEntryText(kind, e, month, year, yearStyle));
-            if (kind == kBirthday && request.birthdayToday && dateOfDay().fromToday == 0) request.birthdayToday();
+            add(personalEntryText(kind, e, month, year, yearStyle), "", false);
+            if (kind == kBirthday && request.birthdayToday && serial == todaySerial) request.birthdayToday();
         }
     }
 
     void memo() {
         const SectionFile& file = cache.sections(scheduleFile(s.paths, kScheduleMemo, year, month));
         if (!file.exists) return;
-        if (list.firstLine < 0) list.firstLine = static_cast<int>(list.lines.size());
-        list.lines.push_back(request.memoInEnglish ? ":5AMemo" : ":5Aメモ");
+        if (list.firstLine < 0) list.firstLine = static_cast<int>(list.size());
+        list.addLine(request.memoInEnglish ? ":5AMemo" : ":5Aメモ");
         // The memo has no headers of its own: every line is text.
-        for (std::string_view line : fileLines(file.content)) list.lines.push_back(dataLine(expandTabs(withoutLineEnd(line))));
+        for (std::string_view line : fileLines(file.content)) {
+            std::string& out = list.text();
+            appendExpandingTabs(out, withoutHeaderMark(out, withoutLineEnd(line)));
+            list.endLine();
+        }
     }
 
     RangeList run() {
         list.firstLine = -1;
+        const LocalDate today = clockToday();
+        todaySerial = serialDayOf(today.year, today.month, today.day);
         const DateSpan span = rangeSpan(request.year, request.month, request.day, request.range, request.mondayFirst);
         selectedSerial = serialDayOf(request.year, request.month, request.day);
         const int end = serialDayOf(kLastYear, 12, 31);
@@ -251,7 +262,7 @@ struct Collector {
             personalDays(kAnniversary);
         }
         memo();
-        if (list.firstLine < 0) list.firstLine = static_cast<int>(list.lines.size());
+        if (list.firstLine < 0) list.firstLine = static_cast<int>(list.size());
         return std::move(list);
     }
 };
@@ -304,28 +315,39 @@ bool rangeHasData(int year, int month, int day, const RangeViewSettings& range, 
     return cache.sections(scheduleFile(sources.paths, kScheduleMemo, year, month)).exists;
 }
 
+std::vector<std::string> RangeList::lines() const {
+    std::vector<std::string> copies;
+    for (std::size_t i = 0; i < size(); ++i) copies.emplace_back(line(i));
+    return copies;
+}
+
 std::string expandTabs(std::string_view line) {
-    if (line.find('\t') == std::string_view::npos) return std::string(line);
     std::string out;
-    out.reserve(line.size() + 16);
-    int column = 0;         // within the current tab cell
-    bool crossed = false;   // the last character ran over a tab column
+    appendExpandingTabs(out, line);
+    return out;
+}
+
+void appendExpandingTabs(std::string& out, std::string_view line) {
+    int column = 0;        // within the current tab cell
+    bool crossed = false;  // the last character ran over a tab column
+    std::size_t run = 0;   // start of the text not yet copied
     for (std::size_t i = 0; i < line.size(); ++i) {
         const unsigned char c = static_cast<unsigned char>(line[i]);
         if (c == '\t') {
+            out.append(line.data() + run, i - run);
             if (!crossed) out.append(static_cast<std::size_t>(8 - column), ' ');
+            run = i + 1;
             column = 0;
             crossed = false;
             continue;
         }
         const int width = isCp932LeadByte(c) && i + 1 < line.size() ? 2 : 1;
-        out += line[i];
-        if (width == 2) out += line[++i];
+        i += static_cast<std::size_t>(width - 1);
         column += width;
         crossed = column > 8;
-        column %= 8;
+        column &= 7;
     }
-    return out;
+    out.append(line.data() + run, line.size() - run);
 }
 
 }  // namespace tavo

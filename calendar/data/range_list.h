@@ -2,6 +2,7 @@
 // data of that day from every source, then the memo.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -14,10 +15,32 @@ namespace tavo {
 struct DateFormatSet;
 class LocaleInfo;
 
-struct RangeList {
-    std::vector<std::string> lines;  // CP932; headers start with ':'
-    int firstLine = 0;               // header of the first day on or after the selected one
-    int selectedLine = -1;           // header of the selected day, -1 when it has no data
+// The lines live in one buffer: a list of thousands of lines costs no
+// allocation per line.
+class RangeList {
+public:
+    std::size_t size() const { return ends_.size(); }
+    std::string_view line(std::size_t i) const {
+        const std::size_t start = i == 0 ? 0 : ends_[i - 1];
+        return std::string_view(text_).substr(start, ends_[i] - start);
+    }
+    static bool isHeader(std::string_view line) { return !line.empty() && line[0] == ':'; }
+    std::vector<std::string> lines() const;  // copies, for tests and tools
+
+    // Building: text() grows the line being written, endLine() closes it.
+    std::string& text() { return text_; }
+    void endLine() { ends_.push_back(static_cast<std::uint32_t>(text_.size())); }
+    void addLine(std::string_view line) {
+        text_ += line;
+        endLine();
+    }
+
+    int firstLine = 0;      // header of the first day on or after the selected one
+    int selectedLine = -1;  // header of the selected day, -1 when it has no data
+
+private:
+    std::string text_;  // CP932; headers start with ':'
+    std::vector<std::uint32_t> ends_;
 };
 
 struct RangeRequest {
@@ -41,5 +64,6 @@ bool rangeHasData(int year, int month, int day, const RangeViewSettings& range, 
 
 // Tabs to blanks at columns of 8; a double-byte character counts two columns.
 std::string expandTabs(std::string_view line);
+void appendExpandingTabs(std::string& out, std::string_view line);
 
 }  // namespace tavo
