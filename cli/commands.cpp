@@ -20,6 +20,7 @@
 #include "shared/date_math.h"
 #include "shared/cp932.h"
 #include "shared/memory_settings_store.h"
+#include "shared/rokuyo.h"
 #include "shared/posix_file_system.h"
 
 namespace tavo::cli {
@@ -34,6 +35,7 @@ const char* const kUsage =
     "  format PATTERN YYYY-MM-DD    the date text of a pattern\n"
     "  format --part NAME --sel L,Y1,Y2,M,D,W,N YYYY-MM-DD   a preset date text\n"
     "  month YYYY-MM [--dir DIR]    the month as a text calendar\n"
+    "  lunar FROM TO                the lunar date and rokuyo of every day of the years\n"
     "  range YYYY-MM-DD [--dir DIR] [--type 0|1|2] [--before N] [--after N] [--monday]\n"
     "                               the lines of the range view\n";
 
@@ -262,11 +264,33 @@ int commandRange(Context& c) {
     return 0;
 }
 
+int commandLunar(Context& c) {
+    if (c.args.positional.size() != 3) return fail(c, "lunar needs FROM TO years");
+    const auto from = parseNumber(c.args.positional[1], kFirstYear, kLastYear);
+    const auto to = parseNumber(c.args.positional[2], kFirstYear, kLastYear);
+    if (!from || !to || *to < *from) return fail(c, "lunar needs years FROM <= TO within 1582..9999");
+    CalendarDate d(*from, *from == kFirstYear ? 10 : 1, *from == kFirstYear ? 15 : 1);
+    std::string out;
+    do {
+        out += formatIsoDate(d.year(), d.month(), d.day()) + "\t";
+        LunarDate lunar;
+        if (lunarDateOf(d.year(), d.month(), d.day(), lunar)) {
+            out += (lunar.leap ? "L" : "") + std::to_string(lunar.month) + "-" + std::to_string(lunar.day) + "\t" +
+                   cp932ToUtf8(rokuyoName(rokuyoOf(d.year(), d.month(), d.day()))) + "\n";
+        } else {
+            out += "-\t-\n";
+        }
+    } while (d.nextDay() != 0 && d.year() <= *to);
+    c.out << out;
+    return 0;
+}
+
 const std::map<std::string, std::function<int(Context&)>>& commands() {
     static const std::map<std::string, std::function<int(Context&)>> table = {
         {"day", commandDay},
         {"format", commandFormat},
         {"holidays", commandHolidays},
+        {"lunar", commandLunar},
         {"month", commandMonth},
         {"range", commandRange},
     };

@@ -1,100 +1,41 @@
 #include "rokuyo.h"
 
+#include <array>
+#include <cstdint>
+
+#include "date_math.h"
+
 namespace tavo {
 namespace {
 
-constexpr int kLunarMonths = (kLunarLastYear - kLunarFirstYear + 1) * 12;
+#include "lunar_months.inc"
 
-// Rokuyo of day 1 of each month.
-const int kA1[kLunarMonths] = {
-     1,  3,  3,  5,  0,  2,  4,  0,  3,  4,  1,  3,  // 1994
-     1,  3,  3,  5,  0,  3,  4,  0,  3,  3,  0,  1,  // 1995
-     4,  1,  1,  4,  5,  2,  3,  5,  2,  3,  0,  1,  // 1996
-     3,  0,  5,  2,  4,  0,  2,  4,  1,  2,  0,  1,  // 1997
-     3,  0,  5,  2,  4,  0,  1,  4,  0,  1,  4,  5,  // 1998
-     1,  3,  3,  5,  1,  4,  5,  2,  5,  0,  3,  4,  // 1999
-     0,  2,  3,  5,  0,  3,  5,  3,  0,  1,  4,  5,  // 2000
-     1,  4,  3,  5,  0,  2,  4,  0,  3,  5,  1,  3,  // 2001
-     5,  2,  1,  3,  4,  1,  2,  5,  1,  3,  0,  1,  // 2002
-     4,  2,  0,  2,  5,  1,  2,  5,  1,  3,  0,  1,  // 2003
-     4,  0,  1,  2,  4,  0,  1,  4,  0,  2,  4,  0,  // 2004
-     2,  5,  4,  1,  2,  5,  0,  3,  5,  0,  3,  4,  // 2005
-     2,  5,  4,  1,  2,  5,  0,  3,  4,  0,  2,  3,  // 2006
-     0,  2,  1,  4,  0,  2,  4,  1,  3,  5,  1,  2,  // 2007
-     4,  1,  1,  3,  5,  2,  3,  2,  4,  0,  2,  3,  // 2008
-     0,  2,  1,  3,  5,  2,  2,  5,  2,  3,  0,  1,  // 2009
-     4,  0,  5,  1,  3,  5,  1,  3,  0,  2,  4,  0,  // 2010
-     2,  5,  4,  0,  2,  4,  1,  3,  0,  2,  4,  0,  // 2011
-     2,  5,  5,  2,  2,  4,  5,  2,  4,  0,  3,  4,  // 2012
-     1,  3,  3,  5,  1,  3,  4,  1,  3,  5,  1,  3,  // 2013
-     1,  3,  3,  5,  1,  3,  5,  1,  4,  5,  0,  2,  // 2014
-     4,  1,  0,  3,  4,  1,  3,  5,  2,  3,  5,  0,  // 2015
-     3,  5,  0,  2,  4,  0,  2,  5,  3,  4,  0,  2,  // 2016
-     4,  0,  0,  2,  4,  0,  1,  4,  0,  2,  4,  0,  // 2017
-     2,  4,  3,  0,  1,  4,  5,  2,  5,  0,  3,  4,  // 2018
-     1,  3,  2,  4,  0,  2,  4,  2,  5,  0,  3,  4,  // 2019
-     1,  3,  3,  0,  1,  2,  4,  0,  3,  5,  1,  3,  // 2020
-};
-// Day on which a lunar month begins; 90+ marks a month with two starts.
-const int kA2[kLunarMonths] = {
-    12, 10, 12, 11, 11,  9,  9,  7,  6,  5,  3,  3,  // 1994
-    31, 29, 31, 30, 29, 28, 28, 26, 25, 24, 23, 22,  // 1995
-    20, 19, 19, 18, 17, 16, 16, 14, 13, 12, 11, 11,  // 1996
-     9,  8,  9,  7,  7,  5,  5,  3,  2, 94, 30, 30,  // 1997
-    28, 27, 28, 26, 26, 24, 23, 22, 21, 20, 19, 19,  // 1998
-    18, 16, 18, 16, 15, 14, 13, 11, 10,  9,  8,  8,  // 1999
-     7,  5,  6,  5,  4,  2, 91, 29, 28, 27, 26, 26,  // 2000
-    24, 23, 25, 24, 23, 21, 21, 19, 17, 17, 15, 15,  // 2001
-    13, 12, 14, 13, 12, 11, 10,  9,  7,  6,  5,  4,  // 2002
-     3,  1,  3,  2, 31, 30, 29, 28, 26, 25, 24, 23,  // 2003
-    22, 20, 21, 19, 19, 18, 17, 16, 14, 14, 12, 12,  // 2004
-    10,  9, 10,  9,  8,  7,  6,  5,  4,  3,  2, 90,  // 2005
-    29, 28, 29, 28, 27, 26, 25, 24, 22, 22, 21, 20,  // 2006
-    19, 18, 19, 17, 17, 15, 14, 13, 11, 11, 10, 10,  // 2007
-     8,  7,  8,  6,  5,  4,  3, 31, 29, 29, 28, 27,  // 2008
-    26, 25, 27, 25, 24, 23, 22, 20, 19, 18, 17, 16,  // 2009
-    15, 14, 16, 14, 14, 12, 12, 10,  8,  8,  6,  6,  // 2010
-     4,  3,  5,  3,  3,  2, 31, 29, 27, 27, 25, 25,  // 2011
-    23, 22, 22, 21, 21, 20, 19, 18, 16, 15, 14, 13,  // 2012
-    12, 10, 12, 10, 10,  9,  8,  7,  5,  5,  3,  3,  // 2013
-    31,  1, 31, 29, 29, 27, 27, 25, 24, 24, 22, 22,  // 2014
-    20, 19, 20, 19, 18, 16, 16, 14, 13, 13, 12, 11,  // 2015
-    10,  8,  9,  7,  7,  5,  4,  3,  1, 31, 29, 29,  // 2016
-    28, 26, 28, 26, 26, 24, 23, 22, 20, 20, 18, 18,  // 2017
-    17, 16, 17, 16, 15, 14, 13, 11, 10,  9,  8,  7,  // 2018
-     6,  5,  7,  5,  5,  3,  3, 30, 29, 28, 27, 26,  // 2019
-    25, 24, 24, 23, 23, 21, 21, 19, 17, 17, 15, 15,  // 2020
-};
-// Rokuyo of the first day of that lunar month.
-const int kA3[kLunarMonths] = {
-     1,  2,  3,  4,  5,  0,  1,  2,  3,  4,  5,  0,  // 1994
-     2,  3,  4,  5,  0,  1,  2,  3,  3,  4,  5,  0,  // 1995
-     1,  2,  3,  4,  5,  0,  1,  2,  3,  4,  5,  0,  // 1996
-     1,  2,  3,  4,  5,  0,  1,  2,  3,  5,  0,  1,  // 1997
-     2,  3,  4,  5,  0,  0,  1,  2,  3,  4,  5,  0,  // 1998
-     1,  2,  3,  4,  5,  0,  1,  2,  3,  4,  5,  0,  // 1999
-     1,  2,  3,  4,  5,  0,  2,  3,  4,  5,  0,  1,  // 2000
-     2,  3,  4,  5,  5,  0,  1,  2,  3,  4,  5,  0,  // 2001
-     1,  2,  3,  4,  5,  0,  1,  2,  3,  4,  5,  0,  // 2002
-     1,  2,  3,  4,  0,  1,  2,  3,  4,  5,  0,  1,  // 2003
-     2,  3,  3,  4,  5,  0,  1,  2,  3,  4,  5,  0,  // 2004
-     1,  2,  3,  4,  5,  0,  1,  2,  3,  4,  5,  1,  // 2005
-     2,  3,  4,  5,  0,  1,  2,  2,  3,  4,  5,  0,  // 2006
-     1,  2,  3,  4,  5,  0,  1,  2,  3,  4,  5,  0,  // 2007
-     1,  2,  3,  4,  5,  0,  1,  3,  4,  5,  0,  1,  // 2008
-     2,  3,  4,  5,  0,  0,  1,  2,  3,  4,  5,  0,  // 2009
-     1,  2,  3,  4,  5,  0,  1,  2,  3,  4,  5,  0,  // 2010
-     1,  2,  3,  4,  5,  0,  2,  3,  4,  5,  0,  1,  // 2011
-     2,  3,  4,  4,  5,  0,  1,  2,  3,  4,  5,  0,  // 2012
-     1,  2,  3,  4,  5,  0,  1,  2,  3,  4,  5,  0,  // 2013
-     2,  3,  4,  5,  0,  1,  2,  3,  4,  4,  5,  0,  // 2014
-     1,  2,  3,  4,  5,  0,  1,  2,  3,  4,  5,  0,  // 2015
-     1,  2,  3,  4,  5,  0,  1,  2,  3,  5,  0,  1,  // 2016
-     2,  3,  4,  5,  0,  0,  1,  2,  3,  4,  5,  0,  // 2017
-     1,  2,  3,  4,  5,  0,  1,  2,  3,  4,  5,  0,  // 2018
-     1,  2,  3,  4,  5,  0,  1,  3,  4,  5,  0,  1,  // 2019
-     2,  3,  4,  5,  5,  0,  1,  2,  3,  4,  5,  0,  // 2020
-};
+constexpr int kMonthCount = sizeof kLunarMonthStarts / sizeof kLunarMonthStarts[0];
+constexpr int kGregorianMonths = (kLunarLastYear - kLunarFirstYear + 1) * 12;
+
+constexpr int startOf(int i) { return static_cast<int>(kLunarMonthStarts[i] >> 5); }
+
+constexpr int civilSerial(int year, int month, int day) {
+    const int a = year - (month < 3 ? 1 : 0);
+    constexpr int kOffset[13] = {0, 306, 337, 0, 31, 61, 92, 122, 153, 184, 214, 245, 275};
+    return a * 36525 / 100 + a / 400 - a / 100 + kOffset[month] + day;
+}
+
+// For each Gregorian month, the lunar month that holds its 1st: a lookup
+// then steps forward at most twice.
+constexpr std::array<std::uint16_t, kGregorianMonths> buildIndex() {
+    std::array<std::uint16_t, kGregorianMonths> index{};
+    int i = 0;
+    for (int g = 0; g < kGregorianMonths; ++g) {
+        const int first = civilSerial(kLunarFirstYear + g / 12, g % 12 + 1, 1);
+        while (i + 1 < kMonthCount && startOf(i + 1) <= first) ++i;
+        index[g] = static_cast<std::uint16_t>(i);
+    }
+    return index;
+}
+
+constexpr auto kIndex = buildIndex();
+static_assert(startOf(0) <= civilSerial(kLunarFirstYear, 1, 1));
 
 const char* const kRokuyoNames[6] = {"大安", "赤口", "先勝", "友引", "先負", "仏滅"};
 
@@ -104,14 +45,21 @@ bool insideLunarTable(int year) {
     return static_cast<unsigned>(year) - kLunarFirstYear < static_cast<unsigned>(kLunarLastYear - kLunarFirstYear + 1);
 }
 
+bool lunarDateOf(int year, int month, int day, LunarDate& lunar) {
+    if (!insideLunarTable(year) || month < 1 || month > 12) return false;
+    const int serial = serialDayOf(year, month, day);
+    int i = kIndex[(year - kLunarFirstYear) * 12 + month - 1];
+    while (i + 1 < kMonthCount && startOf(i + 1) <= serial) ++i;
+    lunar.month = static_cast<int>(kLunarMonthStarts[i] & 15);
+    lunar.leap = (kLunarMonthStarts[i] & 16) != 0;
+    lunar.day = serial - startOf(i) + 1;
+    return true;
+}
+
 int rokuyoOf(int year, int month, int day) {
-    const int i = (year - kLunarFirstYear) * 12 + (month - 1);
-    const int a1 = kA1[i], a2 = kA2[i], a3 = kA3[i];
-    if (a2 < 90) return day < a2 ? (day + a1 - 1) % 6 : (day + a3 - a2) % 6;
-    // Two lunar months begin here, the second on day 31.
-    if (day == 1) return a1;
-    if (day == 31) return a3;
-    return (day + a2 - 92) % 6;
+    LunarDate lunar;
+    if (!lunarDateOf(year, month, day, lunar)) return -1;
+    return (lunar.month + lunar.day) % 6;
 }
 
 const char* rokuyoName(int index) {

@@ -32,7 +32,7 @@ TEST(CliDay, PrintsTheFactsOfADate) {
         {"2000-01-01", u8"date=2000-01-01 weekday=6 serial=730426 era=平成 erayear=12 rokuyo=大安 holiday=1 holidayname=元日 kind=3 closed=1\n"},
         {"2019-04-30", u8"date=2019-04-30 weekday=2 serial=737485 era=平成 erayear=31 rokuyo=仏滅 holiday=5 holidayname=国民の休日 kind=4 closed=1\n"},
         {"2019-05-01", u8"date=2019-05-01 weekday=3 serial=737486 era=令和 erayear=1 rokuyo=大安 holiday=1 holidayname=天皇の即位の日 kind=3 closed=1\n"},
-        {"2026-12-07", u8"date=2026-12-07 weekday=1 serial=740263 era=令和 erayear=8 rokuyo=- holiday=0 holidayname=- kind=0 closed=0\n"},
+        {"2026-12-07", u8"date=2026-12-07 weekday=1 serial=740263 era=令和 erayear=8 rokuyo=友引 holiday=0 holidayname=- kind=0 closed=0\n"},
         {"1865-04-06", u8"date=1865-04-06 weekday=4 serial=681214 era=西暦 erayear=1865 rokuyo=- holiday=0 holidayname=- kind=0 closed=0\n"},
         {"1582-10-15", u8"date=1582-10-15 weekday=5 serial=578042 era=西暦 erayear=1582 rokuyo=- holiday=0 holidayname=- kind=0 closed=0\n"},
         {"2005-12-31", u8"date=2005-12-31 weekday=6 serial=732617 era=平成 erayear=17 rokuyo=赤口 holiday=0 holidayname=- kind=2 closed=1\n"},
@@ -84,6 +84,16 @@ TEST(CliFormat, PatternTexts) {
     EXPECT_EQ(runCli({"format", "--part", "Nope", "--sel", "0,0,0,0,0,0,0", "2000-01-02"}).status, 2);
     EXPECT_EQ(runCli({"format", "--part", "Week", "--sel", "0,0,0", "2000-01-02"}).status, 2);
     EXPECT_EQ(runCli({"format", "yyyy", "2026-13-01"}).status, 2);
+}
+
+TEST(CliLunar, LunarDatesAndRokuyo) {
+    const Result r = runCli({"lunar", "2033", "2033"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 365);
+    EXPECT_NE(r.out.find(utf8(u8"2033-12-22\tL11-1\t")), std::string::npos);  // the leap 11th month
+    const Result old = runCli({"lunar", "1872", "1873"});
+    EXPECT_EQ(old.out.substr(0, 14), "1872-01-01\t-\t-");
+    EXPECT_EQ(runCli({"lunar", "2000"}).status, 2);
 }
 
 TEST(CliHolidays, ListsOneYearOrARange) {

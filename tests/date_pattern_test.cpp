@@ -59,7 +59,7 @@ TEST(DatePattern, FullLanguage) {
 TEST(DatePattern, OffsetsAndOutsideTheLunarTable) {
     EXPECT_EQ(formatDatePattern("N", dateWithOffset(2026, 12, 7, 0), japanese), "+0");
     EXPECT_EQ(formatDatePattern("N", dateWithOffset(2026, 12, 4, -3), japanese), "-3");
-    EXPECT_EQ(formatDatePattern("[RR]", dateWithOffset(1993, 5, 5, 0), japanese), "[    ]");
+    EXPECT_EQ(formatDatePattern("[RR]", dateWithOffset(1872, 5, 5, 0), japanese), "[    ]");
     EXPECT_EQ(formatDatePattern("ggY", dateWithOffset(2026, 12, 7, 0), japanese), "令和8");
 }
 

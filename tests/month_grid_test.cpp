@@ -87,7 +87,7 @@ TEST_F(MonthGridTest, KindsClosedFlagsAndRokuyo) {
     EXPECT_EQ(grid.cellKind[cellIndex(d6.column, d6.row)], kSubstituteOrNational);
     EXPECT_TRUE(grid.dayClosed[6]);
     EXPECT_FALSE(grid.dayClosed[7]);
-    build(2026, 12);
+    build(2101, 1);
     EXPECT_FALSE(grid.rokuyoShown);
     EXPECT_STREQ(grid.cellRokuyo[0], "  ");
 }

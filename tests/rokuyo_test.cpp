@@ -23,10 +23,11 @@ TEST(Rokuyo, Examples) {
 }
 
 TEST(Rokuyo, Coverage) {
-    EXPECT_FALSE(insideLunarTable(1993));
-    EXPECT_TRUE(insideLunarTable(1994));
-    EXPECT_TRUE(insideLunarTable(2020));
-    EXPECT_FALSE(insideLunarTable(2021));
+    EXPECT_FALSE(insideLunarTable(1872));
+    EXPECT_TRUE(insideLunarTable(1873));
+    EXPECT_TRUE(insideLunarTable(2100));
+    EXPECT_FALSE(insideLunarTable(2101));
+    EXPECT_EQ(rokuyoOf(2101, 1, 1), -1);
     EXPECT_FALSE(insideLunarTable(-2147483647 - 1));
 }
 
