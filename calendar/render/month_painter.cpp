@@ -1,0 +1,337 @@
+#include "month_painter.h"
+
+#include "calendar/calc/closed_days.h"
+#include "shared/date_math.h"
+
+namespace tavo {
+namespace {
+
+class Planner {
+public:
+    Planner(const MonthPaintInput& in, TextMeasure& measure)
+        : in_(in), g_(in.grid), l_(in.layout), d_(in.design), measure_(measure),
+          suppressed_(in.style.clr != 0 || in.style.wal != 0) {
+        findSelectedCell();
+    }
+
+    std::vector<PaintOp> run() {
+        if (in_.style.tbt) buttons();
+        if (!suppressed_) fill({kYearMon, 0, DesignRole::Fill, kNormal}, yearMonRect(l_));
+        weekdayFills();
+        if (!suppressed_) otherMonthFills();
+        if (selected_ >= 0) fill(cellKey(selected_, DesignRole::Fill, kSelected), rectOf(selected_));
+        if (!suppressed_) {
+            plainFills();
+            forEachCell([this](int cell) {
+                if (isSpecial(cell)) fill(cellKey(cell, DesignRole::Fill, kNormal), rectOf(cell));
+            });
+            relief(kYearMon, 0, kNormal, yearMonRect(l_));
+        }
+        weekdayReliefs();
+        cellReliefs();
+        dayOffFrames();
+        captionText();
+        weekdayNames();
+        const int rokuyoHeight = rokuyoNames();
+        dayNumbers(rokuyoHeight);
+        return std::move(ops_);
+    }
+
+private:
+    // --- cells ---
+    void findSelectedCell() {
+        for (int c = 0; c < kGridColumns && selected_ < 0; ++c)
+            for (int r = 0; r < kGridRows; ++r)
+                if (g_.cellDay[cellIndex(c, r)] == in_.selectedDay) {
+                    selected_ = cellIndex(c, r);
+                    break;
+                }
+    }
+    bool inMonth(int cell) const { return g_.cellDay[cell] > 0 && g_.cellDay[cell] < kOtherMonth; }
+    bool isPlain(int cell) const {
+        return inMonth(cell) && cell != selected_ && g_.cellKind[cell] <= 2 && g_.cellMark[cell] == 0;
+    }
+    bool isSpecial(int cell) const {
+        return inMonth(cell) && cell != selected_ && (g_.cellKind[cell] >= 3 || g_.cellMark[cell] != 0);
+    }
+    int partOf(int cell) const { return g_.cellMark[cell] ? kHaveSchedule : kNoSchedule; }
+    int columnKind(int column) const {
+        const int w = weekdayOfColumn(column, g_.weekStart);
+        return w == 0 ? 1 : (w == 6 ? 2 : 0);
+    }
+    DesignKey cellKey(int cell, DesignRole role, DesignState state) const {
+        return {partOf(cell), g_.cellKind[cell], role, state};
+    }
+    Rect rectOf(int cell) const { return cellRect(l_, cell / kGridRows, cell % kGridRows); }
+    template <class F>
+    void forEachCell(F f) const {
+        for (int cell = 0; cell < kGridCells; ++cell) f(cell);
+    }
+    int columnRun(int k) const { return k < 7 ? l_.columnLeft[k] : l_.clientWidth; }
+    int rowRun(int k) const { return k < 6 ? l_.rowTop[k] : l_.rowTop[5] + l_.rowHeight[5]; }
+    Rect rowRect(int row, int left, int width) const {
+        return {left, gridTop(l_) + l_.rowTop[row], width, l_.rowHeight[row]};
+    }
+
+    // --- primitives ---
+    void fill(DesignKey key, Rect r) {
+        if (r.width <= 0 || r.height <= 0) return;
+        PaintOp op(PaintOpKind::FillRect, key);
+        op.rect = r;
+        ops_.push_back(std::move(op));
+    }
+    void polyline(DesignKey key, std::vector<Point> points) {
+        PaintOp op(PaintOpKind::Polyline, key);
+        op.points = std::move(points);
+        ops_.push_back(std::move(op));
+    }
+    void relief(int part, int dayKind, DesignState state, Rect r) {
+        for (EdgeStroke& s : reliefStrokes(r, d_.relief[part][state])) {
+            const DesignRole role =
+                s.pen == EdgePen::Light ? DesignRole::Light : (s.pen == EdgePen::Shadow ? DesignRole::Shadow : DesignRole::Dark);
+            polyline({part, dayKind, role, state}, std::move(s.points));
+        }
+    }
+    void text(FontKey font, DesignKey colour, int x, int y, std::string s) {
+        PaintOp op(PaintOpKind::Text, colour);
+        op.font = font;
+        op.x = x;
+        op.y = y;
+        op.text = std::move(s);
+        ops_.push_back(std::move(op));
+    }
+    int offset(int part, DesignState state) const { return reliefTextOffset(d_.relief[part][state]); }
+
+    // --- steps ---
+    void buttons() {
+        for (const DateButton& b : dateButtons(l_, in_.style.mbt != 0, in_.style.ybt != 0)) {
+            const Rect r = b.rect;
+            PaintOp face(PaintOpKind::ButtonFace, {kButton, 0, DesignRole::Fill, kNormal});
+            face.rect = {r.left + 1, r.top + 1, r.width - 1, r.height - 1};
+            ops_.push_back(face);
+        }
+        for (const DateButton& b : dateButtons(l_, in_.style.mbt != 0, in_.style.ybt != 0)) {
+            const int x = b.rect.left, y = b.rect.top, w = b.rect.width, h = b.rect.height;
+            polyline({kButton, 0, DesignRole::Shadow, kNormal}, {{x + w - 2, y + 1}, {x + w - 2, y + h - 2}, {x + 1, y + h - 2}});
+        }
+        for (const DateButton& b : dateButtons(l_, in_.style.mbt != 0, in_.style.ybt != 0)) {
+            const int x = b.rect.left, y = b.rect.top, w = b.rect.width, h = b.rect.height;
+            polyline({kButton, 0, DesignRole::Light, kNormal}, {{x + w - 2, y + 1}, {x + 1, y + 1}, {x + 1, y + h - 1}});
+        }
+        for (const DateButton& b : dateButtons(l_, in_.style.mbt != 0, in_.style.ybt != 0)) {
+            for (std::vector<Point>& shape : buttonSymbolShapes(b.symbol, b.rect)) {
+                PaintOp op(PaintOpKind::Polygon, {kButton, 0, DesignRole::Text, kNormal});
+                op.points = std::move(shape);
+                ops_.push_back(std::move(op));
+            }
+        }
+    }
+
+    Rect headerRect(int column, int span = 1) const {
+        const int width = span == 1 ? l_.columnWidth[column] : span;
+        return {l_.columnLeft[column], l_.yearMonHeight, width, weekRowHeight(l_)};
+    }
+
+    void weekdayFills() {
+        const int sw = in_.selectedWeekday, ws = g_.weekStart;
+        const int sunday = columnOfWeekday(0, ws), monday = columnOfWeekday(1, ws), saturday = columnOfWeekday(6, ws);
+        if (sw == 0) fill({kWeek, 1, DesignRole::Fill, kSelected}, headerRect(sunday));
+        else if (!suppressed_) fill({kWeek, 1, DesignRole::Fill, kNormal}, headerRect(sunday));
+        const bool workday = sw >= 1 && sw <= 5;
+        if (workday) fill({kWeek, 0, DesignRole::Fill, kSelected}, headerRect(columnOfWeekday(sw, ws)));
+        if (!suppressed_) {
+            const DesignKey normal{kWeek, 0, DesignRole::Fill, kNormal};
+            if (workday) {
+                fill(normal, {l_.columnLeft[monday], l_.yearMonHeight, columnRun(sw - 1), weekRowHeight(l_)});
+                const int after = columnOfWeekday(sw, ws) + 1;
+                if (after < 7) fill(normal, {l_.columnLeft[after], l_.yearMonHeight, columnRun(5 - sw), weekRowHeight(l_)});
+            } else {
+                fill(normal, {l_.columnLeft[monday], l_.yearMonHeight, columnRun(5), weekRowHeight(l_)});
+            }
+        }
+        if (sw == 6) fill({kWeek, 2, DesignRole::Fill, kSelected}, headerRect(saturday));
+        else if (!suppressed_) fill({kWeek, 2, DesignRole::Fill, kNormal}, headerRect(saturday));
+    }
+
+    void otherMonthFills() {
+        const DesignKey key{kBackgroundPart, 0, DesignRole::Fill, kNormal};
+        const int n = monthLengthOf(g_.year, g_.month);
+        const int c1 = g_.dayCell[1].column, cl = g_.dayCell[n].column;
+        const bool previousWeek = c1 == 0 && in_.style.fwk == 0;
+        const int w = l_.clientWidth;
+        fill(key, rowRect(0, 0, previousWeek ? w : columnRun(c1)));
+        auto restOfRow = [&](int row) {
+            if (cl < 6) fill(key, rowRect(row, l_.columnLeft[cl + 1], columnRun(6 - cl)));
+        };
+        if (c1 + n > 35) {
+            restOfRow(5);
+            return;
+        }
+        const int last = previousWeek ? 5 : 4;
+        if (cl != 6) restOfRow(last);
+        else if (n == 28) fill(key, rowRect(last, 0, w));
+        if (!previousWeek) fill(key, rowRect(5, 0, w));
+    }
+
+    void plainFills() {
+        for (int c = 0; c < kGridColumns; ++c) {
+            const DesignKey key{kNoSchedule, columnKind(c), DesignRole::Fill, kNormal};
+            for (int r = 0; r < kGridRows;) {
+                if (!isPlain(cellIndex(c, r))) {
+                    ++r;
+                    continue;
+                }
+                int k = 1;
+                while (r + k < kGridRows && isPlain(cellIndex(c, r + k))) ++k;
+                fill(key, {l_.columnLeft[c], gridTop(l_) + l_.rowTop[r], l_.columnWidth[c], rowRun(k)});
+                r += k;
+            }
+        }
+    }
+
+    void weekdayReliefs() {
+        const int selectedColumn = columnOfWeekday(in_.selectedWeekday, g_.weekStart);
+        relief(kWeek, columnKind(selectedColumn), kSelected, headerRect(selectedColumn));
+        if (suppressed_) return;
+        for (int c = 0; c < kGridColumns; ++c)
+            if (c != selectedColumn) relief(kWeek, columnKind(c), kNormal, headerRect(c));
+    }
+
+    void cellReliefs() {
+        if (!suppressed_)
+            forEachCell([this](int cell) {
+                if (!inMonth(cell)) relief(kBackgroundPart, 0, kNormal, rectOf(cell));
+            });
+        if (selected_ >= 0) relief(partOf(selected_), g_.cellKind[selected_], kSelected, rectOf(selected_));
+        if (suppressed_) return;
+        forEachCell([this](int cell) {
+            if (isPlain(cell)) relief(kNoSchedule, columnKind(cell / kGridRows), kNormal, rectOf(cell));
+        });
+        forEachCell([this](int cell) {
+            if (isSpecial(cell)) relief(partOf(cell), g_.cellKind[cell], kNormal, rectOf(cell));
+        });
+    }
+
+    void dayOffFrames() {
+        forEachCell([this](int cell) {
+            if (!inMonth(cell) || !isDayOff(in_.dayOff, g_.month, g_.cellDay[cell])) return;
+            const Rect r = rectOf(cell);
+            const int part = g_.cellClosed[cell] ? kNormline : kHoliline;
+            const int x = r.left, y = r.top, w = r.width, h = r.height;
+            polyline({part, 0, DesignRole::Text, kNormal},
+                     {{x + 4, y + 4}, {x + w - 5, y + 4}, {x + w - 5, y + h - 5}, {x + 4, y + h - 5}, {x + 4, y + 4}});
+        });
+    }
+
+    void captionText() {
+        const FontKey font{kYearMon, kNormal};
+        const TextSize size = measure_.measure(font, in_.caption);
+        const int t = l_.yearMonHeight, w = l_.clientWidth;
+        if (w < size.width || t - 2 < size.height) return;
+        text(font, {kYearMon, 0, DesignRole::Text, kNormal}, (w - size.width) / 2, (t - size.height - 2) / 2 + 2, in_.caption);
+    }
+
+    void weekdayName(int column, DesignState state) {
+        const int weekday = weekdayOfColumn(column, g_.weekStart);
+        const FontKey font{kWeek, state};
+        const std::string& name = in_.weekdayNames[weekday];
+        const TextSize size = measure_.measure(font, name);
+        const int k = weekRowHeight(l_);
+        if (k < size.height) return;
+        const int shift = state == kSelected ? offset(kWeek, kSelected) : -1;
+        text(font, {kWeek, columnKind(column), DesignRole::Text, state},
+             l_.columnLeft[column] + (l_.columnWidth[column] - size.width) / 2 + shift,
+             l_.yearMonHeight + (k - size.height) / 2 + shift, name);
+    }
+
+    void weekdayNames() {
+        const int selectedColumn = columnOfWeekday(in_.selectedWeekday, g_.weekStart);
+        weekdayName(selectedColumn, kSelected);
+        for (int c = 0; c < kGridColumns; ++c)
+            if (c != selectedColumn) weekdayName(c, kNormal);
+    }
+
+    // Returns the height the day numbers leave for the rokuyo line.
+    int rokuyoNames() {
+        if (!in_.style.sps || !g_.rokuyoShown) return 0;
+        const FontKey font{kRokuyou, kNormal};
+        int sample = 0;
+        while (sample < kGridCells && inMonth(sample)) ++sample;
+        const TextSize size = measure_.measure(font, std::string(g_.cellRokuyo[sample < kGridCells ? sample : 0]).substr(0, 4));
+        auto draw = [&](int cell, DesignKey colour, int shift) {
+            const Rect r = rectOf(cell);
+            text(font, colour, r.left + 1 + shift, r.top + r.height - size.height - 2 + shift,
+                 std::string(g_.cellRokuyo[cell]).substr(0, 4));
+        };
+        auto fits = [&](int cell) {
+            const Rect r = rectOf(cell);
+            return r.width >= size.width && r.height >= size.height;
+        };
+        for (int r = 0; r < kGridRows; ++r) {
+            for (int c = 0; c < kGridColumns; ++c) {
+                const int cell = cellIndex(c, r);
+                if (inMonth(cell)) continue;
+                if (!fits(cell)) return size.height;  // too small: no rokuyo at all from here on
+                draw(cell, {kBackgroundPart, 0, DesignRole::Text, kNormal}, offset(kBackgroundPart, kNormal));
+            }
+        }
+        forEachCell([&](int cell) {
+            if (!inMonth(cell) || !fits(cell)) return;
+            const DesignState state = cell == selected_ ? kSelected : kNormal;
+            draw(cell, {kRokuyou, 0, DesignRole::Text, kNormal}, offset(partOf(cell), state));
+        });
+        return size.height;
+    }
+
+    void dayNumber(int cell, FontKey font, DesignKey colour, int shift, int rokuyoHeight) {
+        const std::string label = g_.cellDayText[cell];
+        const TextSize size = measure_.measure(font, label);
+        const Rect r = rectOf(cell);
+        if (r.width < size.width || r.height < size.height) return;
+        text(font, colour, r.left + (r.width - size.width) / 2 + shift,
+             r.top + (r.height - rokuyoHeight - size.height) / 2 + shift, label);
+    }
+
+    void dayNumbers(int rokuyoHeight) {
+        for (int cell = 0; cell < kGridCells; ++cell) {
+            if (inMonth(cell)) continue;
+            if (g_.cellDay[cell] == 0) break;
+            dayNumber(cell, {kBackgroundPart, kNormal}, {kBackgroundPart, 0, DesignRole::Text, kNormal},
+                      offset(kBackgroundPart, kNormal), rokuyoHeight);
+        }
+        if (selected_ >= 0) {
+            const int part = partOf(selected_);
+            dayNumber(selected_, {part, kSelected}, cellKey(selected_, DesignRole::Text, kSelected), offset(part, kSelected),
+                      rokuyoHeight);
+        }
+        forEachCell([&](int cell) {
+            if (isPlain(cell))
+                dayNumber(cell, {kNoSchedule, kNormal}, {kNoSchedule, columnKind(cell / kGridRows), DesignRole::Text, kNormal},
+                          offset(kNoSchedule, kNormal), rokuyoHeight);
+        });
+        forEachCell([&](int cell) {
+            if (isSpecial(cell))
+                dayNumber(cell, {partOf(cell), kNormal}, cellKey(cell, DesignRole::Text, kNormal), offset(partOf(cell), kNormal),
+                          rokuyoHeight);
+        });
+    }
+
+    const MonthPaintInput& in_;
+    const MonthGrid& g_;
+    const MonthLayout& l_;
+    const DesignSet& d_;
+    TextMeasure& measure_;
+    const bool suppressed_;
+    int selected_ = -1;
+    std::vector<PaintOp> ops_;
+};
+
+}  // namespace
+
+int reliefTextOffset(int relief) { return relief == kRaised ? -1 : (relief == kSunken ? 1 : 0); }
+
+std::vector<PaintOp> planMonthPaint(const MonthPaintInput& input, TextMeasure& measure) {
+    return Planner(input, measure).run();
+}
+
+}  // namespace tavo
