@@ -1,32 +1,248 @@
 #include "main_window.h"
 
+#include <commctrl.h>
+
+#include "calendar/data/command_line.h"
+#include "calendar/render/month_painter.h"
+#include "calendar_model.h"
+#include "gdi_painter.h"
+#include "placement.h"
+#include "resources/tavo_ids.h"
+#include "shared/cp932.h"
+
 namespace tavo::shell {
 namespace {
 
 // Redraw on resize, double clicks, saved bits, byte-aligned client and window.
 constexpr UINT kClassStyle = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_SAVEBITS | CS_BYTEALIGNCLIENT | CS_BYTEALIGNWINDOW;
-constexpr int kDefaultWidth = 280;
-constexpr int kDefaultHeight = 350;
+constexpr DWORD kLayered = 0x80000;
 
-void paint(HWND window) {
+bool backgroundSuppressed(App& a) { return a.style().clr != 0 || a.style().wal != 0; }
+
+void setTitle(App& a) {
+    const std::string& title = IsIconic(a.window) ? a.minimizedTitle : a.normalTitle;
+    SetWindowTextW(a.window, cp932ToWide(title).c_str());
+}
+
+void setStatusText(App& a) {
+    if (a.statusBar) SendMessageW(a.statusBar, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(cp932ToWide(a.statusText).c_str()));
+}
+
+void createStatusBar(App& a) {
+    if (a.statusBar) DestroyWindow(a.statusBar);
+    a.statusBar = nullptr;
+    a.design().statusBarHeight = 0;
+    if (!a.style().sts) return;
+    const DWORD style = 0x50000000 | (a.style().siz ? 0 : 0x10);
+    a.statusBar = CreateWindowExW(0, STATUSCLASSNAMEW, L"", style, 0, 0, 0, 0, a.window,
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusBarId)), a.instance, nullptr);
+    RECT r{};
+    GetWindowRect(a.statusBar, &r);
+    a.design().statusBarHeight = r.bottom - r.top;
+}
+
+void layOut(App& a, int width, int height) {
+    const DesignSet& d = a.design();
+    const BandHeights bands{d.height[kYearMon], d.height[kWeek], a.style().tbt ? d.height[kButton] : 0,
+                            a.style().sts ? d.statusBarHeight : 0};
+    computeMonthLayout(a.layout, width, height, bands);
+}
+
+void buildFonts(App& a) {
+    const MonthLayout& l = a.layout;
+    const DesignSet& d = a.design();
+    const int weekHeight = l.weekRowOverride ? l.weekRowOverrideHeight : d.height[kWeek];
+    const FontBase grid{l.rowHeight[0], l.columnWidth[0]};
+    const FontBase bases[6] = {{d.height[kYearMon], d.height[kYearMon]}, {weekHeight, weekHeight}, grid, grid, grid, grid};
+    HDC dc = GetDC(a.window);
+    a.objects.buildFonts(d, dc, bases);
+    ReleaseDC(a.window, dc);
+}
+
+void loadWallpaper(App& a, bool stretched) {
+    a.wallpaper.reset();
+    if (!a.style().wal) return;
+    RECT client{};
+    GetClientRect(a.window, &client);
+    const int cx = stretched ? client.right : 0, cy = stretched ? client.bottom : 0;
+    a.wallpaper.reset(LoadImageW(nullptr, cp932ToWide(a.style().bmppath).c_str(), IMAGE_BITMAP, cx, cy, LR_LOADFROMFILE));
+    a.wallpaperMode = stretched ? 1 : 2;
+    a.wallpaperSize = {cx, cy};
+}
+
+void chooseSelectedDate(App& a) {
+    CommandLineDate date;
+    if (commandLineDate(a.commandLine, date)) {
+        a.selected.setShown(date.year, date.month, date.day);
+        // A command line that names an impossible date falls back to today.
+        if (a.selected.checkDate() == kDateOk) return;
+    }
+    a.selected.setShownToday();
+}
+
+void paintMonth(App& a, HDC dc) {
+    GdiTextMeasure measure(dc, a.objects);
+    const MonthPaintInput input{a.grid, a.layout, a.style(), a.design(), a.dayOff, a.selected.day(),
+                                a.selected.weekday(), a.caption, a.weekdayNames};
+    const std::vector<PaintOp> ops = planMonthPaint(input, measure);
+    drawPaintOps(dc, ops, a.objects, a.design());
+}
+
+// The plain background paints through a memory bitmap so nothing flickers;
+// the transparent and wallpaper modes draw over what the erase left.
+void onPaint(App& a) {
     PAINTSTRUCT ps;
-    HDC dc = BeginPaint(window, &ps);
-    FillRect(dc, &ps.rcPaint, GetSysColorBrush(COLOR_WINDOW));
-    EndPaint(window, &ps);
+    HDC dc = BeginPaint(a.window, &ps);
+    BOOL smoothing = TRUE;
+    SystemParametersInfoW(SPI_GETFONTSMOOTHING, 0, &smoothing, 0);
+    const bool forceSmoothing = a.design().forcedSmoothing && !smoothing;
+    if (forceSmoothing) SystemParametersInfoW(SPI_SETFONTSMOOTHING, TRUE, nullptr, 0);
+    {
+        SelectedObjects keep(dc);
+        const int oldMode = SetBkMode(dc, TRANSPARENT);
+        const COLORREF oldColour = GetTextColor(dc);
+        if (backgroundSuppressed(a)) {
+            paintMonth(a, dc);
+        } else {
+            const int w = a.layout.clientWidth, h = a.layout.clientHeight;
+            MemoryDc memory(dc);
+            GdiObject bitmap(CreateCompatibleBitmap(dc, w > 0 ? w : 1, h > 0 ? h : 1));
+            SelectedObjects keepMemory(memory.get());
+            SelectObject(memory.get(), bitmap.get());
+            const std::int32_t background = designColour(a.design(), kBackgroundPart, 0, kBackground, kNormal);
+            GdiObject brush(CreateSolidBrush(background == kNoColour ? GetSysColor(COLOR_WINDOW) : static_cast<COLORREF>(background)));
+            RECT all{0, 0, w, h};
+            FillRect(memory.get(), &all, static_cast<HBRUSH>(brush.get()));
+            SetBkMode(memory.get(), TRANSPARENT);
+            paintMonth(a, memory.get());
+            BitBlt(dc, 0, 0, w, h, memory.get(), 0, 0, SRCCOPY);
+        }
+        SetTextColor(dc, oldColour);
+        SetBkMode(dc, oldMode);
+    }
+    if (forceSmoothing) SystemParametersInfoW(SPI_SETFONTSMOOTHING, FALSE, nullptr, 0);
+    EndPaint(a.window, &ps);
+}
+
+LRESULT onEraseBackground(App& a, HDC dc) {
+    if (a.style().clr) return DefWindowProcW(a.window, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    if (!a.style().wal) return 1;
+    if (!a.wallpaper) return 0;
+    RECT client{};
+    GetClientRect(a.window, &client);
+    if (a.style().wtp == 1 && (a.wallpaperMode != 1 || a.wallpaperSize.cx != client.right || a.wallpaperSize.cy != client.bottom))
+        loadWallpaper(a, true);
+    if (!a.wallpaper) return 0;
+    MemoryDc memory(dc);
+    SelectedObjects keep(memory.get());
+    SelectObject(memory.get(), a.wallpaper.get());
+    BITMAP info{};
+    GetObjectW(a.wallpaper.get(), sizeof info, &info);
+    if (info.bmWidth <= 0 || info.bmHeight <= 0) return 0;
+    for (int y = 0; y < client.bottom; y += info.bmHeight)
+        for (int x = 0; x < client.right; x += info.bmWidth)
+            BitBlt(dc, x, y, info.bmWidth, info.bmHeight, memory.get(), 0, 0, SRCCOPY);
+    return 1;
+}
+
+void rebuildAll(App& a) {
+    rebuildTexts(a);
+    setTitle(a);
+    setStatusText(a);
+    rebuildMonthView(a);
+    InvalidateRect(a.window, nullptr, !backgroundSuppressed(a));
+}
+
+void onRefresh(App& a, WPARAM flags) {
+    if (flags & 0x10) {
+        if (a.env().cdt == 0) KillTimer(a.window, kDateWatchTimer);
+        else SetTimer(a.window, kDateWatchTimer, 1000, nullptr);
+        return;
+    }
+    if (flags & 0x01) {
+        a.objects.build(a.design(), kCalendarDesign);
+        buildFonts(a);
+    }
+    if (flags & 0x08) loadWallpaper(a, false);
+    rebuildAll(a);
+}
+
+bool onCreate(App& a, HWND window) {
+    a.window = window;
+    loadSettings(a);
+    a.objects.build(a.design(), kCalendarDesign);
+    if (a.style().lay)
+        SetLayeredWindowAttributes(window, 0, static_cast<BYTE>(layeredOpacityPercent(a.style()) * 255 / 100), LWA_ALPHA);
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof controls;
+    InitCommonControlsEx(&controls);
+    createStatusBar(a);
+    chooseSelectedDate(a);
+    rebuildMonthView(a);
+    rebuildTexts(a);
+    setStatusText(a);
+    setTitle(a);
+    if (a.style().wal) {
+        loadWallpaper(a, false);
+        if (!a.wallpaper)
+            MessageBoxW(window, L"オプション->スタイルの設定を見直してください", L"壁紙未設定", MB_OK);
+    }
+    PostMessageW(window, UM_PLACE, 0, 0);
+    return true;
+}
+
+void onSize(App& a, WPARAM type, int width, int height) {
+    setTitle(a);
+    if (type == SIZE_MINIMIZED) {
+        if (!a.minimized && FindWindowW(L"TavoTray", nullptr)) ShowWindow(a.window, SW_HIDE);
+        a.minimized = true;
+        return;
+    }
+    a.minimized = false;
+    layOut(a, width, height);
+    buildFonts(a);
+    if (a.statusBar) SendMessageW(a.statusBar, WM_SIZE, type, MAKELPARAM(width, height));
+    if (a.env().sav) saveCalendarSlot(a);
+}
+
+void onClose(App& a) {
+    a.objects.release();
+    if (a.env().sav) saveCalendarSlot(a);
+    for (const wchar_t* cls : {L"WScv", L"WSch", L"WBir"})
+        if (HWND w = FindWindowW(cls, nullptr)) SendMessageW(w, UM_CLOSE, 0, 0);
+    if (a.statusBar) DestroyWindow(a.statusBar);
+    a.statusBar = nullptr;
+    a.wallpaper.reset();
+    DestroyWindow(a.window);
 }
 
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    App& a = app();
     switch (message) {
-        case WM_PAINT:
-            paint(window);
+        case WM_CREATE: return onCreate(a, window) ? 0 : -1;
+        case WM_PAINT: onPaint(a); return 0;
+        case WM_ERASEBKGND: return onEraseBackground(a, reinterpret_cast<HDC>(wParam));
+        case WM_SIZE: onSize(a, wParam, LOWORD(lParam), HIWORD(lParam)); return 0;
+        case WM_MOVE:
+            if (a.style().clr) InvalidateRect(window, nullptr, TRUE);
+            if (a.env().sav && a.layout.clientWidth > 0) saveCalendarSlot(a);
             return 0;
-        case WM_ERASEBKGND:
-            return 1;  // WM_PAINT covers the whole area
-        case WM_DESTROY:
-            PostQuitMessage(0);
+        case WM_SHOWWINDOW:
+            if (!wParam) SetWindowLongW(window, GWL_STYLE, a.style().windowStyle & ~WS_VISIBLE);
             return 0;
-        default:
-            return DefWindowProcW(window, message, wParam, lParam);
+        case WM_TIMER:
+            if (wParam == kCaptionTimer) {
+                KillTimer(window, kCaptionTimer);
+                toggleTitleBar(a);
+                toggleTitleBar(a);
+            }
+            return 0;
+        case UM_PLACE: placeWindow(a); return 0;
+        case UM_REFRESH: onRefresh(a, wParam); return 0;
+        case UM_STATUSBAR: createStatusBar(a); setStatusText(a); return 0;
+        case WM_CLOSE: onClose(a); return 0;
+        case WM_DESTROY: PostQuitMessage(0); return 0;
+        default: return DefWindowProcW(window, message, wParam, lParam);
     }
 }
 
@@ -38,15 +254,17 @@ bool registerMainWindowClass(HINSTANCE instance) {
     wc.style = kClassStyle;
     wc.lpfnWndProc = mainWindowProc;
     wc.hInstance = instance;
-    wc.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+    wc.hIcon = LoadIconW(instance, L"Tavo");
+    wc.hIconSm = static_cast<HICON>(LoadImageW(instance, L"Tavo", IMAGE_ICON, 16, 16, 0));
     wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     wc.lpszClassName = kMainClass;
     return RegisterClassExW(&wc) != 0;
 }
 
-HWND createMainWindow(HINSTANCE instance) {
-    return CreateWindowExW(0, kMainClass, L"Tavo", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, kDefaultWidth,
-                           kDefaultHeight, nullptr, nullptr, instance, nullptr);
+HWND createMainWindow(App& a, HWND owner) {
+    const DWORD style = (static_cast<DWORD>(a.style().windowStyle) & ~WS_VISIBLE) | WS_CAPTION;
+    return CreateWindowExW(a.style().lay ? kLayered : 0, kMainClass, L"Tavo", style, 0, 0, 0, 0, owner, nullptr, a.instance,
+                           nullptr);
 }
 
 }  // namespace tavo::shell

@@ -85,3 +85,84 @@ std::wstring windowText(HWND window) {
 }
 
 }  // namespace tavo::blackbox
+
+namespace tavo::blackbox {
+namespace {
+
+const std::wstring kRoot = L"Software\\Brenmor\\Tavo";
+
+HKEY createKey(const wchar_t* key) {
+    HKEY h = nullptr;
+    RegCreateKeyExW(HKEY_CURRENT_USER, (kRoot + L"\\" + key).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr);
+    return h;
+}
+
+}  // namespace
+
+void resetProfile() { RegDeleteTreeW(HKEY_CURRENT_USER, kRoot.c_str()); }
+
+void setProfileNumber(const wchar_t* key, const wchar_t* name, DWORD value) {
+    HKEY h = createKey(key);
+    RegSetValueExW(h, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    RegCloseKey(h);
+}
+
+void setProfileText(const wchar_t* key, const wchar_t* name, const std::wstring& value) {
+    HKEY h = createKey(key);
+    RegSetValueExW(h, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(h);
+}
+
+bool readProfileNumber(const wchar_t* key, const wchar_t* name, DWORD& value) {
+    DWORD size = sizeof value;
+    return RegGetValueW(HKEY_CURRENT_USER, (kRoot + L"\\" + key).c_str(), name, RRF_RT_REG_DWORD, nullptr, &value, &size) ==
+           ERROR_SUCCESS;
+}
+
+std::wstring statusBarText(HWND calendar) {
+    HWND bar = FindWindowExW(calendar, nullptr, L"msctls_statusbar32", nullptr);
+    if (bar == nullptr) return L"(no status bar)";
+    wchar_t text[512] = {};
+    SendMessageW(bar, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+COLORREF clientPixel(HWND window, int x, int y) {
+    POINT p{x, y};
+    ClientToScreen(window, &p);
+    HDC screen = GetDC(nullptr);
+    const COLORREF colour = GetPixel(screen, p.x, p.y);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+bool waitForPixel(HWND window, int x, int y, COLORREF colour, DWORD timeoutMs) {
+    const ULONGLONG end = GetTickCount64() + timeoutMs;
+    do {
+        if (clientPixel(window, x, y) == colour) return true;
+        Sleep(50);
+    } while (GetTickCount64() < end);
+    return false;
+}
+
+CalendarRun::CalendarRun(const std::wstring& arguments) : process_(besideTest(L"Tavo.exe"), arguments) {
+    window_ = waitForWindow(L"Tavo", 20000);
+    const ULONGLONG end = GetTickCount64() + 10000;
+    while (window_ && !IsWindowVisible(window_) && GetTickCount64() < end) Sleep(50);
+    Sleep(300);  // the first paint
+}
+
+bool CalendarRun::close(DWORD& exitCode) {
+    if (closed_ || window_ == nullptr) return false;
+    closed_ = true;
+    PostMessageW(window_, WM_CLOSE, 0, 0);
+    return process_.waitExit(20000, exitCode);
+}
+
+CalendarRun::~CalendarRun() {
+    DWORD code = 0;
+    close(code);
+}
+
+}  // namespace tavo::blackbox

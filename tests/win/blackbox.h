@@ -32,3 +32,34 @@ int countTopLevelWindows(const wchar_t* className);
 std::wstring windowText(HWND window);
 
 }  // namespace tavo::blackbox
+
+namespace tavo::blackbox {
+
+// The calendar's registry root, emptied so a test starts from a fresh profile.
+void resetProfile();
+void setProfileNumber(const wchar_t* key, const wchar_t* name, DWORD value);
+void setProfileText(const wchar_t* key, const wchar_t* name, const std::wstring& value);
+bool readProfileNumber(const wchar_t* key, const wchar_t* name, DWORD& value);
+
+// The text of the calendar's status bar.
+std::wstring statusBarText(HWND calendar);
+// A pixel of a window's client area, read from the screen.
+COLORREF clientPixel(HWND window, int x, int y);
+// Polls until the pixel has the colour; false after the timeout.
+bool waitForPixel(HWND window, int x, int y, COLORREF colour, DWORD timeoutMs);
+
+// A started calendar; closed (WM_CLOSE) and awaited when it goes out of scope.
+class CalendarRun {
+public:
+    explicit CalendarRun(const std::wstring& arguments = L"");
+    ~CalendarRun();
+    HWND window() const { return window_; }
+    bool close(DWORD& exitCode);
+
+private:
+    Process process_;
+    HWND window_ = nullptr;
+    bool closed_ = false;
+};
+
+}  // namespace tavo::blackbox

@@ -9,11 +9,14 @@ namespace {
 constexpr DWORD kWait = 20000;
 
 TEST(Calendar, OneInstanceOpensAndClosesCleanly) {
+    resetProfile();
     Process first(besideTest(L"Tavo.exe"));
     ASSERT_TRUE(first.started());
     HWND window = waitForWindow(L"Tavo", kWait);
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(windowText(window), L"Tavo");
+    const ULONGLONG end = GetTickCount64() + kWait;  // shown once it has placed itself
+    while (!IsWindowVisible(window) && GetTickCount64() < end) Sleep(50);
     EXPECT_TRUE(IsWindowVisible(window));
 
     Process second(besideTest(L"Tavo.exe"));

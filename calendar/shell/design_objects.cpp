@@ -1,0 +1,157 @@
+#include "design_objects.h"
+
+#include <cstring>
+
+#include "shared/cp932.h"
+
+namespace tavo::shell {
+namespace {
+
+constexpr int kRoles = 5;
+
+bool isLinePart(DesignSetKind set, int part) {
+    return set == kCalendarDesign ? (part == kHoliline || part == kNormline) : (part == kSchHoliline || part == kSchNormline);
+}
+
+HGDIOBJ solidPen(int width, std::int32_t colour) { return CreatePen(PS_SOLID, width, static_cast<COLORREF>(colour)); }
+
+struct FontRequest {
+    const DesignSet* design;
+    const FontBase* bases;
+    GdiObject (*fonts)[2];
+    bool lastWins;  // the schedule font: every match replaces the previous
+    HFONT* single;
+};
+
+bool faceMatches(const LOGFONTW& family, const char* stored) {
+    const std::size_t length = std::strlen(stored);
+    if (length == 0) return false;
+    const std::string name = wideToCp932(family.lfFaceName);
+    return name.compare(0, length, stored) == 0;
+}
+
+LOGFONTW sizedFont(const LOGFONTW& family, const DesignSet& d, int part, int state, FontBase base) {
+    const FontSize size = designFontSize(d, part, static_cast<DesignState>(state), base.height, base.width);
+    LOGFONTW font = family;
+    font.lfHeight = size.height;
+    font.lfWidth = size.width;
+    font.lfWeight = size.weight;
+    font.lfItalic = d.italic[part][state];
+    font.lfUnderline = d.underline[part][state];
+    font.lfEscapement = font.lfOrientation = 0;
+    return font;
+}
+
+int CALLBACK onFamily(const LOGFONTW* family, const TEXTMETRICW*, DWORD, LPARAM param) {
+    auto* request = reinterpret_cast<FontRequest*>(param);
+    const DesignSet& d = *request->design;
+    for (int part = 0; part < 6; ++part) {
+        for (int state = 0; state < 2; ++state) {
+            GdiObject& slot = request->fonts[part][state];
+            if (slot || d.widthPercent[part][state] == -1 || !faceMatches(*family, d.faceName[part][state])) continue;
+            const LOGFONTW font = sizedFont(*family, d, part, state, request->bases[part]);
+            slot.reset(CreateFontIndirectW(&font));
+        }
+    }
+    return 1;
+}
+
+int CALLBACK onScheduleFamily(const LOGFONTW* family, const TEXTMETRICW*, DWORD, LPARAM param) {
+    auto* request = reinterpret_cast<FontRequest*>(param);
+    const DesignSet& d = *request->design;
+    if (!faceMatches(*family, d.faceName[kSchData][kSelected])) return 1;
+    LOGFONTW font = *family;
+    const int height = d.height[kSchData];
+    font.lfHeight = height * d.heightPercent[kSchData][kSelected] / 100;
+    font.lfWidth = d.fixedRatio[kSchData][kSelected] ? 0 : height * d.widthPercent[kSchData][kSelected] / 200;
+    font.lfWeight = d.bold[kSchData][kSelected] ? 700 : 400;
+    font.lfItalic = d.italic[kSchData][kSelected];
+    font.lfUnderline = d.underline[kSchData][kSelected];
+    if (*request->single) DeleteObject(*request->single);
+    *request->single = CreateFontIndirectW(&font);
+    return 1;
+}
+
+}  // namespace
+
+DesignObjects::DesignObjects() : nullPen_(CreatePen(PS_NULL, 0, 0)), blackPen_(CreatePen(PS_SOLID, 1, 0)) {}
+
+int DesignObjects::slot(DesignKey key) {
+    return ((key.part * kDayKinds + key.dayKind) * kRoles + static_cast<int>(key.role)) * 2 + key.state;
+}
+
+void DesignObjects::release() {
+    for (GdiObject& o : objects_) o.reset();
+    releaseFonts();
+}
+
+void DesignObjects::releaseFonts() {
+    for (auto& part : fonts_)
+        for (GdiObject& f : part) f.reset();
+}
+
+void DesignObjects::build(const DesignSet& d, DesignSetKind set) {
+    for (GdiObject& o : objects_) o.reset();
+    for (int part = 0; part < designPartCount(set); ++part) {
+        for (int s = 0; s < 2; ++s) {
+            const DesignState state = static_cast<DesignState>(s);
+            for (int kind = 0; kind < kDayKinds; ++kind) {
+                const std::int32_t fill = designColour(d, part, kind, kBackground, state);
+                if (fill != kNoColour) {
+                    const EdgeColours edges = edgeColours(static_cast<std::uint32_t>(fill));
+                    objects_[slot({part, kind, DesignRole::Fill, state})].reset(CreateSolidBrush(static_cast<COLORREF>(fill)));
+                    objects_[slot({part, kind, DesignRole::Light, state})].reset(solidPen(1, static_cast<std::int32_t>(edges.light)));
+                    if (!(set == kCalendarDesign && isLinePart(set, part))) {
+                        objects_[slot({part, kind, DesignRole::Shadow, state})].reset(solidPen(1, static_cast<std::int32_t>(edges.shadow)));
+                        objects_[slot({part, kind, DesignRole::Dark, state})].reset(solidPen(1, static_cast<std::int32_t>(edges.dark)));
+                    }
+                }
+                const std::int32_t text = designColour(d, part, kind, kText, state);
+                if (text == kNoColour) continue;
+                HGDIOBJ textObject = (set == kCalendarDesign && part == kButton)
+                                         ? static_cast<HGDIOBJ>(CreateSolidBrush(static_cast<COLORREF>(text)))
+                                         : solidPen(isLinePart(set, part) ? 2 : 1, text);
+                objects_[slot({part, kind, DesignRole::Text, state})].reset(textObject);
+            }
+        }
+    }
+    if (set == kCalendarDesign && d.systemButtonColours) {
+        for (int s = 0; s < 2; ++s) {
+            const DesignState state = static_cast<DesignState>(s);
+            objects_[slot({kButton, 0, DesignRole::Fill, state})].reset(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
+            objects_[slot({kButton, 0, DesignRole::Text, state})].reset(CreateSolidBrush(GetSysColor(COLOR_BTNTEXT)));
+            objects_[slot({kButton, 0, DesignRole::Light, state})].reset(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNHIGHLIGHT)));
+            objects_[slot({kButton, 0, DesignRole::Shadow, state})].reset(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW)));
+            objects_[slot({kButton, 0, DesignRole::Dark, state})].reset(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW)));
+        }
+    }
+}
+
+void DesignObjects::buildFonts(const DesignSet& design, HDC dc, const FontBase (&bases)[6]) {
+    releaseFonts();
+    LOGFONTW all{};
+    all.lfCharSet = DEFAULT_CHARSET;
+    FontRequest request{&design, bases, fonts_, false, nullptr};
+    EnumFontFamiliesExW(dc, &all, onFamily, reinterpret_cast<LPARAM>(&request), 0);
+}
+
+HGDIOBJ DesignObjects::object(DesignKey key) const {
+    if (key.part < 0 || key.part >= kDesignParts || key.dayKind < 0 || key.dayKind >= kDayKinds) return nullptr;
+    return objects_[slot(key)].get();
+}
+
+HFONT DesignObjects::font(FontKey key) const {
+    if (key.part < 0 || key.part >= 6) return nullptr;
+    return static_cast<HFONT>(fonts_[key.part][key.state].get());
+}
+
+HFONT createScheduleFont(const DesignSet& rangeDesign, HDC dc) {
+    HFONT font = nullptr;
+    LOGFONTW all{};
+    all.lfCharSet = DEFAULT_CHARSET;
+    FontRequest request{&rangeDesign, nullptr, nullptr, true, &font};
+    EnumFontFamiliesExW(dc, &all, onScheduleFamily, reinterpret_cast<LPARAM>(&request), 0);
+    return font;
+}
+
+}  // namespace tavo::shell
