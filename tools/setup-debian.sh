@@ -7,7 +7,7 @@ packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev
     libgtest-dev googletest libbenchmark-dev
     g++-mingw-w64-x86-64-posix mingw-w64
-    wine wine64 xvfb x11-utils xdotool imagemagick
+    wine wine64 xvfb x11-utils xdotool imagemagick bc
     fonts-ipafont-gothic fonts-ipafont-mincho locales
 )
 

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Screenshots of the calendar under Wine and Xvfb, for looking at what a user sees:
+#   bash tools/screenshots.sh [OUTPUT_FOLDER]
+# 1. today's month with a fresh profile; 2. December 2026 with a schedule and a day off.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${TAVO_BUILD_DIR:-$root/build}
+out=$(realpath -m "${1:-$build/screenshots}")
+mkdir -p "$out"
+cmake -S "$root" -B "$build/win" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw64.cmake" > /dev/null
+cmake --build "$build/win" --target Tavo > /dev/null
+
+state="$build/screenshot-wine"
+bash "$root/tools/wine-env.sh" start "$state" > /dev/null
+trap 'bash "$root/tools/wine-env.sh" stop "$state"' EXIT
+# shellcheck disable=SC1091
+. "$state/env"
+export WINEDEBUG=-all LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+
+data=$(mktemp -d)
+printf ':24\r\n\x83\x4e\x83\x8a\x83\x58\x83\x7d\x83\x58\x89\xef\r\n' > "$data/sch2026c.cal"   # クリスマス会
+{ for m in 1 2 3 4 5 6 7 8 9 10 11; do printf '0000000000000000000000000000000\r\n'; done
+  printf '0000000000000000000000000000010\r\n'; } > "$data/DOff2026.cal"                    # 30 December
+
+shoot() {  # name, arguments...
+    local name=$1
+    shift
+    wine reg delete 'HKCU\Software\Brenmor\Tavo' /f > /dev/null 2>&1 || true
+    wine reg add 'HKCU\Software\Brenmor\Tavo\dir' /v schpath /t REG_SZ /d "$(winepath -w "$data")" /f > /dev/null 2>&1
+    wine "$build/win/bin/Tavo.exe" "$@" &
+    local pid=$!
+    sleep 4
+    import -window root -crop 320x420+0+0 "$out/$name.png"
+    kill "$pid" 2> /dev/null || true
+    wineserver -k 2> /dev/null || true
+    echo "$out/$name.png"
+}
+shoot today
+# The day-off file lives beside the program; copy it there for the second shot.
+cp "$data/DOff2026.cal" "$build/win/bin/DOff2026.cal"
+shoot december-2026 2026/12/24
+rm -f "$build/win/bin/DOff2026.cal"
+rm -rf "$data"
