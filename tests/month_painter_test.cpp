@@ -130,7 +130,8 @@ TEST_F(PainterTest, RokuyoAndTextOffsets) {
     const auto tiny = paint(2026, 12, 1, 70, 160);  // cells too small for a rokuyo name
     for (const PaintOp* op : ofKind(tiny, PaintOpKind::Text)) EXPECT_NE(op->font.part, kRokuyou);
     style.sps = 0;
-    for (const PaintOp* op : ofKind(paint(2026, 12, 1), PaintOpKind::Text)) EXPECT_NE(op->font.part, kRokuyou);
+    const auto hidden = paint(2026, 12, 1);
+    for (const PaintOp* op : ofKind(hidden, PaintOpKind::Text)) EXPECT_NE(op->font.part, kRokuyou);
     EXPECT_EQ(reliefTextOffset(kRaised), -1);
     EXPECT_EQ(reliefTextOffset(kSunken), 1);
     EXPECT_EQ(reliefTextOffset(kFlat), 0);
