@@ -1,0 +1,40 @@
+// The jump-to-date dialog's logic: era list, era changes and validation.
+#pragma once
+
+namespace tavo {
+
+struct JumpEra {
+    const char* name;  // CP932
+    int offset;        // Western year = era year + offset
+    int firstYear, firstMonth, firstDay;
+    int lowest, highest;  // accepted years in this era
+};
+
+// 西暦 first, then the eras newest first (令和 right after 西暦).
+int jumpEraCount();
+const JumpEra& jumpEra(int index);
+// The list index of the era that holds a date (0, 西暦, before any era).
+int jumpEraOf(int year, int month, int day);
+
+struct JumpState {
+    int era = -1;       // list index, -1 for no selection
+    int year = 0;       // in the selected era
+    int western = 0;    // the remembered Western year
+};
+
+// Year styles 2 and 3 show Western years; 0, 1 and 4 era years; others keep state.year.
+void initJump(JumpState& state, int year, int month, int day, int yearStyle);
+// Choosing another era with fieldYear in the year field.
+void changeJumpEra(JumpState& state, int era, int fieldYear);
+
+enum class JumpFocus { None, Year, Month, Day, Days };
+struct JumpOutcome {
+    bool accepted = false;
+    int errorString = 0;  // 928, 929, 930, or 0 for none
+    JumpFocus focus = JumpFocus::None;
+    int year = 0, month = 0, day = 0;
+};
+
+JumpOutcome confirmJump(const JumpState& state, int month, int day, int days);
+
+}  // namespace tavo
