@@ -66,6 +66,8 @@ public:
     int checkGregorianStart() const;
     // True while the clock still shows the cached today.
     bool isStillToday();
+    // Forgets the cached today, so the next use reads the clock again.
+    void refreshToday() { todayValid_ = fromTodayValid_ = false; }
 
     // Cache flags, exposed for tests of the invariant.
     bool weekdayCached() const { return weekdayValid_; }

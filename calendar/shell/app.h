@@ -13,6 +13,7 @@
 #include "calendar/text/windows_locale.h"
 #include "design_objects.h"
 #include "gdi.h"
+#include "menus.h"
 #include "shared/calendar_day.h"
 #include "shared/registry_settings_store.h"
 #include "shared/shared_settings.h"
@@ -58,6 +59,13 @@ struct App {
     GdiObject wallpaper;
     int wallpaperMode = 2;  // 2 natural size, 1 stretched to the client
     SIZE wallpaperSize{};
+    Menus menus;
+    // Input state of the main window.
+    bool rightReleaseInTopBand = false;
+    bool mouseCaptured = false;
+    bool keyboardMenuPending = false;
+    bool contextMenuPending = false;
+    bool contextMenuFromStatusBar = false;
 
     WindowStyle& style() { return settings->style[kCalendarStyle]; }
     DesignSet& design() { return settings->design[kCalendarDesign]; }

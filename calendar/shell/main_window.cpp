@@ -1,12 +1,15 @@
 #include "main_window.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include "calendar/data/command_line.h"
 #include "calendar/render/month_painter.h"
+#include "calendar_input.h"
 #include "calendar_model.h"
 #include "gdi_painter.h"
 #include "placement.h"
+#include "menus.h"
 #include "resources/tavo_ids.h"
 #include "shared/cp932.h"
 
@@ -163,6 +166,10 @@ void onRefresh(App& a, WPARAM flags) {
         a.objects.build(a.design(), kCalendarDesign);
         buildFonts(a);
     }
+    if (flags & 0x04) {
+        destroyMenus(a.menus, a.window);
+        buildMenus(a.menus, a.window, a.instance, a.settings->menu);
+    }
     if (flags & 0x08) loadWallpaper(a, false);
     rebuildAll(a);
 }
@@ -177,11 +184,14 @@ bool onCreate(App& a, HWND window) {
     controls.dwSize = sizeof controls;
     InitCommonControlsEx(&controls);
     createStatusBar(a);
+    extendSystemMenu(window, a.instance, a.settings->paths.externalCaption);
     chooseSelectedDate(a);
     rebuildMonthView(a);
     rebuildTexts(a);
+    if (a.env().cdt != 0) SetTimer(window, kDateWatchTimer, 1000, nullptr);
     setStatusText(a);
     setTitle(a);
+    buildMenus(a.menus, window, a.instance, a.settings->menu);
     if (a.style().wal) {
         loadWallpaper(a, false);
         if (!a.wallpaper)
@@ -193,12 +203,25 @@ bool onCreate(App& a, HWND window) {
 
 void onSize(App& a, WPARAM type, int width, int height) {
     setTitle(a);
+    HMENU system = GetSystemMenu(a.window, FALSE);
     if (type == SIZE_MINIMIZED) {
-        if (!a.minimized && FindWindowW(L"TavoTray", nullptr)) ShowWindow(a.window, SW_HIDE);
+        if (a.minimized) return;
+        EnableMenuItem(system, CMD_JUMP, MF_BYCOMMAND | MF_GRAYED);
+        EnableMenuItem(system, 7, MF_BYPOSITION | MF_GRAYED);
+        if (a.env().miw)
+            for (const wchar_t* cls : {L"WScv", L"WSch", L"WBir"})
+                if (HWND w = FindWindowW(cls, nullptr)) ShowWindow(w, SW_HIDE);
+        if (FindWindowW(L"TavoTray", nullptr)) ShowWindow(a.window, SW_HIDE);
         a.minimized = true;
         return;
     }
-    a.minimized = false;
+    if (a.minimized) {
+        EnableMenuItem(system, CMD_JUMP, MF_BYCOMMAND | MF_ENABLED);
+        EnableMenuItem(system, 7, MF_BYPOSITION | MF_ENABLED);
+        for (const wchar_t* cls : {L"WScv", L"WSch", L"WBir"})
+            if (HWND w = FindWindowW(cls, nullptr)) ShowWindow(w, SW_SHOWNA);
+        a.minimized = false;
+    }
     layOut(a, width, height);
     buildFonts(a);
     if (a.statusBar) SendMessageW(a.statusBar, WM_SIZE, type, MAKELPARAM(width, height));
@@ -213,6 +236,7 @@ void onClose(App& a) {
     if (a.statusBar) DestroyWindow(a.statusBar);
     a.statusBar = nullptr;
     a.wallpaper.reset();
+    KillTimer(a.window, kDateWatchTimer);
     DestroyWindow(a.window);
 }
 
@@ -236,12 +260,37 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
                 toggleTitleBar(a);
                 toggleTitleBar(a);
             }
+            if (a.env().cdt != 0) onDateWatch(a);
             return 0;
+        case WM_LBUTTONDOWN: onPointer(a, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), Pointer::LeftPress); return 0;
+        case WM_RBUTTONDOWN: onPointer(a, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), Pointer::RightPress); return 0;
+        case WM_MOUSEMOVE:
+            if (a.mouseCaptured) onPointer(a, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), Pointer::Move);
+            return 0;
+        case WM_LBUTTONDBLCLK: onPointer(a, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), Pointer::DoubleClick); return 0;
+        case WM_LBUTTONUP: onPointer(a, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), Pointer::Release); return 0;
+        case WM_RBUTTONUP:
+            onRightButtonUp(a, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            return DefWindowProcW(window, message, wParam, lParam);
+        case WM_CONTEXTMENU:
+            onContextMenu(a, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            return DefWindowProcW(window, message, wParam, lParam);
+        case WM_KEYDOWN: onKeyDown(a, wParam); return 0;
+        case WM_KEYUP: onKeyUp(a, wParam); return 0;
+        case WM_COMMAND: onCommand(a, LOWORD(wParam)); return 0;
+        case WM_SYSCOMMAND:
+            if (wParam < 0xF000) onCommand(a, static_cast<UINT>(wParam));
+            return DefWindowProcW(window, message, wParam, lParam);
+        case UM_TODAY: onToday(a); return 0;
+        case UM_OPEN_RANGE_VIEW: return 0;  // the range view comes with its own window
         case UM_PLACE: placeWindow(a); return 0;
         case UM_REFRESH: onRefresh(a, wParam); return 0;
         case UM_STATUSBAR: createStatusBar(a); setStatusText(a); return 0;
         case WM_CLOSE: onClose(a); return 0;
-        case WM_DESTROY: PostQuitMessage(0); return 0;
+        case WM_DESTROY:
+            destroyMenus(a.menus, window);
+            PostQuitMessage(0);
+            return 0;
         default: return DefWindowProcW(window, message, wParam, lParam);
     }
 }

@@ -166,3 +166,66 @@ CalendarRun::~CalendarRun() {
 }
 
 }  // namespace tavo::blackbox
+
+namespace tavo::blackbox {
+namespace {
+
+struct DialogSearch {
+    DWORD process;
+    const wchar_t* title;
+    HWND found;
+};
+
+BOOL CALLBACK findDialog(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<DialogSearch*>(param);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    wchar_t cls[32] = {};
+    GetClassNameW(window, cls, 32);
+    if (process != search->process || lstrcmpW(cls, L"#32770") != 0 || !IsWindowVisible(window)) return TRUE;
+    if (search->title && windowText(window) != search->title) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+}  // namespace
+
+HWND waitForDialog(HWND ownerWindow, const wchar_t* title, DWORD timeoutMs) {
+    DialogSearch search{0, title, nullptr};
+    GetWindowThreadProcessId(ownerWindow, &search.process);
+    const ULONGLONG end = GetTickCount64() + timeoutMs;
+    do {
+        EnumWindows(findDialog, reinterpret_cast<LPARAM>(&search));
+        if (search.found) return search.found;
+        Sleep(50);
+    } while (GetTickCount64() < end);
+    return nullptr;
+}
+
+std::wstring messageBoxText(HWND box) {
+    HWND text = GetDlgItem(box, 0xFFFF);
+    wchar_t buffer[256] = {};
+    if (text) SendMessageW(text, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(buffer));
+    return buffer;
+}
+
+void pressKey(HWND window, WPARAM key) {
+    PostMessageW(window, WM_KEYDOWN, key, 1);
+    PostMessageW(window, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001));
+}
+
+void click(HWND window, int x, int y) {
+    PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+bool waitForStatus(HWND calendar, const std::wstring& prefix, DWORD timeoutMs) {
+    const ULONGLONG end = GetTickCount64() + timeoutMs;
+    do {
+        if (statusBarText(calendar).compare(0, prefix.size(), prefix) == 0) return true;
+        Sleep(50);
+    } while (GetTickCount64() < end);
+    return false;
+}
+
+}  // namespace tavo::blackbox

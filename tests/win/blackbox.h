@@ -63,3 +63,18 @@ private:
 };
 
 }  // namespace tavo::blackbox
+
+namespace tavo::blackbox {
+
+// A dialog or message box (#32770) of the process that owns window, or nullptr.
+HWND waitForDialog(HWND ownerWindow, const wchar_t* title, DWORD timeoutMs);
+// The text of a message box.
+std::wstring messageBoxText(HWND box);
+// Posts a key press (down and up) to a window.
+void pressKey(HWND window, WPARAM key);
+// Posts a click (press and release) of the left button at a client point.
+void click(HWND window, int x, int y);
+// Waits until the status bar text starts with prefix.
+bool waitForStatus(HWND calendar, const std::wstring& prefix, DWORD timeoutMs);
+
+}  // namespace tavo::blackbox

@@ -1,0 +1,68 @@
+#include "menus.h"
+
+#include "resources/tavo_ids.h"
+#include "shared/cp932.h"
+
+namespace tavo::shell {
+namespace {
+
+constexpr UINT kDayPopupPosition = 8;
+
+std::wstring loadText(HINSTANCE instance, UINT id) {
+    wchar_t text[256] = {};
+    LoadStringW(instance, id, text, 256);
+    return text;
+}
+
+void insertCommand(HMENU menu, UINT position, UINT id, const std::wstring& text) {
+    InsertMenuW(menu, position, MF_BYPOSITION | MF_STRING, id, text.c_str());
+}
+
+// Deletes a command wherever it stands, submenus included.
+void deleteCommand(HMENU menu, UINT id) {
+    DeleteMenu(menu, id, MF_BYCOMMAND);
+    for (int i = GetMenuItemCount(menu) - 1; i >= 0; --i)
+        if (HMENU sub = GetSubMenu(menu, i)) deleteCommand(sub, id);
+}
+
+}  // namespace
+
+void prunePopup(HMENU popup, int submenuPosition, const PopupMenuFlags& flags) {
+    if (!flags.item[1]) DeleteMenu(popup, static_cast<UINT>(submenuPosition), MF_BYPOSITION);
+    for (int i = 0; i < kPopupMenuItems; ++i)
+        if (!flags.item[i]) deleteCommand(popup, static_cast<UINT>(CMD_DAY_SCHEDULE + i));
+}
+
+void extendSystemMenu(HWND window, HINSTANCE instance, const char* externalCaption) {
+    HMENU system = GetSystemMenu(window, FALSE);
+    insertCommand(system, 6, CMD_JUMP, loadText(instance, IDS_JUMP));
+    insertCommand(system, 7, CMD_EXTERNAL, cp932ToWide(externalCaption));
+    insertCommand(system, 8, CMD_OPTIONS, loadText(instance, IDS_OPTIONS));
+    InsertMenuW(system, 9, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
+    insertCommand(system, 10, CMD_HELP, loadText(instance, IDS_HELP));
+    insertCommand(system, 11, CMD_LATEST, loadText(instance, IDS_LATEST_VERSION));
+    insertCommand(system, 12, CMD_ABOUT, loadText(instance, IDS_ABOUT));
+    InsertMenuW(system, 13, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
+}
+
+void buildMenus(Menus& menus, HWND window, HINSTANCE instance, const PopupMenuFlags& flags) {
+    menus.resource = LoadMenuW(instance, L"PopMenu");
+    if (menus.resource == nullptr) return;
+    menus.day = GetSubMenu(menus.resource, 0);
+    menus.statusBar = GetSubMenu(menus.resource, 1);
+    menus.topBand = GetSubMenu(menus.resource, 2);
+    prunePopup(menus.day, 1, flags);
+    prunePopup(menus.statusBar, 2, flags);
+    const std::wstring caption = loadText(instance, IDS_DATA_EDITING);
+    InsertMenuW(GetSystemMenu(window, FALSE), kDayPopupPosition, MF_BYPOSITION | MF_POPUP | MF_STRING,
+                reinterpret_cast<UINT_PTR>(menus.day), caption.c_str());
+}
+
+void destroyMenus(Menus& menus, HWND window) {
+    // The day popup is owned by the resource; take it out of the system menu first.
+    if (menus.resource) RemoveMenu(GetSystemMenu(window, FALSE), kDayPopupPosition, MF_BYPOSITION);
+    if (menus.resource) DestroyMenu(menus.resource);
+    menus = {};
+}
+
+}  // namespace tavo::shell

@@ -1,0 +1,211 @@
+// Driving the real calendar: keys, clicks, limits, the jump dialog, day off,
+// the date-change watch and the title-bar toggle.
+#include <gtest/gtest.h>
+
+#include "blackbox.h"
+#include "calendar/calc/closed_days.h"
+#include "calendar/data/month_grid.h"
+#include "calendar/render/month_layout.h"
+
+namespace tavo::blackbox {
+namespace {
+
+constexpr DWORD kWait = 5000;
+
+class Navigation : public ::testing::Test {
+protected:
+    void SetUp() override {
+        resetProfile();
+        SetEnvironmentVariableW(L"TAVO_TEST_CLOCK", L"1");
+        setProfileNumber(L"testclock", L"today", 20261207);
+    }
+    void TearDown() override {
+        SetEnvironmentVariableW(L"TAVO_TEST_CLOCK", nullptr);
+        resetProfile();
+    }
+    // The client point of a cell of a month as the calendar lays it out.
+    static POINT cellPoint(HWND window, int year, int month, int column, int row) {
+        RECT client{};
+        GetClientRect(window, &client);
+        RECT bar{};
+        GetWindowRect(FindWindowExW(window, nullptr, L"msctls_statusbar32", nullptr), &bar);
+        const int caption = GetSystemMetrics(SM_CYCAPTION);
+        MonthLayout layout{};
+        computeMonthLayout(layout, client.right, client.bottom,
+                           {caption, caption, GetSystemMetrics(SM_CYSMCAPTION), static_cast<int>(bar.bottom - bar.top)});
+        (void)year;
+        (void)month;
+        const Rect r = cellRect(layout, column, row);
+        return {r.left + r.width / 2, r.top + r.height / 2};
+    }
+};
+
+TEST_F(Navigation, KeysMoveTheSelectedDate) {
+    CalendarRun run(L"2005/07/09");
+    ASSERT_NE(run.window(), nullptr);
+    pressKey(run.window(), VK_RIGHT);
+    EXPECT_TRUE(waitForStatus(run.window(), L"2005/ 7/10(日)", kWait)) << statusBarText(run.window());
+    pressKey(run.window(), VK_DOWN);
+    EXPECT_TRUE(waitForStatus(run.window(), L"2005/ 7/17(日)", kWait));
+    pressKey(run.window(), VK_NEXT);
+    EXPECT_TRUE(waitForStatus(run.window(), L"2005/ 8/17(水)", kWait));
+    pressKey(run.window(), VK_PRIOR);
+    pressKey(run.window(), VK_PRIOR);
+    EXPECT_TRUE(waitForStatus(run.window(), L"2005/ 6/17(金)", kWait));
+    pressKey(run.window(), VK_HOME);
+    EXPECT_TRUE(waitForStatus(run.window(), L"2026/12/ 7(月)", kWait)) << statusBarText(run.window());
+}
+
+TEST_F(Navigation, OtherMonthCellsMoveTheMonth) {
+    CalendarRun run(L"2005/07/09");
+    ASSERT_NE(run.window(), nullptr);
+    const POINT june26 = cellPoint(run.window(), 2005, 7, 0, 0);
+    click(run.window(), june26.x, june26.y);
+    EXPECT_TRUE(waitForStatus(run.window(), L"2005/ 6/26(日)", kWait)) << statusBarText(run.window());
+    const POINT july1 = cellPoint(run.window(), 2005, 6, 5, 4);  // June 2005 ends on Thursday in row 4
+    click(run.window(), july1.x, july1.y);
+    EXPECT_TRUE(waitForStatus(run.window(), L"2005/ 7/ 1(金)", kWait)) << statusBarText(run.window());
+    const POINT july2 = cellPoint(run.window(), 2005, 7, 6, 0);  // a day of the shown month
+    click(run.window(), july2.x, july2.y);
+    EXPECT_TRUE(waitForStatus(run.window(), L"2005/ 7/ 2(土)", kWait)) << statusBarText(run.window());
+}
+
+TEST_F(Navigation, LimitsShowTheirMessagesAndKeepTheDate) {
+    struct Case {
+        const wchar_t* start;
+        WPARAM key;
+        const wchar_t* message;
+        const wchar_t* status;
+    } cases[] = {
+        {L"1582/10/15", VK_LEFT, L"グレゴリオ暦が採用されたのは1582年10月15日からです.", L"1582/10/15"},
+        {L"9999/12/31", VK_RIGHT, L"計算範囲外です.(西暦9999年まで)", L"9999/12/31"},
+    };
+    for (const Case& c : cases) {
+        CalendarRun run(c.start);
+        ASSERT_NE(run.window(), nullptr);
+        pressKey(run.window(), c.key);
+        HWND box = waitForDialog(run.window(), nullptr, kWait);
+        ASSERT_NE(box, nullptr) << c.start;
+        EXPECT_EQ(messageBoxText(box), c.message);
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        EXPECT_TRUE(waitForStatus(run.window(), c.status, kWait)) << statusBarText(run.window());
+    }
+}
+
+TEST_F(Navigation, TheJumpDialog) {
+    CalendarRun run(L"2026/12/07");
+    ASSERT_NE(run.window(), nullptr);
+    struct Case {
+        int era;
+        const wchar_t *year, *month, *day;
+        const wchar_t* status;  // nullptr: refused
+        const wchar_t* message;
+        int focus;
+    } cases[] = {
+        {2, L"17", L"7", L"9", L"2005/ 7/ 9(土)", nullptr, 0},
+        {1, L"8", L"12", L"7", L"2026/12/ 7(月)", nullptr, 0},
+        {0, L"1582", L"10", L"10", nullptr, L"グレゴリオ暦が採用されたのは1582年10月15日からです.", 305},
+    };
+    for (const Case& c : cases) {
+        PostMessageW(run.window(), WM_COMMAND, 101, 0);
+        HWND dialog = waitForDialog(run.window(), L"指定日へ移動", kWait);
+        ASSERT_NE(dialog, nullptr);
+        HWND era = GetDlgItem(dialog, 301);
+        SendMessageW(era, CB_SETCURSEL, static_cast<WPARAM>(c.era), 0);
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(301, CBN_SELCHANGE), reinterpret_cast<LPARAM>(era));
+        SendMessageW(GetDlgItem(dialog, 302), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(c.year));
+        SendMessageW(GetDlgItem(dialog, 304), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(c.month));
+        SendMessageW(GetDlgItem(dialog, 305), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(c.day));
+        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        if (c.status) {
+            EXPECT_TRUE(waitForStatus(run.window(), c.status, kWait)) << c.era << " " << statusBarText(run.window());
+            continue;
+        }
+        HWND box = waitForDialog(run.window(), nullptr, kWait);
+        while (box == dialog) box = waitForDialog(run.window(), nullptr, 100);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(messageBoxText(box), c.message);
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        for (int i = 0; i < 100 && IsWindow(box); ++i) Sleep(50);
+        EXPECT_FALSE(IsWindow(box));
+        Sleep(200);
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info);
+        HWND focused = info.hwndFocus;
+        // The day field is a combo box: its edit child holds the focus.
+        EXPECT_TRUE(focused == GetDlgItem(dialog, c.focus) || GetParent(focused) == GetDlgItem(dialog, c.focus))
+            << "focus on " << focused << " id " << GetDlgCtrlID(focused) << " dialog " << dialog << " box " << box
+            << " box alive " << IsWindow(box) << " text " << std::string(windowText(focused).begin(), windowText(focused).end());
+        PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    }
+}
+
+TEST_F(Navigation, DayOffTogglesTheFileAndTheFrame) {
+    const std::wstring file = besideTest(L"DOff2026.cal");
+    DeleteFileW(file.c_str());
+    CalendarRun run(L"2026/12/08");
+    ASSERT_NE(run.window(), nullptr);
+    PostMessageW(run.window(), WM_COMMAND, 906, 0);
+    Sleep(1000);
+    HANDLE h = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    char content[512] = {};
+    DWORD got = 0;
+    ReadFile(h, content, sizeof content, &got, nullptr);
+    CloseHandle(h);
+    EXPECT_EQ(got, 12u * 33u);
+    EXPECT_EQ(std::string(content + 11 * 33, 33), "0000000100000000000000000000000\r\n");
+    // The frame of a vacation on a working day: the Holiline pen (red), 4 pixels inside the cell.
+    const POINT centre = cellPoint(run.window(), 2026, 12, 2, 1);
+    RECT client{};
+    GetClientRect(run.window(), &client);
+    bool red = false;
+    for (int dy = -40; dy <= 40 && !red; ++dy) red = clientPixel(run.window(), centre.x, centre.y + dy) == 255;
+    EXPECT_TRUE(red);
+    PostMessageW(run.window(), WM_COMMAND, 906, 0);
+    Sleep(1000);
+    DeleteFileW(file.c_str());
+}
+
+TEST_F(Navigation, DateChangeWatch) {
+    struct Case {
+        DWORD cdt;
+        bool message;
+    } cases[] = {{1, false}, {2, true}};
+    for (const Case& c : cases) {
+        setProfileNumber(L"env", L"cdt", c.cdt);
+        setProfileNumber(L"testclock", L"today", 20261207);
+        CalendarRun run;
+        ASSERT_NE(run.window(), nullptr);
+        EXPECT_TRUE(waitForStatus(run.window(), L"2026/12/ 7", kWait));
+        setProfileNumber(L"testclock", L"today", 20261208);  // midnight passes
+        if (c.message) {
+            HWND box = waitForDialog(run.window(), L"日付変更", kWait);
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(messageBoxText(box), L"日付が変更されました.");
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+        } else {
+            Sleep(1500);
+            EXPECT_EQ(waitForDialog(run.window(), nullptr, 0), nullptr);
+        }
+        EXPECT_TRUE(waitForStatus(run.window(), L"2026/12/ 8", kWait)) << c.cdt << " " << statusBarText(run.window());
+    }
+}
+
+TEST_F(Navigation, DoubleClickOnTheTopBandTogglesTheTitleBar) {
+    CalendarRun run;
+    ASSERT_NE(run.window(), nullptr);
+    PostMessageW(run.window(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(40, 5));
+    Sleep(800);
+    EXPECT_EQ(GetWindowLongW(run.window(), GWL_STYLE) & WS_CAPTION, 0);
+    DWORD cap = 1;
+    EXPECT_TRUE(readProfileNumber(L"cstyle", L"cap", cap));
+    EXPECT_EQ(cap, 0u);
+    PostMessageW(run.window(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(40, 5));
+    Sleep(800);
+    EXPECT_EQ(GetWindowLongW(run.window(), GWL_STYLE) & WS_CAPTION, WS_CAPTION);
+}
+
+}  // namespace
+}  // namespace tavo::blackbox
