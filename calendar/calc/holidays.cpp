@@ -28,7 +28,7 @@ struct HolidayRule {
 constexpr short kAny = 9999;
 
 // Grouped by month. Within a month at most one row holds for a date.
-const HolidayRule kRules[] = {
+constexpr HolidayRule kRules[] = {
     {1, DayRule::Fixed, 1, Law::Meiji, 12, kAny, "四方拝"},
     {1, DayRule::Fixed, 1, Law::Taisho, 0, kAny, "四方拝"},
     {1, DayRule::Fixed, 1, Law::Showa, 0, 23, "四方拝"},

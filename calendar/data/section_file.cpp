@@ -65,6 +65,7 @@ std::string sectionBody(std::string_view text) {
     body.reserve(text.size() + 2);
     bool lineStart = true;
     for (char c : text) {
+        if (c == kEndOfFile) continue;  // it would end the file for every reader
         if (lineStart && c == ':') body += kFullWidthColon;
         else body += c;
         lineStart = c == '\n';
@@ -96,7 +97,9 @@ std::string replaceSection(std::string_view content, int key, std::string_view t
 }
 
 std::string memoContent(std::string_view text) {
-    std::string out(text);
+    std::string out;
+    for (char c : text)
+        if (c != kEndOfFile) out += c;
     if (!out.empty() && !endsWithLineFeed(out)) out += "\r\n";
     return out;
 }

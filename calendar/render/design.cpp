@@ -142,6 +142,16 @@ std::string schemeList(const std::array<std::int32_t, 6>& list) {
     return out;
 }
 
+// A value as the profile functions keep it: one line, no surrounding blanks.
+std::string iniValue(std::string_view raw) {
+    std::string value;
+    for (char c : raw)
+        if (c != '\r' && c != '\n') value += c;
+    const std::size_t first = value.find_first_not_of(' ');
+    const std::size_t last = value.find_last_not_of(' ');
+    return first == std::string::npos ? std::string() : value.substr(first, last - first + 1);
+}
+
 // A small reader of the initialisation-file format: [section] and key=value,
 // names compared without case, as the profile functions do.
 class IniFile {
@@ -159,7 +169,7 @@ public:
             }
             const std::size_t eq = line.find('=');
             if (eq == std::string_view::npos) continue;
-            values_.emplace(section + "\n" + lower(line.substr(0, eq)), std::string(line.substr(eq + 1)));
+            values_.emplace(section + "\n" + lower(iniValue(line.substr(0, eq))), iniValue(line.substr(eq + 1)));
         }
     }
     // The value cut to maxChars, as a buffer of maxChars + 1 would hold it.
@@ -326,7 +336,8 @@ std::string formatSchemeFile(const DesignSet& design, DesignSetKind set, const s
     // Sections in the order the profile functions create them: part 0 of
     // each state opens its sections, the other parts add keys.
     std::vector<std::pair<std::string, std::string>> sections;  // name, body
-    auto put = [&sections](const std::string& section, const std::string& key, const std::string& value) {
+    auto put = [&sections](const std::string& section, const std::string& key, const std::string& raw) {
+        const std::string value = iniValue(raw);
         for (auto& s : sections) {
             if (s.first == section) {
                 s.second += key + "=" + value + "\r\n";

@@ -13,7 +13,7 @@
 namespace tavo {
 namespace {
 
-constexpr int kYearNone = 3, kMonthNone = 3, kDayNone = 1, kWeekNone = 5, kNumNone = 1;
+constexpr int kYearNone = 3, kMonthNone = 3;
 const char* const kEnglishWeekdays[7] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
 
 std::string printf1(const char* format, int value) {
