@@ -54,6 +54,8 @@ TEST(FuzzFindings, SchemeValuesStayOnOneLine) {
     parseSchemeFile(back, kCalendarDesign, written, {19, 15}, nullptr);
     EXPECT_EQ(back.systemButtonColours, 0);
     EXPECT_EQ(formatSchemeFile(back, kCalendarDesign, custom), written);
+    std::snprintf(d.schemeName, sizeof d.schemeName, "%s", "\x96");  // half a character
+    EXPECT_NE(formatSchemeFile(d, kCalendarDesign, custom).find("colorname=\r\n"), std::string::npos);
 }
 
 }  // namespace

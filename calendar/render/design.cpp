@@ -149,7 +149,9 @@ std::string iniValue(std::string_view raw) {
         if (c != '\r' && c != '\n') value += c;
     const std::size_t first = value.find_first_not_of(' ');
     const std::size_t last = value.find_last_not_of(' ');
-    return first == std::string::npos ? std::string() : value.substr(first, last - first + 1);
+    value = first == std::string::npos ? std::string() : value.substr(first, last - first + 1);
+    value.resize(cp932FitLength(value, value.size()));  // never half a character at the end
+    return value;
 }
 
 // A small reader of the initialisation-file format: [section] and key=value,
