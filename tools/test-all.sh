@@ -19,6 +19,8 @@ configure_and_test() {
 configure_and_test native
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     configure_and_test sanitize -DTAVO_SANITIZE=ON -DTAVO_BENCH=OFF
+echo "== fuzz (short runs on the checked-in corpora)"
+bash "$root/tools/fuzz.sh" "${TAVO_FUZZ_SECONDS:-10}"
 # The Wine tests share one desktop, so they run one at a time.
 echo "== win"
 cmake -S "$root" -B "$build/win" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
