@@ -13,6 +13,10 @@ constexpr bool isCp932LeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F
 // without splitting a double-byte character.
 std::size_t cp932FitLength(std::string_view text, std::size_t maxBytes);
 
+// Copies text into a fixed field of size bytes: it ends at a NUL, is cut at a
+// character boundary, is always terminated, and the rest of the field is zeroed.
+void copyToField(char* field, std::size_t size, std::string_view text);
+
 // Invalid sequences become U+FFFD / '?'.
 std::string cp932ToUtf8(std::string_view cp932);
 std::string utf8ToCp932(std::string_view utf8);

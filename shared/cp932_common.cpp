@@ -1,5 +1,8 @@
 #include "cp932.h"
 
+#include <cstring>
+#include <string>
+
 namespace tavo {
 
 std::size_t cp932FitLength(std::string_view text, std::size_t maxBytes) {
@@ -10,6 +13,13 @@ std::size_t cp932FitLength(std::string_view text, std::size_t maxBytes) {
         i += width;
     }
     return i;
+}
+
+void copyToField(char* field, std::size_t size, std::string_view text) {
+    text = text.substr(0, text.find('\0'));
+    const std::string copy(text.substr(0, cp932FitLength(text, size - 1)));  // text may point into field
+    std::memset(field, 0, size);
+    std::memcpy(field, copy.data(), copy.size());
 }
 
 }  // namespace tavo

@@ -13,13 +13,8 @@ namespace {
 char* at(void* record, std::size_t offset) { return static_cast<char*>(record) + offset; }
 const char* at(const void* record, std::size_t offset) { return static_cast<const char*>(record) + offset; }
 
-void setText(char* field, std::string_view text) {
-    // The whole field is written, so equal settings are equal records.
-    const std::size_t n = cp932FitLength(text, kSettingsStringBytes - 1);
-    const std::string copy(text.substr(0, n));
-    std::memset(field, 0, kSettingsStringBytes);
-    std::memcpy(field, copy.data(), n);
-}
+// The whole field is written, so equal settings are equal records.
+void setText(char* field, std::string_view text) { copyToField(field, kSettingsStringBytes, text); }
 
 void storeInt(char* field, SettingType type, int value) {
     switch (type) {

@@ -33,7 +33,7 @@ TEST(DateFormatSet, RoundTripThroughTheStoreKeepsGroupsApart) {
     resetDateFormatSet(range, 1);
     calendar.selections[kPartYearMon][kSelLayout] = 4;
     calendar.ownPattern[kPartStatusBar] = 1;
-    std::strcpy(calendar.pattern[kPartStatusBar], "ggY/m/d ソ表");
+    std::strncpy(calendar.pattern[kPartStatusBar], "ggY/m/d ソ表", sizeof calendar.pattern[kPartStatusBar]);
     range.selections[1][kSelNum] = 0;
     writeDateFormatSet(calendar, 0, store);
     writeDateFormatSet(range, 1, store);

@@ -63,13 +63,13 @@ TEST(Design, RegistryRoundTripOfBothSets) {
     for (DesignSetKind set : {kCalendarDesign, kRangeViewDesign}) {
         DesignSet d{};
         resetDesignSet(d, set, kMetrics);
-        std::strcpy(d.schemeName, "青");
+        std::strncpy(d.schemeName, "青", sizeof d.schemeName);
         d.height[0] = 33;
         d.relief[1][kSelected] = kRaised;
         d.colour[1][0][kText][kNormal] = 0x123456;
         endList(d, 0, kBackground, kNormal, 1);
         d.italic[0][kSelected] = 1;
-        std::strcpy(d.faceName[1][0], "IPAGothic");
+        std::strncpy(d.faceName[1][0], "IPAGothic", sizeof d.faceName[1][0]);
         d.systemButtonColours = 1;
         d.forcedSmoothing = 0;
         MemorySettingsStore store;
@@ -83,7 +83,7 @@ TEST(Design, RegistryRoundTripOfBothSets) {
 TEST(Design, SchemeFilesRoundTrip) {
     DesignSet d{};
     resetDesignSet(d, kCalendarDesign, kMetrics);
-    std::strcpy(d.schemeName, "夜");
+    std::strncpy(d.schemeName, "夜", sizeof d.schemeName);
     d.height[kWeek] = 25;
     d.colour[kNoSchedule][0][kBackground][kNormal] = 0;
     endList(d, kHaveSchedule, kText, kSelected, 3);

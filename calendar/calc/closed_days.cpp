@@ -16,14 +16,7 @@ namespace {
 const char* const kSwitchNames[8] = {"sun", "mon", "tue", "wed", "thu", "fri", "sat", "hol"};
 constexpr bool kSwitchDefaults[8] = {true, false, false, false, false, false, true, true};
 
-// Copies text into a fixed field: it ends at a NUL, is cut at a character
-// boundary and is always terminated.
-void copyCut(char* out, std::size_t size, std::string_view text) {
-    text = text.substr(0, text.find('\0'));
-    const std::size_t n = cp932FitLength(text, size - 1);
-    if (n > 0) std::memcpy(out, text.data(), n);  // an empty view may have no data pointer
-    out[n] = '\0';
-}
+void copyCut(char* out, std::size_t size, std::string_view text) { copyToField(out, size, text); }
 
 bool twoDigits(std::string_view line, std::size_t at, int& value) {
     if (line.size() < at + 2) return false;

@@ -10,11 +10,7 @@
 namespace tavo {
 namespace {
 
-void setPath(char (&out)[kPathBytes], std::string_view text) {
-    const std::size_t n = cp932FitLength(text, kPathBytes - 1);
-    if (n > 0) std::memcpy(out, text.data(), n);
-    out[n] = '\0';
-}
+void setPath(char (&out)[kPathBytes], std::string_view text) { copyToField(out, kPathBytes, text); }
 
 // The folder part of a path: everything before its last '\' (not a trail byte).
 std::string folderOf(const std::string& path) {

@@ -20,11 +20,6 @@ int numberAt(std::string_view text, std::size_t& i) {
     return value;
 }
 
-std::string_view withoutLineEnd(std::string_view line) {
-    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
-    return line;
-}
-
 // One line: the name (never read back as a header, at most 253 bytes) and CR LF.
 std::string storedName(std::string_view name) {
     std::string line = sectionBody(name);
@@ -40,13 +35,13 @@ std::vector<PersonalEntry> parsePersonalDays(std::string_view content) {
     const std::vector<std::string_view> lines = fileLines(content);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (!isHeaderLine(lines[i])) continue;  // stray lines of hand-edited files
-        const std::string_view header = withoutLineEnd(lines[i]);
+        const std::string_view header = lineContent(lines[i]);
         PersonalEntry entry;
         // ":dd yyyy" as written (": 5 1980"); a hand-written ":5 1980" reads the same.
         std::size_t at = 1;
         entry.day = numberAt(header, at);
         entry.year = at < header.size() && header[at] == ' ' ? numberAt(header, at) : 0;
-        if (i + 1 < lines.size() && !isHeaderLine(lines[i + 1])) entry.name = withoutLineEnd(lines[++i]);
+        if (i + 1 < lines.size() && !isHeaderLine(lines[i + 1])) entry.name = lineContent(lines[++i]);
         entries.push_back(std::move(entry));
     }
     return entries;

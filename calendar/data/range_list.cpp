@@ -75,11 +75,6 @@ private:
     std::map<int, std::unique_ptr<DayOffTable>> dayOff_;
 };
 
-std::string_view withoutLineEnd(std::string_view line) {
-    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
-    return line;
-}
-
 // A data line never starts with ':', which marks headers in the list.
 std::string_view withoutHeaderMark(std::string& out, std::string_view text) {
     if (text.empty() || text[0] != ':') return text;
@@ -183,7 +178,7 @@ struct Collector {
     }
 
     void addSection(const Section& section, std::string_view suffix) {
-        for (std::string_view line : section.lines) add(withoutLineEnd(line), suffix, true);
+        for (std::string_view line : section.lines) add(lineContent(line), suffix, true);
     }
 
     void daySchedules() {
@@ -239,7 +234,7 @@ struct Collector {
         // The memo has no headers of its own: every line is text.
         for (std::string_view line : fileLines(file.content)) {
             std::string& out = list.text();
-            appendExpandingTabs(out, withoutHeaderMark(out, withoutLineEnd(line)));
+            appendExpandingTabs(out, withoutHeaderMark(out, lineContent(line)));
             list.endLine();
         }
     }

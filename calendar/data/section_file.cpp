@@ -9,11 +9,6 @@ namespace {
 constexpr char kEndOfFile = '\x1A';
 constexpr char kFullWidthColon[] = "\x81\x46";  // "：" in CP932
 
-std::string_view contentOf(std::string_view line) {
-    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
-    return line;
-}
-
 bool endsWithLineFeed(std::string_view text) { return !text.empty() && text.back() == '\n'; }
 
 }  // namespace
@@ -24,7 +19,7 @@ std::vector<std::string_view> fileLines(std::string_view content) {
         const std::size_t end = content.find('\n');
         std::string_view line = content.substr(0, end == std::string_view::npos ? content.size() : end + 1);
         content.remove_prefix(line.size());
-        if (contentOf(line) == std::string_view(&kEndOfFile, 1)) break;
+        if (lineContent(line) == std::string_view(&kEndOfFile, 1)) break;
         if (!line.empty() && line.back() == kEndOfFile) line.remove_suffix(1);
         if (!line.empty()) lines.push_back(line);
     }
@@ -32,6 +27,11 @@ std::vector<std::string_view> fileLines(std::string_view content) {
 }
 
 bool isHeaderLine(std::string_view line) { return !line.empty() && line[0] == ':'; }
+
+std::string_view lineContent(std::string_view line) {
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
+    return line;
+}
 
 int headerKey(std::string_view line) {
     std::size_t i = 1;

@@ -16,6 +16,8 @@ class FileSystem;
 // removed, and a line holding only 0x1A ending the file.
 std::vector<std::string_view> fileLines(std::string_view content);
 bool isHeaderLine(std::string_view line);
+// A line without its CR LF.
+std::string_view lineContent(std::string_view line);
 // Leading blanks and one sign skipped, digits up to the first other byte; 0 without digits.
 int headerKey(std::string_view line);
 

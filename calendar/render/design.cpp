@@ -65,11 +65,7 @@ const StateNames kNames[2] = {
     {"shadows", {"colorbs", "colorfs"}, "types", "xrs", "yrs", "xys", "bolds", "itals", "unders"},
 };
 
-void setText(char* out, std::size_t size, std::string_view text) {
-    const std::size_t n = cp932FitLength(text, size - 1);
-    if (n > 0) std::memcpy(out, text.data(), n);
-    out[n] = '\0';
-}
+void setText(char* out, std::size_t size, std::string_view text) { copyToField(out, size, text); }
 
 int defaultHeight(const PartDefaults& d, DesignMetrics m) {
     return d.heightMetric == 1 ? m.captionHeight : d.heightMetric == 2 ? m.smallCaptionHeight : 0;

@@ -27,11 +27,7 @@ const PartDefaults kDefaults[kDateTextPartCount] = {
 // One registry subkey per selection, in selection order.
 const char* const kSelectionKeys[kSelectionCount] = {"date", "year1", "year2", "mon", "day", "week", "cal"};
 
-void setPattern(char (&out)[256], std::string_view text) {
-    const std::size_t n = cp932FitLength(text, sizeof out - 1);
-    if (n > 0) std::memcpy(out, text.data(), n);
-    out[n] = '\0';
-}
+void setPattern(char (&out)[256], std::string_view text) { copyToField(out, sizeof out, text); }
 
 }  // namespace
 
