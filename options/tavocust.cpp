@@ -1,7 +1,7 @@
 // The options library: loaded by the calendar only while its dialog is open.
 #include <windows.h>
 
-#include "shared/shared_settings.h"
+#include "calendar/data/shared_settings.h"
 
 extern "C" {
 

@@ -1,30 +1,52 @@
-// One table per registry key: value name, type, place in the record and
-// default. Reading, writing and resetting a record all come from its table.
+// One table per settings record: for every value its registry key, name,
+// type, place in the record and default. Resetting, reading and writing a
+// record all come from its table, and the options pages bind their controls
+// to its entries.
 #pragma once
 
 #include <cstddef>
-#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace tavo {
 
 class SettingsStore;
 
 enum class SettingType {
-    Int32,     // a 32-bit number
-    Switch32,  // 32-bit, stored in memory as 0 or 1
-    Switch8,   // one byte, 0 or 1
-    Text260,   // 260-byte CP932 text; its default is what the record holds
+    Int32,       // a 32-bit number
+    Switch32,    // 32-bit, stored in memory as 0 or 1
+    Switch8,     // one byte, 0 or 1
+    Text,        // NUL-terminated CP932 text in a field of `bytes` bytes
+    ColourList,  // six 32-bit colours `bytes` apart, ending at the first -1
 };
 
 struct SettingSpec {
-    const char* name;
+    std::string key;   // subkey under the program's root, e.g. "cstyle"
+    std::string name;  // value name; for a colour list the prefix of "%s%d"
     SettingType type;
     std::size_t offset;
-    int defaultValue;
+    int defaultValue = 0;
+    std::size_t bytes = 0;
+    // Text: the default (nullptr: whatever the record holds after its own
+    // reset). ColourList: the built-in list; one beginning with '-' is never read.
+    const char* defaultText = nullptr;
+    bool readBack = true;  // false: written, never read
 };
 
-void resetSettings(void* record, std::span<const SettingSpec> table);
-void readSettings(void* record, std::span<const SettingSpec> table, const SettingsStore& store, const char* key);
-void writeSettings(const void* record, std::span<const SettingSpec> table, SettingsStore& store, const char* key);
+using SettingsTable = std::vector<SettingSpec>;
+
+inline constexpr int kColourListEntries = 6;
+
+void resetSettings(void* record, const SettingsTable& table);
+void readSettings(void* record, const SettingsTable& table, const SettingsStore& store);
+void writeSettings(const void* record, const SettingsTable& table, SettingsStore& store);
+
+// The entry of a value, or nullptr.
+const SettingSpec* findSetting(const SettingsTable& table, std::string_view key, std::string_view name);
+
+// Lists as stored: "%08d" entries, one blank apart, parsed at a stride of 9;
+// entries after the first -1 are -1.
+void parseColourListInto(std::string_view text, int (&list)[kColourListEntries]);
 
 }  // namespace tavo

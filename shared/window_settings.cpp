@@ -11,40 +11,49 @@
 namespace tavo {
 namespace {
 
-#define STYLE_SWITCH(name, def) {#name, SettingType::Switch32, offsetof(WindowStyle, name), def}
-const SettingSpec kWindowStyleTable[] = {
-    STYLE_SWITCH(cap, 1), STYLE_SWITCH(min, 1), STYLE_SWITCH(max, 1), STYLE_SWITCH(siz, 1),
-    STYLE_SWITCH(sts, 1), STYLE_SWITCH(top, 0), STYLE_SWITCH(clr, 0), STYLE_SWITCH(wal, 0),
-    STYLE_SWITCH(tbt, 1), STYLE_SWITCH(mbt, 1), STYLE_SWITCH(ybt, 1), STYLE_SWITCH(sps, 1),
-    STYLE_SWITCH(rok, 0), STYLE_SWITCH(fwk, 0), STYLE_SWITCH(wtp, 0), STYLE_SWITCH(lay, 0),
-    {"percent", SettingType::Int32, offsetof(WindowStyle, percent), 0},
-    {"bmppath", SettingType::Text260, offsetof(WindowStyle, bmppath), 0},
-};
-#undef STYLE_SWITCH
+SettingsTable makeWindowStyleTable(const char* key) {
+    SettingsTable t;
+    const auto sw = [&](const char* name, std::size_t offset, int def) {
+        t.push_back({key, name, SettingType::Switch32, offset, def});
+    };
+    sw("cap", offsetof(WindowStyle, cap), 1);
+    sw("min", offsetof(WindowStyle, min), 1);
+    sw("max", offsetof(WindowStyle, max), 1);
+    sw("siz", offsetof(WindowStyle, siz), 1);
+    sw("sts", offsetof(WindowStyle, sts), 1);
+    sw("top", offsetof(WindowStyle, top), 0);
+    sw("clr", offsetof(WindowStyle, clr), 0);
+    sw("wal", offsetof(WindowStyle, wal), 0);
+    sw("tbt", offsetof(WindowStyle, tbt), 1);
+    sw("mbt", offsetof(WindowStyle, mbt), 1);
+    sw("ybt", offsetof(WindowStyle, ybt), 1);
+    sw("sps", offsetof(WindowStyle, sps), 1);
+    sw("rok", offsetof(WindowStyle, rok), 0);
+    sw("fwk", offsetof(WindowStyle, fwk), 0);
+    sw("wtp", offsetof(WindowStyle, wtp), 0);
+    sw("lay", offsetof(WindowStyle, lay), 0);
+    t.push_back({key, "percent", SettingType::Int32, offsetof(WindowStyle, percent), 0});
+    t.push_back({key, "bmppath", SettingType::Text, offsetof(WindowStyle, bmppath), 0, 260, ""});
+    return t;
+}
 
-#define ENV_SWITCH(name) {#name, SettingType::Switch8, offsetof(EnvironmentSettings, name), 1}
-const SettingSpec kEnvironmentTable[] = {
-    ENV_SWITCH(cyear), ENV_SWITCH(cmon), ENV_SWITCH(cweek), ENV_SWITCH(cbir), ENV_SWITCH(caniv),
-    ENV_SWITCH(midi),  ENV_SWITCH(miw),  ENV_SWITCH(sav),   ENV_SWITCH(con),  ENV_SWITCH(pmo),
-    {"cdt", SettingType::Int32, offsetof(EnvironmentSettings, cdt), 1},
-    {"bwavepath", SettingType::Text260, offsetof(EnvironmentSettings, bwavepath), 0},
-};
-#undef ENV_SWITCH
+SettingsTable makeEnvironmentTable() {
+    SettingsTable t;
+    const char* const names[] = {"cyear", "cmon", "cweek", "cbir", "caniv", "midi", "miw", "sav", "con", "pmo"};
+    for (std::size_t i = 0; i < 10; ++i)
+        t.push_back({"env", names[i], SettingType::Switch8, offsetof(EnvironmentSettings, cyear) + i, 1});
+    t.push_back({"env", "cdt", SettingType::Int32, offsetof(EnvironmentSettings, cdt), 1});
+    // Its default depends on the program folder: resetEnvironment sets it.
+    t.push_back({"env", "bwavepath", SettingType::Text, offsetof(EnvironmentSettings, bwavepath), 0, 260});
+    return t;
+}
 
-#define MENU_ITEM(n) {"sch" #n, SettingType::Switch8, offsetof(PopupMenuFlags, item) + n, 1}
-const SettingSpec kPopupMenuTable[] = {
-    MENU_ITEM(0), MENU_ITEM(1), MENU_ITEM(2), MENU_ITEM(3), MENU_ITEM(4),  MENU_ITEM(5),
-    MENU_ITEM(6), MENU_ITEM(7), MENU_ITEM(8), MENU_ITEM(9), MENU_ITEM(10),
-};
-#undef MENU_ITEM
-
-const SettingSpec kRangeViewTable[] = {
-    {"range", SettingType::Int32, offsetof(RangeViewSettings, range), 0},
-    {"pred", SettingType::Int32, offsetof(RangeViewSettings, before), 0},
-    {"aftd", SettingType::Int32, offsetof(RangeViewSettings, after), 0},
-};
-
-const char* styleKey(int index) { return index == kRangeViewStyle ? "sstyle" : "cstyle"; }
+SettingsTable makePopupMenuTable() {
+    SettingsTable t;
+    for (std::size_t i = 0; i < kPopupMenuItems; ++i)
+        t.push_back({"menu", "sch" + std::to_string(i), SettingType::Switch8, offsetof(PopupMenuFlags, item) + i, 1});
+    return t;
+}
 
 void deriveWindowStyle(WindowStyle& s, int index) {
     if (index == kRangeViewStyle) s.sts = 0;  // the range view has no status bar
@@ -66,75 +75,107 @@ int clampToScreen(int value, int highest) {
 
 }  // namespace
 
+const SettingsTable& windowStyleTable(int index) {
+    static const SettingsTable tables[2] = {makeWindowStyleTable("cstyle"), makeWindowStyleTable("sstyle")};
+    return tables[index == kRangeViewStyle ? 1 : 0];
+}
+
+const SettingsTable& environmentTable() {
+    static const SettingsTable table = makeEnvironmentTable();
+    return table;
+}
+
+const SettingsTable& popupMenuTable() {
+    static const SettingsTable table = makePopupMenuTable();
+    return table;
+}
+
+const SettingsTable& rangeViewTable() {
+    static const SettingsTable table = {
+        {"scv", "range", SettingType::Int32, offsetof(RangeViewSettings, range), 0},
+        {"scv", "pred", SettingType::Int32, offsetof(RangeViewSettings, before), 0},
+        {"scv", "aftd", SettingType::Int32, offsetof(RangeViewSettings, after), 0},
+    };
+    return table;
+}
+
+SettingsTable windowSlotTable(int slot) {
+    const auto i = static_cast<std::size_t>(slot) * 4;
+    return {
+        {"position", slotValue('x', slot), SettingType::Int32, offsetof(WindowSlots, left) + i, -1},
+        {"position", slotValue('y', slot), SettingType::Int32, offsetof(WindowSlots, top) + i, -1},
+        {"size", slotValue('x', slot), SettingType::Int32, offsetof(WindowSlots, width) + i, 280},
+        {"size", slotValue('y', slot), SettingType::Int32, offsetof(WindowSlots, height) + i, 350},
+    };
+}
+
 void resetWindowStyle(WindowStyle& style, int index) {
     std::memset(&style, 0, sizeof style);
-    resetSettings(&style, kWindowStyleTable);
+    resetSettings(&style, windowStyleTable(index));
     deriveWindowStyle(style, index);
 }
 
 void readWindowStyle(WindowStyle& style, int index, const SettingsStore& store) {
     resetWindowStyle(style, index);
-    readSettings(&style, kWindowStyleTable, store, styleKey(index));
+    readSettings(&style, windowStyleTable(index), store);
     deriveWindowStyle(style, index);
 }
 
 void writeWindowStyle(const WindowStyle& style, int index, SettingsStore& store) {
-    writeSettings(&style, kWindowStyleTable, store, styleKey(index));
+    writeSettings(&style, windowStyleTable(index), store);
 }
 
 int layeredOpacityPercent(const WindowStyle& style) { return style.percent < 10 ? 10 : (style.percent > 100 ? 100 : style.percent); }
 
 void resetEnvironment(EnvironmentSettings& env, const std::string& programFolder) {
     std::memset(&env, 0, sizeof env);
-    resetSettings(&env, kEnvironmentTable);
+    resetSettings(&env, environmentTable());
     const std::string sound = joinPath(programFolder, "Birthday.Mid");
     std::snprintf(env.bwavepath, sizeof env.bwavepath, "%s", sound.c_str());
 }
 
 void readEnvironment(EnvironmentSettings& env, const SettingsStore& store) {
-    readSettings(&env, kEnvironmentTable, store, "env");
+    readSettings(&env, environmentTable(), store);
 }
 
 void writeEnvironment(const EnvironmentSettings& env, SettingsStore& store) {
-    writeSettings(&env, kEnvironmentTable, store, "env");
+    writeSettings(&env, environmentTable(), store);
 }
 
 void resetPopupMenuFlags(PopupMenuFlags& flags) {
     std::memset(&flags, 0, sizeof flags);
-    resetSettings(&flags, kPopupMenuTable);
+    resetSettings(&flags, popupMenuTable());
 }
 
 void readPopupMenuFlags(PopupMenuFlags& flags, const SettingsStore& store) {
-    readSettings(&flags, kPopupMenuTable, store, "menu");
+    readSettings(&flags, popupMenuTable(), store);
 }
 
 void writePopupMenuFlags(const PopupMenuFlags& flags, SettingsStore& store) {
-    writeSettings(&flags, kPopupMenuTable, store, "menu");
+    writeSettings(&flags, popupMenuTable(), store);
 }
 
-void resetRangeViewSettings(RangeViewSettings& range) { resetSettings(&range, kRangeViewTable); }
+void resetRangeViewSettings(RangeViewSettings& range) { resetSettings(&range, rangeViewTable()); }
 
 void readRangeViewSettings(RangeViewSettings& range, const SettingsStore& store) {
-    readSettings(&range, kRangeViewTable, store, "scv");
+    readSettings(&range, rangeViewTable(), store);
 }
 
 void writeRangeViewSettings(const RangeViewSettings& range, SettingsStore& store) {
-    writeSettings(&range, kRangeViewTable, store, "scv");
+    writeSettings(&range, rangeViewTable(), store);
 }
 
 void loadWindowSlot(WindowSlots& slots, int slot, bool sizingBorder, const SettingsStore& store,
                     const ScreenMetrics& screen) {
-    const auto size = store.openForReading("size");
-    const int width = size->readInt(slotValue('x', slot), 280);
-    const int height = size->readInt(slotValue('y', slot), 350);
-    const auto position = store.openForReading("position");
-    int left = position->readInt(slotValue('x', slot), -1);
-    int top;
-    if (left == -1) {
+    WindowSlots stored{};
+    const SettingsTable table = windowSlotTable(slot);
+    resetSettings(&stored, table);
+    readSettings(&stored, table, store);
+    const int width = stored.width[slot], height = stored.height[slot];
+    int left = stored.left[slot], top = stored.top[slot];
+    if (left == -1) {  // the default corner
         left = sizingBorder ? screen.cxFrame - 1 : screen.cxEdge;
         top = sizingBorder ? screen.cyFrame + screen.cyCaption - 1 : screen.cyEdge + screen.cyCaption;
-    } else {
-        top = position->readInt(slotValue('y', slot), -1);
     }
     const int slackX = sizingBorder ? screen.cxFrame - 1 : screen.cxEdge;
     const int slackY = sizingBorder ? screen.cyFrame - 1 : screen.cyEdge;
@@ -149,12 +190,7 @@ void saveWindowSlot(WindowSlots& slots, int slot, int left, int top, int width, 
     slots.top[slot] = top;
     slots.width[slot] = width;
     slots.height[slot] = height;
-    const auto position = store.createForWriting("position");
-    position->writeInt(slotValue('x', slot), left);
-    position->writeInt(slotValue('y', slot), top);
-    const auto size = store.createForWriting("size");
-    size->writeInt(slotValue('x', slot), width);
-    size->writeInt(slotValue('y', slot), height);
+    writeSettings(&slots, windowSlotTable(slot), store);
 }
 
 }  // namespace tavo

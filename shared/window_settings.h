@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "settings_table.h"
+
 namespace tavo {
 
 class SettingsStore;
@@ -29,6 +31,7 @@ inline constexpr std::int32_t kStyleSizingBorder = 0x00040000;
 inline constexpr std::int32_t kStyleMinimizeBox = 0x00020000;
 inline constexpr std::int32_t kStyleMaximizeBox = 0x00010000;
 
+const SettingsTable& windowStyleTable(int index);
 void resetWindowStyle(WindowStyle& style, int index);
 void readWindowStyle(WindowStyle& style, int index, const SettingsStore& store);
 void writeWindowStyle(const WindowStyle& style, int index, SettingsStore& store);
@@ -44,6 +47,7 @@ struct EnvironmentSettings {
 static_assert(sizeof(EnvironmentSettings) == 276);
 
 // programFolder gives the default birthday sound, programFolder\Birthday.Mid.
+const SettingsTable& environmentTable();
 void resetEnvironment(EnvironmentSettings& env, const std::string& programFolder);
 void readEnvironment(EnvironmentSettings& env, const SettingsStore& store);
 void writeEnvironment(const EnvironmentSettings& env, SettingsStore& store);
@@ -55,6 +59,7 @@ struct PopupMenuFlags {
 };
 static_assert(sizeof(PopupMenuFlags) == 12);
 
+const SettingsTable& popupMenuTable();
 void resetPopupMenuFlags(PopupMenuFlags& flags);
 void readPopupMenuFlags(PopupMenuFlags& flags, const SettingsStore& store);
 void writePopupMenuFlags(const PopupMenuFlags& flags, SettingsStore& store);
@@ -67,6 +72,7 @@ struct RangeViewSettings {
 };
 static_assert(sizeof(RangeViewSettings) == 12);
 
+const SettingsTable& rangeViewTable();
 void resetRangeViewSettings(RangeViewSettings& range);
 void readRangeViewSettings(RangeViewSettings& range, const SettingsStore& store);
 void writeRangeViewSettings(const RangeViewSettings& range, SettingsStore& store);
@@ -83,6 +89,8 @@ struct ScreenMetrics {
     int cxFrame, cyFrame, cxEdge, cyEdge, cyCaption;
 };
 
+// The position and size values of one slot (0 to 3).
+SettingsTable windowSlotTable(int slot);
 void loadWindowSlot(WindowSlots& slots, int slot, bool sizingBorder, const SettingsStore& store,
                     const ScreenMetrics& screen);
 void saveWindowSlot(WindowSlots& slots, int slot, int left, int top, int width, int height, SettingsStore& store);

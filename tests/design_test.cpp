@@ -38,7 +38,19 @@ TEST(Design, EmptyStoreGivesTheDefaults) {
     EXPECT_EQ(d.systemButtonColours, 0);
     DesignSet r{};
     readDesignSet(r, kRangeViewDesign, store, kMetrics);
-    EXPECT_EQ(designColour(r, kSchDate, 4, kText, kNormal), 8421631);
+    // Sundays and public holidays red, substitute and national holidays magenta,
+    // in the cells of both states and in the range view's date headers.
+    const int red = 255, magenta = 16711935;
+    struct Case {
+        const DesignSet* set;
+        int part;
+    } const cases[] = {{&d, kNoSchedule}, {&d, kHaveSchedule}, {&r, kSchDate}};
+    for (const Case& c : cases)
+        for (DesignState state : {kNormal, kSelected}) {
+            EXPECT_EQ(designColour(*c.set, c.part, 1, kText, state), red) << c.part;
+            EXPECT_EQ(designColour(*c.set, c.part, 3, kText, state), red) << c.part;
+            EXPECT_EQ(designColour(*c.set, c.part, 4, kText, state), magenta) << c.part;
+        }
     EXPECT_EQ(r.height[kSchBack], 19);
     EXPECT_EQ(r.relief[kSchData][kNormal], kSunken);
 }

@@ -32,7 +32,7 @@ TEST(PathSettings, DefaultsComeFromTheProgramPath) {
 TEST(PathSettings, TheDirKeyOverridesFolders) {
     PathSettings paths = defaultsFor("D:\\Tavo\\Tavo.exe");
     MemorySettingsStore empty;
-    loadFolderSettings(paths, empty, "C:\\Windows");
+    loadFolderSettings(paths, empty);
     EXPECT_STREQ(paths.birthdayFolder, "D:\\Tavo");
     EXPECT_EQ(empty.valueCount(), 0u);
 
@@ -41,7 +41,7 @@ TEST(PathSettings, TheDirKeyOverridesFolders) {
     store.set("dir", "birpath", 5);  // wrong type: default
     store.set("dir", "name", std::string("日記(&D)"));
     store.set("dir", "opt", 2);
-    loadFolderSettings(paths, store, "C:\\Windows");
+    loadFolderSettings(paths, store);
     EXPECT_STREQ(paths.scheduleFolder, "E:\\予定");
     EXPECT_STREQ(paths.birthdayFolder, "D:\\Tavo");
     EXPECT_STREQ(paths.externalCaption, "日記(&D)");
@@ -50,7 +50,7 @@ TEST(PathSettings, TheDirKeyOverridesFolders) {
     MemorySettingsStore written;
     writeFolderSettings(paths, written);
     PathSettings back = defaultsFor("X:\\Tavo.exe");
-    loadFolderSettings(back, written, "C:\\Windows");
+    loadFolderSettings(back, written);
     EXPECT_STREQ(back.scheduleFolder, "E:\\予定");
     EXPECT_STREQ(back.anniversaryFolder, "D:\\Tavo");
     EXPECT_EQ(back.externalFile, 2);

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "shared/memory_settings_store.h"
-#include "shared/shared_settings.h"
+#include "calendar/data/shared_settings.h"
 
 namespace tavo {
 namespace {

@@ -1,5 +1,6 @@
 #include "closed_days.h"
 
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 
@@ -9,6 +10,7 @@
 #include "shared/era.h"
 #include "shared/file_system.h"
 #include "shared/settings_store.h"
+#include "shared/settings_table.h"
 
 namespace tavo {
 namespace {
@@ -95,8 +97,7 @@ int closedDayRuleCount(const ClosedDays& days) { return days.lastRule + 1; }
 void resetClosedDays(ClosedDays& days) {
     std::memset(&days, 0, sizeof days);
     days.lastRule = -1;
-    for (int i = 0; i < 8; ++i) days.closed[i] = kSwitchDefaults[i];
-    days.japaneseHolidays = 1;
+    resetSettings(&days, closedDaySwitchTable());
     for (int i = 0; i < kMaxClosedDayRules; ++i) days.order[i] = i;
 }
 
@@ -143,16 +144,24 @@ bool saveClosedDayRules(const ClosedDays& days, FileSystem& files, const std::st
     return files.replaceFile(joinPath(programFolder, kClosedDaysFile), formatClosedDayRules(days));
 }
 
+const SettingsTable& closedDaySwitchTable() {
+    static const SettingsTable table = [] {
+        SettingsTable t;
+        for (std::size_t i = 0; i < 8; ++i)
+            t.push_back({kClosedDaysKey, kSwitchNames[i], SettingType::Switch8, offsetof(ClosedDays, closed) + i,
+                         kSwitchDefaults[i] ? 1 : 0});
+        t.push_back({kClosedDaysKey, "nholi", SettingType::Switch8, offsetof(ClosedDays, japaneseHolidays), 1});
+        return t;
+    }();
+    return table;
+}
+
 void readClosedDaySwitches(ClosedDays& days, const SettingsStore& store) {
-    const auto key = store.openForReading(kClosedDaysKey);
-    for (int i = 0; i < 8; ++i) days.closed[i] = key->readSwitch(kSwitchNames[i], kSwitchDefaults[i]);
-    days.japaneseHolidays = key->readSwitch("nholi", true);
+    readSettings(&days, closedDaySwitchTable(), store);
 }
 
 void writeClosedDaySwitches(const ClosedDays& days, SettingsStore& store) {
-    const auto key = store.createForWriting(kClosedDaysKey);
-    for (int i = 0; i < 8; ++i) key->writeInt(kSwitchNames[i], days.closed[i] ? 1 : 0);
-    key->writeInt("nholi", days.japaneseHolidays ? 1 : 0);
+    writeSettings(&days, closedDaySwitchTable(), store);
 }
 
 std::string formatClosedDayRules(const ClosedDays& days) {

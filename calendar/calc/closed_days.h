@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "day_date.h"
+#include "shared/settings_table.h"
 
 namespace tavo {
 
@@ -63,6 +64,8 @@ void resetClosedDays(ClosedDays& days);
 // Replaces the rules by those of a Holiday2.Dat file's content. Lines that do
 // not hold a rule are skipped; names and lines are cut to their fields.
 void parseClosedDayRules(ClosedDays& days, std::string_view content);
+// The holiday switches of key "holi": the closed weekdays, holidays and "nholi".
+const SettingsTable& closedDaySwitchTable();
 void readClosedDaySwitches(ClosedDays& days, const SettingsStore& store);
 void writeClosedDaySwitches(const ClosedDays& days, SettingsStore& store);
 // The file content in the form parseClosedDayRules reads, rules in slot order.

@@ -131,7 +131,6 @@ constexpr MonthIndex buildMonthIndex() {
 
 constexpr MonthIndex kMonthIndex = buildMonthIndex();
 
-char sharedName[kHolidayNameBytes];
 
 int secondMonday(int year, int month) {
     const int w = weekdayOf(year, month, 1);
@@ -193,7 +192,8 @@ bool isNationalHoliday(int year, int month, int day) {
 }
 
 HolidayResult report(HolidayResult result, const char* name, char* buffer) {
-    char* out = buffer ? buffer : sharedName;
+    if (buffer == nullptr) return result;
+    char* out = buffer;
     const std::size_t n = cp932FitLength(name, kHolidayNameBytes - 1);
     std::memcpy(out, name, n);
     out[n] = '\0';
@@ -247,7 +247,5 @@ HolidayResult isPublicHoliday(const HolidayChecker& checker, const DayDate& date
     if (isNationalHoliday(date.year, date.month, date.day)) return report(kNationalHoliday, "国民の休日", nameBuffer);
     return kNoHoliday;
 }
-
-const char* sharedHolidayName() { return sharedName; }
 
 }  // namespace tavo

@@ -23,12 +23,10 @@ struct HolidayChecker {
     bool japaneseHolidays = true;  // off: no date is a holiday
 };
 
-// Writes the name (CP932) into nameBuffer, or into a process-wide buffer when
-// nameBuffer is null. Without allowDerived only named holidays count.
+// Writes the name (CP932) into nameBuffer unless it is null. Without
+// allowDerived only named holidays count.
 HolidayResult isPublicHoliday(const HolidayChecker& checker, const DayDate& date, char* nameBuffer,
                               bool allowDerived);
-// The process-wide name buffer.
-const char* sharedHolidayName();
 
 // The named holiday of a date, or nullptr.
 const char* namedHolidayOf(int year, int month, int day);

@@ -1,11 +1,13 @@
 #include "path_settings.h"
 
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 
 #include "shared/cp932.h"
 #include "shared/file_system.h"
 #include "shared/settings_store.h"
+#include "shared/settings_table.h"
 
 namespace tavo {
 namespace {
@@ -29,15 +31,6 @@ std::string defaultExternalProgram(const std::string& windowsFolder) { return jo
 
 constexpr char kDefaultCaption[] = "メモ帳(&E)";
 
-struct FolderValue {
-    const char* name;
-    char (PathSettings::*field)[kPathBytes];
-};
-const FolderValue kFolderValues[] = {
-    {"schpath", &PathSettings::scheduleFolder}, {"birpath", &PathSettings::birthdayFolder},
-    {"anipath", &PathSettings::anniversaryFolder}, {"nikpath", &PathSettings::diaryFolder},
-    {"mempath", &PathSettings::memoFolder},
-};
 
 std::string withMonthLetter(const char* folder, const char* prefix, int month) {
     return joinPath(folder, std::string(prefix) + monthLetter(month) + ".cal");
@@ -52,7 +45,9 @@ void initPathDefaults(PathSettings& paths, const std::string& programPath, const
     const std::string folder = folderOf(programPath);
     setPath(paths.programPath, programPath);
     setPath(paths.programFolder, folder);
-    for (const FolderValue& v : kFolderValues) setPath(paths.*v.field, folder);
+    for (auto field : {&PathSettings::scheduleFolder, &PathSettings::birthdayFolder, &PathSettings::anniversaryFolder,
+                       &PathSettings::diaryFolder, &PathSettings::memoFolder})
+        setPath(paths.*field, folder);
     setPath(paths.dayOffStem, joinPath(folder, "DOff"));
     setPath(paths.holidayFile, joinPath(folder, "Holiday.Dat"));
     setPath(paths.holiday2File, joinPath(folder, "Holiday2.Dat"));
@@ -63,20 +58,30 @@ void initPathDefaults(PathSettings& paths, const std::string& programPath, const
     paths.externalFile = kExternalDaySchedule;
 }
 
-void loadFolderSettings(PathSettings& paths, const SettingsStore& store, const std::string& windowsFolder) {
-    const auto key = store.openForReading("dir");
-    for (const FolderValue& v : kFolderValues) setPath(paths.*v.field, key->readString(v.name, paths.*v.field));
-    setPath(paths.externalCaption, key->readString("name", kDefaultCaption));
-    setPath(paths.externalProgram, key->readString("path", defaultExternalProgram(windowsFolder)));
-    paths.externalFile = key->readInt("opt", kExternalDaySchedule);
+// The texts default to what initPathDefaults put into the record.
+const SettingsTable& folderSettingsTable() {
+    static const SettingsTable table = [] {
+        SettingsTable t;
+        const auto text = [&](const char* name, std::size_t offset) {
+            t.push_back({"dir", name, SettingType::Text, offset, 0, kPathBytes});
+        };
+        text("schpath", offsetof(PathSettings, scheduleFolder));
+        text("birpath", offsetof(PathSettings, birthdayFolder));
+        text("anipath", offsetof(PathSettings, anniversaryFolder));
+        text("nikpath", offsetof(PathSettings, diaryFolder));
+        text("mempath", offsetof(PathSettings, memoFolder));
+        text("name", offsetof(PathSettings, externalCaption));
+        text("path", offsetof(PathSettings, externalProgram));
+        t.push_back({"dir", "opt", SettingType::Int32, offsetof(PathSettings, externalFile), kExternalDaySchedule});
+        return t;
+    }();
+    return table;
 }
 
+void loadFolderSettings(PathSettings& paths, const SettingsStore& store) { readSettings(&paths, folderSettingsTable(), store); }
+
 void writeFolderSettings(const PathSettings& paths, SettingsStore& store) {
-    const auto key = store.createForWriting("dir");
-    for (const FolderValue& v : kFolderValues) key->writeString(v.name, paths.*v.field);
-    key->writeString("name", paths.externalCaption);
-    key->writeString("path", paths.externalProgram);
-    key->writeInt("opt", paths.externalFile);
+    writeSettings(&paths, folderSettingsTable(), store);
 }
 
 std::string scheduleFileStem(const PathSettings& paths, ScheduleKind kind, int year, int month) {

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "shared/settings_table.h"
+
 namespace tavo {
 
 class SettingsStore;
@@ -48,8 +50,9 @@ static_assert(sizeof(PathSettings) == 3644);
 
 // Defaults from the running program's full path; windowsFolder is %windir%.
 void initPathDefaults(PathSettings& paths, const std::string& programPath, const std::string& windowsFolder);
-// The "dir" key: data folders and the external command.
-void loadFolderSettings(PathSettings& paths, const SettingsStore& store, const std::string& windowsFolder);
+// The "dir" key: data folders and the external command; read after initPathDefaults.
+const SettingsTable& folderSettingsTable();
+void loadFolderSettings(PathSettings& paths, const SettingsStore& store);
 void writeFolderSettings(const PathSettings& paths, SettingsStore& store);
 
 // '1'..'9', then 'a', 'b', 'c' for October..December.

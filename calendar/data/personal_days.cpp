@@ -1,12 +1,15 @@
 #include "personal_days.h"
 
+#include <cstddef>
 #include <cstdio>
+#include <cstring>
 
 #include "calendar/text/date_presets.h"
 #include "section_file.h"
 #include "shared/cp932.h"
 #include "shared/file_system.h"
 #include "shared/settings_store.h"
+#include "shared/settings_table.h"
 
 namespace tavo {
 namespace {
@@ -90,12 +93,9 @@ std::string personalEntryText(PersonalDayKind kind, const PersonalEntry& entry, 
                               int yearStyle) {
     if (entry.year == 0) return entry.name + (kind == kBirthday ? " の誕生日" : " 記念日");
     const std::string year = yearPieceText(yearStyle, entry.year, month, entry.day);
-    char text[96];
-    if (kind == kBirthday)
-        std::snprintf(text, sizeof text, " %d歳の誕生日(%s年生まれ)", seenFromYear - entry.year, year.c_str());
-    else
-        std::snprintf(text, sizeof text, " %d周年記念日(%s年)", seenFromYear - entry.year, year.c_str());
-    return entry.name + text;
+    const std::string count = std::to_string(seenFromYear - entry.year);
+    if (kind == kBirthday) return entry.name + " " + count + "歳の誕生日(" + year + "年生まれ)";
+    return entry.name + " " + count + "周年記念日(" + year + "年)";
 }
 
 std::vector<PersonalEntry> readPersonalDays(const FileSystem& files, const PathSettings& paths, PersonalDayKind kind,
@@ -109,14 +109,24 @@ bool writePersonalDays(FileSystem& files, const PathSettings& paths, PersonalDay
     return storeFile(files, personalDayFile(paths, kind, month), formatPersonalDays(entries));
 }
 
+const SettingsTable& soundPlayedDateTable() {
+    static const SettingsTable table = {
+        {"date", "birth", SettingType::Text, offsetof(SoundPlayedDate, birth), 0, sizeof(SoundPlayedDate::birth), " "},
+    };
+    return table;
+}
+
 bool birthdaySoundDue(SettingsStore& store, LocalDate today, bool soundOn, BirthdaySound& sound) {
     if (!soundOn) return false;
+    SoundPlayedDate played{};
+    resetSettings(&played, soundPlayedDateTable());
+    readSettings(&played, soundPlayedDateTable(), store);
     char todayText[16];
     std::snprintf(todayText, sizeof todayText, "%04d%02d%02d", today.year, today.month, today.day);
-    const std::string stored = store.openForReading("date")->readString("birth", " ");
-    if (stored.compare(0, 8, todayText, 8) == 0) return false;
+    if (std::strncmp(played.birth, todayText, 8) == 0) return false;
     sound.play();
-    store.createForWriting("date")->writeString("birth", todayText);
+    copyToField(played.birth, sizeof played.birth, todayText);
+    writeSettings(&played, soundPlayedDateTable(), store);
     return true;
 }
 

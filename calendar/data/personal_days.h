@@ -8,6 +8,7 @@
 
 #include "path_settings.h"
 #include "shared/clock.h"
+#include "shared/settings_table.h"
 
 namespace tavo {
 
@@ -48,6 +49,12 @@ public:
     virtual ~BirthdaySound() = default;
     virtual void play() = 0;
 };
+
+// Key "date", value "birth": the day (YYYYMMDD) the sound last played.
+struct SoundPlayedDate {
+    char birth[260];
+};
+const SettingsTable& soundPlayedDateTable();
 
 // Called when a collection lists a birthday of today; true when it played.
 bool birthdaySoundDue(SettingsStore& store, LocalDate today, bool soundOn, BirthdaySound& sound);

@@ -1,5 +1,6 @@
 #include "design.h"
 
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -7,6 +8,7 @@
 
 #include "shared/cp932.h"
 #include "shared/settings_store.h"
+#include "shared/settings_table.h"
 
 namespace tavo {
 namespace {
@@ -21,7 +23,9 @@ struct PartDefaults {
 };
 
 const char* const kWhite6 = "16777215 16777215 16777215 16777215 16777215 16777215";
-const char* const kDayText = "00000000 00000255 16711680 16711935 00000255 00033023";
+// Weekday black, Sunday and public holidays red, Saturday blue, substitute
+// and national holidays magenta, closed weekdays orange.
+const char* const kDayText = "00000000 00000255 16711680 00000255 16711935 00033023";
 const char* const kGothic = "MS UI Gothic";
 
 const PartDefaults kCalendarParts[kDesignParts] = {
@@ -43,8 +47,7 @@ const PartDefaults kCalendarParts[kDesignParts] = {
 const char* const kBlack6 = "00000000 00000000 00000000 00000000 00000000 00000000";
 
 const PartDefaults kRangeViewParts[5] = {
-    {"SchDate", {{"08454143 08454143 08454143 08454143 08454143 08454143",
-                  "00000000 00000255 16711680 16711935 08421631 00033023"},
+    {"SchDate", {{"08454143 08454143 08454143 08454143 08454143 08454143", kDayText},
                  {"08454016 08454016 08454016 08454016 08454016 08454016", kDayText}}, {2, 2}, kGothic, 70, 70, 1, 1},
     {"SchData", {{kWhite6, kBlack6}, {kWhite6, kBlack6}}, {1, 1}, kGothic, 70, 70, 1, 1},
     {"SchBack", {{"11425536 -1", "-1"}, {"-1", "-1"}}, {2, 2}, kGothic, 70, 70, 0, 1},
@@ -91,41 +94,37 @@ std::array<std::int32_t, 6> endAtFirstGap(std::array<std::int32_t, 6> list) {
     return list;
 }
 
-void resetFont(DesignSet& design, const PartDefaults& d, int part, int state) {
-    design.widthPercent[part][state] = d.widthPercent;
-    design.heightPercent[part][state] = d.heightPercent;
-    design.fixedRatio[part][state] = static_cast<std::uint8_t>(d.fixedRatio);
-    if (d.face && part < 6) setText(design.faceName[part][state], 32, d.face);
+template <typename Field>
+std::size_t offsetIn(const DesignSet& d, const Field& field) {
+    return static_cast<std::size_t>(reinterpret_cast<const char*>(&field) - reinterpret_cast<const char*>(&d));
 }
 
-void readList(DesignSet& design, int part, ColourRole role, DesignState state, const char* builtIn,
-              const SettingsReader& key) {
-    std::array<std::int32_t, 6> list = parseColourList(builtIn);
-    if (builtIn[0] != '-') {
-        bool ended = false;
-        for (int k = 0; k < kDayKinds; ++k) {
-            if (ended) {
-                list[k] = kNoColour;
-                continue;
-            }
-            char name[16];
-            std::snprintf(name, sizeof name, "%s%d", kNames[state].lists[role], k);
-            list[k] = key.readInt(name, list[k]);
-            ended = list[k] == kNoColour;
-        }
+// One part's values, state by state: relief, colour lists, font. Fields of
+// parts without a height or a font, and lists whose built-in default is
+// empty, are written but never read.
+void addPartSettings(SettingsTable& t, DesignSetKind set, int part, DesignMetrics metrics) {
+    static const DesignSet layout{};
+    const PartDefaults& d = defaultsOf(set, part);
+    const bool font = d.widthPercent != -1;
+    const auto add = [&](const char* name, SettingType type, const auto& field, int value, bool readBack = true) {
+        t.push_back({d.name, name, type, offsetIn(layout, field), value, 0, nullptr, readBack});
+    };
+    add("height", SettingType::Int32, layout.height[part], defaultHeight(d, metrics), d.heightMetric != 0);
+    for (int s = 0; s < 2; ++s) {
+        const StateNames& n = kNames[s];
+        add(n.relief, SettingType::Int32, layout.relief[part][s], d.relief[s]);
+        for (ColourRole role : {kBackground, kText})
+            t.push_back({d.name, n.lists[role], SettingType::ColourList, offsetIn(layout, layout.colour[part][0][role][s]), 0,
+                         sizeof(layout.colour[part][0]), d.lists[s][role], d.lists[s][role][0] != '-'});
+        if (part < 6 && d.face)
+            t.push_back({d.name, n.face, SettingType::Text, offsetIn(layout, layout.faceName[part][s]), 0, 32, d.face});
+        add(n.width, SettingType::Int32, layout.widthPercent[part][s], d.widthPercent, font);
+        add(n.height, SettingType::Int32, layout.heightPercent[part][s], d.heightPercent, font);
+        add(n.ratio, SettingType::Switch8, layout.fixedRatio[part][s], d.fixedRatio, font);
+        add(n.bold, SettingType::Switch8, layout.bold[part][s], 0, font);
+        add(n.italic, SettingType::Switch8, layout.italic[part][s], 0, font);
+        add(n.underline, SettingType::Switch8, layout.underline[part][s], 0, font);
     }
-    setList(design, part, role, state, endAtFirstGap(list));
-}
-
-void readFontAttributes(DesignSet& design, const PartDefaults& d, int part, int s, const SettingsReader& key) {
-    const StateNames& n = kNames[s];
-    if (part < 6 && d.face) setText(design.faceName[part][s], 32, key.readString(n.face, d.face));
-    design.widthPercent[part][s] = key.readInt(n.width, d.widthPercent);
-    design.heightPercent[part][s] = key.readInt(n.height, d.heightPercent);
-    design.fixedRatio[part][s] = key.readSwitch(n.ratio, d.fixedRatio != 0);
-    design.bold[part][s] = key.readSwitch(n.bold, false);
-    design.italic[part][s] = key.readSwitch(n.italic, false);
-    design.underline[part][s] = key.readSwitch(n.underline, false);
 }
 
 std::string schemeList(const std::array<std::int32_t, 6>& list) {
@@ -252,6 +251,15 @@ std::array<std::int32_t, kDayKinds> parseColourList(std::string_view text) {
     return list;
 }
 
+SettingsTable designSettingsTable(DesignSetKind set, DesignMetrics metrics) {
+    SettingsTable t;
+    t.push_back({"colorname", "colorname", SettingType::Text, offsetof(DesignSet, schemeName), 0, 260, "標準"});
+    for (int part = 0; part < designPartCount(set); ++part) addPartSettings(t, set, part, metrics);
+    t.push_back({"System", "Button", SettingType::Switch8, offsetof(DesignSet, systemButtonColours), 0});
+    t.push_back({"Smoothing", "Font", SettingType::Switch8, offsetof(DesignSet, forcedSmoothing), 1});
+    return t;
+}
+
 void resetDesignSet(DesignSet& design, DesignSetKind set, DesignMetrics metrics) {
     std::memset(&design, 0, sizeof design);
     for (auto& part : design.colour)
@@ -260,67 +268,18 @@ void resetDesignSet(DesignSet& design, DesignSetKind set, DesignMetrics metrics)
                 for (std::int32_t& c : role) c = kNoColour;
     for (auto& percent : design.widthPercent) percent[0] = percent[1] = -1;
     for (auto& percent : design.heightPercent) percent[0] = percent[1] = -1;
-    setText(design.schemeName, sizeof design.schemeName, "標準");
-    design.forcedSmoothing = 1;
-    for (int part = 0; part < designPartCount(set); ++part) {
-        const PartDefaults& d = defaultsOf(set, part);
-        design.height[part] = defaultHeight(d, metrics);
-        for (int s = 0; s < 2; ++s) {
-            design.relief[part][s] = d.relief[s];
-            for (ColourRole role : {kBackground, kText})
-                setList(design, part, role, static_cast<DesignState>(s), endAtFirstGap(parseColourList(d.lists[s][role])));
-            if (d.widthPercent != -1) resetFont(design, d, part, s);
-        }
-    }
+    resetSettings(&design, designSettingsTable(set, metrics));
 }
 
 void readDesignSet(DesignSet& design, DesignSetKind set, const SettingsStore& store, DesignMetrics metrics) {
+    const SettingsTable table = designSettingsTable(set, metrics);
     resetDesignSet(design, set, metrics);
-    setText(design.schemeName, sizeof design.schemeName, store.openForReading("colorname")->readString("colorname", "標準"));
-    for (int part = 0; part < designPartCount(set); ++part) {
-        const PartDefaults& d = defaultsOf(set, part);
-        const auto key = store.openForReading(d.name);
-        if (d.heightMetric != 0) design.height[part] = key->readInt("height", defaultHeight(d, metrics));
-        for (int s = 0; s < 2; ++s) {
-            design.relief[part][s] = key->readInt(kNames[s].relief, d.relief[s]);
-            for (ColourRole role : {kBackground, kText})
-                readList(design, part, role, static_cast<DesignState>(s), d.lists[s][role], *key);
-            if (d.widthPercent != -1) readFontAttributes(design, d, part, s, *key);
-        }
-    }
-    design.systemButtonColours = store.openForReading("System")->readSwitch("Button", false);
-    design.forcedSmoothing = store.openForReading("Smoothing")->readSwitch("Font", true);
+    readSettings(&design, table, store);
 }
 
 void writeDesignSet(const DesignSet& design, DesignSetKind set, SettingsStore& store) {
-    store.createForWriting("colorname")->writeString("colorname", design.schemeName);
-    for (int part = 0; part < designPartCount(set); ++part) {
-        const PartDefaults& d = defaultsOf(set, part);
-        const auto key = store.createForWriting(d.name);
-        key->writeInt("height", design.height[part]);
-        for (int s = 0; s < 2; ++s) {
-            const StateNames& n = kNames[s];
-            key->writeInt(n.relief, design.relief[part][s]);
-            for (ColourRole role : {kBackground, kText}) {
-                for (int k = 0; k < kDayKinds; ++k) {
-                    char name[16];
-                    std::snprintf(name, sizeof name, "%s%d", n.lists[role], k);
-                    const std::int32_t c = design.colour[part][k][role][s];
-                    key->writeInt(name, c);
-                    if (c == kNoColour) break;
-                }
-            }
-            if (part < 6 && d.face) key->writeString(n.face, design.faceName[part][s]);
-            key->writeInt(n.width, design.widthPercent[part][s]);
-            key->writeInt(n.height, design.heightPercent[part][s]);
-            key->writeInt(n.ratio, design.fixedRatio[part][s]);
-            key->writeInt(n.bold, design.bold[part][s]);
-            key->writeInt(n.italic, design.italic[part][s]);
-            key->writeInt(n.underline, design.underline[part][s]);
-        }
-    }
-    store.createForWriting("System")->writeInt("Button", design.systemButtonColours);
-    store.createForWriting("Smoothing")->writeInt("Font", design.forcedSmoothing);
+    // Defaults play no part in writing, so any metrics do.
+    writeSettings(&design, designSettingsTable(set, DesignMetrics{0, 0}), store);
 }
 
 std::int32_t designColour(const DesignSet& design, int part, int dayKind, ColourRole role, DesignState state) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "month_layout.h"
+#include "shared/settings_table.h"
 
 namespace tavo {
 
@@ -58,6 +59,8 @@ const char* designPartName(DesignSetKind set, int part);
 bool partHasHeight(DesignSetKind set, int part);
 bool partHasFont(DesignSetKind set, int part);
 
+// Keys "colorname", one per part, "System" and "Smoothing".
+SettingsTable designSettingsTable(DesignSetKind set, DesignMetrics metrics);
 void resetDesignSet(DesignSet& design, DesignSetKind set, DesignMetrics metrics);
 void readDesignSet(DesignSet& design, DesignSetKind set, const SettingsStore& store, DesignMetrics metrics);
 void writeDesignSet(const DesignSet& design, DesignSetKind set, SettingsStore& store);

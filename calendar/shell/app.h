@@ -16,7 +16,7 @@
 #include "menus.h"
 #include "shared/calendar_day.h"
 #include "shared/registry_settings_store.h"
-#include "shared/shared_settings.h"
+#include "calendar/data/shared_settings.h"
 #include "shared/windows_file_system.h"
 
 namespace tavo::shell {

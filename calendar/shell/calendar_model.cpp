@@ -38,7 +38,7 @@ void loadSettings(App& a) {
     readDesignSet(s.design[kCalendarDesign], kCalendarDesign, a.store, designMetrics());
     readDesignSet(s.design[kRangeViewDesign], kRangeViewDesign, a.store, designMetrics());
     readEnvironment(s.env, a.store);
-    loadFolderSettings(s.paths, a.store, windir);
+    loadFolderSettings(s.paths, a.store);
     readDateFormatSet(s.dateFormats[0], 0, a.store);
     readDateFormatSet(s.dateFormats[1], 1, a.store);
     resetPopupMenuFlags(s.menu);

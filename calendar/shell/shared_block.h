@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "shared/shared_settings.h"
+#include "calendar/data/shared_settings.h"
 
 namespace tavo::shell {
 

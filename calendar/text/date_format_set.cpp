@@ -1,9 +1,11 @@
 #include "date_format_set.h"
 
+#include <cstddef>
 #include <cstring>
 
 #include "shared/cp932.h"
 #include "shared/settings_store.h"
+#include "shared/settings_table.h"
 
 namespace tavo {
 namespace {
@@ -27,7 +29,25 @@ const PartDefaults kDefaults[kDateTextPartCount] = {
 // One registry subkey per selection, in selection order.
 const char* const kSelectionKeys[kSelectionCount] = {"date", "year1", "year2", "mon", "day", "week", "cal"};
 
-void setPattern(char (&out)[256], std::string_view text) { copyToField(out, sizeof out, text); }
+// Key by key: the seven selection keys, then "own" and "dttext".
+SettingsTable makeDateFormatTable(int group) {
+    SettingsTable t;
+    const int parts = group == 0 ? kCalendarParts : kRangeViewParts;
+    const auto part = [&](int i) -> const PartDefaults& {
+        return kDefaults[group == 0 ? i : kPartSchDate + i];
+    };
+    for (int s = 0; s < kSelectionCount; ++s)
+        for (int i = 0; i < parts; ++i)
+            t.push_back({kSelectionKeys[s], part(i).name, SettingType::Int32,
+                         offsetof(DateFormatSet, selections) + sizeof(std::int32_t) * static_cast<std::size_t>(i * kSelectionCount + s),
+                         part(i).selections[s]});
+    for (int i = 0; i < parts; ++i)
+        t.push_back({"own", part(i).name, SettingType::Switch8, offsetof(DateFormatSet, ownPattern) + static_cast<std::size_t>(i), 0});
+    for (int i = 0; i < parts; ++i)
+        t.push_back({"dttext", part(i).name, SettingType::Text,
+                     offsetof(DateFormatSet, pattern) + 256 * static_cast<std::size_t>(i), 0, 256, part(i).pattern});
+    return t;
+}
 
 }  // namespace
 
@@ -41,44 +61,23 @@ DateTextPart groupPart(int group, int index) {
     return static_cast<DateTextPart>(group == 0 ? index : kPartSchDate + index);
 }
 
+const SettingsTable& dateFormatTable(int group) {
+    static const SettingsTable tables[2] = {makeDateFormatTable(0), makeDateFormatTable(1)};
+    return tables[group == 0 ? 0 : 1];
+}
+
 void resetDateFormatSet(DateFormatSet& set, int group) {
     std::memset(&set, 0, sizeof set);
-    for (int i = 0; i < groupPartCount(group); ++i) {
-        const PartDefaults& d = kDefaults[groupPart(group, i)];
-        std::memcpy(set.selections[i], d.selections, sizeof d.selections);
-        setPattern(set.pattern[i], d.pattern);
-    }
+    resetSettings(&set, dateFormatTable(group));
 }
 
 void readDateFormatSet(DateFormatSet& set, int group, const SettingsStore& store) {
     resetDateFormatSet(set, group);
-    for (int s = 0; s < kSelectionCount; ++s) {
-        const auto key = store.openForReading(kSelectionKeys[s]);
-        for (int i = 0; i < groupPartCount(group); ++i)
-            set.selections[i][s] = key->readInt(dateTextPartName(groupPart(group, i)), set.selections[i][s]);
-    }
-    const auto own = store.openForReading("own");
-    const auto text = store.openForReading("dttext");
-    for (int i = 0; i < groupPartCount(group); ++i) {
-        const char* name = dateTextPartName(groupPart(group, i));
-        set.ownPattern[i] = own->readSwitch(name, false);
-        setPattern(set.pattern[i], text->readString(name, set.pattern[i]));
-    }
+    readSettings(&set, dateFormatTable(group), store);
 }
 
 void writeDateFormatSet(const DateFormatSet& set, int group, SettingsStore& store) {
-    for (int s = 0; s < kSelectionCount; ++s) {
-        const auto key = store.createForWriting(kSelectionKeys[s]);
-        for (int i = 0; i < groupPartCount(group); ++i)
-            key->writeInt(dateTextPartName(groupPart(group, i)), set.selections[i][s]);
-    }
-    const auto own = store.createForWriting("own");
-    const auto text = store.createForWriting("dttext");
-    for (int i = 0; i < groupPartCount(group); ++i) {
-        const char* name = dateTextPartName(groupPart(group, i));
-        own->writeInt(name, set.ownPattern[i] ? 1 : 0);
-        text->writeString(name, set.pattern[i]);
-    }
+    writeSettings(&set, dateFormatTable(group), store);
 }
 
 }  // namespace tavo

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "shared/settings_table.h"
+
 namespace tavo {
 
 class SettingsStore;
@@ -37,6 +39,8 @@ const char* dateTextPartName(DateTextPart part);
 int groupPartCount(int group);
 DateTextPart groupPart(int group, int index);
 
+// Keys "date", "year1", "year2", "mon", "day", "week", "cal", "own", "dttext".
+const SettingsTable& dateFormatTable(int group);
 void resetDateFormatSet(DateFormatSet& set, int group);
 void readDateFormatSet(DateFormatSet& set, int group, const SettingsStore& store);
 void writeDateFormatSet(const DateFormatSet& set, int group, SettingsStore& store);

@@ -10,7 +10,7 @@
 #include "calendar/data/path_settings.h"
 #include "calendar/render/design.h"
 #include "calendar/text/date_format_set.h"
-#include "window_settings.h"
+#include "shared/window_settings.h"
 
 namespace tavo {
 

@@ -1,0 +1,201 @@
+// Every settings record through its table: an empty store gives exactly the
+// defaults and writes nothing, every value written reads back, values of the
+// wrong type and over-long strings give the default.
+#include "shared/settings_table.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "calendar/calc/closed_days.h"
+#include "calendar/data/path_settings.h"
+#include "calendar/data/personal_days.h"
+#include "calendar/data/shared_settings.h"
+#include "calendar/render/design.h"
+#include "calendar/text/date_format_set.h"
+#include "shared/memory_settings_store.h"
+#include "shared/window_settings.h"
+
+namespace tavo {
+namespace {
+
+constexpr DesignMetrics kMetrics{19, 15};
+
+struct Record {
+    const char* name;
+    std::size_t size;
+    SettingsTable table;
+};
+
+std::vector<Record> everyRecord() {
+    std::vector<Record> records = {
+        {"cstyle", sizeof(WindowStyle), windowStyleTable(kCalendarStyle)},
+        {"sstyle", sizeof(WindowStyle), windowStyleTable(kRangeViewStyle)},
+        {"env", sizeof(EnvironmentSettings), environmentTable()},
+        {"menu", sizeof(PopupMenuFlags), popupMenuTable()},
+        {"scv", sizeof(RangeViewSettings), rangeViewTable()},
+        {"holi", sizeof(ClosedDays), closedDaySwitchTable()},
+        {"dir", sizeof(PathSettings), folderSettingsTable()},
+        {"date formats 0", sizeof(DateFormatSet), dateFormatTable(0)},
+        {"date formats 1", sizeof(DateFormatSet), dateFormatTable(1)},
+        {"date\\birth", sizeof(SoundPlayedDate), soundPlayedDateTable()},
+        {"design 0", sizeof(DesignSet), designSettingsTable(kCalendarDesign, kMetrics)},
+        {"design 1", sizeof(DesignSet), designSettingsTable(kRangeViewDesign, kMetrics)},
+    };
+    for (int slot = 0; slot < 4; ++slot) records.push_back({"slot", sizeof(WindowSlots), windowSlotTable(slot)});
+    return records;
+}
+
+using Bytes = std::vector<unsigned char>;
+
+Bytes resetRecord(const Record& r) {
+    Bytes b(r.size, 0);
+    resetSettings(b.data(), r.table);
+    return b;
+}
+
+Bytes readRecord(const Record& r, const MemorySettingsStore& store) {
+    Bytes b = resetRecord(r);
+    readSettings(b.data(), r.table, store);
+    return b;
+}
+
+// A value unlike the default for every entry: numbers, flipped switches,
+// Japanese text, colour lists without a gap.
+void setDistinct(Bytes& b, const SettingSpec& s, int i) {
+    unsigned char* field = b.data() + s.offset;
+    switch (s.type) {
+        case SettingType::Int32: {
+            const std::int32_t v = 1000 + i;
+            std::memcpy(field, &v, 4);
+            break;
+        }
+        case SettingType::Switch32: {
+            const std::int32_t v = s.defaultValue ? 0 : 1;
+            std::memcpy(field, &v, 4);
+            break;
+        }
+        case SettingType::Switch8: *field = s.defaultValue ? 0 : 1; break;
+        case SettingType::Text: {
+            const std::string text = "値" + std::to_string(i);
+            std::memset(field, 0, s.bytes);
+            std::memcpy(field, text.data(), text.size());
+            break;
+        }
+        case SettingType::ColourList:
+            for (int k = 0; k < kColourListEntries; ++k) {
+                const std::int32_t v = 100 * i + k;
+                std::memcpy(field + s.bytes * static_cast<std::size_t>(k), &v, 4);
+            }
+            break;
+    }
+}
+
+std::size_t fieldBytes(const SettingSpec& s) {
+    switch (s.type) {
+        case SettingType::Switch8: return 1;
+        case SettingType::Text: return s.bytes;
+        default: return 4;
+    }
+}
+
+// Whether the entry's field (all six entries of a list) equals in both records.
+bool sameField(const Bytes& a, const Bytes& b, const SettingSpec& s) {
+    const int count = s.type == SettingType::ColourList ? kColourListEntries : 1;
+    const std::size_t stride = s.type == SettingType::ColourList ? s.bytes : 0;
+    for (int k = 0; k < count; ++k) {
+        const std::size_t at = s.offset + stride * static_cast<std::size_t>(k);
+        if (std::memcmp(a.data() + at, b.data() + at, fieldBytes(s)) != 0) return false;
+    }
+    return true;
+}
+
+TEST(SettingsTable, EmptyStoreGivesExactlyTheDefaultsAndWritesNothing) {
+    for (const Record& r : everyRecord()) {
+        MemorySettingsStore store;
+        EXPECT_EQ(readRecord(r, store), resetRecord(r)) << r.name;
+        EXPECT_EQ(store.valueCount(), 0u) << r.name;
+    }
+}
+
+TEST(SettingsTable, EveryValueReadsBack) {
+    for (const Record& r : everyRecord()) {
+        Bytes written = resetRecord(r);
+        for (std::size_t i = 0; i < r.table.size(); ++i) setDistinct(written, r.table[i], static_cast<int>(i));
+        MemorySettingsStore store;
+        writeSettings(written.data(), r.table, store);
+        const Bytes back = readRecord(r, store);
+        const Bytes defaults = resetRecord(r);
+        for (const SettingSpec& s : r.table) {
+            if (s.readBack) EXPECT_TRUE(sameField(back, written, s)) << r.name << " " << s.key << "\\" << s.name;
+            else EXPECT_TRUE(sameField(back, defaults, s)) << r.name << " " << s.key << "\\" << s.name;
+        }
+    }
+}
+
+TEST(SettingsTable, WrongTypesAndOverlongStringsGiveTheDefault) {
+    for (const Record& r : everyRecord()) {
+        MemorySettingsStore store;
+        for (const SettingSpec& s : r.table) {
+            if (s.type == SettingType::Text) store.set(s.key, s.name, std::string(260, 'x'));
+            else if (s.type == SettingType::ColourList) store.set(s.key, s.name + "0", std::string("1"));
+            else store.set(s.key, s.name, MemorySettingsStore::OtherType{{1, 0, 0, 0}});
+        }
+        EXPECT_EQ(readRecord(r, store), resetRecord(r)) << r.name;
+    }
+}
+
+TEST(SettingsTable, KeysAreOpenedOncePerRunAndNamesAreUnique) {
+    for (const Record& r : everyRecord()) {
+        std::vector<std::string> seenKeys, seenValues;
+        for (std::size_t i = 0; i < r.table.size(); ++i) {
+            const SettingSpec& s = r.table[i];
+            if (i == 0 || r.table[i - 1].key != s.key) {
+                // A key comes back after another only if nothing was left out of its run.
+                EXPECT_EQ(std::count(seenKeys.begin(), seenKeys.end(), s.key), 0) << r.name << " " << s.key;
+                seenKeys.push_back(s.key);
+            }
+            const std::string full = s.key + "\\" + s.name;
+            EXPECT_EQ(std::count(seenValues.begin(), seenValues.end(), full), 0) << r.name << " " << full;
+            seenValues.push_back(full);
+            EXPECT_LE(s.offset + fieldBytes(s), r.size) << r.name << " " << full;
+            EXPECT_EQ(findSetting(r.table, s.key, s.name), &s);
+        }
+    }
+}
+
+TEST(SettingsTable, ColourListsEndAtTheFirstGap) {
+    struct Case {
+        const char* builtIn;
+        std::vector<std::pair<int, int>> stored;  // entry, value
+        std::vector<int> expected;
+    } const cases[] = {
+        {"00000001 00000002 00000003 -1", {}, {1, 2, 3, -1, -1, -1}},
+        {"00000001 00000002 00000003 -1", {{3, 9}}, {1, 2, 3, 9, -1, -1}},
+        {"00000001 00000002 00000003 -1", {{1, -1}, {2, 7}}, {1, -1, -1, -1, -1, -1}},
+        {"-1", {{0, 5}}, {-1, -1, -1, -1, -1, -1}},  // an empty built-in list is never read
+        {"00000001 00000002 00000003 00000004 00000005 00000006", {{5, -1}}, {1, 2, 3, 4, 5, -1}},
+    };
+    for (const Case& c : cases) {
+        const SettingsTable table = {{"k", "colorbn", SettingType::ColourList, 0, 0, 4, c.builtIn}};
+        MemorySettingsStore store;
+        for (const auto& [k, v] : c.stored) store.set("k", "colorbn" + std::to_string(k), v);
+        std::int32_t list[6];
+        resetSettings(list, table);
+        readSettings(list, table, store);
+        EXPECT_EQ(std::vector<int>(list, list + 6), c.expected) << c.builtIn;
+        MemorySettingsStore written;
+        writeSettings(list, table, written);
+        const auto ends = std::find(c.expected.begin(), c.expected.end(), -1);
+        const std::size_t stored = ends == c.expected.end() ? 6 : static_cast<std::size_t>(ends - c.expected.begin()) + 1;
+        EXPECT_EQ(written.valueCount(), stored) << c.builtIn;  // up to and including the first -1
+    }
+}
+
+}  // namespace
+}  // namespace tavo
