@@ -38,8 +38,9 @@ double nowMicroseconds() {
 std::string sections(int count, int lines) {
     std::string out;
     for (int key = 1; key <= count; ++key) {
-        out += ":" + std::to_string(key) + "\r\n";
-        for (int l = 0; l < lines; ++l) out += "予定 " + std::to_string(key) + "-" + std::to_string(l) + "\t会議室で打ち合わせ\r\n";
+        out.append(":").append(std::to_string(key)).append("\r\n");
+        for (int l = 0; l < lines; ++l)
+            out.append("予定 ").append(std::to_string(key)).append("-").append(std::to_string(l)).append("\t会議室で打ち合わせ\r\n");
     }
     return out;
 }
@@ -53,8 +54,9 @@ void generate(const fs::path& dir) {
         std::string birthdays, anniversaries;
         for (int i = 0; i < 50; ++i) {
             const int day = 1 + i * 28 / 50;
-            birthdays += ":" + std::to_string(day) + " " + std::to_string(1950 + i) + "\r\n友人" + std::to_string(i) + "\r\n";
-            anniversaries += ":" + std::to_string(day) + "\r\n記念" + std::to_string(i) + "\r\n";
+            birthdays.append(":").append(std::to_string(day)).append(" ").append(std::to_string(1950 + i));
+            birthdays.append("\r\n友人").append(std::to_string(i)).append("\r\n");
+            anniversaries.append(":").append(std::to_string(day)).append("\r\n記念").append(std::to_string(i)).append("\r\n");
         }
         writeFile(dir / (std::string("birthda") + letters[m] + ".cal"), birthdays);
         writeFile(dir / (std::string("anivers") + letters[m] + ".cal"), anniversaries);

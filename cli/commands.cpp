@@ -275,8 +275,13 @@ int commandLunar(Context& c) {
         out += formatIsoDate(d.year(), d.month(), d.day()) + "\t";
         LunarDate lunar;
         if (lunarDateOf(d.year(), d.month(), d.day(), lunar)) {
-            out += (lunar.leap ? "L" : "") + std::to_string(lunar.month) + "-" + std::to_string(lunar.day) + "\t" +
-                   cp932ToUtf8(rokuyoName(rokuyoOf(d.year(), d.month(), d.day()))) + "\n";
+            if (lunar.leap) out += 'L';
+            out += std::to_string(lunar.month);
+            out += '-';
+            out += std::to_string(lunar.day);
+            out += '\t';
+            out += cp932ToUtf8(rokuyoName(rokuyoOf(d.year(), d.month(), d.day())));
+            out += '\n';
         } else {
             out += "-\t-\n";
         }

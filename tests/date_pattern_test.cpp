@@ -16,7 +16,7 @@ public:
     std::string dateSeparator() const override { return "-."; }
     std::string abbreviatedWeekday(int w) const override { return std::string("SMTWTFS").substr(w, 1); }
     std::string fullWeekday(int w) const override { return "Day" + std::to_string(w); }
-    std::string abbreviatedMonth(int m) const override { return "M" + std::to_string(m); }
+    std::string abbreviatedMonth(int m) const override { return std::string("M").append(std::to_string(m)); }
     std::string fullMonth(int m) const override { return "Month" + std::to_string(m); }
     bool alternateEra(int, int, int, std::string&, int&) const override { return false; }
     std::string longDate(int, int, int) const override { return "LONG"; }

@@ -27,7 +27,7 @@ protected:
         resetWindowStyle(style, kCalendarStyle);
         resetDesignSet(design, kCalendarDesign, {20, 16});
         clearDayOffTable(dayOff);
-        for (int w = 0; w < 7; ++w) names[w] = "w" + std::to_string(w);
+        for (int w = 0; w < 7; ++w) names[w] = std::string("w").append(std::to_string(w));
     }
     std::vector<PaintOp> paint(int year, int month, int day, int width = 280, int height = 330) {
         rebuildMonthGrid(grid, year, month, {style.rok != 0, style.fwk != 0}, *closed);

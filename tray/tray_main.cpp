@@ -1,9 +1,11 @@
 // The notification-area launcher: a hidden window that owns the calendar's windows.
 #include <windows.h>
 
+#include "shared/windows_of_kind.h"
+
 namespace {
 
-constexpr wchar_t kTrayClass[] = L"TavoTray";
+const wchar_t* const kTrayClass = tavo::windowKindInfo(tavo::WindowKind::Tray).className;
 
 LRESULT CALLBACK trayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_DESTROY) {
@@ -16,7 +18,7 @@ LRESULT CALLBACK trayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    if (FindWindowW(kTrayClass, nullptr) != nullptr) return 0;
+    if (tavo::findWindowOf(tavo::WindowKind::Tray) != nullptr) return 0;
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = trayWindowProc;

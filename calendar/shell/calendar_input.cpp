@@ -2,23 +2,22 @@
 
 #include <commctrl.h>
 
-#include "calendar/data/day_off.h"
 #include "calendar_model.h"
+#include "commands.h"
 #include "dialogs.h"
 #include "placement.h"
 #include "resources/tavo_ids.h"
 #include "shared/clock.h"
 #include "shared/cp932.h"
+#include "shared/windows_of_kind.h"
 
 namespace tavo::shell {
 namespace {
 
-void notifyRangeView() {
-    if (HWND view = FindWindowW(L"WScv", nullptr)) PostMessageW(view, UM_REFRESH, 0, 0);
-}
+void notifyRangeView() { refreshWindows(kindBit(WindowKind::RangeView), kRefreshData); }
 
-void openRangeView(App& a) {
-    if (HWND view = FindWindowW(L"WScv", nullptr)) {
+void openRangeView(CalendarWindow& a) {
+    if (HWND view = findWindowOf(WindowKind::RangeView)) {
         SetForegroundWindow(view);
         PostMessageW(view, UM_REFRESH, 0, 0);
     } else {
@@ -26,13 +25,13 @@ void openRangeView(App& a) {
     }
 }
 
-void selectDay(App& a, int day) {
+void selectDay(CalendarWindow& a, int day) {
     if (day == a.selected.day()) return;
     a.selected.setDay(day);
     showSelectedDate(a, false);
 }
 
-void onWeekdayRow(App& a, int column, Pointer kind) {
+void onWeekdayRow(CalendarWindow& a, int column, Pointer kind) {
     const bool mondayFirst = a.style().rok != 0;
     const int target = (column + (mondayFirst ? 1 : 0)) % 7;
     if (kind == Pointer::Release) {
@@ -47,7 +46,7 @@ void onWeekdayRow(App& a, int column, Pointer kind) {
     if (a.selected.moveToWeekday(target, mondayFirst, false) >= 0) showSelectedDate(a, false);
 }
 
-void onCell(App& a, int column, int row, Pointer kind) {
+void onCell(CalendarWindow& a, int column, int row, Pointer kind) {
     const int v = a.grid.cellDay[cellIndex(column, row)];
     if (kind == Pointer::Release) {
         ReleaseCapture();
@@ -67,45 +66,13 @@ void onCell(App& a, int column, int row, Pointer kind) {
     if (kind == Pointer::DoubleClick) openRangeView(a);
 }
 
-void toggleDayOff(App& a) {
-    const SharedSettings& s = *a.settings;
-    if (!tavo::toggleDayOff(a.dayOff, a.files, s.paths, a.selected.year(), a.selected.month(), a.selected.day()))
-        MessageBoxW(a.window, L"休暇の設定を保存できませんでした.", L"Tavo", MB_OK | MB_ICONWARNING);
-    PostMessageW(a.window, UM_REFRESH, 0, 0);
-    notifyRangeView();
-}
-
-void openOptions(App& a, bool fromRangeView) {
-    if (HWND open = FindWindowW(nullptr, L"オプション(Tavo)")) {
-        SetFocus(open);
-        return;
-    }
-    a.settings->optionsDate = {a.selected.day(), a.selected.month(), a.selected.year()};
-    HMODULE library = LoadLibraryW(L"TavoCust.DLL");
-    using Entry = int (*)(SharedSettings*, unsigned char);
-    auto entry = library ? reinterpret_cast<Entry>(reinterpret_cast<void*>(GetProcAddress(library, "TavoCust"))) : nullptr;
-    if (entry == nullptr) {
-        MessageBoxW(a.window, L"オプション(TavoCust.DLL)を読み込めません.", L"Tavo", MB_OK | MB_ICONERROR);
-    } else {
-        entry(a.settings, fromRangeView ? 1 : 0);
-    }
-    if (library) FreeLibrary(library);
-}
-
-bool dayOffCheckMark(App& a) {
-    const CellPosition p = a.grid.dayCell[a.selected.day()];
-    const bool closed = a.grid.cellClosed[cellIndex(p.column, p.row)] != 0;
-    return closed != isDayOff(a.dayOff, a.selected.month(), a.selected.day());
-}
-
-void trackPopup(App& a, HMENU popup, int x, int y) {
+void trackPopup(CalendarWindow& a, HMENU popup, int x, int y) {
     if (popup == nullptr) return;
-    CheckMenuItem(a.menus.day, CMD_DAY_OFF, MF_BYCOMMAND | (dayOffCheckMark(a) ? MF_CHECKED : MF_UNCHECKED));
-    CheckMenuItem(a.menus.statusBar, CMD_DAY_OFF, MF_BYCOMMAND | (dayOffCheckMark(a) ? MF_CHECKED : MF_UNCHECKED));
+    updateMenuStates(a, popup);
     TrackPopupMenu(popup, TPM_RIGHTBUTTON, x, y, 0, a.window, nullptr);
 }
 
-POINT clientOrigin(App& a) {
+POINT clientOrigin(CalendarWindow& a) {
     POINT p{0, 0};
     ClientToScreen(a.window, &p);
     return p;
@@ -113,16 +80,16 @@ POINT clientOrigin(App& a) {
 
 }  // namespace
 
-void showSelectedDate(App& a, bool monthChanged) {
+void showSelectedDate(CalendarWindow& a, bool monthChanged) {
     if (monthChanged) rebuildMonthView(a);
     rebuildTexts(a);
     SetWindowTextW(a.window, cp932ToWide(IsIconic(a.window) ? a.minimizedTitle : a.normalTitle).c_str());
     if (a.statusBar) SendMessageW(a.statusBar, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(cp932ToWide(a.statusText).c_str()));
-    InvalidateRect(a.window, nullptr, a.style().clr == 0 && a.style().wal == 0 ? FALSE : TRUE);
+    repaintView(a);
     notifyRangeView();
 }
 
-void onPointer(App& a, int x, int y, Pointer kind) {
+void onPointer(CalendarWindow& a, int x, int y, Pointer kind) {
     const MonthLayout& l = a.layout;
     if (y > l.clientHeight) return;
     const int column = columnAt(l, x);
@@ -150,14 +117,13 @@ void onPointer(App& a, int x, int y, Pointer kind) {
     onCell(a, column, row, kind);
 }
 
-void runStep(App& a, NavigationStep step) {
+void runStep(CalendarWindow& a, NavigationStep step) {
     if (step == NavigationStep::Today) {
         if (!a.selected.isStillToday()) {
             a.selected.refreshToday();
-            wchar_t text[128] = {}, caption[64] = {};
-            LoadStringW(a.instance, IDS_DATE_CHANGED, text, 128);
-            LoadStringW(a.instance, IDS_DATE_CHANGED_CAPTION, caption, 64);
-            MessageBoxW(a.window, text, caption, MB_OK);
+            const std::wstring text = loadString(a.process.instance, IDS_DATE_CHANGED);
+            const std::wstring caption = loadString(a.process.instance, IDS_DATE_CHANGED_CAPTION);
+            MessageBoxW(a.window, text.c_str(), caption.c_str(), MB_OK);
         }
         const int year = a.selected.year(), month = a.selected.month();
         a.selected.setShownToday();
@@ -172,7 +138,7 @@ void runStep(App& a, NavigationStep step) {
     showSelectedDate(a, r.monthChanged);
 }
 
-void onKeyDown(App& a, WPARAM key) {
+void onKeyDown(CalendarWindow& a, WPARAM key) {
     switch (key) {
         case VK_RETURN: openRangeView(a); break;
         case VK_PRIOR: runStep(a, NavigationStep::PrevMonth); break;
@@ -186,7 +152,7 @@ void onKeyDown(App& a, WPARAM key) {
     }
 }
 
-void onKeyUp(App& a, WPARAM key) {
+void onKeyUp(CalendarWindow& a, WPARAM key) {
     if (key == VK_TAB) {
         const POINT p = clientOrigin(a);
         trackPopup(a, a.menus.day, p.x, p.y);
@@ -195,13 +161,13 @@ void onKeyUp(App& a, WPARAM key) {
     }
 }
 
-void onRightButtonUp(App& a, int x, int y) {
+void onRightButtonUp(CalendarWindow& a, int x, int y) {
     onPointer(a, x, y, Pointer::Release);
     a.rightReleaseInTopBand = y < a.layout.yearMonHeight;
     a.contextMenuPending = true;
 }
 
-void onContextMenu(App& a, int screenX, int screenY) {
+void onContextMenu(CalendarWindow& a, int screenX, int screenY) {
     if (a.mouseCaptured) {
         ReleaseCapture();
         a.mouseCaptured = false;
@@ -222,20 +188,7 @@ void onContextMenu(App& a, int screenX, int screenY) {
     }
 }
 
-void onCommand(App& a, UINT id) {
-    switch (id) {
-        case CMD_JUMP:
-            if (runJumpDialog(a)) showSelectedDate(a, true);
-            break;
-        case CMD_OPTIONS: openOptions(a, false); break;
-        case CMD_ABOUT: runAboutBox(a); break;
-        case CMD_CLOSE: PostMessageW(a.window, WM_CLOSE, 0, 0); break;
-        case CMD_DAY_OFF: toggleDayOff(a); break;
-        default: break;  // the windows of the other commands come later
-    }
-}
-
-void onDateWatch(App& a) {
+void onDateWatch(CalendarWindow& a) {
     if (a.selected.isStillToday()) return;
     if (a.env().cdt == 1) {
         a.selected.refreshToday();
@@ -245,7 +198,7 @@ void onDateWatch(App& a) {
     }
 }
 
-void onToday(App& a) {
+void onToday(CalendarWindow& a) {
     const int year = a.selected.year(), month = a.selected.month();
     a.selected.setShownToday();
     showSelectedDate(a, year != a.selected.year() || month != a.selected.month());

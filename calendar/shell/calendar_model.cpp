@@ -25,52 +25,56 @@ std::string windowsFolder() {
 
 DesignMetrics designMetrics() { return {GetSystemMetrics(SM_CYCAPTION), GetSystemMetrics(SM_CYSMCAPTION)}; }
 
-void loadWindowStyles(App& a) {
-    readWindowStyle(a.settings->style[kCalendarStyle], kCalendarStyle, a.store);
-    readWindowStyle(a.settings->style[kRangeViewStyle], kRangeViewStyle, a.store);
+void loadWindowStyles(CalendarWindow& a) {
+    readWindowStyle(a.shared().style[kCalendarStyle], kCalendarStyle, a.process.store);
+    readWindowStyle(a.shared().style[kRangeViewStyle], kRangeViewStyle, a.process.store);
 }
 
-void loadSettings(App& a) {
-    SharedSettings& s = *a.settings;
+void loadSettings(CalendarWindow& a) {
+    SharedSettings& s = a.shared();
     const std::string windir = windowsFolder();
     initPathDefaults(s.paths, programPath(), windir);
     resetEnvironment(s.env, s.paths.programFolder);
-    readDesignSet(s.design[kCalendarDesign], kCalendarDesign, a.store, designMetrics());
-    readDesignSet(s.design[kRangeViewDesign], kRangeViewDesign, a.store, designMetrics());
-    readEnvironment(s.env, a.store);
-    loadFolderSettings(s.paths, a.store);
-    readDateFormatSet(s.dateFormats[0], 0, a.store);
-    readDateFormatSet(s.dateFormats[1], 1, a.store);
+    readDesignSet(s.design[kCalendarDesign], kCalendarDesign, a.process.store, designMetrics());
+    readDesignSet(s.design[kRangeViewDesign], kRangeViewDesign, a.process.store, designMetrics());
+    readEnvironment(s.env, a.process.store);
+    loadFolderSettings(s.paths, a.process.store);
+    readDateFormatSet(s.dateFormats[0], 0, a.process.store);
+    readDateFormatSet(s.dateFormats[1], 1, a.process.store);
     resetPopupMenuFlags(s.menu);
-    readPopupMenuFlags(s.menu, a.store);
+    readPopupMenuFlags(s.menu, a.process.store);
     resetRangeViewSettings(s.range);
-    readRangeViewSettings(s.range, a.store);
+    readRangeViewSettings(s.range, a.process.store);
     resetClosedDays(s.closedDays);
-    loadClosedDays(s.closedDays, a.files, s.paths.programFolder, a.store);
+    loadClosedDays(s.closedDays, a.process.files, s.paths.programFolder, a.process.store);
 }
 
-void rebuildMonthView(App& a) {
-    const SharedSettings& s = *a.settings;
-    const DataSources sources{a.files, s.paths, s.closedDays, s.env};
+void rebuildMonthView(CalendarWindow& a) {
+    const SharedSettings& s = a.shared();
+    const DataSources sources{a.process.files, s.paths, s.closedDays, s.env};
     rebuildMonth(a.grid, a.dayOff, a.selected.year(), a.selected.month(),
                  {a.style().rok != 0, a.style().fwk != 0}, sources);
 }
 
-DayDate selectedDayDate(App& a) {
+DayDate selectedDayDate(CalendarWindow& a) {
     DayDate d = dayDate(a.selected.year(), a.selected.month(), a.selected.day());
     d.weekday = a.selected.weekday();
     d.fromToday = a.selected.daysFromToday();
     return d;
 }
 
-void rebuildTexts(App& a) {
-    const DateFormatSet& formats = a.settings->dateFormats[0];
+bool backgroundSuppressed(const CalendarWindow& a) { return a.style().clr != 0 || a.style().wal != 0; }
+
+void repaintView(CalendarWindow& a) { InvalidateRect(a.window, nullptr, backgroundSuppressed(a) ? TRUE : FALSE); }
+
+void rebuildTexts(CalendarWindow& a) {
+    const DateFormatSet& formats = a.shared().dateFormats[0];
     const DayDate d = selectedDayDate(a);
-    a.caption = partText(formats, 0, kPartYearMon, d, a.locale);
-    a.normalTitle = calendarTitle(formats, d, a.locale);
-    a.minimizedTitle = minimizedTitle(formats, d, a.locale);
-    a.statusText = statusText(formats, a.settings->closedDays, d, a.locale);
-    weekdayHeaders(formats, a.locale, a.weekdayNames);
+    a.caption = partText(formats, 0, kPartYearMon, d, a.process.locale);
+    a.normalTitle = calendarTitle(formats, d, a.process.locale);
+    a.minimizedTitle = minimizedTitle(formats, d, a.process.locale);
+    a.statusText = statusText(formats, a.shared().closedDays, d, a.process.locale);
+    weekdayHeaders(formats, a.process.locale, a.weekdayNames);
 }
 
 }  // namespace tavo::shell

@@ -15,7 +15,7 @@ namespace {
 constexpr int kDaysSpinCentre = 15000;
 
 struct JumpDialog {
-    App& app;
+    CalendarWindow& app;
     JumpState state;
     int days = 0;
     bool updating = false;
@@ -47,7 +47,7 @@ void showYear(JumpDialog& j, HWND dialog) {
 }
 
 void showDate(JumpDialog& j, HWND dialog, int year, int month, int day) {
-    initJump(j.state, year, month, day, j.app.settings->dateFormats[0].selections[kPartYearMon][kSelYear1]);
+    initJump(j.state, year, month, day, j.app.shared().dateFormats[0].selections[kPartYearMon][kSelYear1]);
     SendDlgItemMessageW(dialog, IDC_JUMP_ERA, CB_SETCURSEL, static_cast<WPARAM>(j.state.era), 0);
     showYear(j, dialog);
     SetDlgItemInt(dialog, IDC_JUMP_MONTH, static_cast<UINT>(month), FALSE);
@@ -70,6 +70,7 @@ void initDialog(JumpDialog& j, HWND dialog) {
     ShownDate& d = j.app.selected;
     showDate(j, dialog, d.year(), d.month(), d.day());
     SendDlgItemMessageW(dialog, IDC_JUMP_MONTH, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+    SendDlgItemMessageW(dialog, IDC_JUMP_DAY, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
 }
 
 // Posted, so that it comes after the activation that closing a message box
@@ -97,13 +98,13 @@ void confirm(JumpDialog& j, HWND dialog) {
 
 void onCommand(JumpDialog& j, HWND dialog, int id, int code) {
     switch (id) {
-        case IDC_JUMP_ERA:
-            if (code == CBN_SELCHANGE) {
-                const int era = static_cast<int>(SendDlgItemMessageW(dialog, IDC_JUMP_ERA, CB_GETCURSEL, 0, 0));
-                changeJumpEra(j.state, era, leadingNumber(dialog, IDC_JUMP_YEAR, 4, false));
-                showYear(j, dialog);
-            }
+        case IDC_JUMP_ERA: {  // any command of the era list, not only a new selection
+            const int era = static_cast<int>(SendDlgItemMessageW(dialog, IDC_JUMP_ERA, CB_GETCURSEL, 0, 0));
+            if (era == CB_ERR) break;
+            changeJumpEra(j.state, era, leadingNumber(dialog, IDC_JUMP_YEAR, 4, false));
+            showYear(j, dialog);
             break;
+        }
         case IDC_JUMP_YEAR:
             if (code == EN_CHANGE && !j.updating) {
                 j.state.year = leadingNumber(dialog, IDC_JUMP_YEAR, 4, false);
@@ -169,18 +170,17 @@ INT_PTR CALLBACK aboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
 
 }  // namespace
 
-void showErrorString(App& a, HWND owner, UINT id) {
-    wchar_t text[128] = {};
-    LoadStringW(a.instance, id, text, 128);
+void showErrorString(CalendarWindow& a, HWND owner, UINT id) {
+    const std::wstring text = loadString(a.process.instance, id);
     MessageBeep(MB_ICONERROR);
-    MessageBoxW(owner, text, nullptr, MB_OK | MB_ICONERROR);
+    MessageBoxW(owner, text.c_str(), nullptr, MB_OK | MB_ICONERROR);
 }
 
-bool runJumpDialog(App& a) {
+bool runJumpDialog(CalendarWindow& a) {
     JumpDialog j{a, {}, 0, false};
-    return DialogBoxParamW(a.instance, L"JUMPDLG", a.window, jumpProc, reinterpret_cast<LPARAM>(&j)) == IDOK;
+    return DialogBoxParamW(a.process.instance, L"JUMPDLG", a.window, jumpProc, reinterpret_cast<LPARAM>(&j)) == IDOK;
 }
 
-void runAboutBox(App& a) { DialogBoxParamW(a.instance, L"ABOUTDLG", a.window, aboutProc, 0); }
+void runAboutBox(CalendarWindow& a) { DialogBoxParamW(a.process.instance, L"ABOUTDLG", a.window, aboutProc, 0); }
 
 }  // namespace tavo::shell

@@ -3,14 +3,14 @@
 
 #include <windows.h>
 
-#include "app.h"
+#include "calendar_window.h"
 
 namespace tavo::shell {
 
 // True when the user chose a date; the selected date is then set.
-bool runJumpDialog(App& a);
-void runAboutBox(App& a);
+bool runJumpDialog(CalendarWindow& a);
+void runAboutBox(CalendarWindow& a);
 // Error box: a string of the string table, an error beep, the system caption.
-void showErrorString(App& a, HWND owner, UINT id);
+void showErrorString(CalendarWindow& a, HWND owner, UINT id);
 
 }  // namespace tavo::shell

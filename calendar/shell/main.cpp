@@ -1,13 +1,13 @@
 // Entry of the calendar program: one calendar per user session.
 #include <windows.h>
 
-#include "app.h"
 #include "calendar_model.h"
-#include "main_window.h"
+#include "calendar_window.h"
 #include "placement.h"
+#include "process.h"
 #include "resources/tavo_ids.h"
-#include "shared/clock.h"
 #include "shared/cp932.h"
+#include "shared/windows_of_kind.h"
 #include "shared_block.h"
 
 namespace {
@@ -16,7 +16,7 @@ using namespace tavo::shell;
 
 // Brings a running calendar forward; true when there was one.
 bool activateRunningCalendar() {
-    HWND existing = FindWindowW(kMainClass, nullptr);
+    HWND existing = tavo::findWindowOf(tavo::WindowKind::Calendar);
     if (existing == nullptr) return false;
     if (IsIconic(existing)) ShowWindow(existing, SW_RESTORE);
     SetForegroundWindow(existing);
@@ -24,7 +24,7 @@ bool activateRunningCalendar() {
 }
 
 // Clicks on the status bar go to the calendar before the status bar sees them.
-void preDispatch(App& a, const MSG& msg) {
+void preDispatch(CalendarWindow& a, const MSG& msg) {
     if (a.statusBar == nullptr || msg.hwnd != a.statusBar) return;
     if (msg.message == WM_LBUTTONDBLCLK) PostMessageW(a.window, WM_COMMAND, CMD_JUMP, 0);
     if (msg.message == WM_RBUTTONUP) {
@@ -33,7 +33,7 @@ void preDispatch(App& a, const MSG& msg) {
     }
 }
 
-int runMessageLoop(App& a) {
+int runMessageLoop(CalendarWindow& a) {
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         preDispatch(a, msg);
@@ -42,21 +42,6 @@ int runMessageLoop(App& a) {
     }
     return static_cast<int>(msg.wParam);
 }
-
-// Tests move "today" through the registry instead of the system clock; only
-// when TAVO_TEST_CLOCK is set in the environment.
-class RegistryTestClock final : public tavo::Clock {
-public:
-    tavo::LocalDate today() const override {
-        DWORD value = 0, size = sizeof value;
-        if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\Brenmor\\Tavo\\testclock", L"today", RRF_RT_REG_DWORD, nullptr,
-                         &value, &size) == ERROR_SUCCESS && value > 15821015)
-            return {static_cast<int>(value / 10000), static_cast<int>(value / 100 % 100), static_cast<int>(value % 100)};
-        SYSTEMTIME now;
-        GetLocalTime(&now);
-        return {now.wYear, now.wMonth, now.wDay};
-    }
-};
 
 int fail(const wchar_t* text) {
     MessageBoxW(nullptr, text, L"Tavo", MB_OK | MB_ICONERROR);
@@ -67,21 +52,21 @@ int fail(const wchar_t* text) {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int showCommand) {
     if (activateRunningCalendar()) return 0;
-    static RegistryTestClock testClock;
-    if (GetEnvironmentVariableW(L"TAVO_TEST_CLOCK", nullptr, 0) > 0) tavo::setClock(&testClock);
-    App& a = app();
-    a.instance = instance;
-    a.showCommand = showCommand;
-    a.commandLine = tavo::wideToCp932(commandLine ? commandLine : L"");
-    if (!registerMainWindowClass(instance)) return fail(L"ウィンドウクラスを登録できません.");
+    installClock();
+    Process process;
+    process.instance = instance;
+    process.showCommand = showCommand;
+    process.commandLine = tavo::wideToCp932(commandLine ? commandLine : L"");
+    if (!CalendarWindow::registerClass(instance)) return fail(L"ウィンドウクラスを登録できません.");
     SharedBlock block;
     if (!block.create()) return fail(L"設定の共有メモリ (TavoShareMem) を作成できません.");
-    a.settings = block.settings();
-    loadWindowStyles(a);
-    loadCalendarSlot(a);
-    HWND owner = findOwnerWindow(a);
-    if (createMainWindow(a, owner) == nullptr) return fail(L"カレンダーのウィンドウを作成できません.");
-    const int code = runMessageLoop(a);
-    a.settings = nullptr;
+    process.settings = block.settings();
+    CalendarWindow calendar(process);
+    loadWindowStyles(calendar);
+    loadCalendarSlot(calendar);
+    HWND owner = findOwnerWindow(calendar);
+    if (calendar.create(owner) == nullptr) return fail(L"カレンダーのウィンドウを作成できません.");
+    const int code = runMessageLoop(calendar);
+    process.settings = nullptr;
     return code;
 }

@@ -1,4 +1,5 @@
-#include "main_window.h"
+// The calendar window's messages: creation, painting, sizing, refreshes and closing.
+#include <windows.h>
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -7,11 +8,14 @@
 #include "calendar/render/month_painter.h"
 #include "calendar_input.h"
 #include "calendar_model.h"
+#include "calendar_window.h"
+#include "commands.h"
 #include "gdi_painter.h"
-#include "placement.h"
 #include "menus.h"
+#include "placement.h"
 #include "resources/tavo_ids.h"
 #include "shared/cp932.h"
+#include "shared/windows_of_kind.h"
 
 namespace tavo::shell {
 namespace {
@@ -20,38 +24,38 @@ namespace {
 constexpr UINT kClassStyle = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_SAVEBITS | CS_BYTEALIGNCLIENT | CS_BYTEALIGNWINDOW;
 constexpr DWORD kLayered = 0x80000;
 
-bool backgroundSuppressed(App& a) { return a.style().clr != 0 || a.style().wal != 0; }
 
-void setTitle(App& a) {
+void setTitle(CalendarWindow& a) {
     const std::string& title = IsIconic(a.window) ? a.minimizedTitle : a.normalTitle;
     SetWindowTextW(a.window, cp932ToWide(title).c_str());
 }
 
-void setStatusText(App& a) {
+void setStatusText(CalendarWindow& a) {
     if (a.statusBar) SendMessageW(a.statusBar, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(cp932ToWide(a.statusText).c_str()));
 }
 
-void createStatusBar(App& a) {
+// The bar's height is measured even when it is off, so that switching it on
+// later grows the window by the right amount.
+void createStatusBar(CalendarWindow& a) {
     if (a.statusBar) DestroyWindow(a.statusBar);
-    a.statusBar = nullptr;
-    a.design().statusBarHeight = 0;
-    if (!a.style().sts) return;
-    const DWORD style = 0x50000000 | (a.style().siz ? 0 : 0x10);
+    const DWORD style = 0x40000000 | (a.style().siz ? 0 : 0x10) | (a.style().sts ? WS_VISIBLE : 0);
     a.statusBar = CreateWindowExW(0, STATUSCLASSNAMEW, L"", style, 0, 0, 0, 0, a.window,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusBarId)), a.instance, nullptr);
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusBarId)), a.process.instance, nullptr);
     RECT r{};
-    GetWindowRect(a.statusBar, &r);
-    a.design().statusBarHeight = r.bottom - r.top;
+    if (a.statusBar && GetWindowRect(a.statusBar, &r)) a.design().statusBarHeight = r.bottom - r.top;
+    if (a.style().sts || a.statusBar == nullptr) return;
+    DestroyWindow(a.statusBar);
+    a.statusBar = nullptr;
 }
 
-void layOut(App& a, int width, int height) {
+void layOut(CalendarWindow& a, int width, int height) {
     const DesignSet& d = a.design();
     const BandHeights bands{d.height[kYearMon], d.height[kWeek], a.style().tbt ? d.height[kButton] : 0,
                             a.style().sts ? d.statusBarHeight : 0};
     computeMonthLayout(a.layout, width, height, bands);
 }
 
-void buildFonts(App& a) {
+void buildFonts(CalendarWindow& a) {
     const MonthLayout& l = a.layout;
     const DesignSet& d = a.design();
     const int weekHeight = l.weekRowOverride ? l.weekRowOverrideHeight : d.height[kWeek];
@@ -62,7 +66,7 @@ void buildFonts(App& a) {
     ReleaseDC(a.window, dc);
 }
 
-void loadWallpaper(App& a, bool stretched) {
+void loadWallpaper(CalendarWindow& a, bool stretched) {
     a.wallpaper.reset();
     if (!a.style().wal) return;
     RECT client{};
@@ -73,9 +77,9 @@ void loadWallpaper(App& a, bool stretched) {
     a.wallpaperSize = {cx, cy};
 }
 
-void chooseSelectedDate(App& a) {
+void chooseSelectedDate(CalendarWindow& a) {
     CommandLineDate date;
-    if (commandLineDate(a.commandLine, date)) {
+    if (commandLineDate(a.process.commandLine, date)) {
         a.selected.setShown(date.year, date.month, date.day);
         // A command line that names an impossible date falls back to today.
         if (a.selected.checkDate() == kDateOk) return;
@@ -83,7 +87,7 @@ void chooseSelectedDate(App& a) {
     a.selected.setShownToday();
 }
 
-void paintMonth(App& a, HDC dc) {
+void paintMonth(CalendarWindow& a, HDC dc) {
     GdiTextMeasure measure(dc, a.objects);
     const MonthPaintInput input{a.grid, a.layout, a.style(), a.design(), a.dayOff, a.selected.day(),
                                 a.selected.weekday(), a.caption, a.weekdayNames};
@@ -93,7 +97,7 @@ void paintMonth(App& a, HDC dc) {
 
 // The plain background paints through a memory bitmap so nothing flickers;
 // the transparent and wallpaper modes draw over what the erase left.
-void onPaint(App& a) {
+void onPaint(CalendarWindow& a) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(a.window, &ps);
     BOOL smoothing = TRUE;
@@ -127,7 +131,7 @@ void onPaint(App& a) {
     EndPaint(a.window, &ps);
 }
 
-LRESULT onEraseBackground(App& a, HDC dc) {
+LRESULT onEraseBackground(CalendarWindow& a, HDC dc) {
     if (a.style().clr) return DefWindowProcW(a.window, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
     if (!a.style().wal) return 1;
     if (!a.wallpaper) return 0;
@@ -148,33 +152,33 @@ LRESULT onEraseBackground(App& a, HDC dc) {
     return 1;
 }
 
-void rebuildAll(App& a) {
+void rebuildAll(CalendarWindow& a) {
     rebuildTexts(a);
     setTitle(a);
     setStatusText(a);
     rebuildMonthView(a);
-    InvalidateRect(a.window, nullptr, !backgroundSuppressed(a));
+    repaintView(a);
 }
 
-void onRefresh(App& a, WPARAM flags) {
-    if (flags & 0x10) {
+void onRefresh(CalendarWindow& a, WPARAM flags) {
+    if (flags & kRefreshDateWatch) {
         if (a.env().cdt == 0) KillTimer(a.window, kDateWatchTimer);
         else SetTimer(a.window, kDateWatchTimer, 1000, nullptr);
         return;
     }
-    if (flags & 0x01) {
+    if (flags & kRefreshDesign) {
         a.objects.build(a.design(), kCalendarDesign);
         buildFonts(a);
     }
-    if (flags & 0x04) {
+    if (flags & kRefreshMenu) {
         destroyMenus(a.menus, a.window);
-        buildMenus(a.menus, a.window, a.instance, a.settings->menu);
+        buildMenus(a.menus, a.window, a.process.instance, a.shared().menu);
     }
-    if (flags & 0x08) loadWallpaper(a, false);
+    if (flags & kRefreshStyle) loadWallpaper(a, false);
     rebuildAll(a);
 }
 
-bool onCreate(App& a, HWND window) {
+bool onCreate(CalendarWindow& a, HWND window) {
     a.window = window;
     loadSettings(a);
     a.objects.build(a.design(), kCalendarDesign);
@@ -184,14 +188,14 @@ bool onCreate(App& a, HWND window) {
     controls.dwSize = sizeof controls;
     InitCommonControlsEx(&controls);
     createStatusBar(a);
-    extendSystemMenu(window, a.instance, a.settings->paths.externalCaption);
+    extendSystemMenu(window, a.process.instance, a.shared().paths.externalCaption);
     chooseSelectedDate(a);
     rebuildMonthView(a);
     rebuildTexts(a);
     if (a.env().cdt != 0) SetTimer(window, kDateWatchTimer, 1000, nullptr);
     setStatusText(a);
     setTitle(a);
-    buildMenus(a.menus, window, a.instance, a.settings->menu);
+    buildMenus(a.menus, window, a.process.instance, a.shared().menu);
     if (a.style().wal) {
         loadWallpaper(a, false);
         if (!a.wallpaper)
@@ -201,26 +205,39 @@ bool onCreate(App& a, HWND window) {
     return true;
 }
 
-void onSize(App& a, WPARAM type, int width, int height) {
+void showWindows(WindowKinds kinds, int command) {
+    for (WindowKind kind : {WindowKind::RangeView, WindowKind::DaySchedule, WindowKind::Birthday})
+        if (HWND w = (kinds & kindBit(kind)) ? findWindowOf(kind) : nullptr) ShowWindow(w, command);
+}
+
+// Hiding applies the record's window style; showing keeps the normal size in the slot.
+void onShowWindow(CalendarWindow& a, bool shown) {
+    if (!shown) {
+        SetWindowLongW(a.window, GWL_STYLE, a.style().windowStyle & ~WS_VISIBLE);
+        return;
+    }
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (!GetWindowPlacement(a.window, &placement)) return;
+    const RECT& r = placement.rcNormalPosition;
+    a.slots.width[kSlotCalendar] = r.right - r.left;
+    a.slots.height[kSlotCalendar] = r.bottom - r.top;
+}
+
+void onSize(CalendarWindow& a, WPARAM type, int width, int height) {
     setTitle(a);
-    HMENU system = GetSystemMenu(a.window, FALSE);
     if (type == SIZE_MINIMIZED) {
         if (a.minimized) return;
-        EnableMenuItem(system, CMD_JUMP, MF_BYCOMMAND | MF_GRAYED);
-        EnableMenuItem(system, 7, MF_BYPOSITION | MF_GRAYED);
-        if (a.env().miw)
-            for (const wchar_t* cls : {L"WScv", L"WSch", L"WBir"})
-                if (HWND w = FindWindowW(cls, nullptr)) ShowWindow(w, SW_HIDE);
-        if (FindWindowW(L"TavoTray", nullptr)) ShowWindow(a.window, SW_HIDE);
         a.minimized = true;
+        updateMenuStates(a, GetSystemMenu(a.window, FALSE));
+        if (a.env().miw) showWindows(kDataWindows, SW_HIDE);
+        if (findWindowOf(WindowKind::Tray)) ShowWindow(a.window, SW_HIDE);
         return;
     }
     if (a.minimized) {
-        EnableMenuItem(system, CMD_JUMP, MF_BYCOMMAND | MF_ENABLED);
-        EnableMenuItem(system, 7, MF_BYPOSITION | MF_ENABLED);
-        for (const wchar_t* cls : {L"WScv", L"WSch", L"WBir"})
-            if (HWND w = FindWindowW(cls, nullptr)) ShowWindow(w, SW_SHOWNA);
         a.minimized = false;
+        updateMenuStates(a, GetSystemMenu(a.window, FALSE));
+        showWindows(kDataWindows, SW_SHOWNA);
     }
     layOut(a, width, height);
     buildFonts(a);
@@ -228,11 +245,10 @@ void onSize(App& a, WPARAM type, int width, int height) {
     if (a.env().sav) saveCalendarSlot(a);
 }
 
-void onClose(App& a) {
+void onClose(CalendarWindow& a) {
     a.objects.release();
     if (a.env().sav) saveCalendarSlot(a);
-    for (const wchar_t* cls : {L"WScv", L"WSch", L"WBir"})
-        if (HWND w = FindWindowW(cls, nullptr)) SendMessageW(w, UM_CLOSE, 0, 0);
+    sendToWindows(kDataWindows, UM_CLOSE);
     if (a.statusBar) DestroyWindow(a.statusBar);
     a.statusBar = nullptr;
     a.wallpaper.reset();
@@ -240,8 +256,8 @@ void onClose(App& a) {
     DestroyWindow(a.window);
 }
 
-LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    App& a = app();
+LRESULT dispatch(CalendarWindow& a, UINT message, WPARAM wParam, LPARAM lParam) {
+    HWND window = a.window;
     switch (message) {
         case WM_CREATE: return onCreate(a, window) ? 0 : -1;
         case WM_PAINT: onPaint(a); return 0;
@@ -251,9 +267,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             if (a.style().clr) InvalidateRect(window, nullptr, TRUE);
             if (a.env().sav && a.layout.clientWidth > 0) saveCalendarSlot(a);
             return 0;
-        case WM_SHOWWINDOW:
-            if (!wParam) SetWindowLongW(window, GWL_STYLE, a.style().windowStyle & ~WS_VISIBLE);
-            return 0;
+        case WM_SHOWWINDOW: onShowWindow(a, wParam != 0); return 0;
         case WM_TIMER:
             if (wParam == kCaptionTimer) {
                 KillTimer(window, kCaptionTimer);
@@ -277,10 +291,11 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return DefWindowProcW(window, message, wParam, lParam);
         case WM_KEYDOWN: onKeyDown(a, wParam); return 0;
         case WM_KEYUP: onKeyUp(a, wParam); return 0;
-        case WM_COMMAND: onCommand(a, LOWORD(wParam)); return 0;
+        case WM_COMMAND: runCommand(a, LOWORD(wParam)); return 0;
         case WM_SYSCOMMAND:
-            if (wParam < 0xF000) onCommand(a, static_cast<UINT>(wParam));
+            if (wParam < 0xF000) runCommand(a, static_cast<UINT>(wParam));
             return DefWindowProcW(window, message, wParam, lParam);
+        case WM_INITMENUPOPUP: updateMenuStates(a, reinterpret_cast<HMENU>(wParam)); return 0;
         case UM_TODAY: onToday(a); return 0;
         case UM_OPEN_RANGE_VIEW: return 0;  // the range view comes with its own window
         case UM_PLACE: placeWindow(a); return 0;
@@ -297,23 +312,19 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 }  // namespace
 
-bool registerMainWindowClass(HINSTANCE instance) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = kClassStyle;
-    wc.lpfnWndProc = mainWindowProc;
-    wc.hInstance = instance;
-    wc.hIcon = LoadIconW(instance, L"Tavo");
-    wc.hIconSm = static_cast<HICON>(LoadImageW(instance, L"Tavo", IMAGE_ICON, 16, 16, 0));
-    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    wc.lpszClassName = kMainClass;
-    return RegisterClassExW(&wc) != 0;
+LRESULT CalendarWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    return dispatch(*this, message, wParam, lParam);
 }
 
-HWND createMainWindow(App& a, HWND owner) {
-    const DWORD style = (static_cast<DWORD>(a.style().windowStyle) & ~WS_VISIBLE) | WS_CAPTION;
-    return CreateWindowExW(a.style().lay ? kLayered : 0, kMainClass, L"Tavo", style, 0, 0, 0, 0, owner, nullptr, a.instance,
-                           nullptr);
+bool CalendarWindow::registerClass(HINSTANCE instance) {
+    const auto icon = LoadIconW(instance, L"Tavo");
+    const auto small = static_cast<HICON>(LoadImageW(instance, L"Tavo", IMAGE_ICON, 16, 16, 0));
+    return Window::registerClass(instance, WindowKind::Calendar, kClassStyle, icon, small);
+}
+
+HWND CalendarWindow::create(HWND owner) {
+    const DWORD style = (static_cast<DWORD>(this->style().windowStyle) & ~WS_VISIBLE) | WS_CAPTION;
+    return Window::create(process.instance, this->style().lay ? kLayered : 0, style, owner, L"Tavo");
 }
 
 }  // namespace tavo::shell

@@ -1,5 +1,7 @@
 #include "menus.h"
 
+#include "commands.h"
+#include "process.h"
 #include "resources/tavo_ids.h"
 #include "shared/cp932.h"
 
@@ -7,12 +9,6 @@ namespace tavo::shell {
 namespace {
 
 constexpr UINT kDayPopupPosition = 8;
-
-std::wstring loadText(HINSTANCE instance, UINT id) {
-    wchar_t text[256] = {};
-    LoadStringW(instance, id, text, 256);
-    return text;
-}
 
 void insertCommand(HMENU menu, UINT position, UINT id, const std::wstring& text) {
     InsertMenuW(menu, position, MF_BYPOSITION | MF_STRING, id, text.c_str());
@@ -28,20 +24,20 @@ void deleteCommand(HMENU menu, UINT id) {
 }  // namespace
 
 void prunePopup(HMENU popup, int submenuPosition, const PopupMenuFlags& flags) {
-    if (!flags.item[1]) DeleteMenu(popup, static_cast<UINT>(submenuPosition), MF_BYPOSITION);
-    for (int i = 0; i < kPopupMenuItems; ++i)
-        if (!flags.item[i]) deleteCommand(popup, static_cast<UINT>(CMD_DAY_SCHEDULE + i));
+    if (!flags.item[kRecurringSubmenuFlag]) DeleteMenu(popup, static_cast<UINT>(submenuPosition), MF_BYPOSITION);
+    for (const Command& c : calendarCommands())
+        if (c.menuFlag >= 0 && !flags.item[c.menuFlag]) deleteCommand(popup, c.id);
 }
 
 void extendSystemMenu(HWND window, HINSTANCE instance, const char* externalCaption) {
     HMENU system = GetSystemMenu(window, FALSE);
-    insertCommand(system, 6, CMD_JUMP, loadText(instance, IDS_JUMP));
+    insertCommand(system, 6, CMD_JUMP, loadString(instance, IDS_JUMP));
     insertCommand(system, 7, CMD_EXTERNAL, cp932ToWide(externalCaption));
-    insertCommand(system, 8, CMD_OPTIONS, loadText(instance, IDS_OPTIONS));
+    insertCommand(system, 8, CMD_OPTIONS, loadString(instance, IDS_OPTIONS));
     InsertMenuW(system, 9, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
-    insertCommand(system, 10, CMD_HELP, loadText(instance, IDS_HELP));
-    insertCommand(system, 11, CMD_LATEST, loadText(instance, IDS_LATEST_VERSION));
-    insertCommand(system, 12, CMD_ABOUT, loadText(instance, IDS_ABOUT));
+    insertCommand(system, 10, CMD_HELP, loadString(instance, IDS_HELP));
+    insertCommand(system, 11, CMD_LATEST, loadString(instance, IDS_LATEST_VERSION));
+    insertCommand(system, 12, CMD_ABOUT, loadString(instance, IDS_ABOUT));
     InsertMenuW(system, 13, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
 }
 
@@ -53,7 +49,7 @@ void buildMenus(Menus& menus, HWND window, HINSTANCE instance, const PopupMenuFl
     menus.topBand = GetSubMenu(menus.resource, 2);
     prunePopup(menus.day, 1, flags);
     prunePopup(menus.statusBar, 2, flags);
-    const std::wstring caption = loadText(instance, IDS_DATA_EDITING);
+    const std::wstring caption = loadString(instance, IDS_DATA_EDITING);
     InsertMenuW(GetSystemMenu(window, FALSE), kDayPopupPosition, MF_BYPOSITION | MF_POPUP | MF_STRING,
                 reinterpret_cast<UINT_PTR>(menus.day), caption.c_str());
 }

@@ -1,5 +1,7 @@
 #include "placement.h"
 
+#include "shared/windows_of_kind.h"
+
 namespace tavo::shell {
 
 ScreenMetrics screenMetrics() {
@@ -8,23 +10,23 @@ ScreenMetrics screenMetrics() {
             GetSystemMetrics(SM_CYCAPTION)};
 }
 
-void loadCalendarSlot(App& a) { loadWindowSlot(a.slots, kSlotCalendar, a.style().siz != 0, a.store, screenMetrics()); }
+void loadCalendarSlot(CalendarWindow& a) { loadWindowSlot(a.slots, kSlotCalendar, a.style().siz != 0, a.process.store, screenMetrics()); }
 
-void saveCalendarSlot(App& a) {
+void saveCalendarSlot(CalendarWindow& a) {
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
     if (!GetWindowPlacement(a.window, &placement)) return;
     const RECT& r = placement.rcNormalPosition;
-    saveWindowSlot(a.slots, kSlotCalendar, r.left, r.top, r.right - r.left, r.bottom - r.top, a.store);
+    saveWindowSlot(a.slots, kSlotCalendar, r.left, r.top, r.right - r.left, r.bottom - r.top, a.process.store);
 }
 
-HWND findOwnerWindow(App& a) {
-    a.clockWindow = FindWindowW(L"HorvikMainClass", nullptr);
+HWND findOwnerWindow(CalendarWindow& a) {
+    a.clockWindow = findWindowOf(WindowKind::Clock);
     if (a.clockWindow) return a.clockWindow;
-    return FindWindowW(L"TavoTray", nullptr);
+    return findWindowOf(WindowKind::Tray);
 }
 
-void toggleTitleBar(App& a) {
+void toggleTitleBar(CalendarWindow& a) {
     WindowStyle& style = a.style();
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
@@ -49,10 +51,10 @@ void toggleTitleBar(App& a) {
     ShowWindow(a.window, SW_HIDE);  // the hide handler applies the style
     SetWindowPlacement(a.window, &placement);
     ShowWindow(a.window, SW_SHOW);
-    a.store.createForWriting("cstyle")->writeInt("cap", style.cap);
+    a.process.store.createForWriting("cstyle")->writeInt("cap", style.cap);
 }
 
-void placeWindow(App& a) {
+void placeWindow(CalendarWindow& a) {
     WindowStyle& style = a.style();
     if (style.captionPending) {
         const LONG current = GetWindowLongW(a.window, GWL_STYLE);
@@ -64,7 +66,7 @@ void placeWindow(App& a) {
     }
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
-    placement.showCmd = static_cast<UINT>(a.showCommand);
+    placement.showCmd = static_cast<UINT>(a.process.showCommand);
     const WindowSlots& s = a.slots;
     placement.rcNormalPosition = {s.left[0], s.top[0], s.left[0] + s.width[0], s.top[0] + s.height[0]};
     placement.ptMinPosition = {0, 0};

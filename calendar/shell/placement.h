@@ -3,15 +3,15 @@
 
 #include <windows.h>
 
-#include "app.h"
+#include "calendar_window.h"
 
 namespace tavo::shell {
 
 ScreenMetrics screenMetrics();
-void loadCalendarSlot(App& a);
-void saveCalendarSlot(App& a);
-void placeWindow(App& a);      // UM_PLACE
-void toggleTitleBar(App& a);   // double click on the top band, and at start with cap 0
-HWND findOwnerWindow(App& a);
+void loadCalendarSlot(CalendarWindow& a);
+void saveCalendarSlot(CalendarWindow& a);
+void placeWindow(CalendarWindow& a);      // UM_PLACE
+void toggleTitleBar(CalendarWindow& a);   // double click on the top band, and at start with cap 0
+HWND findOwnerWindow(CalendarWindow& a);
 
 }  // namespace tavo::shell

@@ -122,11 +122,35 @@ TEST_F(CalendarView, CellsShowTheDesignColours) {
     const POINT sunday = View::fillPoint(view.cellOf(3));
     EXPECT_EQ(clientPixel(run.window(), sunday.x, sunday.y), kPlainFill);
     EXPECT_TRUE(cellHasColour(run.window(), view.cellOf(3), 255));         // red Sunday number
-    EXPECT_TRUE(cellHasColour(run.window(), view.cellOf(18), 16711935));   // 海の日 in the holiday colour
+    EXPECT_TRUE(cellHasColour(run.window(), view.cellOf(18), 255));        // 海の日 in the holiday red
     const Rect other = cellRect(view.layout, 0, 0);                          // 26 June
     EXPECT_EQ(clientPixel(run.window(), other.left + 3, other.top + 3), kOtherMonthFill);
     DeleteFileW((folder + L"\\sch20057.cal").c_str());
     RemoveDirectoryW(folder.c_str());
+}
+
+// Public holidays red like Sundays; substitute and national holidays magenta.
+TEST_F(CalendarView, HolidayNumbersInTheirColours) {
+    constexpr COLORREF red = 255, magenta = 16711935;
+    struct Case {
+        const wchar_t* start;
+        int year, month, day;
+        COLORREF colour, never;
+    } const cases[] = {
+        {L"2026/01/20", 2026, 1, 1, red, magenta},   // 元日, a Thursday
+        {L"2026/05/20", 2026, 5, 4, red, magenta},   // みどりの日
+        {L"2026/05/20", 2026, 5, 6, magenta, red},   // 振替休日 for 3 May
+        {L"2026/09/10", 2026, 9, 22, magenta, red},  // 国民の休日
+    };
+    for (const Case& c : cases) {
+        CalendarRun run(c.start);
+        ASSERT_NE(run.window(), nullptr);
+        const View view(run.window(), c.year, c.month);
+        ASSERT_TRUE(waitForStatus(run.window(), std::wstring(c.start).substr(0, 4), 5000));
+        Sleep(300);
+        EXPECT_TRUE(cellHasColour(run.window(), view.cellOf(c.day), c.colour)) << c.start << " " << c.day;
+        EXPECT_FALSE(cellHasColour(run.window(), view.cellOf(c.day), c.never)) << c.start << " " << c.day;
+    }
 }
 
 TEST_F(CalendarView, ADesignValueInTheRegistryChangesThePixels) {

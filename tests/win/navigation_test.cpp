@@ -2,6 +2,9 @@
 // the date-change watch and the title-bar toggle.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <string>
+
 #include "blackbox.h"
 #include "calendar/calc/closed_days.h"
 #include "calendar/data/month_grid.h"
@@ -166,6 +169,69 @@ TEST_F(Navigation, DayOffTogglesTheFileAndTheFrame) {
     PostMessageW(run.window(), WM_COMMAND, 906, 0);
     Sleep(1000);
     DeleteFileW(file.c_str());
+}
+
+void writeFile(const std::wstring& path, const std::string& content) {
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(h, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+    CloseHandle(h);
+}
+
+// An 8 x 8 bitmap of one colour (24 bits per pixel, bottom-up rows).
+std::string solidBitmap(BYTE r, BYTE g, BYTE b) {
+    std::string bmp(54 + 8 * 24, '\0');
+    const auto put32 = [&](std::size_t at, DWORD v) { std::memcpy(&bmp[at], &v, 4); };
+    bmp[0] = 'B', bmp[1] = 'M';
+    put32(2, static_cast<DWORD>(bmp.size()));
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, 8);
+    put32(22, 8);
+    bmp[26] = 1, bmp[28] = 24;
+    for (std::size_t i = 54; i < bmp.size(); i += 3) bmp[i] = static_cast<char>(b), bmp[i + 1] = static_cast<char>(g), bmp[i + 2] = static_cast<char>(r);
+    return bmp;
+}
+
+std::string dayOffTable(int month, int day) {
+    std::string out;
+    for (int m = 1; m <= 12; ++m) {
+        std::string row(31, '0');
+        if (m == month) row[static_cast<std::size_t>(day - 1)] = '1';
+        out += row + "\r\n";
+    }
+    return out;
+}
+
+// Over a wallpaper nothing repaints a cell's background, so a refresh must
+// erase first: a day-off frame removed by another program must disappear.
+TEST_F(Navigation, ARefreshOverAWallpaperLeavesNoStaleFrame) {
+    const std::wstring wallpaper = besideTest(L"tavo-wallpaper.bmp");
+    writeFile(wallpaper, solidBitmap(32, 64, 128));
+    setProfileNumber(L"cstyle", L"wal", 1);
+    setProfileText(L"cstyle", L"bmppath", wallpaper);
+    const std::wstring dayOff = besideTest(L"DOff2026.cal");
+    writeFile(dayOff, dayOffTable(12, 8));  // Tuesday 8 December off; the 9th is selected
+    CalendarRun run(L"2026/12/09");
+    ASSERT_NE(run.window(), nullptr);
+    const POINT centre = cellPoint(run.window(), 2026, 12, 2, 1);
+    const auto frameShown = [&] {
+        for (int dy = -40; dy <= 40; ++dy)
+            if (clientPixel(run.window(), centre.x, centre.y + dy) == 255) return true;
+        return false;
+    };
+    const auto waitFor = [&](bool shown) {
+        for (int i = 0; i < 50; ++i, Sleep(100))
+            if (frameShown() == shown) return true;
+        return false;
+    };
+    EXPECT_TRUE(waitFor(true));
+    EXPECT_EQ(clientPixel(run.window(), centre.x - 2, centre.y + 2), RGB(32, 64, 128));  // the wallpaper shows through
+    writeFile(dayOff, dayOffTable(0, 0));
+    PostMessageW(run.window(), WM_USER, 0, 0);  // UM_REFRESH: data changed
+    EXPECT_TRUE(waitFor(false));
+    DeleteFileW(dayOff.c_str());
+    DeleteFileW(wallpaper.c_str());
 }
 
 TEST_F(Navigation, DateChangeWatch) {

@@ -1,0 +1,108 @@
+#include "commands.h"
+
+#include "calendar/data/day_off.h"
+#include "calendar_input.h"
+#include "dialogs.h"
+#include "resources/tavo_ids.h"
+#include "shared/windows_of_kind.h"
+
+namespace tavo::shell {
+namespace {
+
+void jump(CalendarWindow& a) {
+    if (runJumpDialog(a)) showSelectedDate(a, true);
+}
+
+void openOptions(CalendarWindow& a) {
+    if (HWND open = FindWindowW(nullptr, L"オプション(Tavo)")) {
+        SetFocus(open);
+        return;
+    }
+    a.shared().optionsDate = {a.selected.day(), a.selected.month(), a.selected.year()};
+    HMODULE library = LoadLibraryW(L"TavoCust.DLL");
+    using Entry = int (*)(SharedSettings*, unsigned char);
+    auto entry = library ? reinterpret_cast<Entry>(reinterpret_cast<void*>(GetProcAddress(library, "TavoCust"))) : nullptr;
+    if (entry == nullptr) MessageBoxW(a.window, L"オプション(TavoCust.DLL)を読み込めません.", L"Tavo", MB_OK | MB_ICONERROR);
+    else entry(&a.shared(), 0);
+    if (library) FreeLibrary(library);
+}
+
+void about(CalendarWindow& a) { runAboutBox(a); }
+
+void close(CalendarWindow& a) { PostMessageW(a.window, WM_CLOSE, 0, 0); }
+
+void toggleDayOff(CalendarWindow& a) {
+    const SharedSettings& s = a.shared();
+    if (!tavo::toggleDayOff(a.dayOff, a.process.files, s.paths, a.selected.year(), a.selected.month(), a.selected.day()))
+        MessageBoxW(a.window, L"休暇の設定を保存できませんでした.", L"Tavo", MB_OK | MB_ICONWARNING);
+    refreshWindows(kRefreshedWindows, kRefreshData);
+}
+
+// The check mark of 906 says whether the day is off: closed days are off
+// unless marked, open days when marked.
+bool dayIsOff(const CalendarWindow& a) {
+    const CellPosition p = a.grid.dayCell[a.selected.day()];
+    const bool closed = a.grid.cellClosed[cellIndex(p.column, p.row)] != 0;
+    return closed != isDayOff(a.dayOff, a.selected.month(), a.selected.day());
+}
+
+bool notMinimized(const CalendarWindow& a) { return !a.minimized; }
+
+// The windows of these commands are not built yet: their items stay grey.
+void notBuilt(CalendarWindow&) {}
+bool never(const CalendarWindow&) { return false; }
+
+const Command kCommands[] = {
+    {CMD_JUMP, "jump to a date", jump, notMinimized, nullptr, -1},
+    {CMD_EXTERNAL, "run the external program", notBuilt, never, nullptr, -1},
+    {CMD_OPTIONS, "options", openOptions, nullptr, nullptr, -1},
+    {CMD_HELP, "help", notBuilt, never, nullptr, -1},
+    {CMD_ABOUT, "about", about, nullptr, nullptr, -1},
+    {CMD_CLOSE, "close", close, nullptr, nullptr, -1},
+    {CMD_LATEST, "latest version", notBuilt, never, nullptr, -1},
+    {CMD_DAY_SCHEDULE, "day schedule", notBuilt, never, nullptr, 0},
+    {CMD_BIRTHDAY, "birthdays", notBuilt, never, nullptr, 2},
+    {CMD_ANNIVERSARY, "anniversaries", notBuilt, never, nullptr, 3},
+    {CMD_MEMO, "memo", notBuilt, never, nullptr, 4},
+    {CMD_DAY_OFF, "day off", toggleDayOff, nullptr, dayIsOff, 5},
+    {CMD_EVERY_YEAR, "every-year schedule", notBuilt, never, nullptr, 6},
+    {CMD_EVERY_MONTH, "every-month schedule", notBuilt, never, nullptr, 7},
+    {CMD_EVERY_MONTH_LATER, "every-month schedule, later when closed", notBuilt, never, nullptr, 8},
+    {CMD_EVERY_MONTH_EARLIER, "every-month schedule, earlier when closed", notBuilt, never, nullptr, 9},
+    {CMD_EVERY_WEEK, "every-week schedule", notBuilt, never, nullptr, 10},
+};
+
+bool isEnabled(const CalendarWindow& a, const Command& c) { return c.enabled == nullptr || c.enabled(a); }
+
+}  // namespace
+
+std::span<const Command> calendarCommands() { return kCommands; }
+
+const Command* findCommand(UINT id) {
+    for (const Command& c : kCommands)
+        if (c.id == id) return &c;
+    return nullptr;
+}
+
+bool runCommand(CalendarWindow& a, UINT id) {
+    const Command* c = findCommand(id);
+    if (c == nullptr || !isEnabled(a, *c)) return false;
+    c->run(a);
+    return true;
+}
+
+void updateMenuStates(const CalendarWindow& a, HMENU menu) {
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        if (HMENU sub = GetSubMenu(menu, i)) {
+            updateMenuStates(a, sub);
+            continue;
+        }
+        const Command* c = findCommand(GetMenuItemID(menu, i));
+        if (c == nullptr) continue;
+        const UINT at = MF_BYPOSITION;
+        EnableMenuItem(menu, static_cast<UINT>(i), at | (isEnabled(a, *c) ? MF_ENABLED : MF_GRAYED));
+        CheckMenuItem(menu, static_cast<UINT>(i), at | (c->checked && c->checked(a) ? MF_CHECKED : MF_UNCHECKED));
+    }
+}
+
+}  // namespace tavo::shell

@@ -1,0 +1,35 @@
+#include "process.h"
+
+#include "shared/clock.h"
+
+namespace tavo::shell {
+namespace {
+
+class RegistryTestClock final : public Clock {
+public:
+    LocalDate today() const override {
+        DWORD value = 0, size = sizeof value;
+        if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\Brenmor\\Tavo\\testclock", L"today", RRF_RT_REG_DWORD, nullptr,
+                         &value, &size) == ERROR_SUCCESS && value > 15821015)
+            return {static_cast<int>(value / 10000), static_cast<int>(value / 100 % 100), static_cast<int>(value % 100)};
+        SYSTEMTIME now;
+        GetLocalTime(&now);
+        return {now.wYear, now.wMonth, now.wDay};
+    }
+};
+
+}  // namespace
+
+void installClock() {
+    static RegistryTestClock testClock;
+    if (GetEnvironmentVariableW(L"TAVO_TEST_CLOCK", nullptr, 0) > 0) setClock(&testClock);
+}
+
+std::wstring loadString(HINSTANCE instance, UINT id) {
+    const wchar_t* text = nullptr;
+    // With a zero length, LoadStringW hands out the resource's own read-only text.
+    const int length = LoadStringW(instance, id, reinterpret_cast<LPWSTR>(&text), 0);
+    return length > 0 && text ? std::wstring(text, static_cast<std::size_t>(length)) : std::wstring();
+}
+
+}  // namespace tavo::shell

@@ -1,0 +1,39 @@
+#include "window.h"
+
+namespace tavo::shell {
+
+bool Window::registerClass(HINSTANCE instance, WindowKind kind, UINT classStyle, HICON icon, HICON smallIcon) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = classStyle;
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = instance;
+    wc.hIcon = icon;
+    wc.hIconSm = smallIcon;
+    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    wc.lpszClassName = windowKindInfo(kind).className;
+    return RegisterClassExW(&wc) != 0;
+}
+
+HWND Window::create(HINSTANCE instance, DWORD exStyle, DWORD style, HWND owner, const wchar_t* title) {
+    return CreateWindowExW(exStyle, windowKindInfo(kind_).className, title, style, 0, 0, 0, 0, owner, nullptr, instance,
+                           this);
+}
+
+LRESULT CALLBACK Window::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        self->window = window;
+    }
+    auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+    const LRESULT result = self->onMessage(message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        self->window = nullptr;
+    }
+    return result;
+}
+
+}  // namespace tavo::shell

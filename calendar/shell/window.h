@@ -1,0 +1,36 @@
+// The base of every window of the calendar program: one object per window,
+// reached from its handle, with the class name of its kind.
+#pragma once
+
+#include <windows.h>
+
+#include "shared/window_kinds.h"
+
+namespace tavo::shell {
+
+class Window {
+public:
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+    virtual ~Window() = default;
+
+    WindowKind kind() const { return kind_; }
+    HWND window = nullptr;  // null until created, and after WM_NCDESTROY
+
+protected:
+    explicit Window(WindowKind kind) : kind_(kind) {}
+    // Registers the kind's class; messages of its windows reach onMessage.
+    static bool registerClass(HINSTANCE instance, WindowKind kind, UINT classStyle, HICON icon, HICON smallIcon);
+    // Creates the window of this object; window is set from WM_NCCREATE on.
+    HWND create(HINSTANCE instance, DWORD exStyle, DWORD style, HWND owner, const wchar_t* title);
+    virtual LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+    LRESULT defaultMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+
+private:
+    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    WindowKind kind_;
+};
+
+}  // namespace tavo::shell
