@@ -27,6 +27,35 @@ std::string joinPath(std::string_view folder, std::string_view name) {
     return path;
 }
 
+SaveResult rewriteFile(FileSystem& files, const std::string& path,
+                       const std::function<std::string(std::string_view)>& edit) {
+    const FileContent old = files.readFile(path);
+    if (!readWhole(old)) return {false, old.problem.empty() ? kProblemIncomplete : old.problem};
+    const std::string content = edit(old.missing ? std::string_view() : std::string_view(old.content));
+    if (content.empty() ? old.missing || files.removeFile(path) : files.replaceFile(path, content)) return {true, {}};
+    return {false, kProblemNotSaved};
+}
+
+// CR LF, LF and a CR alone all end a line; only Ctrl-Z at the very end ends the file.
+std::vector<std::string_view> fileLines(std::string_view content) {
+    while (!content.empty() && content.back() == '\x1A') content.remove_suffix(1);
+    std::vector<std::string_view> lines;
+    while (!content.empty()) {
+        std::size_t end = content.find_first_of("\r\n");
+        if (end == std::string_view::npos) end = content.size();
+        else if (content[end] == '\r' && end + 1 < content.size() && content[end + 1] == '\n') end += 2;
+        else end += 1;
+        lines.push_back(content.substr(0, end));
+        content.remove_prefix(end);
+    }
+    return lines;
+}
+
+std::string_view lineContent(std::string_view line) {
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
+    return line;
+}
+
 std::string_view completeLines(const FileContent& file) {
     std::string_view text = file.content;
     if (file.complete) return text;

@@ -1,8 +1,10 @@
 // File access for the model. Paths are CP932 with '\' separators, as on Windows.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tavo {
 
@@ -10,6 +12,24 @@ struct FileContent {
     bool opened = false;    // false: missing or unreadable (reads as empty)
     bool complete = false;  // false: the read stopped early; content holds what was read
     std::string content;
+    bool missing = false;   // the file does not exist
+    std::string problem;    // why it could not be read whole (CP932, for a message)
+};
+
+// Only a file that does not exist or was read whole may be rewritten.
+inline bool readWhole(const FileContent& file) { return file.missing || (file.opened && file.complete); }
+
+// Texts of the problems, shared by every file system.
+inline constexpr char kProblemUnreadable[] = "ファイルを開けません (使用中か、読み取りの権限がありません)";
+inline constexpr char kProblemIncomplete[] = "ファイルを最後まで読めません";
+inline constexpr char kProblemNotAFile[] = "通常のファイルではありません";
+inline constexpr char kProblemNotSaved[] = "ファイルに書き込めません (ディスクの空きや書き込みの権限を確かめてください)";
+
+// The outcome of a write: saved, or why not (the file is then untouched).
+struct SaveResult {
+    bool saved = false;
+    std::string reason;  // CP932
+    explicit operator bool() const { return saved; }
 };
 
 class FileSystem {
@@ -23,8 +43,20 @@ public:
     virtual bool removeFile(const std::string& path) = 0;
 };
 
+// Rewrites a file from a complete read of it: edit gets the old content (empty
+// when the file does not exist) and returns the new one; an empty result
+// removes the file. A file that could not be read whole is left as it is.
+SaveResult rewriteFile(FileSystem& files, const std::string& path,
+                       const std::function<std::string(std::string_view)>& edit);
+
 // Folder + '\' + name, without doubling a trailing separator.
 std::string joinPath(std::string_view folder, std::string_view name);
+
+// The lines of a file as readers see them, each with its own line end (CR LF,
+// LF or CR alone); 0x1A at the very end of the file is removed.
+std::vector<std::string_view> fileLines(std::string_view content);
+// A line without its line end.
+std::string_view lineContent(std::string_view line);
 
 // Drops a partial last line of an incomplete read.
 std::string_view completeLines(const FileContent& file);

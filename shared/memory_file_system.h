@@ -1,7 +1,9 @@
-// Files held in memory, for tests and fuzzing (paths as given, no folders).
+// Files held in memory, for tests and fuzzing (paths as given, no folders),
+// with faults that can be injected per path.
 #pragma once
 
 #include <map>
+#include <set>
 #include <string>
 
 #include "file_system.h"
@@ -10,20 +12,60 @@ namespace tavo {
 
 class MemoryFileSystem final : public FileSystem {
 public:
+    enum class Fault {
+        CannotOpen,  // exists, but opening fails (locked, no permission)
+        ShortRead,   // the read stops halfway with an error
+        NotAFile,    // a FIFO, device or folder in its place
+        CannotWrite, // replacing and removing fail
+    };
+
     FileContent readFile(const std::string& path) const override {
+        const auto fault = faults.find(path);
         const auto it = files.find(path);
-        if (it == files.end()) return {};
-        return {true, true, it->second};
+        FileContent file;
+        if (fault != faults.end() && fault->second == Fault::CannotOpen) return failed(kProblemUnreadable);
+        if (fault != faults.end() && fault->second == Fault::NotAFile) return failed(kProblemNotAFile);
+        if (it == files.end()) {
+            file.missing = true;
+            return file;
+        }
+        file.opened = true;
+        if (fault != faults.end() && fault->second == Fault::ShortRead) {
+            file.content = it->second.substr(0, it->second.size() / 2);
+            file.problem = kProblemIncomplete;
+            return file;
+        }
+        file.complete = true;
+        file.content = it->second;
+        return file;
     }
     bool replaceFile(const std::string& path, std::string_view content) override {
+        if (writeFails(path)) return false;
         files[path] = std::string(content);
+        ++writes;
         return true;
     }
     bool removeFile(const std::string& path) override {
+        if (writeFails(path)) return false;
         files.erase(path);
+        ++writes;
         return true;
     }
+
     std::map<std::string, std::string> files;
+    std::map<std::string, Fault> faults;
+    int writes = 0;
+
+private:
+    static FileContent failed(const char* problem) {
+        FileContent file;
+        file.problem = problem;
+        return file;
+    }
+    bool writeFails(const std::string& path) const {
+        const auto fault = faults.find(path);
+        return fault != faults.end() && fault->second == Fault::CannotWrite;
+    }
 };
 
 }  // namespace tavo

@@ -1,6 +1,7 @@
 #include "posix_file_system.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -40,16 +41,31 @@ std::string posixPath(const std::string& cp932Path) {
     return path;
 }
 
+// Only regular files: a FIFO or a device would block or never end, so it is
+// opened without blocking and refused.
 FileContent PosixFileSystem::readFile(const std::string& path) const {
     FileContent file;
-    const int fd = ::open(posixPath(path).c_str(), O_RDONLY);
-    if (fd < 0) return file;
+    const int fd = ::open(posixPath(path).c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) {
+        file.missing = errno == ENOENT || errno == ENOTDIR;
+        if (!file.missing) file.problem = kProblemUnreadable;
+        return file;
+    }
+    struct stat info{};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        file.problem = kProblemNotAFile;
+        return file;
+    }
     file.opened = true;
     char buffer[65536];
     for (;;) {
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0) break;
+        if (n < 0) {
+            file.problem = kProblemIncomplete;
+            break;
+        }
         if (n == 0) {
             file.complete = true;
             break;

@@ -42,12 +42,24 @@ FileContent WindowsFileSystem::readFile(const std::string& path) const {
     FileContent file;
     FileHandle h(CreateFileW(cp932ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!h.valid()) return file;
+    if (!h.valid()) {
+        const DWORD error = GetLastError();
+        file.missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+        if (!file.missing) file.problem = kProblemUnreadable;
+        return file;
+    }
+    if (GetFileType(h.get()) != FILE_TYPE_DISK) {  // a pipe or a device would block or never end
+        file.problem = kProblemNotAFile;
+        return file;
+    }
     file.opened = true;
     char buffer[65536];
     for (;;) {
         DWORD got = 0;
-        if (!ReadFile(h.get(), buffer, sizeof buffer, &got, nullptr)) return file;
+        if (!ReadFile(h.get(), buffer, sizeof buffer, &got, nullptr)) {
+            file.problem = kProblemIncomplete;
+            return file;
+        }
         if (got == 0) break;
         file.content.append(buffer, got);
     }

@@ -199,11 +199,11 @@ TEST(ClosedDays, LoadingFromTheProgramFolder) {
     PosixFileSystem files;
     MemorySettingsStore store;
     auto days = withRules("01/15 H01-H99 kept\r\n");
-    EXPECT_FALSE(loadClosedDays(*days, files, folder.path(), store));
+    EXPECT_FALSE(loadClosedDays(*days, files, folder.path(), store).opened);
     EXPECT_EQ(closedDayRuleCount(*days), 1);  // a missing file keeps what was there
 
     folder.write("Holiday2.Dat", "08/13 H01-H99 お盆\r\n08/14 H01-H99 お盆\r\n");
-    EXPECT_TRUE(loadClosedDays(*days, files, folder.path(), store));
+    EXPECT_TRUE(loadClosedDays(*days, files, folder.path(), store).opened);
     EXPECT_EQ(closedDayRuleCount(*days), 2);
     EXPECT_TRUE(closed(*days, 2026, 8, 13));
 
@@ -211,8 +211,8 @@ TEST(ClosedDays, LoadingFromTheProgramFolder) {
     EXPECT_EQ(folder.read("Holiday2.Dat"), "08/13 H01-H99 お盆\r\n08/14 H01-H99 お盆\r\n");
 
     FakeFiles broken;  // a read that stopped mid-line keeps the complete lines
-    broken.next = {true, false, "08/13 H01-H99 a\r\n08/14 H01-H9"};
-    EXPECT_TRUE(loadClosedDays(*days, broken, "C:\\Tavo", store));
+    broken.next = {true, false, "08/13 H01-H99 a\r\n08/14 H01-H9", false, {}};
+    EXPECT_FALSE(loadClosedDays(*days, broken, "C:\\Tavo", store).whole);
     EXPECT_EQ(closedDayRuleCount(*days), 1);
 }
 

@@ -82,10 +82,10 @@ TEST(PersonalDays, FilesOnDisk) {
     PathSettings paths{};
     initPathDefaults(paths, folder.path() + "\\Tavo.exe", "C:\\Windows");
     EXPECT_TRUE(readPersonalDays(files, paths, kAnniversary, 10).empty());
-    ASSERT_TRUE(writePersonalDays(files, paths, kAnniversary, 10, {{1, 2000, "x"}}));
+    ASSERT_TRUE(addPersonalDay(files, paths, kAnniversary, 10, {1, 2000, "x"}));
     EXPECT_EQ(folder.read("aniversa.cal"), ": 1 2000\r\nx\r\n");
     EXPECT_EQ(readPersonalDays(files, paths, kAnniversary, 10).size(), 1u);
-    ASSERT_TRUE(writePersonalDays(files, paths, kAnniversary, 10, {}));
+    ASSERT_TRUE(removePersonalDay(files, paths, kAnniversary, 10, 1, 0));
     EXPECT_FALSE(folder.exists("aniversa.cal"));
 }
 

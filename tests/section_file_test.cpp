@@ -26,10 +26,13 @@ TEST(SectionFile, ReadsTheSectionOfAKey) {
         {kDecember, 30, ""},
         {"", 1, ""},
         {": +7\r\na\r\n:-1\r\nb\r\n", 7, "a\r\n"},       // blanks and a sign before the key
-        {":x\r\nzero\r\n:5\r\nfive\r\n", 0, "zero\r\n"},  // no digits: key 0
+        {":x\r\nzero\r\n:5\r\nfive\r\n", 0, ""},  // no digits: no section, the user's own lines
         {":3\r\n\r\n\r\nend\r\n", 3, "\r\n\r\nend\r\n"},  // empty lines are kept
         {":3\r\nlast\x1A", 3, "last"},
-        {":3\r\nkept\r\n\x1A\r\n:4\r\nlost\r\n", 4, ""},  // a Ctrl-Z line ends the file
+        {":3\r\nkept\r\n\x1A\r\n:4\r\nfour\r\n", 4, "four\r\n"},  // only a trailing Ctrl-Z ends the file
+        {":3\r\nkept\r\n\x1A\r\n:4\r\nfour\r\n", 3, "kept\r\n\x1A\r\n"},
+        {":3\ra\r:4\rb\r", 4, "b\r"},                       // CR-only line ends
+        {":3\na\n:3\r\nb", 3, "a\nb"},                       // duplicates read as one text
         {":3\r\n" + std::string(5000, 'x') + "\r\n", 3, std::string(5000, 'x') + "\r\n"},
         {":" + std::string(40, '0') + "3\r\nlong header\r\n", 3, "long header\r\n"},
     };
@@ -48,7 +51,7 @@ TEST(SectionFile, ReplacesOneSectionAndKeepsTheRest) {
         {kDecember, 24, "", ":3\r\nfirst of the 3rd\r\nsecond of the 3rd\r\n"},
         {":3\r\nonly\r\n", 3, "", ""},
         {"note before\r\n:3\r\nx\r\n", 1, "one", "note before\r\n:1\r\none\r\n:3\r\nx\r\n"},
-        {":3\r\nkept\r\n\x1A\r\n:4\r\nlost\r\n", 5, "five", ":3\r\nkept\r\n:5\r\nfive\r\n"},
+        {":3\r\nkept\r\n\x1A\r\n:4\r\nfour\r\n", 5, "five", ":3\r\nkept\r\n\x1A\r\n:4\r\nfour\r\n:5\r\nfive\r\n"},
         {":3\r\nno line end", 4, "four", ":3\r\nno line end\r\n:4\r\nfour\r\n"},
         {"", 2, ":colon\r\n:again", ":2\r\n\x81\x46" "colon\r\n\x81\x46" "again\r\n"},
     };
@@ -82,17 +85,17 @@ TEST_F(SectionFilesOnDisk, WritingRewritesOnlyTheSection) {
     folder.write("sch2005c.cal", ":3\r\nold\r\n" + tail);
     ASSERT_TRUE(writeScheduleText(files, paths, kScheduleDay, 2005, 12, 3, "new\r\nlines"));
     EXPECT_EQ(folder.read("sch2005c.cal"), ":3\r\nnew\r\nlines\r\n" + tail);
-    EXPECT_EQ(readScheduleText(files, paths, kScheduleDay, 2005, 12, 24), "イブ\r\n\xff\xfe raw bytes \x81\r\n");
+    EXPECT_EQ(readScheduleText(files, paths, kScheduleDay, 2005, 12, 24).text, "イブ\r\n\xff\xfe raw bytes \x81\r\n");
 }
 
 TEST_F(SectionFilesOnDisk, EmptiedFilesAreDeleted) {
     ASSERT_TRUE(writeScheduleText(files, paths, kScheduleEveryWeek, 2026, 12, 6, "日曜の予定"));
     EXPECT_EQ(folder.read("schedulw.cal"), ":0\r\n日曜の予定\r\n");
-    EXPECT_EQ(readScheduleText(files, paths, kScheduleEveryWeek, 2026, 12, 13), "日曜の予定\r\n");
+    EXPECT_EQ(readScheduleText(files, paths, kScheduleEveryWeek, 2026, 12, 13).text, "日曜の予定\r\n");
     ASSERT_TRUE(writeScheduleText(files, paths, kScheduleEveryWeek, 2026, 12, 20, ""));
     EXPECT_FALSE(folder.exists("schedulw.cal"));
     ASSERT_TRUE(writeScheduleText(files, paths, kScheduleMemo, 2026, 1, 1, "memo"));
-    EXPECT_EQ(readScheduleText(files, paths, kScheduleMemo, 2026, 1, 1), "memo\r\n");
+    EXPECT_EQ(readScheduleText(files, paths, kScheduleMemo, 2026, 1, 1).text, "memo\r\n");
     ASSERT_TRUE(writeScheduleText(files, paths, kScheduleMemo, 2026, 1, 1, ""));
     EXPECT_FALSE(folder.exists("memo.cal"));
     EXPECT_TRUE(writeScheduleText(files, paths, kScheduleDay, 2026, 1, 1, ""));  // nothing to remove
@@ -118,7 +121,7 @@ TEST_F(SectionFilesOnDisk, AFailedScratchWriteLeavesTheOldFileIntact) {
     rlimit small = saved;
     small.rlim_cur = 64;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool written = writeScheduleText(files, paths, kScheduleDay, 2005, 12, 4, std::string(1000, 'x'));
+    const bool written = !!writeScheduleText(files, paths, kScheduleDay, 2005, 12, 4, std::string(1000, 'x'));
     setrlimit(RLIMIT_FSIZE, &saved);
     EXPECT_FALSE(written);
     EXPECT_EQ(folder.read("sch2005c.cal"), old);
@@ -129,7 +132,7 @@ TEST_F(SectionFilesOnDisk, AFailedScratchWriteLeavesTheOldFileIntact) {
 
 class HalfReadFiles final : public FileSystem {
 public:
-    FileContent readFile(const std::string&) const override { return {true, false, ":3\r\npart"}; }
+    FileContent readFile(const std::string&) const override { return {true, false, ":3\r\npart", false, {}}; }
     bool replaceFile(const std::string&, std::string_view) override {
         replaced = true;
         return true;

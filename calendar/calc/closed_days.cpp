@@ -44,13 +44,6 @@ bool parseRule(std::string_view line, ClosedDayRule& rule) {
     return true;
 }
 
-std::string_view nextLine(std::string_view& rest) {
-    const std::size_t end = rest.find('\n');
-    std::string_view line = rest.substr(0, end);
-    rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    return line;
-}
 
 // The era letter and two-digit year that stand for a Gregorian year: the
 // rule's own era when the year fits it, else the newest era that fits.
@@ -101,17 +94,21 @@ void resetClosedDays(ClosedDays& days) {
     for (int i = 0; i < kMaxClosedDayRules; ++i) days.order[i] = i;
 }
 
-void parseClosedDayRules(ClosedDays& days, std::string_view content) {
+int parseClosedDayRules(ClosedDays& days, std::string_view content) {
     std::memset(days.rules, 0, sizeof days.rules);
     std::memset(days.slots, 0, sizeof days.slots);
     for (int i = 0; i < kMaxClosedDayRules; ++i) days.order[i] = i;
-    if (const std::size_t eof = content.find('\x1A'); eof != std::string_view::npos) content = content.substr(0, eof);
-    int count = 0;
-    while (!content.empty() && count < kMaxClosedDayRules) {
-        if (parseRule(nextLine(content), days.rules[count])) ++count;
+    int count = 0, found = 0;
+    ClosedDayRule spare;
+    for (std::string_view line : fileLines(content)) {
+        ClosedDayRule& into = count < kMaxClosedDayRules ? days.rules[count] : spare;
+        if (!parseRule(lineContent(line), into)) continue;
+        ++found;
+        if (count < kMaxClosedDayRules) ++count;
     }
     days.lastRule = count - 1;
     indexClosedDayRules(days);
+    return found;
 }
 
 // A stable grouping of the rules by slot, so file order is kept within a slot.
@@ -132,16 +129,36 @@ void indexClosedDayRules(ClosedDays& days) {
     for (int i = count; i < kMaxClosedDayRules; ++i) days.order[i] = i;
 }
 
-bool loadClosedDays(ClosedDays& days, const FileSystem& files, const std::string& programFolder,
-                    const SettingsStore& store) {
+ClosedDaysLoad loadClosedDays(ClosedDays& days, const FileSystem& files, const std::string& programFolder,
+                              const SettingsStore& store) {
     const FileContent file = files.readFile(joinPath(programFolder, kClosedDaysFile));
-    if (file.opened) parseClosedDayRules(days, completeLines(file));
+    ClosedDaysLoad load{file.opened, readWhole(file), 0, file.problem};
+    if (file.opened) load.ignoredRules = parseClosedDayRules(days, completeLines(file)) - closedDayRuleCount(days);
     readClosedDaySwitches(days, store);
-    return file.opened;
+    return load;
 }
 
-bool saveClosedDayRules(const ClosedDays& days, FileSystem& files, const std::string& programFolder) {
-    return files.replaceFile(joinPath(programFolder, kClosedDaysFile), formatClosedDayRules(days));
+// The rules the editor holds replace the file's first 256 rule lines; lines
+// that hold no rule stay ahead of them, rules past the limit after them.
+std::string withClosedDayRules(std::string_view content, const ClosedDays& days) {
+    std::string kept, overLimit;
+    int rules = 0;
+    for (std::string_view line : fileLines(content)) {
+        ClosedDayRule rule;
+        std::string* into = &kept;
+        if (parseRule(lineContent(line), rule)) {
+            if (++rules <= kMaxClosedDayRules) continue;  // the editor's rules stand for these
+            into = &overLimit;
+        }
+        *into += line;
+        if (into->back() != '\n' && into->back() != '\r') *into += "\r\n";
+    }
+    return kept + formatClosedDayRules(days) + overLimit;
+}
+
+SaveResult saveClosedDayRules(const ClosedDays& days, FileSystem& files, const std::string& programFolder) {
+    return rewriteFile(files, joinPath(programFolder, kClosedDaysFile),
+                       [&](std::string_view old) { return withClosedDayRules(old, days); });
 }
 
 const SettingsTable& closedDaySwitchTable() {

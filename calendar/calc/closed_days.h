@@ -8,11 +8,11 @@
 #include <string_view>
 
 #include "day_date.h"
+#include "shared/file_system.h"
 #include "shared/settings_table.h"
 
 namespace tavo {
 
-class FileSystem;
 class SettingsStore;
 
 inline constexpr int kMaxClosedDayRules = 256;
@@ -62,8 +62,9 @@ int closedDaySlot(int month, int day);
 // Defaults: Sunday, Saturday and holidays closed, Japanese holidays on, no rules.
 void resetClosedDays(ClosedDays& days);
 // Replaces the rules by those of a Holiday2.Dat file's content. Lines that do
-// not hold a rule are skipped; names and lines are cut to their fields.
-void parseClosedDayRules(ClosedDays& days, std::string_view content);
+// not hold a rule are skipped; names and lines are cut to their fields; rules
+// past the 256th are ignored. Returns the number of rules the content holds.
+int parseClosedDayRules(ClosedDays& days, std::string_view content);
 // The holiday switches of key "holi": the closed weekdays, holidays and "nholi".
 const SettingsTable& closedDaySwitchTable();
 void readClosedDaySwitches(ClosedDays& days, const SettingsStore& store);
@@ -72,12 +73,21 @@ void writeClosedDaySwitches(const ClosedDays& days, SettingsStore& store);
 std::string formatClosedDayRules(const ClosedDays& days);
 int closedDayRuleCount(const ClosedDays& days);
 
+struct ClosedDaysLoad {
+    bool opened = false;    // false: missing or unreadable; the rules are then left as they were
+    bool whole = false;     // missing or read to the end
+    int ignoredRules = 0;   // rules past the 256th, which are not used
+    std::string problem;    // why the file could not be read whole
+};
+
 // Start-up load: Holiday2.Dat of the program folder, then the switches.
-// False when the file could not be opened; the rules are then left as they were.
-bool loadClosedDays(ClosedDays& days, const FileSystem& files, const std::string& programFolder,
-                    const SettingsStore& store);
-// Rewrites Holiday2.Dat safely; false when it could not be written.
-bool saveClosedDayRules(const ClosedDays& days, FileSystem& files, const std::string& programFolder);
+ClosedDaysLoad loadClosedDays(ClosedDays& days, const FileSystem& files, const std::string& programFolder,
+                              const SettingsStore& store);
+// The file content with its rules replaced by those of days; lines that hold
+// no rule and rules past the 256th are kept.
+std::string withClosedDayRules(std::string_view content, const ClosedDays& days);
+// Rewrites Holiday2.Dat from a complete read of it.
+SaveResult saveClosedDayRules(const ClosedDays& days, FileSystem& files, const std::string& programFolder);
 
 // Rebuilds order[] and slots[] from the rules (after the options page edits them).
 void indexClosedDayRules(ClosedDays& days);

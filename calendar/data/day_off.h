@@ -6,10 +6,9 @@
 #include <string_view>
 
 #include "path_settings.h"
+#include "shared/file_system.h"
 
 namespace tavo {
-
-class FileSystem;
 
 struct DayOffTable {
     char rows[12][40];  // 31 flags '0'/'1' and a terminator per month
@@ -21,7 +20,12 @@ std::string formatDayOffTable(const DayOffTable& table);
 bool isDayOff(const DayOffTable& table, int month, int day);
 
 void loadDayOffTable(DayOffTable& table, const FileSystem& files, const PathSettings& paths, int year);
-// Flips the flag of a day and saves the year's file; false when it could not be saved.
-bool toggleDayOff(DayOffTable& table, FileSystem& files, const PathSettings& paths, int year, int month, int day);
+// The file content with a day's flag flipped in its month's row (rows are
+// found by content; missing rows are added); every other byte stays.
+std::string withDayOffToggled(std::string_view content, int month, int day);
+// Flips the flag in the year's file as it is now and reloads the table from
+// it; a file that could not be read whole is left alone.
+SaveResult toggleDayOff(DayOffTable& table, FileSystem& files, const PathSettings& paths, int year, int month,
+                        int day);
 
 }  // namespace tavo

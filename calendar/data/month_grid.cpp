@@ -32,13 +32,6 @@ void classify(MonthGrid& grid, int cell, int day, const ClosedDays& closedDays) 
     grid.cellKind[cell] = dayKindOf(closedDays, grid.year, grid.month, day);
 }
 
-std::vector<int> sectionKeys(std::string_view content) {
-    std::vector<int> keys;
-    for (std::string_view line : fileLines(content))
-        if (isHeaderLine(line)) keys.push_back(headerKey(line));
-    return keys;
-}
-
 std::string readWhole(const FileSystem& files, const std::string& path) {
     const FileContent file = files.readFile(path);
     return file.opened ? std::string(completeLines(file)) : std::string();

@@ -31,22 +31,41 @@ std::string storedName(std::string_view name) {
     return line + "\r\n";
 }
 
+struct PlacedEntry {
+    PersonalEntry entry;
+    std::size_t firstLine, lineCount;
+};
+
+}  // namespace
+
+namespace {
+
+// Entries with the lines they stand on: a header and, unless another
+// ':' line follows, a name line. Every other line is the user's own.
+std::vector<PlacedEntry> placedEntries(const std::vector<std::string_view>& lines) {
+    std::vector<PlacedEntry> placed;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (!isHeaderLine(lines[i])) continue;  // stray lines of hand-edited files
+        const std::string_view header = lineContent(lines[i]);
+        PlacedEntry p{{}, i, 1};
+        // ":dd yyyy" as written (": 5 1980"); a hand-written ":5 1980" reads the same.
+        std::size_t at = 1;
+        p.entry.day = numberAt(header, at);
+        p.entry.year = at < header.size() && header[at] == ' ' ? numberAt(header, at) : 0;
+        if (i + 1 < lines.size() && !isHeaderLine(lines[i + 1])) {
+            p.entry.name = lineContent(lines[++i]);
+            p.lineCount = 2;
+        }
+        placed.push_back(std::move(p));
+    }
+    return placed;
+}
+
 }  // namespace
 
 std::vector<PersonalEntry> parsePersonalDays(std::string_view content) {
     std::vector<PersonalEntry> entries;
-    const std::vector<std::string_view> lines = fileLines(content);
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (!isHeaderLine(lines[i])) continue;  // stray lines of hand-edited files
-        const std::string_view header = lineContent(lines[i]);
-        PersonalEntry entry;
-        // ":dd yyyy" as written (": 5 1980"); a hand-written ":5 1980" reads the same.
-        std::size_t at = 1;
-        entry.day = numberAt(header, at);
-        entry.year = at < header.size() && header[at] == ' ' ? numberAt(header, at) : 0;
-        if (i + 1 < lines.size() && !isHeaderLine(lines[i + 1])) entry.name = lineContent(lines[++i]);
-        entries.push_back(std::move(entry));
-    }
+    for (PlacedEntry& p : placedEntries(fileLines(content))) entries.push_back(std::move(p.entry));
     return entries;
 }
 
@@ -104,9 +123,49 @@ std::vector<PersonalEntry> readPersonalDays(const FileSystem& files, const PathS
     return file.opened ? parsePersonalDays(completeLines(file)) : std::vector<PersonalEntry>();
 }
 
-bool writePersonalDays(FileSystem& files, const PathSettings& paths, PersonalDayKind kind, int month,
-                       const std::vector<PersonalEntry>& entries) {
-    return storeFile(files, personalDayFile(paths, kind, month), formatPersonalDays(entries));
+std::string withPersonalEntry(std::string_view content, const PersonalEntry& entry) {
+    const std::vector<std::string_view> lines = fileLines(content);
+    std::size_t at = lines.size();
+    for (const PlacedEntry& p : placedEntries(lines)) {
+        if (p.entry.day > entry.day) {
+            at = p.firstLine;
+            break;
+        }
+    }
+    std::string out;
+    for (std::size_t i = 0; i < at; ++i) out += lines[i];
+    if (!out.empty() && out.back() != '\n' && out.back() != '\r') out += "\r\n";  // a hand-edited last line
+    out += formatPersonalDays({entry});
+    for (std::size_t i = at; i < lines.size(); ++i) out += lines[i];
+    return out;
+}
+
+std::string withoutPersonalEntry(std::string_view content, int day, int n) {
+    const std::vector<std::string_view> lines = fileLines(content);
+    std::string out;
+    std::size_t skipFrom = lines.size(), skipCount = 0;
+    for (const PlacedEntry& p : placedEntries(lines)) {
+        if (p.entry.day == day && n-- == 0) {
+            skipFrom = p.firstLine;
+            skipCount = p.lineCount;
+            break;
+        }
+    }
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        if (i < skipFrom || i >= skipFrom + skipCount) out += lines[i];
+    return out;
+}
+
+SaveResult addPersonalDay(FileSystem& files, const PathSettings& paths, PersonalDayKind kind, int month,
+                          const PersonalEntry& entry) {
+    return rewriteFile(files, personalDayFile(paths, kind, month),
+                       [&](std::string_view old) { return withPersonalEntry(old, entry); });
+}
+
+SaveResult removePersonalDay(FileSystem& files, const PathSettings& paths, PersonalDayKind kind, int month, int day,
+                             int n) {
+    return rewriteFile(files, personalDayFile(paths, kind, month),
+                       [&](std::string_view old) { return withoutPersonalEntry(old, day, n); });
 }
 
 const SettingsTable& soundPlayedDateTable() {

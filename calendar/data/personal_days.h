@@ -8,11 +8,11 @@
 
 #include "path_settings.h"
 #include "shared/clock.h"
+#include "shared/file_system.h"
 #include "shared/settings_table.h"
 
 namespace tavo {
 
-class FileSystem;
 class SettingsStore;
 
 inline constexpr std::size_t kPersonalNameBytes = 253;
@@ -40,8 +40,16 @@ std::string personalEntryText(PersonalDayKind kind, const PersonalEntry& entry, 
 
 std::vector<PersonalEntry> readPersonalDays(const FileSystem& files, const PathSettings& paths, PersonalDayKind kind,
                                             int month);
-bool writePersonalDays(FileSystem& files, const PathSettings& paths, PersonalDayKind kind, int month,
-                       const std::vector<PersonalEntry>& entries);
+// The file content with an entry added after the other entries of its day
+// (before the first entry of a later day), or with the n-th entry (from 0) of
+// a day removed. Every other line, understood or not, stays as it is.
+std::string withPersonalEntry(std::string_view content, const PersonalEntry& entry);
+std::string withoutPersonalEntry(std::string_view content, int day, int n);
+// The same on the month's file; a file that could not be read whole is left alone.
+SaveResult addPersonalDay(FileSystem& files, const PathSettings& paths, PersonalDayKind kind, int month,
+                          const PersonalEntry& entry);
+SaveResult removePersonalDay(FileSystem& files, const PathSettings& paths, PersonalDayKind kind, int month, int day,
+                             int n);
 
 // Plays the birthday sound at most once a day.
 class BirthdaySound {

@@ -27,7 +27,6 @@ struct Section {
 struct SectionFile {
     std::string content;
     std::vector<Section> sections;
-    std::vector<std::string_view> leading;  // lines before the first header
     bool exists = false;
 };
 
@@ -61,11 +60,11 @@ private:
         const FileContent read = s_.files.readFile(path);
         file->exists = read.opened;
         file->content = std::string(completeLines(read));
-        for (std::string_view line : fileLines(file->content)) {
-            if (isHeaderLine(line)) file->sections.push_back({headerKey(line), {}});
-            else if (file->sections.empty()) file->leading.push_back(line);
-            else file->sections.back().lines.push_back(line);
-        }
+        // The same sections the month grid marks and the data windows edit.
+        const std::vector<std::string_view> lines = fileLines(file->content);
+        for (const SectionSpan& span : sectionSpans(lines))
+            file->sections.push_back({span.key, {lines.begin() + static_cast<std::ptrdiff_t>(span.header) + 1,
+                                                 lines.begin() + static_cast<std::ptrdiff_t>(span.end)}});
         return file;
     }
 
@@ -74,6 +73,9 @@ private:
     std::map<int, std::unique_ptr<std::vector<PersonalEntry>>> personal_;
     std::map<int, std::unique_ptr<DayOffTable>> dayOff_;
 };
+
+// Day and every-year sections never move off closed days.
+bool noneClosed(int) { return false; }
 
 // A data line never starts with ':', which marks headers in the list.
 std::string_view withoutHeaderMark(std::string& out, std::string_view text) {
@@ -181,24 +183,20 @@ struct Collector {
         for (std::string_view line : section.lines) add(lineContent(line), suffix, true);
     }
 
+    // Sections are taken in file order, every one of a key (a hand-edited
+    // file may repeat a key or be out of order), placed as the month grid places them.
     void daySchedules() {
-        for (const Section& section : facts().dayFile->sections) {
-            if (section.key < day) continue;
-            if (section.key == day) addSection(section, "");
-            break;
-        }
+        for (const Section& section : facts().dayFile->sections)
+            if (effectiveDay(kScheduleEveryMonth, section.key, year, month, s.env.pmo, noneClosed) == day)
+                addSection(section, "");
     }
 
     void everyYear() {
-        const int length = monthLengthOf(year, month);
-        const bool lastDay = s.env.pmo && day == length;
         for (const Section& section : facts().yearFile->sections) {
-            if (section.key == day || (lastDay && section.key >= day)) {
-                char suffix[48];
-                std::snprintf(suffix, sizeof suffix, "(毎年%d月%d日)", month, section.key);
-                addSection(section, suffix);
-                return;
-            }
+            if (effectiveDay(kScheduleEveryYear, section.key, year, month, s.env.pmo, noneClosed) != day) continue;
+            char suffix[48];
+            std::snprintf(suffix, sizeof suffix, "(毎年%d月%d日)", month, section.key);
+            addSection(section, suffix);
         }
     }
 
@@ -209,12 +207,8 @@ struct Collector {
 
     void everyWeek() {
         const int weekday = weekdayOf(year, month, day);
-        for (const Section& section : facts().weekFile->sections) {
-            if (section.key == weekday) {
-                addSection(section, "(毎週)");
-                return;
-            }
-        }
+        for (const Section& section : facts().weekFile->sections)
+            if (section.key == weekday) addSection(section, "(毎週)");
     }
 
     void personalDays(PersonalDayKind kind) {
@@ -295,7 +289,7 @@ bool rangeHasData(int year, int month, int day, const RangeViewSettings& range, 
         int y, m, d;
         civilFromSerial(serial, y, m, d);
         for (const Section& sec : cache.sections(scheduleFile(sources.paths, kScheduleDay, y, m)).sections)
-            if (sec.key == d) return true;
+            if (effectiveDay(kScheduleEveryMonth, sec.key, y, m, sources.env.pmo, noneClosed) == d) return true;
         for (const Section& sec : cache.sections(scheduleFile(sources.paths, kScheduleEveryYear, y, m)).sections)
             if (effectiveDay(kScheduleEveryYear, sec.key, y, m, sources.env.pmo, closedTest(y, m)) == d) return true;
         for (ScheduleKind kind : {kScheduleEveryMonth, kScheduleEveryMonthLater, kScheduleEveryMonthEarlier})

@@ -10,27 +10,35 @@ constexpr char kEndOfFile = '\x1A';
 constexpr char kFullWidthColon[] = "\x81\x46";  // "：" in CP932
 
 bool endsWithLineFeed(std::string_view text) { return !text.empty() && text.back() == '\n'; }
+bool endsWithLineBreak(std::string_view text) { return !text.empty() && (text.back() == '\n' || text.back() == '\r'); }
 
 }  // namespace
 
-std::vector<std::string_view> fileLines(std::string_view content) {
-    std::vector<std::string_view> lines;
-    while (!content.empty()) {
-        const std::size_t end = content.find('\n');
-        std::string_view line = content.substr(0, end == std::string_view::npos ? content.size() : end + 1);
-        content.remove_prefix(line.size());
-        if (lineContent(line) == std::string_view(&kEndOfFile, 1)) break;
-        if (!line.empty() && line.back() == kEndOfFile) line.remove_suffix(1);
-        if (!line.empty()) lines.push_back(line);
-    }
-    return lines;
-}
-
 bool isHeaderLine(std::string_view line) { return !line.empty() && line[0] == ':'; }
 
-std::string_view lineContent(std::string_view line) {
-    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
-    return line;
+bool isSectionHeader(std::string_view line) {
+    if (!isHeaderLine(line)) return false;
+    std::size_t i = 1;
+    while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+    if (i < line.size() && (line[i] == '+' || line[i] == '-')) ++i;
+    return i < line.size() && line[i] >= '0' && line[i] <= '9';
+}
+
+std::vector<SectionSpan> sectionSpans(const std::vector<std::string_view>& lines) {
+    std::vector<SectionSpan> spans;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (!isHeaderLine(lines[i])) continue;
+        if (!spans.empty() && spans.back().end == 0) spans.back().end = i;  // any ':' line ends a section
+        if (isSectionHeader(lines[i])) spans.push_back({headerKey(lines[i]), i, 0});
+    }
+    if (!spans.empty() && spans.back().end == 0) spans.back().end = lines.size();
+    return spans;
+}
+
+std::vector<int> sectionKeys(std::string_view content) {
+    std::vector<int> keys;
+    for (const SectionSpan& s : sectionSpans(fileLines(content))) keys.push_back(s.key);
+    return keys;
 }
 
 int headerKey(std::string_view line) {
@@ -45,17 +53,14 @@ int headerKey(std::string_view line) {
 }
 
 std::string readSection(std::string_view content, int key) {
+    const std::vector<std::string_view> lines = fileLines(content);
     std::string text;
-    bool inside = false;
-    for (std::string_view line : fileLines(content)) {
-        if (isHeaderLine(line)) {
-            if (inside) break;
-            const int k = headerKey(line);
-            if (k > key) break;
-            inside = k == key;
-            continue;
+    for (const SectionSpan& s : sectionSpans(lines)) {
+        if (s.key != key) continue;
+        for (std::size_t i = s.header + 1; i < s.end; ++i) {
+            text += lines[i];
+            if (!endsWithLineBreak(lines[i]) && i + 1 < lines.size()) text += "\r\n";  // sections would run together
         }
-        if (inside) text += line;
     }
     return text;
 }
@@ -74,29 +79,44 @@ std::string sectionBody(std::string_view text) {
     return body;
 }
 
+// The sections of the key are the lines this write owns: the first keeps its
+// header and gets the new text, the others (which the reader showed as part
+// of the same text) go. A new section goes before the first larger key.
 std::string replaceSection(std::string_view content, int key, std::string_view text) {
+    const std::vector<std::string_view> lines = fileLines(content);
+    const std::vector<SectionSpan> spans = sectionSpans(lines);
+    std::vector<bool> owned(lines.size(), false);
+    std::size_t insertAt = lines.size();
+    bool found = false;
+    for (const SectionSpan& s : spans) {
+        if (s.key == key) {
+            for (std::size_t i = s.header; i < s.end; ++i) owned[i] = true;
+            if (!found) insertAt = s.header;
+            found = true;
+        } else if (!found && s.key > key && insertAt == lines.size()) {
+            insertAt = s.header;
+        }
+    }
     std::string out;
     out.reserve(content.size() + text.size() + 16);
-    const std::vector<std::string_view> lines = fileLines(content);
-    std::size_t i = 0;
-    bool skipping = false;
-    for (; i < lines.size(); ++i) {
-        if (isHeaderLine(lines[i])) {
-            const int k = headerKey(lines[i]);
-            if (k > key) break;
-            if (k == key) skipping = true;
+    const auto emitNew = [&] {
+        if (text.empty()) return;
+        if (!out.empty() && !endsWithLineBreak(out)) out += "\r\n";  // a hand-edited last line
+        if (found) out += lines[insertAt];
+        if (found && !endsWithLineBreak(out)) out += "\r\n";
+        if (!found) {
+            // Appended piece by piece: "literal" + std::string trips GCC 12's -Wrestrict at -O3.
+            out += ':';
+            out += std::to_string(key);
+            out += "\r\n";
         }
-        if (!skipping) out += lines[i];
-    }
-    if (!text.empty()) {
-        if (!out.empty() && !endsWithLineFeed(out)) out += "\r\n";  // a hand-edited last line
-        // Appended piece by piece: "literal" + std::string trips GCC 12's -Wrestrict at -O3.
-        out += ':';
-        out += std::to_string(key);
-        out += "\r\n";
         out += sectionBody(text);
+    };
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i == insertAt) emitNew();
+        if (!owned[i]) out += lines[i];
     }
-    for (; i < lines.size(); ++i) out += lines[i];
+    if (insertAt == lines.size()) emitNew();
     return out;
 }
 
@@ -112,30 +132,26 @@ int sectionKey(ScheduleKind kind, int year, int month, int day) {
     return kind == kScheduleEveryWeek ? weekdayOf(year, month, day) : day;
 }
 
-std::string readScheduleText(const FileSystem& files, const PathSettings& paths, ScheduleKind kind, int year,
-                             int month, int day) {
+ScheduleText readScheduleText(const FileSystem& files, const PathSettings& paths, ScheduleKind kind, int year,
+                              int month, int day) {
     const FileContent file = files.readFile(scheduleFile(paths, kind, year, month));
-    if (!file.opened) return {};
+    ScheduleText out{{}, readWhole(file), file.problem};
+    if (!file.opened) return out;
     if (kind == kScheduleMemo) {
-        std::string text = file.content;
-        while (!text.empty() && text.back() == kEndOfFile) text.pop_back();
-        return text;
+        out.text = completeLines(file);
+        while (!out.text.empty() && out.text.back() == kEndOfFile) out.text.pop_back();
+    } else {
+        out.text = readSection(completeLines(file), sectionKey(kind, year, month, day));
     }
-    return readSection(completeLines(file), sectionKey(kind, year, month, day));
+    return out;
 }
 
-bool storeFile(FileSystem& files, const std::string& path, std::string_view content) {
-    if (content.empty()) return files.removeFile(path);
-    return files.replaceFile(path, content);
-}
-
-bool writeScheduleText(FileSystem& files, const PathSettings& paths, ScheduleKind kind, int year, int month, int day,
-                       std::string_view text) {
+SaveResult writeScheduleText(FileSystem& files, const PathSettings& paths, ScheduleKind kind, int year, int month,
+                             int day, std::string_view text) {
     const std::string path = scheduleFile(paths, kind, year, month);
-    if (kind == kScheduleMemo) return storeFile(files, path, memoContent(text));
-    const FileContent old = files.readFile(path);
-    if (old.opened && !old.complete) return false;  // never rewrite a file we could not read whole
-    return storeFile(files, path, replaceSection(old.content, sectionKey(kind, year, month, day), text));
+    if (kind == kScheduleMemo) return rewriteFile(files, path, [&](std::string_view) { return memoContent(text); });
+    const int key = sectionKey(kind, year, month, day);
+    return rewriteFile(files, path, [&](std::string_view old) { return replaceSection(old, key, text); });
 }
 
 }  // namespace tavo

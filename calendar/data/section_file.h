@@ -7,23 +7,32 @@
 #include <vector>
 
 #include "path_settings.h"
+#include "shared/file_system.h"
 
 namespace tavo {
 
-class FileSystem;
-
-// The lines of a file as readers see them: CR LF kept, a trailing 0x1A
-// removed, and a line holding only 0x1A ending the file.
-std::vector<std::string_view> fileLines(std::string_view content);
+// A line beginning with ':' ends the section before it.
 bool isHeaderLine(std::string_view line);
-// A line without its CR LF.
-std::string_view lineContent(std::string_view line);
+// A header with a key: ':', blanks, an optional sign and at least one digit.
+bool isSectionHeader(std::string_view line);
+
+// One section of a file: its header line and the lines up to the next line
+// beginning with ':' (indexes into fileLines). Sections keep file order,
+// whatever it is; a key may appear more than once.
+struct SectionSpan {
+    int key;
+    std::size_t header, end;
+};
+std::vector<SectionSpan> sectionSpans(const std::vector<std::string_view>& lines);
+// The keys of the sections, in file order: what the month grid marks.
+std::vector<int> sectionKeys(std::string_view content);
 // Leading blanks and one sign skipped, digits up to the first other byte; 0 without digits.
 int headerKey(std::string_view line);
 
+// The text of every section of the key, in file order, as one text.
 std::string readSection(std::string_view content, int key);
-// The file content with the section of key replaced by text (removed when
-// text is empty); everything else stays byte for byte.
+// The file content with the sections of key replaced by one holding text
+// (removed when text is empty); every other line stays byte for byte in its place.
 std::string replaceSection(std::string_view content, int key, std::string_view text);
 // A schedule text as stored: lines that would read as headers get a
 // full-width colon, and the last line ends with CR LF.
@@ -33,13 +42,19 @@ std::string memoContent(std::string_view text);
 // The section key of a date for a kind: the weekday for every-week, else the day.
 int sectionKey(ScheduleKind kind, int year, int month, int day);
 
-// Whole-file operations through the file system. Writes return false when
-// nothing could be saved; the old file is then untouched.
-std::string readScheduleText(const FileSystem& files, const PathSettings& paths, ScheduleKind kind, int year,
-                             int month, int day);
-bool writeScheduleText(FileSystem& files, const PathSettings& paths, ScheduleKind kind, int year, int month, int day,
-                       std::string_view text);
-// Replaces a file, or removes it when the new content is empty.
-bool storeFile(FileSystem& files, const std::string& path, std::string_view content);
+// What a data window shows: the text, and whether the file could be read
+// whole (when not, saving will fail and the window should say why).
+struct ScheduleText {
+    std::string text;
+    bool writable = true;
+    std::string problem;
+};
+
+// Whole-file operations through the file system. A write fails, and leaves
+// the file as it is, when the file could not be read whole or not be replaced.
+ScheduleText readScheduleText(const FileSystem& files, const PathSettings& paths, ScheduleKind kind, int year,
+                              int month, int day);
+SaveResult writeScheduleText(FileSystem& files, const PathSettings& paths, ScheduleKind kind, int year, int month,
+                             int day, std::string_view text);
 
 }  // namespace tavo
