@@ -328,6 +328,11 @@ std::string formatSchemeFile(const DesignSet& design, DesignSetKind set, const s
     return out;
 }
 
+SaveResult saveSchemeFile(FileSystem& files, const std::string& path, const DesignSet& design, DesignSetKind set,
+                          const std::array<std::int32_t, 16>& customColours) {
+    return rewriteFile(files, path, [&](std::string_view) { return formatSchemeFile(design, set, customColours); });
+}
+
 void parseSchemeFile(DesignSet& design, DesignSetKind set, std::string_view content, DesignMetrics metrics,
                      std::array<std::int32_t, 16>* customColours) {
     const IniFile ini(content);

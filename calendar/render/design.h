@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "month_layout.h"
+#include "shared/file_system.h"
 #include "shared/settings_table.h"
 
 namespace tavo {
@@ -73,6 +74,9 @@ std::array<std::int32_t, kDayKinds> parseColourList(std::string_view text);
 
 // Scheme files (".col" calendar, ".scl" range view) in the initialisation-file format.
 std::string formatSchemeFile(const DesignSet& design, DesignSetKind set, const std::array<std::int32_t, 16>& customColours);
+// Writes a scheme file from a complete read of the one it replaces.
+SaveResult saveSchemeFile(FileSystem& files, const std::string& path, const DesignSet& design, DesignSetKind set,
+                          const std::array<std::int32_t, 16>& customColours);
 void parseSchemeFile(DesignSet& design, DesignSetKind set, std::string_view content, DesignMetrics metrics,
                      std::array<std::int32_t, 16>* customColours);
 

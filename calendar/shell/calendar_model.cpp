@@ -30,7 +30,7 @@ void loadWindowStyles(CalendarWindow& a) {
     readWindowStyle(a.shared().style[kRangeViewStyle], kRangeViewStyle, a.process.store);
 }
 
-void loadSettings(CalendarWindow& a) {
+ClosedDaysLoad loadSettings(CalendarWindow& a) {
     SharedSettings& s = a.shared();
     const std::string windir = windowsFolder();
     initPathDefaults(s.paths, programPath(), windir);
@@ -46,7 +46,7 @@ void loadSettings(CalendarWindow& a) {
     resetRangeViewSettings(s.range);
     readRangeViewSettings(s.range, a.process.store);
     resetClosedDays(s.closedDays);
-    loadClosedDays(s.closedDays, a.process.files, s.paths.programFolder, a.process.store);
+    return loadClosedDays(s.closedDays, a.process.files, s.paths.programFolder, a.process.store);
 }
 
 void rebuildMonthView(CalendarWindow& a) {

@@ -6,7 +6,8 @@
 
 namespace tavo::shell {
 
-void loadSettings(CalendarWindow& a);            // everything but the window styles
+// Everything but the window styles; tells how the closed-day rules loaded.
+ClosedDaysLoad loadSettings(CalendarWindow& a);
 void loadWindowStyles(CalendarWindow& a);
 void rebuildMonthView(CalendarWindow& a);        // grid, marks and the day-off table
 void rebuildTexts(CalendarWindow& a);            // caption, titles, status text, weekday names

@@ -4,6 +4,7 @@
 #include "calendar_input.h"
 #include "dialogs.h"
 #include "resources/tavo_ids.h"
+#include "shared/cp932.h"
 #include "shared/windows_of_kind.h"
 
 namespace tavo::shell {
@@ -33,8 +34,13 @@ void close(CalendarWindow& a) { PostMessageW(a.window, WM_CLOSE, 0, 0); }
 
 void toggleDayOff(CalendarWindow& a) {
     const SharedSettings& s = a.shared();
-    if (!tavo::toggleDayOff(a.dayOff, a.process.files, s.paths, a.selected.year(), a.selected.month(), a.selected.day()))
-        MessageBoxW(a.window, L"休暇の設定を保存できませんでした.", L"Tavo", MB_OK | MB_ICONWARNING);
+    const std::string file = dayOffFile(s.paths, a.selected.year());
+    const SaveResult saved =
+        tavo::toggleDayOff(a.dayOff, a.process.files, s.paths, a.selected.year(), a.selected.month(), a.selected.day());
+    if (!saved) {
+        const std::wstring text = L"休暇の設定を保存できませんでした.\n" + cp932ToWide(file) + L"\n" + cp932ToWide(saved.reason);
+        MessageBoxW(a.window, text.c_str(), L"Tavo", MB_OK | MB_ICONWARNING);
+    }
     refreshWindows(kRefreshedWindows, kRefreshData);
 }
 

@@ -178,9 +178,22 @@ void onRefresh(CalendarWindow& a, WPARAM flags) {
     rebuildAll(a);
 }
 
+// The rules file is the user's: when it cannot be used whole, they must know.
+void reportClosedDays(const CalendarWindow& a, const ClosedDaysLoad& load) {
+    std::wstring text;
+    const std::wstring file = cp932ToWide(joinPath(a.shared().paths.programFolder, kClosedDaysFile));
+    if (!load.whole)
+        text = L"休業日の設定を最後まで読めませんでした. 読めた分だけを使い, このファイルへの保存はしません.\n" + file + L"\n" +
+               cp932ToWide(load.problem);
+    else if (load.ignoredRules > 0)
+        text = L"休業日の設定が 256 件を超えています. 超えた " + std::to_wstring(load.ignoredRules) +
+               L" 件は使われません.\n" + file;
+    if (!text.empty()) MessageBoxW(a.window, text.c_str(), L"Tavo", MB_OK | MB_ICONWARNING);
+}
+
 bool onCreate(CalendarWindow& a, HWND window) {
     a.window = window;
-    loadSettings(a);
+    const ClosedDaysLoad closedDays = loadSettings(a);
     a.objects.build(a.design(), kCalendarDesign);
     if (a.style().lay)
         SetLayeredWindowAttributes(window, 0, static_cast<BYTE>(layeredOpacityPercent(a.style()) * 255 / 100), LWA_ALPHA);
@@ -201,6 +214,7 @@ bool onCreate(CalendarWindow& a, HWND window) {
         if (!a.wallpaper)
             MessageBoxW(window, L"オプション->スタイルの設定を見直してください", L"壁紙未設定", MB_OK);
     }
+    reportClosedDays(a, closedDays);
     PostMessageW(window, UM_PLACE, 0, 0);
     return true;
 }

@@ -234,6 +234,33 @@ TEST_F(Navigation, ARefreshOverAWallpaperLeavesNoStaleFrame) {
     DeleteFileW(wallpaper.c_str());
 }
 
+// Another program holds the day-off file open without sharing: the calendar
+// says it could not save, and the file keeps every byte.
+TEST_F(Navigation, ALockedDayOffFileIsNotOverwritten) {
+    const std::wstring file = besideTest(L"DOff2026.cal");
+    const std::string old = dayOffTable(5, 3);
+    writeFile(file, old);
+    CalendarRun run(L"2026/12/08");
+    ASSERT_NE(run.window(), nullptr);
+    HANDLE lock = CreateFileW(file.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    PostMessageW(run.window(), WM_COMMAND, 906, 0);
+    HWND box = waitForDialog(run.window(), L"Tavo", kWait);
+    ASSERT_NE(box, nullptr);
+    EXPECT_NE(messageBoxText(box).find(L"休暇の設定を保存できませんでした"), std::wstring::npos);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    CloseHandle(lock);
+    HANDLE h = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    std::string content(1024, '\0');
+    DWORD got = 0;
+    ReadFile(h, content.data(), static_cast<DWORD>(content.size()), &got, nullptr);
+    CloseHandle(h);
+    content.resize(got);
+    EXPECT_EQ(content, old);
+    DeleteFileW(file.c_str());
+}
+
 TEST_F(Navigation, DateChangeWatch) {
     struct Case {
         DWORD cdt;
