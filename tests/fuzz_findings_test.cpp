@@ -29,9 +29,25 @@ TEST(FuzzFindings, ClosedDayNamesEndAtANul) {
 // A schedule line holding only Ctrl-Z ended the file for every reader: the rest was lost.
 TEST(FuzzFindings, CtrlZInScheduleTextIsNotStored) {
     const std::string content = replaceSection(":24\r\nイブ\r\n", 15, "before\n\x1A\nafter");
-    EXPECT_EQ(readSection(content, 15), "before\n\nafter\r\n");
+    EXPECT_EQ(readSection(content, 15), "before\r\n\r\nafter\r\n");
     EXPECT_EQ(readSection(content, 24), "イブ\r\n");
     EXPECT_EQ(memoContent("a\x1A\r\nb"), "a\r\nb\r\n");
+}
+
+// Text with CR-only line ends: ":8" after a lone CR started a section of its own.
+TEST(FuzzFindings, ALoneCarriageReturnInTextCannotStartASection) {
+    const std::string content = replaceSection("", 7, "seven\r:8\rcr\nlf");
+    EXPECT_EQ(content, ":7\r\nseven\r\n\x81\x46" "8\r\ncr\r\nlf\r\n");
+    EXPECT_EQ(sectionKeys(content), std::vector<int>{7});
+}
+
+// An out-of-order file: the new entry goes after the last entry of its day,
+// wherever it stands, so it is the one the window shows last.
+TEST(FuzzFindings, ANewEntryFollowsTheLastEntryOfItsDay) {
+    const std::string content = ":10\r\nfirst\r\n:12\r\ntwelve\r\n:10\r\nsecond\r\n";
+    EXPECT_EQ(withPersonalEntry(content, {10, 0, "new"}), content + ":10\r\nnew\r\n");
+    EXPECT_EQ(withPersonalEntry(content, {11, 0, "eleven"}),
+              ":10\r\nfirst\r\n:11\r\neleven\r\n:12\r\ntwelve\r\n:10\r\nsecond\r\n");
 }
 
 TEST(FuzzFindings, CtrlZInAPersonalNameDoesNotEndTheFile) {

@@ -125,11 +125,17 @@ std::vector<PersonalEntry> readPersonalDays(const FileSystem& files, const PathS
 
 std::string withPersonalEntry(std::string_view content, const PersonalEntry& entry) {
     const std::vector<std::string_view> lines = fileLines(content);
+    // After the last entry of its day, else before the first later day: a
+    // hand-edited file may be out of order.
     std::size_t at = lines.size();
+    bool sameDaySeen = false, laterSeen = false;
     for (const PlacedEntry& p : placedEntries(lines)) {
-        if (p.entry.day > entry.day) {
+        if (p.entry.day == entry.day) {
+            at = p.firstLine + p.lineCount;
+            sameDaySeen = true;
+        } else if (p.entry.day > entry.day && !sameDaySeen && !laterSeen) {
             at = p.firstLine;
-            break;
+            laterSeen = true;
         }
     }
     std::string out;

@@ -65,15 +65,24 @@ std::string readSection(std::string_view content, int key) {
     return text;
 }
 
+// Line ends become CR LF: a lone CR or LF would let the next line start a
+// section of its own for readers that take CR or LF as a line end.
 std::string sectionBody(std::string_view text) {
     std::string body;
     body.reserve(text.size() + 2);
     bool lineStart = true;
-    for (char c : text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
         if (c == kEndOfFile) continue;  // it would end the file for every reader
+        if (c == '\r' || c == '\n') {
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            body += "\r\n";
+            lineStart = true;
+            continue;
+        }
         if (lineStart && c == ':') body += kFullWidthColon;
         else body += c;
-        lineStart = c == '\n';
+        lineStart = false;
     }
     if (!endsWithLineFeed(body)) body += "\r\n";
     return body;

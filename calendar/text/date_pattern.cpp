@@ -39,11 +39,15 @@ struct Formatter {
     int eraYear = 0;
     std::string out;
 
-    std::size_t run(std::size_t at, char c) const {
+    // The length of the run of c at `at`, counted up to limit: tokens that
+    // take at most four letters never look further, so that a long run is
+    // not scanned again at every step (the time stays linear).
+    std::size_t run(std::size_t at, char c, std::size_t limit = std::string_view::npos) const {
         std::size_t n = 0;
-        while (at + n < pattern.size() && pattern[at + n] == c) ++n;
+        while (n < limit && at + n < pattern.size() && pattern[at + n] == c) ++n;
         return n;
     }
+    static constexpr std::size_t kShortRun = 5;
     bool startsWith(std::size_t at, std::string_view word) const { return pattern.substr(at, word.size()) == word; }
 
     void number(const char* format, int value) {
@@ -64,7 +68,7 @@ struct Formatter {
     }
 
     std::size_t year(std::size_t at) {
-        const std::size_t n = run(at, 'y');
+        const std::size_t n = run(at, 'y', kShortRun);
         if (n >= 4) {
             number("%04d", date.year);
             return 4;
@@ -77,7 +81,7 @@ struct Formatter {
     }
 
     std::size_t month(std::size_t at) {
-        const std::size_t n = run(at, 'm');
+        const std::size_t n = run(at, 'm', kShortRun);
         if (n >= 4) out += locale.fullMonth(date.month);
         else if (n == 3) out += locale.abbreviatedMonth(date.month);
         else number(n == 2 ? "%02d" : "%d", date.month);
@@ -85,7 +89,7 @@ struct Formatter {
     }
 
     std::size_t day(std::size_t at) {
-        const std::size_t n = run(at, 'd');
+        const std::size_t n = run(at, 'd', kShortRun);
         if (n >= 3 && (tokens & kWeekday)) return weekdayName(n);
         if (n >= 3 || !(tokens & kDay)) return 0;
         number(n == 2 ? "%02d" : "%d", date.day);
@@ -133,7 +137,7 @@ struct Formatter {
         if (c == 'y' && (tokens & kYear)) return year(at);
         if (c == 'm' && (tokens & kMonth)) return month(at);
         if (c == 'd') return day(at);
-        if (c == 'a' && (tokens & kWeekday) && run(at, 'a') >= 3) return weekdayName(run(at, 'a'));
+        if (c == 'a' && (tokens & kWeekday) && run(at, 'a', kShortRun) >= 3) return weekdayName(run(at, 'a', kShortRun));
         if (c == 'Y' && (tokens & kEraYear)) return eraYearDigits(at);
         if (c == 'g' && (tokens & kEraName)) return eraNameCharacters(at);
         if (c == 'R' && (tokens & kRokuyo)) return rokuyo(at);
