@@ -8,7 +8,7 @@
 namespace tavo::cli {
 
 std::string parseArgs(const std::vector<std::string>& words, const std::vector<std::string>& valueOptions,
-                      Args& args) {
+                      const std::vector<std::string>& flagOptions, Args& args) {
     for (std::size_t i = 0; i < words.size(); ++i) {
         const std::string& w = words[i];
         if (w.size() < 3 || w.compare(0, 2, "--") != 0) {
@@ -16,6 +16,7 @@ std::string parseArgs(const std::vector<std::string>& words, const std::vector<s
             continue;
         }
         if (std::find(valueOptions.begin(), valueOptions.end(), w) == valueOptions.end()) {
+            if (std::find(flagOptions.begin(), flagOptions.end(), w) == flagOptions.end()) return "unknown option " + w;
             args.flags.push_back(w);
             continue;
         }

@@ -16,10 +16,11 @@ struct Args {
     std::vector<std::string> flags;               // options without a value
 };
 
-// Options listed in valueOptions take the next word as their value.
-// Returns an error text, or an empty string.
+// Options listed in valueOptions take the next word as their value; those in
+// flagOptions take none; any other "--word" is an error. Returns an error
+// text, or an empty string.
 std::string parseArgs(const std::vector<std::string>& words, const std::vector<std::string>& valueOptions,
-                      Args& args);
+                      const std::vector<std::string>& flagOptions, Args& args);
 
 // Strict YYYY-MM-DD inside 1582-10-15 .. 9999-12-31.
 std::optional<LocalDate> parseIsoDate(const std::string& text);

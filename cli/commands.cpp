@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <algorithm>
+#include <filesystem>
+#include <optional>
 #include <functional>
 #include <map>
 #include <memory>
@@ -39,10 +41,30 @@ const char* const kUsage =
     "  range YYYY-MM-DD [--dir DIR] [--type 0|1|2] [--before N] [--after N] [--monday]\n"
     "                               the lines of the range view\n";
 
+// The files a command reads, with every file that exists but could not be
+// read whole remembered, so that the command can say so instead of showing
+// less than is there.
+class ReportingFileSystem final : public FileSystem {
+public:
+    FileContent readFile(const std::string& path) const override {
+        FileContent file = files_.readFile(path);
+        if (!readWhole(file)) problems.push_back(cp932ToUtf8(path) + ": " + cp932ToUtf8(file.problem));
+        return file;
+    }
+    bool replaceFile(const std::string& path, std::string_view content) override { return files_.replaceFile(path, content); }
+    bool removeFile(const std::string& path) override { return files_.removeFile(path); }
+    mutable std::vector<std::string> problems;
+
+private:
+    PosixFileSystem files_;
+};
+
 struct Context {
     Args args;
     std::ostream& out;
     std::ostream& err;
+    ReportingFileSystem files;
+    std::string folder;  // CP932, from --dir (or ".")
 };
 
 int fail(Context& c, const std::string& message) {
@@ -50,14 +72,36 @@ int fail(Context& c, const std::string& message) {
     return kUsageError;
 }
 
+// The longest name of a file in a data folder ("Holiday2.Dat", "sch2026c.cal").
+constexpr std::size_t kLongestFileName = 12;
+
+// The folder of --dir as the program would use it: a folder that exists,
+// written in code page 932, short enough for the paths of its files.
+std::string checkDataFolder(Context& c) {
+    const auto dir = c.args.options.find("--dir");
+    if (dir == c.args.options.end()) {
+        c.folder = ".";
+        return {};
+    }
+    const std::string& utf8 = dir->second;
+    c.folder = utf8ToCp932(utf8);
+    if (cp932ToUtf8(c.folder) != utf8) return "--dir cannot be written in code page 932: " + utf8;
+    if (c.folder.size() + 1 + kLongestFileName > 259) return "--dir is too long (paths of its files would pass 259 bytes): " + utf8;
+    std::error_code error;
+    if (!std::filesystem::is_directory(utf8, error)) return "--dir is not a folder that can be used: " + utf8;
+    return {};
+}
+
 // Default closed-day settings, with the Holiday2.Dat of --dir when given.
 std::unique_ptr<ClosedDays> loadClosedDaysFor(const Context& c) {
     auto days = std::make_unique<ClosedDays>();
     resetClosedDays(*days);
-    const auto dir = c.args.options.find("--dir");
-    if (dir != c.args.options.end()) {
+    if (c.args.options.count("--dir")) {
         const MemorySettingsStore defaults;
-        loadClosedDays(*days, PosixFileSystem(), utf8ToCp932(dir->second), defaults);
+        const ClosedDaysLoad load = loadClosedDays(*days, c.files, c.folder, defaults);
+        if (load.ignoredRules > 0)
+            c.files.problems.push_back(cp932ToUtf8(joinPath(c.folder, kClosedDaysFile)) + ": " +
+                                       std::to_string(load.ignoredRules) + " rules past the 256th are not used");
     }
     return days;
 }
@@ -149,10 +193,8 @@ int commandFormat(Context& c) {
 // Default settings with the files of --dir standing for the program folder
 // and every data folder.
 struct Model {
-    explicit Model(const Context& c) {
-        const auto dir = c.args.options.find("--dir");
-        const std::string folder = dir == c.args.options.end() ? std::string(".") : utf8ToCp932(dir->second);
-        initPathDefaults(paths, folder + "\\Tavo.exe", "C:\\Windows");
+    explicit Model(const Context& c) : files(c.files) {
+        initPathDefaults(paths, c.folder + "\\Tavo.exe", "C:\\Windows");
         closedDays = loadClosedDaysFor(c);
         resetEnvironment(env, paths.programFolder);
         resetDateFormatSet(calendarFormats, 0);
@@ -160,7 +202,7 @@ struct Model {
     }
     DataSources sources() const { return {files, paths, *closedDays, env}; }
 
-    PosixFileSystem files;
+    const FileSystem& files;
     PathSettings paths{};
     std::unique_ptr<ClosedDays> closedDays;
     EnvironmentSettings env{};
@@ -206,16 +248,25 @@ std::string monthCell(const MonthGrid& grid, const DayOffTable& dayOff, int cell
     return std::string(text).substr(0, 7);
 }
 
+// "YYYY-MM" from 1582-10 to 9999-12; October 1582 starts on the 15th.
+std::optional<LocalDate> parseMonth(const std::string& text) {
+    if (text.size() != 7 || text[4] != '-') return std::nullopt;
+    const auto year = parseNumber(text.substr(0, 4), kFirstYear, kLastYear);
+    const auto month = parseNumber(text.substr(5, 2), 1, 12);
+    if (!year || !month || (*year == kFirstYear && *month < 10)) return std::nullopt;
+    return LocalDate{*year, *month, *year == kFirstYear && *month == 10 ? 15 : 1};
+}
+
 int commandMonth(Context& c) {
     if (c.args.positional.size() != 2) return fail(c, "month needs YYYY-MM");
-    const auto date = parseIsoDate(c.args.positional[1] + "-01");
+    const auto date = parseMonth(c.args.positional[1]);
     if (!date) return fail(c, "not a month between 1582-10 and 9999-12: " + c.args.positional[1]);
     const Model model(c);
     MonthGrid grid{};
     DayOffTable dayOff{};
     rebuildMonth(grid, dayOff, date->year, date->month, {false, false}, model.sources());
     const JapaneseLocale locale;
-    std::string out = partText(model.calendarFormats, 0, kPartYearMon, dateWithToday(date->year, date->month, 1), locale) + "\n";
+    std::string out = partText(model.calendarFormats, 0, kPartYearMon, dateWithToday(date->year, date->month, date->day), locale) + "\n";
     for (int column = 0; column < kGridColumns; ++column) out += "   " + weekdayHeaderText(0, column) + "  ";
     out += "\n";
     for (int row = 0; row < kGridRows; ++row) {
@@ -229,7 +280,7 @@ int commandMonth(Context& c) {
         if (grid.rokuyoShown) out += rokuyo + "\n";
     }
     out += "H holiday, h substitute or national holiday, C closed weekday, + has data, o day off\n";
-    for (int day = 1; day <= monthLengthOf(date->year, date->month); ++day) {
+    for (int day = date->day; day <= monthLengthOf(date->year, date->month); ++day) {
         char name[kHolidayNameBytes] = "";
         const DayDate dd = dayDate(date->year, date->month, day);
         if (isPublicHoliday({model.closedDays->japaneseHolidays != 0}, dd, name, true) == kNoHoliday)
@@ -305,9 +356,11 @@ const std::map<std::string, std::function<int(Context&)>>& commands() {
 }  // namespace
 
 int run(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
-    Context c{{}, out, err};
-    const std::string parseError = parseArgs(words, {"--today", "--dir", "--type", "--before", "--after", "--part", "--sel"}, c.args);
+    Context c{{}, out, err, {}, {}};
+    const std::string parseError =
+        parseArgs(words, {"--today", "--dir", "--type", "--before", "--after", "--part", "--sel"}, {"--monday"}, c.args);
     if (!parseError.empty()) return fail(c, parseError);
+    if (const std::string folderError = checkDataFolder(c); !folderError.empty()) return fail(c, folderError);
     if (c.args.positional.empty()) {
         err << kUsage;
         return kUsageError;
@@ -326,7 +379,8 @@ int run(const std::vector<std::string>& words, std::ostream& out, std::ostream& 
     }
     const int status = command->second(c);
     setClock(nullptr);
-    return status;
+    for (const std::string& problem : c.files.problems) c.err << "tavocal: cannot read " << problem << "\n";
+    return status == 0 && !c.files.problems.empty() ? kUsageError : status;
 }
 
 }  // namespace tavo::cli

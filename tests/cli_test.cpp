@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <filesystem>
 #include <sstream>
 
 #include "temp_folder.h"
@@ -68,6 +71,58 @@ TEST(CliDay, ClosedDaysComeFromTheFolderGiven) {
     const Result r = runCli({"day", "2026-12-07", "--dir", folder.path()});
     EXPECT_EQ(r.status, 0);
     EXPECT_NE(r.out.find(" kind=5 closed=1\n"), std::string::npos) << r.out;
+}
+
+// A FIFO, a folder or a locked file in place of a data file: the tool says
+// which file it could not read and exits 2 instead of hanging or showing less.
+TEST(CliFiles, UnreadableFilesAreReportedNotSkipped) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> words;
+    } const cases[] = {
+        {"Holiday2.Dat", {"day", "2026-12-07"}},
+        {"sch2026c.cal", {"month", "2026-12"}},
+        {"schedulw.cal", {"range", "2026-12-07", "--after", "3"}},
+    };
+    for (const Case& c : cases) {
+        for (bool fifo : {true, false}) {
+            test::TempFolder folder;
+            if (fifo) ASSERT_EQ(mkfifo(folder.file(c.name).c_str(), 0600), 0);
+            else std::filesystem::create_directory(folder.file(c.name));
+            std::vector<std::string> words = c.words;
+            words.insert(words.end(), {"--dir", folder.path(), "--today", "2026-12-07"});
+            const Result r = runCli(words);
+            EXPECT_EQ(r.status, 2) << c.name;
+            EXPECT_NE(r.err.find(c.name), std::string::npos) << r.err;
+        }
+    }
+}
+
+TEST(CliFiles, FoldersAndOptionsThatCannotBeUsed) {
+    test::TempFolder folder;
+    const std::string longFolder = folder.path() + "/" + std::string(250, 'x');
+    const std::vector<std::vector<std::string>> cases = {
+        {"month", "2026-12", "--dir", folder.path() + "/missing"},
+        {"month", "2026-12", "--dir", folder.path() + "/\xf0\x9f\x98\x80"},  // no code page 932 form
+        {"month", "2026-12", "--dir", longFolder},
+        {"range", "2026-12-07", "--mondy"},
+        {"day", "2026-12-07", "--verbose"},
+    };
+    for (const auto& words : cases) {
+        const Result r = runCli(words);
+        EXPECT_EQ(r.status, 2) << words.back();
+        EXPECT_EQ(r.out, "") << words.back();
+        EXPECT_FALSE(r.err.empty()) << words.back();
+    }
+}
+
+TEST(CliMonth, TheFirstAndLastMonths) {
+    const Result first = runCli({"month", "1582-10", "--today", "2026-12-07"});
+    EXPECT_EQ(first.status, 0) << first.err;
+    EXPECT_NE(first.out.find("15"), std::string::npos);
+    EXPECT_EQ(runCli({"month", "9999-12"}).status, 0);
+    for (const char* bad : {"1582-09", "10000-01", "2026-13", "2026-1", "2026-00"})
+        EXPECT_EQ(runCli({"month", bad}).status, 2) << bad;
 }
 
 TEST(CliFormat, PatternTexts) {
