@@ -188,6 +188,28 @@ TEST(DataIntegrity, ClosedDayRulesKeepTheUsersOtherLines) {
     EXPECT_STREQ(days->rules[0].name, "a");
 }
 
+// Rules loaded from a file that could not be read whole are never saved, even
+// once the file can be read again: they would stand for the whole file.
+TEST(DataIntegrity, RulesFromAPartialLoadAreNotSaved) {
+    using Fault = MemoryFileSystem::Fault;
+    MemorySettingsStore store;
+    const std::string path = joinPath("C:\\Tavo", kClosedDaysFile);
+    for (Fault fault : {Fault::CannotOpen, Fault::ShortRead}) {
+        auto days = std::make_unique<ClosedDays>();
+        resetClosedDays(*days);
+        MemoryFileSystem files;
+        files.files[path] = "08/13 H01-R99 お盆\r\n08/14 H01-R99 お盆\r\n";
+        files.faults[path] = fault;
+        EXPECT_FALSE(loadClosedDays(*days, files, "C:\\Tavo", store).whole);
+        files.faults.clear();
+        EXPECT_FALSE(saveClosedDayRules(*days, files, "C:\\Tavo").saved);
+        EXPECT_EQ(files.writes, 0);
+        EXPECT_TRUE(loadClosedDays(*days, files, "C:\\Tavo", store).whole);
+        EXPECT_TRUE(saveClosedDayRules(*days, files, "C:\\Tavo").saved);
+        EXPECT_EQ(files.files[path], "08/13 H01-R99 お盆\r\n08/14 H01-R99 お盆\r\n");
+    }
+}
+
 // Every writer on a file that cannot be opened, is not a file, or reads only
 // in part: the write fails with a reason and the file keeps every byte.
 TEST(DataIntegrity, AFileThatCannotBeReadWholeIsNeverWritten) {

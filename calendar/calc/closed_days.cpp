@@ -90,6 +90,7 @@ int closedDayRuleCount(const ClosedDays& days) { return days.lastRule + 1; }
 void resetClosedDays(ClosedDays& days) {
     std::memset(&days, 0, sizeof days);
     days.lastRule = -1;
+    days.rulesWhole = 1;
     resetSettings(&days, closedDaySwitchTable());
     for (int i = 0; i < kMaxClosedDayRules; ++i) days.order[i] = i;
 }
@@ -107,6 +108,7 @@ int parseClosedDayRules(ClosedDays& days, std::string_view content) {
         if (count < kMaxClosedDayRules) ++count;
     }
     days.lastRule = count - 1;
+    days.rulesWhole = 1;
     indexClosedDayRules(days);
     return found;
 }
@@ -134,6 +136,7 @@ ClosedDaysLoad loadClosedDays(ClosedDays& days, const FileSystem& files, const s
     const FileContent file = files.readFile(joinPath(programFolder, kClosedDaysFile));
     ClosedDaysLoad load{file.opened, readWhole(file), 0, file.problem};
     if (file.opened) load.ignoredRules = parseClosedDayRules(days, completeLines(file)) - closedDayRuleCount(days);
+    days.rulesWhole = load.whole;
     readClosedDaySwitches(days, store);
     return load;
 }
@@ -157,6 +160,8 @@ std::string withClosedDayRules(std::string_view content, const ClosedDays& days)
 }
 
 SaveResult saveClosedDayRules(const ClosedDays& days, FileSystem& files, const std::string& programFolder) {
+    // Rules loaded from part of the file would stand for all of it.
+    if (!days.rulesWhole) return {false, "休業日の設定を最後まで読めなかったため, 保存しません"};
     return rewriteFile(files, joinPath(programFolder, kClosedDaysFile),
                        [&](std::string_view old) { return withClosedDayRules(old, days); });
 }

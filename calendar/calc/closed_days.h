@@ -43,7 +43,8 @@ struct ClosedDays {
     std::int32_t lastRule;      // rule count - 1
     std::uint8_t closed[8];     // Sunday..Saturday, then public holidays
     std::uint8_t japaneseHolidays;
-    std::uint8_t reserved[1011];  // the block's holiday area is 23560 bytes
+    std::uint8_t rulesWhole;      // 1 when the rules came from a complete read (or no file): they may be saved
+    std::uint8_t reserved[1010];  // the block's holiday area is 23560 bytes
 };
 static_assert(sizeof(ClosedDays) == 23560);
 
