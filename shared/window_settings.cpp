@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "dpi.h"
 #include "file_system.h"
 #include "settings_store.h"
 #include "settings_table.h"
@@ -166,12 +167,12 @@ void writeRangeViewSettings(const RangeViewSettings& range, SettingsStore& store
 }
 
 void loadWindowSlot(WindowSlots& slots, int slot, bool sizingBorder, const SettingsStore& store,
-                    const ScreenMetrics& screen) {
+                    const ScreenMetrics& screen, int dpi) {
     WindowSlots stored{};
     const SettingsTable table = windowSlotTable(slot);
     resetSettings(&stored, table);
     readSettings(&stored, table, store);
-    const int width = stored.width[slot], height = stored.height[slot];
+    const int width = scaleToDpi(stored.width[slot], dpi), height = scaleToDpi(stored.height[slot], dpi);
     int left = stored.left[slot], top = stored.top[slot];
     if (left == -1) {  // the default corner
         left = sizingBorder ? screen.cxFrame - 1 : screen.cxEdge;
@@ -185,12 +186,16 @@ void loadWindowSlot(WindowSlots& slots, int slot, bool sizingBorder, const Setti
     slots.height[slot] = height;
 }
 
-void saveWindowSlot(WindowSlots& slots, int slot, int left, int top, int width, int height, SettingsStore& store) {
+void saveWindowSlot(WindowSlots& slots, int slot, int left, int top, int width, int height, SettingsStore& store,
+                    int dpi) {
     slots.left[slot] = left;
     slots.top[slot] = top;
     slots.width[slot] = width;
     slots.height[slot] = height;
-    writeSettings(&slots, windowSlotTable(slot), store);
+    WindowSlots stored = slots;
+    stored.width[slot] = scaleFromDpi(width, dpi);
+    stored.height[slot] = scaleFromDpi(height, dpi);
+    writeSettings(&stored, windowSlotTable(slot), store);
 }
 
 }  // namespace tavo

@@ -91,8 +91,11 @@ struct ScreenMetrics {
 
 // The position and size values of one slot (0 to 3).
 SettingsTable windowSlotTable(int slot);
+// Slots hold physical pixels of a window at `dpi`; the registry keeps the
+// sizes at 96 DPI (positions are screen coordinates and stay as they are).
 void loadWindowSlot(WindowSlots& slots, int slot, bool sizingBorder, const SettingsStore& store,
-                    const ScreenMetrics& screen);
-void saveWindowSlot(WindowSlots& slots, int slot, int left, int top, int width, int height, SettingsStore& store);
+                    const ScreenMetrics& screen, int dpi = 96);
+void saveWindowSlot(WindowSlots& slots, int slot, int left, int top, int width, int height, SettingsStore& store,
+                    int dpi = 96);
 
 }  // namespace tavo

@@ -132,6 +132,34 @@ TEST(WindowSettings, WindowSlotsAreClampedToTheScreen) {
     EXPECT_EQ(std::get<int>(*store.find("size", "yCal")), 400);
 }
 
+// Sizes are kept at 96 DPI: a slot saved at 150 % reads back the same at
+// 100 % and 200 %, in proportion; positions stay screen coordinates.
+TEST(WindowSettings, SlotSizesAreKeptAt96Dpi) {
+    const ScreenMetrics screen{3000, 2000, 4, 4, 2, 2, 19};
+    struct Case {
+        int dpi, width, height;
+    } const cases[] = {{96, 280, 350}, {120, 350, 438}, {144, 420, 525}, {192, 560, 700}};
+    for (const Case& c : cases) {
+        MemorySettingsStore fresh;
+        WindowSlots slots{};
+        loadWindowSlot(slots, kSlotCalendar, true, fresh, screen, c.dpi);
+        EXPECT_EQ(slots.width[0], c.width) << c.dpi;
+        EXPECT_EQ(slots.height[0], c.height) << c.dpi;
+    }
+    MemorySettingsStore store;
+    WindowSlots slots{};
+    saveWindowSlot(slots, kSlotCalendar, 100, 50, 450, 600, store, 144);
+    EXPECT_EQ(std::get<int>(*store.find("size", "xCal")), 300);
+    EXPECT_EQ(std::get<int>(*store.find("size", "yCal")), 400);
+    EXPECT_EQ(std::get<int>(*store.find("position", "xCal")), 100);
+    for (const Case& c : {Case{96, 300, 400}, Case{144, 450, 600}, Case{192, 600, 800}}) {
+        loadWindowSlot(slots, kSlotCalendar, true, store, screen, c.dpi);
+        EXPECT_EQ(slots.width[0], c.width) << c.dpi;
+        EXPECT_EQ(slots.height[0], c.height) << c.dpi;
+        EXPECT_EQ(slots.left[0], 100);
+    }
+}
+
 TEST(SharedSettings, LayoutIsFixed) {
     EXPECT_EQ(sizeof(SharedSettings), 35124u);
     EXPECT_EQ(offsetof(SharedSettings, range), 35112u);

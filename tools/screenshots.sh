@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
 # Screenshots of the calendar under Wine and Xvfb, for looking at what a user sees:
-#   bash tools/screenshots.sh [OUTPUT_FOLDER]
-# 1. today's month with a fresh profile; 2. December 2026 with a schedule and a day off.
+#   bash tools/screenshots.sh [OUTPUT_FOLDER] [DPI ...]
+# 1. today's month with a fresh profile; 2. December 2026 with a schedule and a
+# day off; each at every DPI given (96 when none: 144 is 150 %, 192 is 200 %).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TAVO_BUILD_DIR:-$root/build}
 out=$(realpath -m "${1:-$build/screenshots}")
+shift || true
+dpis=("$@")
+[ ${#dpis[@]} -gt 0 ] || dpis=(96)
 mkdir -p "$out"
 cmake -S "$root" -B "$build/win" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw64.cmake" > /dev/null
@@ -23,22 +27,27 @@ printf ':24\r\n\x83\x4e\x83\x8a\x83\x58\x83\x7d\x83\x58\x89\xef\r\n' > "$data/sc
 { for m in 1 2 3 4 5 6 7 8 9 10 11; do printf '0000000000000000000000000000000\r\n'; done
   printf '0000000000000000000000000000010\r\n'; } > "$data/DOff2026.cal"                    # 30 December
 
-shoot() {  # name, arguments...
-    local name=$1
-    shift
+shoot() {  # name, dpi, arguments...
+    local name=$1 dpi=$2
+    shift 2
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f > /dev/null 2>&1
     wine reg delete 'HKCU\Software\Brenmor\Tavo' /f > /dev/null 2>&1 || true
     wine reg add 'HKCU\Software\Brenmor\Tavo\dir' /v schpath /t REG_SZ /d "$(winepath -w "$data")" /f > /dev/null 2>&1
     wine "$build/win/bin/Tavo.exe" "$@" &
     local pid=$!
     sleep 4
-    import -window root -crop 320x420+0+0 "$out/$name.png"
+    import -window root -crop "$((320 * dpi / 96))x$((420 * dpi / 96))+0+0" "$out/$name.png"
     kill "$pid" 2> /dev/null || true
     wineserver -k 2> /dev/null || true
     echo "$out/$name.png"
 }
-shoot today
-# The day-off file lives beside the program; copy it there for the second shot.
-cp "$data/DOff2026.cal" "$build/win/bin/DOff2026.cal"
-shoot december-2026 2026/12/24
-rm -f "$build/win/bin/DOff2026.cal"
+for dpi in "${dpis[@]}"; do
+    suffix=$([ "$dpi" = 96 ] && echo "" || echo "-$dpi")
+    shoot "today$suffix" "$dpi"
+    # The day-off file lives beside the program; copy it there for the second shot.
+    cp "$data/DOff2026.cal" "$build/win/bin/DOff2026.cal"
+    shoot "december-2026$suffix" "$dpi" 2026/12/24
+    rm -f "$build/win/bin/DOff2026.cal"
+done
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f > /dev/null 2>&1
 rm -rf "$data"

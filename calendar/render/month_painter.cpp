@@ -1,6 +1,9 @@
 #include "month_painter.h"
 
+#include <algorithm>
+
 #include "calendar/calc/closed_days.h"
+#include "shared/dpi.h"
 #include "shared/date_math.h"
 
 namespace tavo {
@@ -32,8 +35,7 @@ public:
         dayOffFrames();
         captionText();
         weekdayNames();
-        const int rokuyoHeight = rokuyoNames();
-        dayNumbers(rokuyoHeight);
+        cellTexts();
         return std::move(ops_);
     }
 
@@ -223,96 +225,193 @@ private:
         });
     }
 
-    void captionText() {
-        const FontKey font{kYearMon, kNormal};
-        const TextSize size = measure_.measure(font, in_.caption);
-        const int t = l_.yearMonHeight, w = l_.clientWidth;
-        if (w < size.width || t - 2 < size.height) return;
-        text(font, {kYearMon, 0, DesignRole::Text, kNormal}, (w - size.width) / 2, (t - size.height - 2) / 2 + 2, in_.caption);
-    }
+    // --- texts ---
+    static constexpr int kMargin = 2;  // relief line and the one-pixel relief shift
 
-    void weekdayName(int column, DesignState state) {
-        const int weekday = weekdayOfColumn(column, g_.weekStart);
-        const FontKey font{kWeek, state};
-        const std::string& name = in_.weekdayNames[weekday];
-        const TextSize size = measure_.measure(font, name);
-        const int k = weekRowHeight(l_);
-        if (k < size.height) return;
-        const int shift = state == kSelected ? offset(kWeek, kSelected) : -1;
-        text(font, {kWeek, columnKind(column), DesignRole::Text, state},
-             l_.columnLeft[column] + (l_.columnWidth[column] - size.width) / 2 + shift,
-             l_.yearMonHeight + (k - size.height) / 2 + shift, name);
+    // The font, or a smaller size of it, in which every text fits the box;
+    // height 0 in the key's place means nothing fits.
+    FontKey fitting(FontKey font, const std::vector<std::string>& texts, int maxWidth, int maxHeight) {
+        for (int attempt = 0; attempt < 8; ++attempt) {
+            TextSize widest{0, 0};
+            for (const std::string& t : texts) {
+                const TextSize s = measure_.measure(font, t);
+                widest = {std::max(widest.width, s.width), std::max(widest.height, s.height)};
+            }
+            if (widest.width <= maxWidth && widest.height <= maxHeight) return font;
+            const int current = font.height > 0 ? font.height : widest.height;
+            // Text grows about in proportion to the font: one step is usually enough.
+            int next = current;
+            if (widest.width > maxWidth) next = std::min(next, current * maxWidth / std::max(widest.width, 1));
+            if (widest.height > maxHeight) next = std::min(next, current * maxHeight / std::max(widest.height, 1));
+            next = std::min(next, current - 1);
+            if (next < 1) break;
+            font.height = next;
+        }
+        return {font.part, font.state, -1};
+    }
+    static bool drawable(FontKey font) { return font.height >= 0; }
+
+    void captionText() {
+        const int t = l_.yearMonHeight, w = l_.clientWidth;
+        const FontKey font = fitting({kYearMon, kNormal}, {in_.caption}, w - 2 * kMargin, t - 2 * kMargin);
+        if (!drawable(font)) return;
+        const TextSize size = measure_.measure(font, in_.caption);
+        text(font, {kYearMon, 0, DesignRole::Text, kNormal}, (w - size.width) / 2, (t - size.height) / 2, in_.caption);
     }
 
     void weekdayNames() {
+        int narrowest = l_.clientWidth;
+        for (int c = 0; c < kGridColumns; ++c) narrowest = std::min(narrowest, static_cast<int>(l_.columnWidth[c]));
+        const std::vector<std::string> names(in_.weekdayNames, in_.weekdayNames + 7);
+        const int k = weekRowHeight(l_);
         const int selectedColumn = columnOfWeekday(in_.selectedWeekday, g_.weekStart);
-        weekdayName(selectedColumn, kSelected);
-        for (int c = 0; c < kGridColumns; ++c)
-            if (c != selectedColumn) weekdayName(c, kNormal);
+        for (DesignState state : {kSelected, kNormal}) {
+            const FontKey font = fitting({kWeek, state}, names, narrowest - 2 * kMargin, k - 2 * kMargin);
+            if (!drawable(font)) continue;
+            for (int c = 0; c < kGridColumns; ++c)
+                if ((c == selectedColumn) == (state == kSelected)) weekdayName(c, font);
+        }
     }
 
-    // Returns the height the day numbers leave for the rokuyo line.
-    int rokuyoNames() {
-        if (!in_.style.sps || !g_.rokuyoShown) return 0;
-        const FontKey font{kRokuyou, kNormal};
-        int sample = 0;
-        while (sample < kGridCells && inMonth(sample)) ++sample;
-        const TextSize size = measure_.measure(font, std::string(g_.cellRokuyo[sample < kGridCells ? sample : 0]).substr(0, 4));
-        auto draw = [&](int cell, DesignKey colour, int shift) {
-            const Rect r = rectOf(cell);
-            text(font, colour, r.left + 1 + shift, r.top + r.height - size.height - 2 + shift,
-                 std::string(g_.cellRokuyo[cell]).substr(0, 4));
-        };
-        auto fits = [&](int cell) {
-            const Rect r = rectOf(cell);
-            return r.width >= size.width && r.height >= size.height;
-        };
-        for (int r = 0; r < kGridRows; ++r) {
-            for (int c = 0; c < kGridColumns; ++c) {
-                const int cell = cellIndex(c, r);
-                if (inMonth(cell)) continue;
-                if (!fits(cell)) return size.height;  // too small: no rokuyo at all from here on
-                draw(cell, {kBackgroundPart, 0, DesignRole::Text, kNormal}, offset(kBackgroundPart, kNormal));
+    void weekdayName(int column, FontKey font) {
+        const std::string& name = in_.weekdayNames[weekdayOfColumn(column, g_.weekStart)];
+        const TextSize size = measure_.measure(font, name);
+        const int shift = font.state == kSelected ? offset(kWeek, kSelected) : -1;
+        text(font, {kWeek, columnKind(column), DesignRole::Text, font.state},
+             l_.columnLeft[column] + (l_.columnWidth[column] - size.width) / 2 + shift,
+             l_.yearMonHeight + (weekRowHeight(l_) - size.height) / 2 + shift, name);
+    }
+
+    // The sizes every cell's texts share: fitted to the smallest cell.
+    struct CellFonts {
+        FontKey day[kDesignParts][2];
+        FontKey rokuyo{kRokuyou, kNormal, -1};
+        int rokuyoHeight = 0;
+    };
+
+    Rect smallestCellInside() const {
+        int width = l_.clientWidth, height = l_.clientHeight;
+        for (int c = 0; c < kGridColumns; ++c) width = std::min(width, static_cast<int>(l_.columnWidth[c]));
+        for (int r = 0; r < kGridRows; ++r) height = std::min(height, static_cast<int>(l_.rowHeight[r]));
+        return {0, 0, width - 2 * kMargin, height - 2 * kMargin};
+    }
+
+    std::vector<std::string> dayLabels() const {
+        std::vector<std::string> labels;
+        for (int cell = 0; cell < kGridCells; ++cell)
+            if (g_.cellDay[cell] != 0) labels.emplace_back(g_.cellDayText[cell]);
+        return labels;
+    }
+
+    static constexpr std::pair<int, DesignState> kDayFonts[] = {{kBackgroundPart, kNormal}, {kNoSchedule, kNormal},
+                                                               {kHaveSchedule, kNormal}, {kNoSchedule, kSelected},
+                                                               {kHaveSchedule, kSelected}};
+
+    void fitDays(CellFonts& f, const std::vector<std::string>& labels, int width, int height) {
+        for (const auto& [part, state] : kDayFonts) f.day[part][state] = fitting({part, state}, labels, width, height);
+    }
+
+    int daysHeight(const CellFonts& f, const std::vector<std::string>& labels) {
+        int height = 0;
+        for (const auto& [part, state] : kDayFonts)
+            if (drawable(f.day[part][state]))
+                for (const std::string& label : labels) height = std::max(height, measure_.measure(f.day[part][state], label).height);
+        return height;
+    }
+
+    // Day numbers and rokuyo share the cell in the design's proportion; when
+    // both do not fit they shrink together, and below a legible size the
+    // rokuyo is left out and the day number has the cell to itself.
+    CellFonts cellFonts() {
+        CellFonts f;
+        const Rect inside = smallestCellInside();
+        const std::vector<std::string> labels = dayLabels();
+        const std::vector<std::string> names = rokuyoSamples();
+        const bool rokuyo = in_.style.sps && g_.rokuyoShown;
+        int dayNatural = 0;
+        for (const auto& [part, state] : kDayFonts) dayNatural = std::max(dayNatural, measure_.measure({part, state}, "88").height);
+        const int rokuyoNatural = rokuyo ? measure_.measure({kRokuyou, kNormal}, names.front()).height : 0;
+        const int minimum = scaleToDpi(9, in_.dpi);
+        int dayRoom = inside.height;
+        if (rokuyo && dayNatural + rokuyoNatural > inside.height)
+            dayRoom = inside.height * dayNatural / (dayNatural + rokuyoNatural);
+        fitDays(f, labels, inside.width, dayRoom);
+        if (rokuyo) {
+            const int room = inside.height - daysHeight(f, labels);
+            if (room >= minimum) f.rokuyo = fitting({kRokuyou, kNormal}, names, inside.width, room);
+            if (drawable(f.rokuyo)) f.rokuyoHeight = measure_.measure(f.rokuyo, names.front()).height;
+            if (f.rokuyoHeight < minimum) {
+                f.rokuyo.height = -1;
+                f.rokuyoHeight = 0;
             }
         }
+        if (f.rokuyoHeight == 0 && dayRoom < inside.height) fitDays(f, labels, inside.width, inside.height);
+        return f;
+    }
+
+    std::vector<std::string> rokuyoSamples() const {
+        std::vector<std::string> names;
+        for (int cell = 0; cell < kGridCells; ++cell)
+            if (g_.cellDay[cell] != 0 && g_.cellRokuyo[cell][0] != '\0')
+                names.push_back(std::string(g_.cellRokuyo[cell]).substr(0, 4));
+        if (names.empty()) names.emplace_back("    ");
+        return names;
+    }
+
+    void cellTexts() {
+        const CellFonts f = cellFonts();
+        if (drawable(f.rokuyo)) rokuyoNames(f);
+        dayNumbers(f);
+    }
+
+    void rokuyoNames(const CellFonts& f) {
+        auto draw = [&](int cell, DesignKey colour, int shift) {
+            const Rect r = rectOf(cell);
+            const std::string name = std::string(g_.cellRokuyo[cell]).substr(0, 4);
+            text(f.rokuyo, colour, r.left + kMargin + shift, r.top + r.height - kMargin - f.rokuyoHeight + shift, name);
+        };
+        for (int cell = 0; cell < kGridCells; ++cell) {
+            if (inMonth(cell) || g_.cellDay[cell] == 0) continue;
+            draw(cell, {kBackgroundPart, 0, DesignRole::Text, kNormal}, offset(kBackgroundPart, kNormal));
+        }
         forEachCell([&](int cell) {
-            if (!inMonth(cell) || !fits(cell)) return;
+            if (!inMonth(cell)) return;
             const DesignState state = cell == selected_ ? kSelected : kNormal;
             draw(cell, {kRokuyou, 0, DesignRole::Text, kNormal}, offset(partOf(cell), state));
         });
-        return size.height;
     }
 
     void dayNumber(int cell, FontKey font, DesignKey colour, int shift, int rokuyoHeight) {
+        if (!drawable(font)) return;
         const std::string label = g_.cellDayText[cell];
         const TextSize size = measure_.measure(font, label);
         const Rect r = rectOf(cell);
-        if (r.width < size.width || r.height < size.height) return;
-        text(font, colour, r.left + (r.width - size.width) / 2 + shift,
-             r.top + (r.height - rokuyoHeight - size.height) / 2 + shift, label);
+        const int room = r.height - 2 * kMargin - rokuyoHeight;
+        text(font, colour, r.left + (r.width - size.width) / 2 + shift, r.top + kMargin + (room - size.height) / 2 + shift,
+             label);
     }
 
-    void dayNumbers(int rokuyoHeight) {
+    void dayNumbers(const CellFonts& f) {
         for (int cell = 0; cell < kGridCells; ++cell) {
             if (inMonth(cell)) continue;
             if (g_.cellDay[cell] == 0) break;
-            dayNumber(cell, {kBackgroundPart, kNormal}, {kBackgroundPart, 0, DesignRole::Text, kNormal},
-                      offset(kBackgroundPart, kNormal), rokuyoHeight);
+            dayNumber(cell, f.day[kBackgroundPart][kNormal], {kBackgroundPart, 0, DesignRole::Text, kNormal},
+                      offset(kBackgroundPart, kNormal), f.rokuyoHeight);
         }
         if (selected_ >= 0) {
             const int part = partOf(selected_);
-            dayNumber(selected_, {part, kSelected}, cellKey(selected_, DesignRole::Text, kSelected), offset(part, kSelected),
-                      rokuyoHeight);
+            dayNumber(selected_, f.day[part][kSelected], cellKey(selected_, DesignRole::Text, kSelected),
+                      offset(part, kSelected), f.rokuyoHeight);
         }
         forEachCell([&](int cell) {
             if (isPlain(cell))
-                dayNumber(cell, {kNoSchedule, kNormal}, {kNoSchedule, columnKind(cell / kGridRows), DesignRole::Text, kNormal},
-                          offset(kNoSchedule, kNormal), rokuyoHeight);
+                dayNumber(cell, f.day[kNoSchedule][kNormal], {kNoSchedule, columnKind(cell / kGridRows), DesignRole::Text, kNormal},
+                          offset(kNoSchedule, kNormal), f.rokuyoHeight);
         });
         forEachCell([&](int cell) {
             if (isSpecial(cell))
-                dayNumber(cell, {partOf(cell), kNormal}, cellKey(cell, DesignRole::Text, kNormal), offset(partOf(cell), kNormal),
-                          rokuyoHeight);
+                dayNumber(cell, f.day[partOf(cell)][kNormal], cellKey(cell, DesignRole::Text, kNormal),
+                          offset(partOf(cell), kNormal), f.rokuyoHeight);
         });
     }
 
@@ -327,6 +426,17 @@ private:
 };
 
 }  // namespace
+
+BandHeights scaledBandHeights(const DesignSet& d, const WindowStyle& style, int statusBarHeight, int dpi) {
+    return {scaleToDpi(d.height[kYearMon], dpi), scaleToDpi(d.height[kWeek], dpi),
+            style.tbt ? scaleToDpi(d.height[kButton], dpi) : 0, style.sts ? statusBarHeight : 0};
+}
+
+FontSize monthFontSize(const DesignSet& design, const MonthLayout& l, int part, DesignState state) {
+    if (part == kYearMon) return designFontSize(design, part, state, l.yearMonHeight, l.yearMonHeight);
+    if (part == kWeek) return designFontSize(design, part, state, weekRowHeight(l), weekRowHeight(l));
+    return designFontSize(design, part, state, l.rowHeight[0], l.columnWidth[0]);
+}
 
 int reliefTextOffset(int relief) { return relief == kRaised ? -1 : (relief == kSunken ? 1 : 0); }
 

@@ -23,7 +23,8 @@ std::string windowsFolder() {
 
 }  // namespace
 
-DesignMetrics designMetrics() { return {GetSystemMetrics(SM_CYCAPTION), GetSystemMetrics(SM_CYSMCAPTION)}; }
+// Design heights are kept at 96 DPI, so their defaults are the bars' heights there.
+DesignMetrics designMetrics() { return {GetSystemMetricsForDpi(SM_CYCAPTION, 96), GetSystemMetricsForDpi(SM_CYSMCAPTION, 96)}; }
 
 void loadWindowStyles(CalendarWindow& a) {
     readWindowStyle(a.shared().style[kCalendarStyle], kCalendarStyle, a.process.store);

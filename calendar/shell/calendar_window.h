@@ -39,6 +39,9 @@ public:
     std::string caption, normalTitle, minimizedTitle, statusText;
     std::string weekdayNames[7];
 
+    int dpi = 96;  // of the window; sizes kept at 96 DPI are converted with it
+    int slotDpi = 96;  // the DPI the slot was read at, before the window existed
+    WindowIcons icons;
     HWND statusBar = nullptr;
     HWND clockWindow = nullptr;
     bool minimized = false;

@@ -17,7 +17,7 @@ HGDIOBJ solidPen(int width, std::int32_t colour) { return CreatePen(PS_SOLID, wi
 
 struct FontRequest {
     const DesignSet* design;
-    const FontBase* bases;
+    const FontSize (*sizes)[2];
     GdiObject (*fonts)[2];
     bool lastWins;  // the schedule font: every match replaces the previous
     HFONT* single;
@@ -30,8 +30,7 @@ bool faceMatches(const LOGFONTW& family, const char* stored) {
     return name.compare(0, length, stored) == 0;
 }
 
-LOGFONTW sizedFont(const LOGFONTW& family, const DesignSet& d, int part, int state, FontBase base) {
-    const FontSize size = designFontSize(d, part, static_cast<DesignState>(state), base.height, base.width);
+LOGFONTW sizedFont(const LOGFONTW& family, const DesignSet& d, int part, int state, FontSize size) {
     LOGFONTW font = family;
     font.lfHeight = size.height;
     font.lfWidth = size.width;
@@ -49,7 +48,7 @@ int CALLBACK onFamily(const LOGFONTW* family, const TEXTMETRICW*, DWORD, LPARAM 
         for (int state = 0; state < 2; ++state) {
             GdiObject& slot = request->fonts[part][state];
             if (slot || d.widthPercent[part][state] == -1 || !faceMatches(*family, d.faceName[part][state])) continue;
-            const LOGFONTW font = sizedFont(*family, d, part, state, request->bases[part]);
+            const LOGFONTW font = sizedFont(*family, d, part, state, request->sizes[part][state]);
             slot.reset(CreateFontIndirectW(&font));
         }
     }
@@ -86,6 +85,7 @@ void DesignObjects::release() {
 }
 
 void DesignObjects::releaseFonts() {
+    resized_.clear();
     for (auto& part : fonts_)
         for (GdiObject& f : part) f.reset();
 }
@@ -127,11 +127,11 @@ void DesignObjects::build(const DesignSet& d, DesignSetKind set) {
     }
 }
 
-void DesignObjects::buildFonts(const DesignSet& design, HDC dc, const FontBase (&bases)[6]) {
+void DesignObjects::buildFonts(const DesignSet& design, HDC dc, const FontSize (&sizes)[6][2]) {
     releaseFonts();
     LOGFONTW all{};
     all.lfCharSet = DEFAULT_CHARSET;
-    FontRequest request{&design, bases, fonts_, false, nullptr};
+    FontRequest request{&design, sizes, fonts_, false, nullptr};
     EnumFontFamiliesExW(dc, &all, onFamily, reinterpret_cast<LPARAM>(&request), 0);
 }
 
@@ -142,7 +142,18 @@ HGDIOBJ DesignObjects::object(DesignKey key) const {
 
 HFONT DesignObjects::font(FontKey key) const {
     if (key.part < 0 || key.part >= 6) return nullptr;
-    return static_cast<HFONT>(fonts_[key.part][key.state].get());
+    HFONT built = static_cast<HFONT>(fonts_[key.part][key.state].get());
+    if (key.height <= 0 || built == nullptr) return built;
+    GdiObject& resized = resized_[{key.part, key.state, key.height}];
+    if (!resized) {
+        LOGFONTW font{};
+        GetObjectW(built, sizeof font, &font);
+        // A fixed width shrinks with the height, so the face keeps its proportions.
+        if (font.lfHeight != 0) font.lfWidth = MulDiv(font.lfWidth, key.height, font.lfHeight < 0 ? -font.lfHeight : font.lfHeight);
+        font.lfHeight = key.height;
+        resized.reset(CreateFontIndirectW(&font));
+    }
+    return static_cast<HFONT>(resized.get());
 }
 
 HFONT createScheduleFont(const DesignSet& rangeDesign, HDC dc) {

@@ -3,26 +3,27 @@
 
 #include <windows.h>
 
+#include <map>
+#include <tuple>
+
 #include "calendar/render/design.h"
 #include "calendar/render/paint_ops.h"
 #include "gdi.h"
 
 namespace tavo::shell {
 
-struct FontBase {
-    int height, width;  // base height and width of a part's font
-};
-
 class DesignObjects {
 public:
     DesignObjects();
     void build(const DesignSet& design, DesignSetKind set);  // pens and brushes
-    // Fonts by prefix match of installed families; base sizes per part.
-    void buildFonts(const DesignSet& design, HDC dc, const FontBase (&bases)[6]);
+    // Fonts by prefix match of installed families, at the sizes given per part and state.
+    void buildFonts(const DesignSet& design, HDC dc, const FontSize (&sizes)[6][2]);
     void releaseFonts();
     void release();
 
     HGDIOBJ object(DesignKey key) const;  // nullptr when the design has none
+    // The part's font; with a height in the key, the same face at that cell
+    // height (made on first use and kept until the fonts are rebuilt).
     HFONT font(FontKey key) const;
     HGDIOBJ nullPen() const { return nullPen_.get(); }
     HGDIOBJ blackPen() const { return blackPen_.get(); }
@@ -31,6 +32,7 @@ private:
     static int slot(DesignKey key);
     GdiObject objects_[kDesignParts * kDayKinds * 5 * 2];
     GdiObject fonts_[6][2];
+    mutable std::map<std::tuple<int, int, int>, GdiObject> resized_;
     GdiObject nullPen_, blackPen_;
 };
 

@@ -49,20 +49,16 @@ void createStatusBar(CalendarWindow& a) {
 }
 
 void layOut(CalendarWindow& a, int width, int height) {
-    const DesignSet& d = a.design();
-    const BandHeights bands{d.height[kYearMon], d.height[kWeek], a.style().tbt ? d.height[kButton] : 0,
-                            a.style().sts ? d.statusBarHeight : 0};
+    const BandHeights bands = scaledBandHeights(a.design(), a.style(), a.design().statusBarHeight, a.dpi);
     computeMonthLayout(a.layout, width, height, bands);
 }
 
 void buildFonts(CalendarWindow& a) {
-    const MonthLayout& l = a.layout;
-    const DesignSet& d = a.design();
-    const int weekHeight = l.weekRowOverride ? l.weekRowOverrideHeight : d.height[kWeek];
-    const FontBase grid{l.rowHeight[0], l.columnWidth[0]};
-    const FontBase bases[6] = {{d.height[kYearMon], d.height[kYearMon]}, {weekHeight, weekHeight}, grid, grid, grid, grid};
+    FontSize sizes[6][2];
+    for (int part = 0; part < 6; ++part)
+        for (DesignState state : {kNormal, kSelected}) sizes[part][state] = monthFontSize(a.design(), a.layout, part, state);
     HDC dc = GetDC(a.window);
-    a.objects.buildFonts(d, dc, bases);
+    a.objects.buildFonts(a.design(), dc, sizes);
     ReleaseDC(a.window, dc);
 }
 
@@ -90,7 +86,7 @@ void chooseSelectedDate(CalendarWindow& a) {
 void paintMonth(CalendarWindow& a, HDC dc) {
     GdiTextMeasure measure(dc, a.objects);
     const MonthPaintInput input{a.grid, a.layout, a.style(), a.design(), a.dayOff, a.selected.day(),
-                                a.selected.weekday(), a.caption, a.weekdayNames};
+                                a.selected.weekday(), a.caption, a.weekdayNames, a.dpi};
     const std::vector<PaintOp> ops = planMonthPaint(input, measure);
     drawPaintOps(dc, ops, a.objects, a.design());
 }
@@ -193,6 +189,8 @@ void reportClosedDays(const CalendarWindow& a, const ClosedDaysLoad& load) {
 
 bool onCreate(CalendarWindow& a, HWND window) {
     a.window = window;
+    a.dpi = windowDpi(window);
+    setWindowIcons(a.icons, window, a.process.instance, a.dpi);
     const ClosedDaysLoad closedDays = loadSettings(a);
     a.objects.build(a.design(), kCalendarDesign);
     if (a.style().lay)
@@ -259,6 +257,40 @@ void onSize(CalendarWindow& a, WPARAM type, int width, int height) {
     if (a.env().sav) saveCalendarSlot(a);
 }
 
+// The window moved to a monitor of another scaling: take the suggested
+// rectangle; the size change that follows lays out and builds the fonts anew.
+void onDpiChanged(CalendarWindow& a, int dpi, const RECT& suggested) {
+    a.dpi = dpi;
+    setWindowIcons(a.icons, a.window, a.process.instance, dpi);
+    createStatusBar(a);
+    setStatusText(a);
+    SetWindowPos(a.window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT client{};
+    GetClientRect(a.window, &client);
+    layOut(a, client.right, client.bottom);
+    buildFonts(a);
+    InvalidateRect(a.window, nullptr, TRUE);
+}
+
+// System metrics or fonts changed: a new status bar, and a placement that
+// forces a new layout (one pixel taller, then as it was).
+void onSettingChange(CalendarWindow& a) {
+    createStatusBar(a);
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (GetWindowPlacement(a.window, &placement)) {
+        const WINDOWPLACEMENT was = placement;
+        if (!IsWindowVisible(a.window)) placement.showCmd = SW_HIDE;
+        placement.rcNormalPosition.bottom += 1;
+        SetWindowPlacement(a.window, &placement);
+        placement.rcNormalPosition = was.rcNormalPosition;
+        SetWindowPlacement(a.window, &placement);
+    }
+    rebuildTexts(a);
+    setStatusText(a);
+}
+
 void onClose(CalendarWindow& a) {
     a.objects.release();
     if (a.env().sav) saveCalendarSlot(a);
@@ -310,6 +342,8 @@ LRESULT dispatch(CalendarWindow& a, UINT message, WPARAM wParam, LPARAM lParam) 
             if (wParam < 0xF000) runCommand(a, static_cast<UINT>(wParam));
             return DefWindowProcW(window, message, wParam, lParam);
         case WM_INITMENUPOPUP: updateMenuStates(a, reinterpret_cast<HMENU>(wParam)); return 0;
+        case WM_DPICHANGED: onDpiChanged(a, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
+        case WM_SETTINGCHANGE: onSettingChange(a); return DefWindowProcW(window, message, wParam, lParam);
         case UM_TODAY: onToday(a); return 0;
         case UM_OPEN_RANGE_VIEW: return 0;  // the range view comes with its own window
         case UM_PLACE: placeWindow(a); return 0;
@@ -331,8 +365,11 @@ LRESULT CalendarWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool CalendarWindow::registerClass(HINSTANCE instance) {
-    const auto icon = LoadIconW(instance, L"Tavo");
-    const auto small = static_cast<HICON>(LoadImageW(instance, L"Tavo", IMAGE_ICON, 16, 16, 0));
+    const UINT dpi = GetDpiForSystem();
+    const auto icon = static_cast<HICON>(LoadImageW(instance, L"Tavo", IMAGE_ICON, GetSystemMetricsForDpi(SM_CXICON, dpi),
+                                                    GetSystemMetricsForDpi(SM_CYICON, dpi), LR_SHARED));
+    const auto small = static_cast<HICON>(LoadImageW(instance, L"Tavo", IMAGE_ICON, GetSystemMetricsForDpi(SM_CXSMICON, dpi),
+                                                     GetSystemMetricsForDpi(SM_CYSMICON, dpi), LR_SHARED));
     return Window::registerClass(instance, WindowKind::Calendar, kClassStyle, icon, small);
 }
 

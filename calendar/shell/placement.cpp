@@ -4,20 +4,31 @@
 
 namespace tavo::shell {
 
-ScreenMetrics screenMetrics() {
-    return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), GetSystemMetrics(SM_CXFRAME),
-            GetSystemMetrics(SM_CYFRAME),  GetSystemMetrics(SM_CXEDGE),   GetSystemMetrics(SM_CYEDGE),
-            GetSystemMetrics(SM_CYCAPTION)};
+namespace {
+
+int metric(int index, int dpi) { return GetSystemMetricsForDpi(index, static_cast<UINT>(dpi)); }
+
+}  // namespace
+
+ScreenMetrics screenMetrics(int dpi) {
+    return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), metric(SM_CXFRAME, dpi),
+            metric(SM_CYFRAME, dpi),       metric(SM_CXEDGE, dpi),        metric(SM_CYEDGE, dpi),
+            metric(SM_CYCAPTION, dpi)};
 }
 
-void loadCalendarSlot(CalendarWindow& a) { loadWindowSlot(a.slots, kSlotCalendar, a.style().siz != 0, a.process.store, screenMetrics()); }
+// Before the window exists its DPI is not known: the system's stands in,
+// and the placement corrects the size when the window's differs.
+void loadCalendarSlot(CalendarWindow& a) {
+    a.slotDpi = windowDpi(nullptr);
+    loadWindowSlot(a.slots, kSlotCalendar, a.style().siz != 0, a.process.store, screenMetrics(a.slotDpi), a.slotDpi);
+}
 
 void saveCalendarSlot(CalendarWindow& a) {
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
     if (!GetWindowPlacement(a.window, &placement)) return;
     const RECT& r = placement.rcNormalPosition;
-    saveWindowSlot(a.slots, kSlotCalendar, r.left, r.top, r.right - r.left, r.bottom - r.top, a.process.store);
+    saveWindowSlot(a.slots, kSlotCalendar, r.left, r.top, r.right - r.left, r.bottom - r.top, a.process.store, a.dpi);
 }
 
 HWND findOwnerWindow(CalendarWindow& a) {
@@ -34,9 +45,9 @@ void toggleTitleBar(CalendarWindow& a) {
     placement.showCmd = SW_RESTORE;
     const LONG current = GetWindowLongW(a.window, GWL_STYLE);
     const bool sizing = (current & WS_THICKFRAME) != 0;
-    const int ex = sizing ? 1 : GetSystemMetrics(SM_CXEDGE) + 1;
-    const int ey = sizing ? 1 : GetSystemMetrics(SM_CYEDGE) + 1;
-    const int caption = GetSystemMetrics(SM_CYCAPTION);
+    const int ex = sizing ? 1 : metric(SM_CXEDGE, a.dpi) + 1;
+    const int ey = sizing ? 1 : metric(SM_CYEDGE, a.dpi) + 1;
+    const int caption = metric(SM_CYCAPTION, a.dpi);
     RECT& r = placement.rcNormalPosition;
     const bool hasCaption = (current & WS_CAPTION) == WS_CAPTION;
     if (style.cap && hasCaption) {
@@ -67,10 +78,15 @@ void placeWindow(CalendarWindow& a) {
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
     placement.showCmd = static_cast<UINT>(a.process.showCommand);
-    const WindowSlots& s = a.slots;
+    WindowSlots& s = a.slots;
+    if (a.dpi != a.slotDpi) {
+        s.width[0] = MulDiv(s.width[0], a.dpi, a.slotDpi);
+        s.height[0] = MulDiv(s.height[0], a.dpi, a.slotDpi);
+        a.slotDpi = a.dpi;
+    }
     placement.rcNormalPosition = {s.left[0], s.top[0], s.left[0] + s.width[0], s.top[0] + s.height[0]};
     placement.ptMinPosition = {0, 0};
-    placement.ptMaxPosition = {-GetSystemMetrics(SM_CXFRAME), -GetSystemMetrics(SM_CYFRAME)};
+    placement.ptMaxPosition = {-metric(SM_CXFRAME, a.dpi), -metric(SM_CYFRAME, a.dpi)};
     SetWindowPlacement(a.window, &placement);
     if (style.top) SetWindowPos(a.window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     if (a.clockWindow) PostMessageW(a.clockWindow, UM_CALENDAR_STARTED, 0, 0);

@@ -7,7 +7,7 @@
 
 namespace tavo::shell {
 
-ScreenMetrics screenMetrics();
+ScreenMetrics screenMetrics(int dpi);
 void loadCalendarSlot(CalendarWindow& a);
 void saveCalendarSlot(CalendarWindow& a);
 void placeWindow(CalendarWindow& a);      // UM_PLACE

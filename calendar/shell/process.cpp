@@ -32,4 +32,27 @@ std::wstring loadString(HINSTANCE instance, UINT id) {
     return length > 0 && text ? std::wstring(text, static_cast<std::size_t>(length)) : std::wstring();
 }
 
+int windowDpi(HWND window) {
+    const UINT dpi = window ? GetDpiForWindow(window) : GetDpiForSystem();
+    return dpi != 0 ? static_cast<int>(dpi) : 96;
+}
+
+void WindowIcons::reset(HICON big, HICON small) {
+    if (big_) DestroyIcon(big_);
+    if (small_) DestroyIcon(small_);
+    big_ = big;
+    small_ = small;
+}
+
+void setWindowIcons(WindowIcons& icons, HWND window, HINSTANCE instance, int dpi) {
+    const auto load = [&](int x, int y) {
+        return static_cast<HICON>(LoadImageW(instance, L"Tavo", IMAGE_ICON, GetSystemMetricsForDpi(x, static_cast<UINT>(dpi)),
+                                             GetSystemMetricsForDpi(y, static_cast<UINT>(dpi)), 0));
+    };
+    HICON big = load(SM_CXICON, SM_CYICON), small = load(SM_CXSMICON, SM_CYSMICON);
+    SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+    icons.reset(big, small);  // the old ones are no longer in use
+}
+
 }  // namespace tavo::shell

@@ -30,4 +30,21 @@ void installClock();
 // A string of the module's string table, whole.
 std::wstring loadString(HINSTANCE instance, UINT id);
 
+// The DPI of a window (96 where the system cannot say).
+int windowDpi(HWND window);
+
+// A window's own icons, loaded at the sizes its DPI asks for.
+class WindowIcons {
+public:
+    WindowIcons() = default;
+    ~WindowIcons() { reset(); }
+    WindowIcons(const WindowIcons&) = delete;
+    WindowIcons& operator=(const WindowIcons&) = delete;
+    void reset(HICON big = nullptr, HICON small = nullptr);
+
+private:
+    HICON big_ = nullptr, small_ = nullptr;
+};
+void setWindowIcons(WindowIcons& icons, HWND window, HINSTANCE instance, int dpi);
+
 }  // namespace tavo::shell

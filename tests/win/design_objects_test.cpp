@@ -38,19 +38,33 @@ TEST(DesignObjects, SystemButtonColours) {
     EXPECT_EQ(brush.lbColor, GetSysColor(COLOR_BTNFACE));
 }
 
+// Bases of 20 x 20 for the bands and 40 x 30 for the cells.
+void fillSizes(const DesignSet& d, FontSize (&sizes)[6][2]) {
+    for (int part = 0; part < 6; ++part)
+        for (DesignState state : {kNormal, kSelected})
+            sizes[part][state] = designFontSize(d, part, state, part < 2 ? 20 : 40, part < 2 ? 20 : 30);
+}
+
 TEST(DesignObjects, FontsByPrefixOfInstalledFamilies) {
     DesignSet d = defaults(kCalendarDesign);
     std::snprintf(d.faceName[kYearMon][0], 32, "%s", "NoSuchFamilyAnywhere");
     DesignObjects objects;
     HDC dc = GetDC(nullptr);
-    const FontBase bases[6] = {{20, 20}, {20, 20}, {40, 30}, {40, 30}, {40, 30}, {40, 30}};
-    objects.buildFonts(d, dc, bases);
+    FontSize sizes[6][2];
+    fillSizes(d, sizes);
+    objects.buildFonts(d, dc, sizes);
     EXPECT_EQ(objects.font({kYearMon, kNormal}), nullptr);
     EXPECT_NE(objects.font({kWeek, kNormal}), nullptr);  // "MS UI Gothic" maps to an installed font
     LOGFONTW font{};
     GetObjectW(objects.font({kNoSchedule, kNormal}), sizeof font, &font);
     EXPECT_EQ(font.lfHeight, 28);
     EXPECT_EQ(font.lfWidth, 30 * 70 * 86 / 20000);
+    // A smaller size of the same face keeps its proportions.
+    LOGFONTW smaller{};
+    GetObjectW(objects.font({kNoSchedule, kNormal, 14}), sizeof smaller, &smaller);
+    EXPECT_EQ(smaller.lfHeight, 14);
+    EXPECT_EQ(smaller.lfWidth, MulDiv(font.lfWidth, 14, 28));
+    EXPECT_EQ(std::wstring(smaller.lfFaceName), std::wstring(font.lfFaceName));
     ReleaseDC(nullptr, dc);
 }
 
@@ -59,11 +73,13 @@ TEST(DesignObjects, RebuildsReleaseEverything) {
     const DesignSet d = defaults(kCalendarDesign);
     DesignObjects objects;
     HDC dc = GetDC(nullptr);
-    const FontBase bases[6] = {{20, 20}, {20, 20}, {40, 30}, {40, 30}, {40, 30}, {40, 30}};
+    FontSize sizes[6][2];
+    fillSizes(d, sizes);
     const DWORD before = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     for (int i = 0; i < 300; ++i) {
         objects.build(d, kCalendarDesign);
-        objects.buildFonts(d, dc, bases);
+        objects.buildFonts(d, dc, sizes);
+        for (int h = 5; h < 25; ++h) objects.font({kNoSchedule, kNormal, h});  // resized fonts are released too
     }
     objects.release();
     const DWORD after = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
