@@ -220,8 +220,10 @@ private:
             const Rect r = rectOf(cell);
             const int part = g_.cellClosed[cell] ? kNormline : kHoliline;
             const int x = r.left, y = r.top, w = r.width, h = r.height;
+            const int in = scaleToDpi(4, in_.dpi);  // the frame stays as far inside at every scaling
             polyline({part, 0, DesignRole::Text, kNormal},
-                     {{x + 4, y + 4}, {x + w - 5, y + 4}, {x + w - 5, y + h - 5}, {x + 4, y + h - 5}, {x + 4, y + 4}});
+                     {{x + in, y + in}, {x + w - in - 1, y + in}, {x + w - in - 1, y + h - in - 1}, {x + in, y + h - in - 1},
+                      {x + in, y + in}});
         });
     }
 

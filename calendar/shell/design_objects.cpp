@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "shared/cp932.h"
+#include "shared/dpi.h"
 
 namespace tavo::shell {
 namespace {
@@ -90,7 +91,7 @@ void DesignObjects::releaseFonts() {
         for (GdiObject& f : part) f.reset();
 }
 
-void DesignObjects::build(const DesignSet& d, DesignSetKind set) {
+void DesignObjects::build(const DesignSet& d, DesignSetKind set, int dpi) {
     for (GdiObject& o : objects_) o.reset();
     for (int part = 0; part < designPartCount(set); ++part) {
         for (int s = 0; s < 2; ++s) {
@@ -110,7 +111,7 @@ void DesignObjects::build(const DesignSet& d, DesignSetKind set) {
                 if (text == kNoColour) continue;
                 HGDIOBJ textObject = (set == kCalendarDesign && part == kButton)
                                          ? static_cast<HGDIOBJ>(CreateSolidBrush(static_cast<COLORREF>(text)))
-                                         : solidPen(isLinePart(set, part) ? 2 : 1, text);
+                                         : solidPen(isLinePart(set, part) ? scaleToDpi(2, dpi) : 1, text);
                 objects_[slot({part, kind, DesignRole::Text, state})].reset(textObject);
             }
         }

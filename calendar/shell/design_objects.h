@@ -15,7 +15,8 @@ namespace tavo::shell {
 class DesignObjects {
 public:
     DesignObjects();
-    void build(const DesignSet& design, DesignSetKind set);  // pens and brushes
+    // Pens and brushes; the line parts' pens are two pixels wide at 96 DPI.
+    void build(const DesignSet& design, DesignSetKind set, int dpi = 96);
     // Fonts by prefix match of installed families, at the sizes given per part and state.
     void buildFonts(const DesignSet& design, HDC dc, const FontSize (&sizes)[6][2]);
     void releaseFonts();

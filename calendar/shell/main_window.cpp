@@ -163,7 +163,7 @@ void onRefresh(CalendarWindow& a, WPARAM flags) {
         return;
     }
     if (flags & kRefreshDesign) {
-        a.objects.build(a.design(), kCalendarDesign);
+        a.objects.build(a.design(), kCalendarDesign, a.dpi);
         buildFonts(a);
     }
     if (flags & kRefreshMenu) {
@@ -192,7 +192,7 @@ bool onCreate(CalendarWindow& a, HWND window) {
     a.dpi = windowDpi(window);
     setWindowIcons(a.icons, window, a.process.instance, a.dpi);
     const ClosedDaysLoad closedDays = loadSettings(a);
-    a.objects.build(a.design(), kCalendarDesign);
+    a.objects.build(a.design(), kCalendarDesign, a.dpi);
     if (a.style().lay)
         SetLayeredWindowAttributes(window, 0, static_cast<BYTE>(layeredOpacityPercent(a.style()) * 255 / 100), LWA_ALPHA);
     INITCOMMONCONTROLSEX controls{};
@@ -262,6 +262,7 @@ void onSize(CalendarWindow& a, WPARAM type, int width, int height) {
 void onDpiChanged(CalendarWindow& a, int dpi, const RECT& suggested) {
     a.dpi = dpi;
     setWindowIcons(a.icons, a.window, a.process.instance, dpi);
+    a.objects.build(a.design(), kCalendarDesign, dpi);
     createStatusBar(a);
     setStatusText(a);
     SetWindowPos(a.window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
