@@ -37,6 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string_view line = list.line(i);
         if (tavo::RangeList::isHeader(line) && line.size() < 3) __builtin_trap();
     }
-    (void)tavo::rangeHasData(2026, 12, day, {type, before, after}, sources);
+    bool hasData = false;
+    for (std::size_t i = 0; i < list.size(); ++i) hasData = hasData || !tavo::RangeList::isHeader(list.line(i));
+    if (tavo::rangeHasData(request, sources) != hasData) __builtin_trap();
     return 0;
 }

@@ -121,15 +121,32 @@ TEST_F(RangeListTest, Spans) {
     EXPECT_EQ(rangeSpan(2026, 2, 10, {kRangeMonth, 5, 5}, false).lastSerial, serialDayOf(2026, 2, 28));
 }
 
-TEST_F(RangeListTest, RangeCheckFindsAnySource) {
-    const RangeViewSettings week{kRangeWeek, 0, 0};
+// The check opens the view exactly when the view would list a data line.
+TEST_F(RangeListTest, RangeCheckAgreesWithTheList) {
     const DataSources sources{files, paths, *closed, env};
-    EXPECT_FALSE(rangeHasData(2026, 12, 9, week, sources));
-    folder.write("aniversc.cal", ":12 2099\r\nfuture\r\n");  // any year counts here
-    EXPECT_TRUE(rangeHasData(2026, 12, 9, week, sources));
-    EXPECT_FALSE(rangeHasData(2026, 12, 16, week, sources));
+    const auto check = [&](int y, int m, int d, RangeViewSettings range, bool monday) {
+        const RangeRequest request{y, m, d, range, monday, false, formats, locale, [this] { ++birthdayCalls; }};
+        return rangeHasData(request, sources);
+    };
+    const RangeViewSettings week{kRangeWeek, 0, 0};
+    EXPECT_FALSE(check(2026, 12, 9, week, false));
+    folder.write("aniversc.cal", ":12 2099\r\nfuture\r\n");  // a year after the shown one: not listed
+    EXPECT_FALSE(check(2026, 12, 9, week, false));
+    folder.write("aniversc.cal", ":12 1999\r\npast\r\n");
+    EXPECT_TRUE(check(2026, 12, 9, week, false));
+    // Sunday 13 December: in a Sunday-first week of the 16th, not in the Monday-first one.
+    folder.write("aniversc.cal", ":13\r\nsunday\r\n");
+    EXPECT_TRUE(check(2026, 12, 16, week, false));
+    EXPECT_FALSE(check(2026, 12, 16, week, true));
+    folder.write("memo.cal", "");  // an empty memo lists no line
+    EXPECT_FALSE(check(2026, 12, 23, week, false));
     folder.write("memo.cal", "m\r\n");
-    EXPECT_TRUE(rangeHasData(2026, 12, 16, week, sources));
+    EXPECT_TRUE(check(2026, 12, 23, week, false));
+    folder.write("birthdac.cal", ":7\r\nme\r\n");
+    EXPECT_TRUE(check(2026, 12, 7, {kRangeRelative, 0, 0}, false));
+    EXPECT_EQ(birthdayCalls, 0);  // checking plays no sound
+    // A huge pred from the registry is clamped to 99 days: the check stays quick.
+    EXPECT_EQ(rangeSpan(2026, 12, 7, {kRangeRelative, 100000, -5}, false).firstSerial, serialDayOf(2026, 12, 7) - 99);
 }
 
 TEST(ExpandTabs, Columns) {

@@ -1,5 +1,6 @@
 #include "range_list.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <memory>
@@ -268,8 +269,9 @@ DateSpan rangeSpan(int year, int month, int day, const RangeViewSettings& range,
             return {s - back, s - back + 6};
         }
         default: {
-            const int before = range.before < 0 ? 0 : range.before;
-            const int after = range.after < 0 ? 0 : range.after;
+            // The options allow 0-99; anything else in the registry is clamped.
+            const int before = std::clamp(range.before, 0, kMaxRangeDays);
+            const int after = std::clamp(range.after, 0, kMaxRangeDays);
             return {s - before, s + after};
         }
     }
@@ -279,29 +281,15 @@ RangeList collectRange(const RangeRequest& request, const DataSources& sources) 
     return Collector(request, sources).run();
 }
 
-bool rangeHasData(int year, int month, int day, const RangeViewSettings& range, const DataSources& sources) {
-    FileCache cache(sources);
-    const DateSpan span = rangeSpan(year, month, day, range, false);
-    const auto closedTest = [&](int y, int m) {
-        return [&sources, y, m](int d) { return rangeClosed(sources.closedDays, y, m, d); };
-    };
-    for (int serial = span.firstSerial; serial <= span.lastSerial && serial <= serialDayOf(kLastYear, 12, 31); ++serial) {
-        int y, m, d;
-        civilFromSerial(serial, y, m, d);
-        for (const Section& sec : cache.sections(scheduleFile(sources.paths, kScheduleDay, y, m)).sections)
-            if (effectiveDay(kScheduleEveryMonth, sec.key, y, m, sources.env.pmo, noneClosed) == d) return true;
-        for (const Section& sec : cache.sections(scheduleFile(sources.paths, kScheduleEveryYear, y, m)).sections)
-            if (effectiveDay(kScheduleEveryYear, sec.key, y, m, sources.env.pmo, closedTest(y, m)) == d) return true;
-        for (ScheduleKind kind : {kScheduleEveryMonth, kScheduleEveryMonthLater, kScheduleEveryMonthEarlier})
-            for (const Section& sec : cache.sections(scheduleFile(sources.paths, kind, y, m)).sections)
-                if (effectiveDay(kind, sec.key, y, m, sources.env.pmo, closedTest(y, m)) == d) return true;
-        for (const Section& sec : cache.sections(scheduleFile(sources.paths, kScheduleEveryWeek, y, m)).sections)
-            if (sec.key == weekdayOf(y, m, d)) return true;
-        for (PersonalDayKind kind : {kBirthday, kAnniversary})
-            for (const PersonalEntry& e : cache.personal(kind, m))
-                if (e.day == d) return true;
-    }
-    return cache.sections(scheduleFile(sources.paths, kScheduleMemo, year, month)).exists;
+// The check looks at exactly the list the view would show, so the view never
+// opens empty (a Monday-first week, a birthday of a later year).
+bool rangeHasData(const RangeRequest& request, const DataSources& sources) {
+    RangeRequest quiet = request;
+    quiet.birthdayToday = nullptr;  // checking is not listing: no sound
+    const RangeList list = collectRange(quiet, sources);
+    for (std::size_t i = 0; i < list.size(); ++i)
+        if (!RangeList::isHeader(list.line(i))) return true;
+    return false;
 }
 
 std::vector<std::string> RangeList::lines() const {

@@ -57,10 +57,12 @@ struct DateSpan {
     int firstSerial, lastSerial;
 };
 
+inline constexpr int kMaxRangeDays = 99;  // days before and after, as the options allow
+
 DateSpan rangeSpan(int year, int month, int day, const RangeViewSettings& range, bool mondayFirst);
 RangeList collectRange(const RangeRequest& request, const DataSources& sources);
-// True when the span of the range settings holds any data (the week is always Sunday first).
-bool rangeHasData(int year, int month, int day, const RangeViewSettings& range, const DataSources& sources);
+// True when the list collectRange would give holds a data line.
+bool rangeHasData(const RangeRequest& request, const DataSources& sources);
 
 // Tabs to blanks at columns of 8; a double-byte character counts two columns.
 std::string expandTabs(std::string_view line);
