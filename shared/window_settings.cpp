@@ -76,8 +76,11 @@ int clampToScreen(int value, int highest) {
 
 }  // namespace
 
+const char* windowStyleKey(int index) { return index == kRangeViewStyle ? "sstyle" : "cstyle"; }
+
 const SettingsTable& windowStyleTable(int index) {
-    static const SettingsTable tables[2] = {makeWindowStyleTable("cstyle"), makeWindowStyleTable("sstyle")};
+    static const SettingsTable tables[2] = {makeWindowStyleTable(windowStyleKey(kCalendarStyle)),
+                                            makeWindowStyleTable(windowStyleKey(kRangeViewStyle))};
     return tables[index == kRangeViewStyle ? 1 : 0];
 }
 

@@ -49,5 +49,26 @@ for dpi in "${dpis[@]}"; do
     shoot "december-2026$suffix" "$dpi" 2026/12/24
     rm -f "$build/win/bin/DOff2026.cal"
 done
+# 3. The calendar beside its range view over the sample data (a month's range).
+sample=$(mktemp -d)
+cp "$root"/tests/data/sample/* "$sample/"
+view() {
+    wine reg delete 'HKCU\Software\Brenmor\Tavo' /f > /dev/null 2>&1 || true
+    for v in schpath birpath anipath mempath; do
+        wine reg add 'HKCU\Software\Brenmor\Tavo\dir' /v $v /t REG_SZ /d "$(winepath -w "$sample")" /f > /dev/null 2>&1
+    done
+    wine reg add 'HKCU\Software\Brenmor\Tavo\scv' /v range /t REG_DWORD /d 1 /f > /dev/null 2>&1
+    wine reg add 'HKCU\Software\Brenmor\Tavo\position' /v xScv /t REG_DWORD /d 300 /f > /dev/null 2>&1
+    wine reg add 'HKCU\Software\Brenmor\Tavo\position' /v yScv /t REG_DWORD /d 22 /f > /dev/null 2>&1
+    wine "$build/win/bin/Tavo.exe" 2026/12/07 &
+    local pid=$!
+    sleep 5
+    import -window root -crop 620x420+0+0 "$out/range-view.png"
+    kill "$pid" 2> /dev/null || true
+    wineserver -k 2> /dev/null || true
+    echo "$out/range-view.png"
+}
+view
+rm -rf "$sample"
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f > /dev/null 2>&1
 rm -rf "$data"

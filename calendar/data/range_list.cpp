@@ -292,6 +292,16 @@ bool rangeHasData(const RangeRequest& request, const DataSources& sources) {
     return false;
 }
 
+std::string rangeListText(const RangeList& list) {
+    std::string text;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        const std::string_view line = list.line(i);
+        text += RangeList::isHeader(line) ? line.substr(std::min<std::size_t>(3, line.size())) : line;
+        text += "\r\n";
+    }
+    return text;
+}
+
 std::vector<std::string> RangeList::lines() const {
     std::vector<std::string> copies;
     for (std::size_t i = 0; i < size(); ++i) copies.emplace_back(line(i));

@@ -64,6 +64,10 @@ RangeList collectRange(const RangeRequest& request, const DataSources& sources);
 // True when the list collectRange would give holds a data line.
 bool rangeHasData(const RangeRequest& request, const DataSources& sources);
 
+// The whole list as text: header lines without their three code characters,
+// every line ending in CR LF (what the range view copies).
+std::string rangeListText(const RangeList& list);
+
 // Tabs to blanks at columns of 8; a double-byte character counts two columns.
 std::string expandTabs(std::string_view line);
 void appendExpandingTabs(std::string& out, std::string_view line);

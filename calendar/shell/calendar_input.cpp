@@ -4,6 +4,7 @@
 
 #include "calendar_model.h"
 #include "commands.h"
+#include "range_view.h"
 #include "dialogs.h"
 #include "placement.h"
 #include "resources/tavo_ids.h"
@@ -16,7 +17,8 @@ namespace {
 
 void notifyRangeView() { refreshWindows(kindBit(WindowKind::RangeView), kRefreshData); }
 
-void openRangeView(CalendarWindow& a) {
+// Enter and a double click: the view opens through the calendar's own message.
+void askForRangeView(CalendarWindow& a) {
     if (HWND view = findWindowOf(WindowKind::RangeView)) {
         SetForegroundWindow(view);
         PostMessageW(view, UM_REFRESH, 0, 0);
@@ -63,7 +65,7 @@ void onCell(CalendarWindow& a, int column, int row, Pointer kind) {
     SetCapture(a.window);
     a.mouseCaptured = true;
     selectDay(a, v);
-    if (kind == Pointer::DoubleClick) openRangeView(a);
+    if (kind == Pointer::DoubleClick) askForRangeView(a);
 }
 
 void trackPopup(CalendarWindow& a, HMENU popup, int x, int y) {
@@ -140,7 +142,7 @@ void runStep(CalendarWindow& a, NavigationStep step) {
 
 void onKeyDown(CalendarWindow& a, WPARAM key) {
     switch (key) {
-        case VK_RETURN: openRangeView(a); break;
+        case VK_RETURN: askForRangeView(a); break;
         case VK_PRIOR: runStep(a, NavigationStep::PrevMonth); break;
         case VK_NEXT: runStep(a, NavigationStep::NextMonth); break;
         case VK_HOME: runStep(a, NavigationStep::Today); break;
@@ -201,7 +203,8 @@ void onDateWatch(CalendarWindow& a) {
 void onToday(CalendarWindow& a) {
     const int year = a.selected.year(), month = a.selected.month();
     a.selected.setShownToday();
-    showSelectedDate(a, year != a.selected.year() || month != a.selected.month());
+    showSelectedDate(a, year != a.selected.year() || month != a.selected.month());  // refreshes an open view
+    if (!findWindowOf(WindowKind::RangeView)) runRangeCheck(a);
 }
 
 }  // namespace tavo::shell

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 #include "calendar/data/day_off.h"
@@ -24,9 +25,12 @@ inline constexpr UINT_PTR kDateWatchTimer = 1;
 inline constexpr UINT_PTR kCaptionTimer = 2;
 inline constexpr int kStatusBarId = 1100;
 
+class RangeViewWindow;
+
 class CalendarWindow final : public Window {
 public:
-    explicit CalendarWindow(Process& p) : Window(WindowKind::Calendar), process(p) {}
+    explicit CalendarWindow(Process& p);
+    ~CalendarWindow() override;
     static bool registerClass(HINSTANCE instance);
     HWND create(HWND owner);
 
@@ -50,6 +54,7 @@ public:
     int wallpaperMode = 2;  // 2 natural size, 1 stretched to the client
     SIZE wallpaperSize{};
     Menus menus;
+    std::unique_ptr<RangeViewWindow> rangeView;  // made when the view first opens
     // Input state.
     bool rightReleaseInTopBand = false;
     bool mouseCaptured = false;

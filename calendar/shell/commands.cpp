@@ -14,7 +14,11 @@ void jump(CalendarWindow& a) {
     if (runJumpDialog(a)) showSelectedDate(a, true);
 }
 
-void openOptions(CalendarWindow& a) {
+void options(CalendarWindow& a) { openOptions(a, false); }
+
+}  // namespace
+
+void openOptions(CalendarWindow& a, bool fromRangeView) {
     if (HWND open = FindWindowW(nullptr, L"オプション(Tavo)")) {
         SetFocus(open);
         return;
@@ -24,9 +28,11 @@ void openOptions(CalendarWindow& a) {
     using Entry = int (*)(SharedSettings*, unsigned char);
     auto entry = library ? reinterpret_cast<Entry>(reinterpret_cast<void*>(GetProcAddress(library, "TavoCust"))) : nullptr;
     if (entry == nullptr) MessageBoxW(a.window, L"オプション(TavoCust.DLL)を読み込めません.", L"Tavo", MB_OK | MB_ICONERROR);
-    else entry(&a.shared(), 0);
+    else entry(&a.shared(), fromRangeView ? 1 : 0);
     if (library) FreeLibrary(library);
 }
+
+namespace {
 
 void about(CalendarWindow& a) { runAboutBox(a); }
 
@@ -61,7 +67,7 @@ bool never(const CalendarWindow&) { return false; }
 const Command kCommands[] = {
     {CMD_JUMP, "jump to a date", jump, notMinimized, nullptr, -1},
     {CMD_EXTERNAL, "run the external program", notBuilt, never, nullptr, -1},
-    {CMD_OPTIONS, "options", openOptions, nullptr, nullptr, -1},
+    {CMD_OPTIONS, "options", options, nullptr, nullptr, -1},
     {CMD_HELP, "help", notBuilt, never, nullptr, -1},
     {CMD_ABOUT, "about", about, nullptr, nullptr, -1},
     {CMD_CLOSE, "close", close, nullptr, nullptr, -1},

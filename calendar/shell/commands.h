@@ -23,6 +23,9 @@ struct Command {
 // The recurring-schedule submenu has no command; this item prunes it.
 inline constexpr int kRecurringSubmenuFlag = 1;
 
+// Opens the options library (the range view passes true: its page comes first).
+void openOptions(CalendarWindow& a, bool fromRangeView);
+
 std::span<const Command> calendarCommands();
 const Command* findCommand(UINT id);
 // Runs the command when it exists and is enabled; false otherwise.

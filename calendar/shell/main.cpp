@@ -2,7 +2,9 @@
 #include <windows.h>
 
 #include "calendar_model.h"
+#include "birthday_sound.h"
 #include "calendar_window.h"
+#include "range_view.h"
 #include "placement.h"
 #include "process.h"
 #include "resources/tavo_ids.h"
@@ -53,11 +55,13 @@ int fail(const wchar_t* text) {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int showCommand) {
     if (activateRunningCalendar()) return 0;
     installClock();
+    const bool testClock = GetEnvironmentVariableW(L"TAVO_TEST_CLOCK", nullptr, 0) > 0;
     Process process;
     process.instance = instance;
     process.showCommand = showCommand;
     process.commandLine = tavo::wideToCp932(commandLine ? commandLine : L"");
-    if (!CalendarWindow::registerClass(instance)) return fail(L"ウィンドウクラスを登録できません.");
+    if (!CalendarWindow::registerClass(instance) || !RangeViewWindow::registerClass(instance))
+        return fail(L"ウィンドウクラスを登録できません.");
     SharedBlock block;
     if (!block.create()) return fail(L"設定の共有メモリ (TavoShareMem) を作成できません.");
     process.settings = block.settings();
@@ -66,7 +70,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int showCo
     loadCalendarSlot(calendar);
     HWND owner = findOwnerWindow(calendar);
     if (calendar.create(owner) == nullptr) return fail(L"カレンダーのウィンドウを作成できません.");
+    // Lists that play the sound are collected from the loop on; the sound
+    // tells the calendar's window when it ends, and is closed after the loop.
+    MciBirthdaySound mciSound(tavo::cp932ToWide(process.settings->env.bwavepath), calendar.window);
+    CountingBirthdaySound countingSound;
+    process.sound = testClock ? static_cast<tavo::BirthdaySound*>(&countingSound) : &mciSound;
     const int code = runMessageLoop(calendar);
+    process.sound = nullptr;
+    mciSound.close();
     process.settings = nullptr;
     return code;
 }

@@ -2,17 +2,20 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <mmsystem.h>
 #include <windowsx.h>
 
 #include "calendar/data/command_line.h"
 #include "calendar/render/month_painter.h"
 #include "calendar_input.h"
 #include "calendar_model.h"
+#include "birthday_sound.h"
 #include "calendar_window.h"
 #include "commands.h"
 #include "gdi_painter.h"
 #include "menus.h"
 #include "placement.h"
+#include "range_view.h"
 #include "resources/tavo_ids.h"
 #include "shared/cp932.h"
 #include "shared/windows_of_kind.h"
@@ -202,6 +205,7 @@ bool onCreate(CalendarWindow& a, HWND window) {
     extendSystemMenu(window, a.process.instance, a.shared().paths.externalCaption);
     chooseSelectedDate(a);
     rebuildMonthView(a);
+    runRangeCheck(a);
     rebuildTexts(a);
     if (a.env().cdt != 0) SetTimer(window, kDateWatchTimer, 1000, nullptr);
     setStatusText(a);
@@ -292,6 +296,17 @@ void onSettingChange(CalendarWindow& a) {
     setStatusText(a);
 }
 
+// Activation linking: the range view follows directly behind the calendar.
+void onActivate(CalendarWindow& a, WPARAM state, HWND other) {
+    HWND view = findWindowOf(WindowKind::RangeView);
+    if (!a.env().con || LOWORD(state) == WA_INACTIVE || view == nullptr || other == view) return;
+    SetWindowPos(view, a.window, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void closeBirthdaySound(CalendarWindow& a) {
+    if (auto* mci = dynamic_cast<MciBirthdaySound*>(a.process.sound)) mci->close();
+}
+
 void onClose(CalendarWindow& a) {
     a.objects.release();
     if (a.env().sav) saveCalendarSlot(a);
@@ -346,7 +361,9 @@ LRESULT dispatch(CalendarWindow& a, UINT message, WPARAM wParam, LPARAM lParam) 
         case WM_DPICHANGED: onDpiChanged(a, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
         case WM_SETTINGCHANGE: onSettingChange(a); return DefWindowProcW(window, message, wParam, lParam);
         case UM_TODAY: onToday(a); return 0;
-        case UM_OPEN_RANGE_VIEW: return 0;  // the range view comes with its own window
+        case UM_OPEN_RANGE_VIEW: openRangeView(a); return 0;
+        case WM_ACTIVATE: onActivate(a, wParam, reinterpret_cast<HWND>(lParam)); return 0;
+        case MM_MCINOTIFY: closeBirthdaySound(a); return 0;
         case UM_PLACE: placeWindow(a); return 0;
         case UM_REFRESH: onRefresh(a, wParam); return 0;
         case UM_STATUSBAR: createStatusBar(a); setStatusText(a); return 0;
@@ -360,6 +377,9 @@ LRESULT dispatch(CalendarWindow& a, UINT message, WPARAM wParam, LPARAM lParam) 
 }
 
 }  // namespace
+
+CalendarWindow::CalendarWindow(Process& p) : Window(WindowKind::Calendar), process(p) {}
+CalendarWindow::~CalendarWindow() = default;
 
 LRESULT CalendarWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return dispatch(*this, message, wParam, lParam);

@@ -37,17 +37,16 @@ HWND findOwnerWindow(CalendarWindow& a) {
     return findWindowOf(WindowKind::Tray);
 }
 
-void toggleTitleBar(CalendarWindow& a) {
-    WindowStyle& style = a.style();
+void toggleTitleBar(HWND window, WindowStyle& style, WindowKind kind, int dpi, SettingsStore& store) {
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
-    GetWindowPlacement(a.window, &placement);
+    GetWindowPlacement(window, &placement);
     placement.showCmd = SW_RESTORE;
-    const LONG current = GetWindowLongW(a.window, GWL_STYLE);
+    const LONG current = GetWindowLongW(window, GWL_STYLE);
     const bool sizing = (current & WS_THICKFRAME) != 0;
-    const int ex = sizing ? 1 : metric(SM_CXEDGE, a.dpi) + 1;
-    const int ey = sizing ? 1 : metric(SM_CYEDGE, a.dpi) + 1;
-    const int caption = metric(SM_CYCAPTION, a.dpi);
+    const int ex = sizing ? 1 : metric(SM_CXEDGE, dpi) + 1;
+    const int ey = sizing ? 1 : metric(SM_CYEDGE, dpi) + 1;
+    const int caption = metric(SM_CYCAPTION, dpi);
     RECT& r = placement.rcNormalPosition;
     const bool hasCaption = (current & WS_CAPTION) == WS_CAPTION;
     if (style.cap && hasCaption) {
@@ -59,35 +58,48 @@ void toggleTitleBar(CalendarWindow& a) {
         r = {r.left - ex, r.top - ey - caption, r.right + ex, r.bottom + ey};
         style.windowStyle |= kStyleCaption;
     }
-    ShowWindow(a.window, SW_HIDE);  // the hide handler applies the style
-    SetWindowPlacement(a.window, &placement);
-    ShowWindow(a.window, SW_SHOW);
-    a.process.store.createForWriting("cstyle")->writeInt("cap", style.cap);
+    ShowWindow(window, SW_HIDE);  // the hide handler applies the style
+    SetWindowPlacement(window, &placement);
+    ShowWindow(window, SW_SHOW);
+    store.createForWriting(windowStyleKey(windowKindInfo(kind).style))->writeInt("cap", style.cap);
+}
+
+void toggleTitleBar(CalendarWindow& a) {
+    toggleTitleBar(a.window, a.style(), WindowKind::Calendar, a.dpi, a.process.store);
+}
+
+bool applyCaptionPending(HWND window, WindowStyle& style) {
+    if (!style.captionPending) return false;
+    const LONG current = GetWindowLongW(window, GWL_STYLE);
+    style.cap = (current & WS_CAPTION) == WS_CAPTION ? 0 : 1;
+    style.captionPending = 0;
+    style.windowStyle ^= kStyleCaption;
+    SetWindowLongW(window, GWL_STYLE, (current & ~WS_CAPTION) | (style.windowStyle & kStyleCaption));
+    SetTimer(window, kCaptionTimer, 100, nullptr);
+    return true;
+}
+
+void placeFromSlot(HWND window, const WindowSlots& slots, int slot, int showCommand, int dpi) {
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    placement.showCmd = static_cast<UINT>(showCommand);
+    placement.rcNormalPosition = {slots.left[slot], slots.top[slot], slots.left[slot] + slots.width[slot],
+                                  slots.top[slot] + slots.height[slot]};
+    placement.ptMinPosition = {0, 0};
+    placement.ptMaxPosition = {-metric(SM_CXFRAME, dpi), -metric(SM_CYFRAME, dpi)};
+    SetWindowPlacement(window, &placement);
 }
 
 void placeWindow(CalendarWindow& a) {
     WindowStyle& style = a.style();
-    if (style.captionPending) {
-        const LONG current = GetWindowLongW(a.window, GWL_STYLE);
-        style.cap = (current & WS_CAPTION) == WS_CAPTION ? 0 : 1;
-        style.captionPending = 0;
-        style.windowStyle ^= kStyleCaption;
-        SetWindowLongW(a.window, GWL_STYLE, (current & ~WS_CAPTION) | (style.windowStyle & kStyleCaption));
-        SetTimer(a.window, kCaptionTimer, 100, nullptr);
-    }
-    WINDOWPLACEMENT placement{};
-    placement.length = sizeof placement;
-    placement.showCmd = static_cast<UINT>(a.process.showCommand);
+    applyCaptionPending(a.window, style);
     WindowSlots& s = a.slots;
     if (a.dpi != a.slotDpi) {
         s.width[0] = MulDiv(s.width[0], a.dpi, a.slotDpi);
         s.height[0] = MulDiv(s.height[0], a.dpi, a.slotDpi);
         a.slotDpi = a.dpi;
     }
-    placement.rcNormalPosition = {s.left[0], s.top[0], s.left[0] + s.width[0], s.top[0] + s.height[0]};
-    placement.ptMinPosition = {0, 0};
-    placement.ptMaxPosition = {-metric(SM_CXFRAME, a.dpi), -metric(SM_CYFRAME, a.dpi)};
-    SetWindowPlacement(a.window, &placement);
+    placeFromSlot(a.window, s, kSlotCalendar, a.process.showCommand, a.dpi);
     if (style.top) SetWindowPos(a.window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     if (a.clockWindow) PostMessageW(a.clockWindow, UM_CALENDAR_STARTED, 0, 0);
 }

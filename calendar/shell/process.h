@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "calendar/data/personal_days.h"
 #include "calendar/data/shared_settings.h"
 #include "calendar/text/windows_locale.h"
 #include "shared/registry_settings_store.h"
@@ -21,6 +22,7 @@ struct Process {
     RegistrySettingsStore store;
     WindowsFileSystem files;
     WindowsLocale locale;
+    BirthdaySound* sound = nullptr;  // the birthday sound, or a recording one in tests
 };
 
 // Tests move "today" through the registry instead of the system clock: only

@@ -1,0 +1,399 @@
+// The range view's messages: creation, refresh, scrolling, painting, copying.
+#include <windows.h>
+
+#include "range_view.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "calendar/render/range_painter.h"
+#include "calendar/text/date_presets.h"
+#include "calendar_model.h"
+#include "calendar_window.h"
+#include "commands.h"
+#include "gdi_painter.h"
+#include "placement.h"
+#include "resources/tavo_ids.h"
+#include "shared/clock.h"
+#include "shared/cp932.h"
+#include "shared/dpi.h"
+#include "shared/windows_of_kind.h"
+
+namespace tavo::shell {
+namespace {
+
+// Redraw on resize, double clicks, byte-aligned client and window.
+constexpr UINT kClassStyle = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_BYTEALIGNCLIENT | CS_BYTEALIGNWINDOW;
+
+bool suppressed(const RangeViewWindow& v) { return v.style().clr != 0 || v.style().wal != 0; }
+
+int lineCount(const RangeViewWindow& v) { return static_cast<int>(v.list.size()); }
+
+bool scrollBarWanted(const RangeViewWindow& v) {
+    return v.scroll != 0 || v.linesPerPage < lineCount(v) || v.list.firstLine != 0;
+}
+
+int scrollBarWidth(const RangeViewWindow& v) { return GetSystemMetricsForDpi(SM_CXVSCROLL, static_cast<UINT>(v.dpi)); }
+
+void placeScrollBar(RangeViewWindow& v) {
+    MoveWindow(v.scrollBar, v.width - scrollBarWidth(v), 0, scrollBarWidth(v), v.height, TRUE);
+    ShowWindow(v.scrollBar, scrollBarWanted(v) ? SW_SHOW : SW_HIDE);
+}
+
+void setScroll(RangeViewWindow& v, int position) {
+    v.scroll = std::clamp(position, 0, lineCount(v));
+    SetScrollPos(v.scrollBar, SB_CTL, v.scroll, TRUE);
+    if (v.scroll == 0 && !scrollBarWanted(v)) ShowWindow(v.scrollBar, SW_HIDE);
+    else ShowWindow(v.scrollBar, SW_SHOW);
+    InvalidateRect(v.window, nullptr, suppressed(v) ? TRUE : FALSE);
+}
+
+void buildFonts(RangeViewWindow& v) {
+    FontSize sizes[6][2]{};
+    for (int part = 0; part < 6; ++part)
+        for (DesignState state : {kNormal, kSelected}) sizes[part][state] = rangeFontSize(v.design(), part, state, v.dpi);
+    HDC dc = GetDC(v.window);
+    v.objects.buildFonts(v.design(), dc, sizes);
+    ReleaseDC(v.window, dc);
+}
+
+void loadWallpaper(RangeViewWindow& v) {
+    v.wallpaper.reset();
+    if (v.style().wal) v.wallpaper.reset(LoadImageW(nullptr, cp932ToWide(v.style().bmppath).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+}
+
+// Title and list from the calendar's selected date; the list opens at its first line.
+void collect(RangeViewWindow& v) {
+    const DayDate date = selectedDayDate(v.calendar);
+    SetWindowTextW(v.window, cp932ToWide(partText(v.dateFormats(), 1, 1, date, v.process.locale)).c_str());
+    const SharedSettings& s = v.shared();
+    v.list = collectRange(rangeRequestOf(v.calendar), {v.process.files, s.paths, s.closedDays, s.env});
+    v.scroll = std::clamp(v.list.firstLine, 0, lineCount(v));
+    SetScrollRange(v.scrollBar, SB_CTL, 0, lineCount(v), FALSE);
+    SetScrollPos(v.scrollBar, SB_CTL, v.scroll, TRUE);
+}
+
+void onRefresh(RangeViewWindow& v, WPARAM flags) {
+    if (flags & kRefreshDesign) v.objects.build(v.design(), kRangeViewDesign, v.dpi);
+    buildFonts(v);
+    if (flags & kRefreshStyle) loadWallpaper(v);
+    collect(v);
+    ShowWindow(v.scrollBar, scrollBarWanted(v) ? SW_SHOW : SW_HIDE);
+    InvalidateRect(v.window, nullptr, suppressed(v) ? TRUE : FALSE);
+}
+
+void paintList(RangeViewWindow& v, HDC dc, int drawWidth) {
+    GdiTextMeasure measure(dc, v.objects);
+    const RangePaintInput input{v.list, v.scroll, drawWidth, v.height, v.style(), v.design(), v.dpi};
+    drawPaintOps(dc, planRangePaint(input, measure), v.objects, v.design());
+}
+
+// The plain background paints through a memory bitmap so nothing flickers.
+void onPaint(RangeViewWindow& v) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(v.window, &ps);
+    const int drawWidth = v.width - (IsWindowVisible(v.scrollBar) ? scrollBarWidth(v) : 0);
+    {
+        SelectedObjects keep(dc);
+        SetBkMode(dc, TRANSPARENT);
+        if (suppressed(v)) {
+            paintList(v, dc, drawWidth);
+        } else {
+            MemoryDc memory(dc);
+            GdiObject bitmap(CreateCompatibleBitmap(dc, std::max(drawWidth, 1), std::max(v.height, 1)));
+            SelectedObjects keepMemory(memory.get());
+            SelectObject(memory.get(), bitmap.get());
+            SetBkMode(memory.get(), TRANSPARENT);
+            paintList(v, memory.get(), drawWidth);
+            BitBlt(dc, 0, 0, drawWidth, v.height, memory.get(), 0, 0, SRCCOPY);
+        }
+    }
+    EndPaint(v.window, &ps);
+}
+
+LRESULT onEraseBackground(RangeViewWindow& v, HDC dc) {
+    if (v.style().clr) return DefWindowProcW(v.window, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    if (!v.style().wal || !v.wallpaper) return 1;
+    RECT client{};
+    GetClientRect(v.window, &client);
+    MemoryDc memory(dc);
+    SelectedObjects keep(memory.get());
+    SelectObject(memory.get(), v.wallpaper.get());
+    BITMAP info{};
+    GetObjectW(v.wallpaper.get(), sizeof info, &info);
+    if (info.bmWidth <= 0 || info.bmHeight <= 0) return 0;
+    for (int y = 0; y < client.bottom; y += info.bmHeight)
+        for (int x = 0; x < client.right; x += info.bmWidth)
+            BitBlt(dc, x, y, info.bmWidth, info.bmHeight, memory.get(), 0, 0, SRCCOPY);
+    return 1;
+}
+
+void onVerticalScroll(RangeViewWindow& v, int request) {
+    const int n = lineCount(v);
+    switch (request) {
+        case SB_LINEUP: setScroll(v, v.scroll - 1); break;
+        case SB_LINEDOWN: setScroll(v, v.scroll < n ? v.scroll + 1 : v.scroll); break;
+        case SB_PAGEUP: setScroll(v, std::max(0, v.scroll - v.linesPerPage)); break;
+        case SB_PAGEDOWN: setScroll(v, std::min(n, v.scroll + v.linesPerPage)); break;
+        case SB_THUMBPOSITION: setScroll(v, GetScrollPos(v.scrollBar, SB_CTL)); break;
+        case SB_TOP: setScroll(v, 0); break;
+        case SB_BOTTOM: setScroll(v, n); break;
+        default: break;
+    }
+}
+
+bool putOnClipboard(HWND owner, const std::string& cp932) {
+    if (!OpenClipboard(owner)) return false;
+    EmptyClipboard();
+    const std::wstring wide = cp932ToWide(cp932);
+    const auto put = [](UINT format, const void* data, std::size_t bytes) {
+        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes);
+        if (block == nullptr) return false;
+        std::memcpy(GlobalLock(block), data, bytes);
+        GlobalUnlock(block);
+        if (SetClipboardData(format, block) != nullptr) return true;
+        GlobalFree(block);
+        return false;
+    };
+    // Unicode pastes right whatever the reader's code page; CF_TEXT for older programs.
+    const bool ok = put(CF_UNICODETEXT, wide.c_str(), (wide.size() + 1) * sizeof(wchar_t)) &&
+                    put(CF_TEXT, cp932.c_str(), cp932.size() + 1);
+    CloseClipboard();
+    return ok;
+}
+
+void copyList(RangeViewWindow& v) {
+    if (!putOnClipboard(v.window, rangeListText(v.list)))
+        MessageBoxW(v.window, L"クリップボードに書き込めませんでした.", L"Tavo", MB_OK | MB_ICONWARNING);
+}
+
+void openOptionsFromView(RangeViewWindow& v) {
+    v.shared().optionsDate = {v.calendar.selected.day(), v.calendar.selected.month(), v.calendar.selected.year()};
+    openOptions(v.calendar, true);
+}
+
+void trackViewPopup(RangeViewWindow& v, int x, int y) {
+    HMENU popup = v.calendar.menus.resource ? GetSubMenu(v.calendar.menus.resource, 3) : nullptr;
+    if (popup) TrackPopupMenu(popup, TPM_RIGHTBUTTON, x, y, 0, v.window, nullptr);
+}
+
+POINT clientOrigin(HWND window) {
+    POINT p{0, 0};
+    ClientToScreen(window, &p);
+    return p;
+}
+
+void onContextMenu(RangeViewWindow& v, int x, int y) {
+    if (v.rightReleasePending) {
+        v.rightReleasePending = false;
+        trackViewPopup(v, x, y);
+    } else if (v.keyboardMenuPending) {
+        v.keyboardMenuPending = false;
+        const POINT p = clientOrigin(v.window);
+        trackViewPopup(v, p.x, p.y);
+    }
+}
+
+void onKeyDown(RangeViewWindow& v, WPARAM key) {
+    if (key == 'C' && (GetKeyState(VK_CONTROL) & 0x8000)) {  // the popup item says Ctrl+C
+        copyList(v);
+        return;
+    }
+    const struct {
+        WPARAM key;
+        int request;
+    } keys[] = {{VK_PRIOR, SB_PAGEUP}, {VK_NEXT, SB_PAGEDOWN}, {VK_END, SB_BOTTOM},
+                {VK_HOME, SB_TOP},     {VK_UP, SB_LINEUP},     {VK_DOWN, SB_LINEDOWN}};
+    for (const auto& k : keys)
+        if (k.key == key) onVerticalScroll(v, k.request);
+}
+
+void saveSlot(RangeViewWindow& v) {
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (!GetWindowPlacement(v.window, &placement)) return;
+    const RECT& r = placement.rcNormalPosition;
+    saveWindowSlot(v.slots, kSlotRangeView, r.left, r.top, r.right - r.left, r.bottom - r.top, v.process.store, v.dpi);
+}
+
+void onSize(RangeViewWindow& v, int width, int height) {
+    v.width = width;
+    v.height = height;
+    v.linesPerPage = rangeLinesPerPage(v.design(), height, v.dpi);
+    placeScrollBar(v);
+    if (v.shared().env.sav) saveSlot(v);
+}
+
+// Activation linking: the calendar follows directly behind the view.
+void onActivate(RangeViewWindow& v, WPARAM state, HWND other) {
+    if (!v.shared().env.con || LOWORD(state) == WA_INACTIVE || other == v.calendar.window) return;
+    SetWindowPos(v.calendar.window, v.window, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void onCreate(RangeViewWindow& v) {
+    v.dpi = windowDpi(v.window);
+    setWindowIcons(v.icons, v.window, v.process.instance, v.dpi);
+    v.objects.build(v.design(), kRangeViewDesign, v.dpi);
+    buildFonts(v);
+    v.scrollBar = CreateWindowExW(0, L"scrollbar", L"Scroll", WS_CHILD | WS_VISIBLE | SBS_VERT | SBS_RIGHTALIGN, 0, 0, 0, 0,
+                                  v.window, nullptr, v.process.instance, nullptr);
+    HMENU system = GetSystemMenu(v.window, FALSE);
+    InsertMenuW(system, 6, MF_BYPOSITION | MF_STRING, CMD_OPTIONS, loadString(v.process.instance, IDS_OPTIONS).c_str());
+    InsertMenuW(system, 7, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
+    readRangeViewSettings(v.shared().range, v.process.store);
+    PostMessageW(v.window, UM_PLACE, 0, 0);
+    loadWallpaper(v);
+    collect(v);
+    if (v.style().top) SetWindowPos(v.window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void onPlace(RangeViewWindow& v) {
+    applyCaptionPending(v.window, v.style());
+    placeFromSlot(v.window, v.slots, kSlotRangeView, SW_SHOW, v.dpi);
+}
+
+// Another monitor's scaling, or new system metrics: lay out anew.
+void relayout(RangeViewWindow& v) {
+    v.objects.build(v.design(), kRangeViewDesign, v.dpi);
+    buildFonts(v);
+    RECT client{};
+    GetClientRect(v.window, &client);
+    onSize(v, client.right, client.bottom);
+    InvalidateRect(v.window, nullptr, TRUE);
+}
+
+void onSettingChange(RangeViewWindow& v) {
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (!GetWindowPlacement(v.window, &placement)) return;
+    const RECT was = placement.rcNormalPosition;
+    placement.rcNormalPosition.bottom += 1;
+    SetWindowPlacement(v.window, &placement);
+    placement.rcNormalPosition = was;
+    SetWindowPlacement(v.window, &placement);
+}
+
+LRESULT dispatch(RangeViewWindow& v, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE: onCreate(v); return 0;
+        case WM_DESTROY: v.objects.release(); return 0;
+        case WM_MOVE:
+            if (v.style().clr) InvalidateRect(v.window, nullptr, TRUE);
+            if (v.shared().env.sav && v.width > 0) saveSlot(v);
+            return 0;
+        case WM_SIZE: onSize(v, LOWORD(lParam), HIWORD(lParam)); return 0;
+        case WM_ACTIVATE: onActivate(v, wParam, reinterpret_cast<HWND>(lParam)); return 0;
+        case WM_PAINT: onPaint(v); return 0;
+        case WM_ERASEBKGND: return onEraseBackground(v, reinterpret_cast<HDC>(wParam));
+        case WM_CLOSE:
+        case UM_CLOSE:
+            v.wallpaper.reset();
+            DestroyWindow(v.window);
+            return 0;
+        case WM_SHOWWINDOW:
+            if (!wParam) SetWindowLongW(v.window, GWL_STYLE, v.style().windowStyle & ~WS_VISIBLE);
+            return 0;
+        case WM_SETTINGCHANGE: onSettingChange(v); return 0;
+        case WM_DPICHANGED: {
+            v.dpi = HIWORD(wParam);
+            const RECT& r = *reinterpret_cast<const RECT*>(lParam);
+            SetWindowPos(v.window, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+            setWindowIcons(v.icons, v.window, v.process.instance, v.dpi);
+            relayout(v);
+            return 0;
+        }
+        case WM_CONTEXTMENU: onContextMenu(v, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))); return 0;
+        case WM_KEYDOWN: onKeyDown(v, wParam); return 0;
+        case WM_KEYUP:
+            if (wParam == VK_TAB) {
+                const POINT p = clientOrigin(v.window);
+                trackViewPopup(v, p.x, p.y);
+            } else if (wParam == VK_APPS) {
+                v.keyboardMenuPending = true;
+            }
+            return 0;
+        case WM_COMMAND:
+            if (LOWORD(wParam) == CMD_OPTIONS) openOptionsFromView(v);
+            if (LOWORD(wParam) == CMD_COPY) copyList(v);
+            return 0;
+        case WM_SYSCOMMAND:
+            if (wParam == CMD_OPTIONS) {
+                openOptionsFromView(v);
+                return 0;
+            }
+            return DefWindowProcW(v.window, message, wParam, lParam);
+        case WM_TIMER:
+            if (wParam == kCaptionTimer) {
+                KillTimer(v.window, kCaptionTimer);
+                for (int i = 0; i < 2; ++i) toggleTitleBar(v.window, v.style(), WindowKind::RangeView, v.dpi, v.process.store);
+            }
+            return 0;
+        case WM_VSCROLL: onVerticalScroll(v, LOWORD(wParam)); return 0;
+        case WM_LBUTTONDOWN: SendMessageW(v.window, WM_SYSCOMMAND, 0xF012, 0); return 0;  // move by the body
+        case WM_LBUTTONDBLCLK: toggleTitleBar(v.window, v.style(), WindowKind::RangeView, v.dpi, v.process.store); return 0;
+        case WM_RBUTTONUP:
+            v.rightReleasePending = true;
+            return DefWindowProcW(v.window, message, wParam, lParam);
+        case UM_REFRESH: onRefresh(v, wParam); return 0;
+        case UM_PLACE: onPlace(v); return 0;
+        default: return DefWindowProcW(v.window, message, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+LRESULT RangeViewWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    return dispatch(*this, message, wParam, lParam);
+}
+
+bool RangeViewWindow::registerClass(HINSTANCE instance) {
+    const UINT dpi = GetDpiForSystem();
+    const auto icon = static_cast<HICON>(LoadImageW(instance, L"Tavo", IMAGE_ICON, GetSystemMetricsForDpi(SM_CXICON, dpi),
+                                                    GetSystemMetricsForDpi(SM_CYICON, dpi), LR_SHARED));
+    return Window::registerClass(instance, WindowKind::RangeView, kClassStyle, icon, nullptr);
+}
+
+HWND RangeViewWindow::create(HWND owner) {
+    const int systemDpi = windowDpi(nullptr);
+    loadWindowSlot(slots, kSlotRangeView, style().siz != 0, process.store, screenMetrics(systemDpi), systemDpi);
+    const DWORD windowStyle = static_cast<DWORD>(style().windowStyle) & ~WS_VISIBLE;
+    return Window::create(process.instance, 0, windowStyle, owner, L"WScv");
+}
+
+RangeRequest rangeRequestOf(CalendarWindow& a) {
+    const SharedSettings& s = a.shared();
+    const WindowStyle& view = s.style[windowKindInfo(WindowKind::RangeView).style];
+    return {a.selected.year(), a.selected.month(), a.selected.day(), s.range, view.rok != 0, view.fwk != 0,
+            s.dateFormats[windowKindInfo(WindowKind::RangeView).dateFormats], a.process.locale,
+            [&a] { playBirthdaySound(a); }};
+}
+
+void playBirthdaySound(CalendarWindow& a) {
+    if (a.process.sound) birthdaySoundDue(a.process.store, clockToday(), a.env().midi != 0, *a.process.sound);
+}
+
+void openRangeView(CalendarWindow& a) {
+    if (HWND view = findWindowOf(WindowKind::RangeView)) {
+        SetForegroundWindow(view);
+        PostMessageW(view, UM_REFRESH, 0, 0);
+        return;
+    }
+    a.rangeView = std::make_unique<RangeViewWindow>(a.process, a);
+    if (a.rangeView->create(findOwnerWindow(a)) == nullptr)
+        MessageBoxW(a.window, L"データ表示部のウィンドウを作成できません.", L"Tavo", MB_OK | MB_ICONERROR);
+}
+
+void runRangeCheck(CalendarWindow& a) {
+    const SharedSettings& s = a.shared();
+    if (!rangeHasData(rangeRequestOf(a), {a.process.files, s.paths, s.closedDays, s.env})) return;
+    if (HWND view = findWindowOf(WindowKind::RangeView)) {
+        SetForegroundWindow(view);
+        PostMessageW(view, UM_REFRESH, 0, 0);
+    } else {
+        PostMessageW(a.window, UM_OPEN_RANGE_VIEW, 0, 0);
+    }
+}
+
+}  // namespace tavo::shell
