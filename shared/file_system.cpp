@@ -40,13 +40,15 @@ SaveResult rewriteFile(FileSystem& files, const std::string& path,
 std::vector<std::string_view> fileLines(std::string_view content) {
     while (!content.empty() && content.back() == '\x1A') content.remove_suffix(1);
     std::vector<std::string_view> lines;
-    while (!content.empty()) {
-        std::size_t end = content.find_first_of("\r\n");
-        if (end == std::string_view::npos) end = content.size();
-        else if (content[end] == '\r' && end + 1 < content.size() && content[end + 1] == '\n') end += 2;
-        else end += 1;
-        lines.push_back(content.substr(0, end));
-        content.remove_prefix(end);
+    const char* const data = content.data();
+    const std::size_t size = content.size();
+    std::size_t start = 0;
+    while (start < size) {
+        std::size_t end = start;
+        while (end < size && data[end] != '\n' && data[end] != '\r') ++end;
+        if (end < size) end += data[end] == '\r' && end + 1 < size && data[end + 1] == '\n' ? 2 : 1;
+        lines.emplace_back(data + start, end - start);
+        start = end;
     }
     return lines;
 }

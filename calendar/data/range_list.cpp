@@ -85,19 +85,18 @@ std::string_view withoutHeaderMark(std::string& out, std::string_view text) {
     return text.substr(1);
 }
 
-// What a month contributes that does not depend on the day: its closed days
-// and where each every-month section falls.
+// What a month contributes, sorted by day once: its closed days and, for
+// every day, the sections of each source that fall on it (in source order,
+// then file order) and its birthdays and anniversaries.
 struct MonthFacts {
     bool closed[32] = {};
-    const SectionFile* dayFile = nullptr;
-    const SectionFile* yearFile = nullptr;
-    const SectionFile* weekFile = nullptr;
     struct Placed {
         const Section* section;
-        int day;  // effective day
         std::string suffix;
     };
-    std::vector<Placed> monthly;  // in kind order, then file order
+    std::vector<Placed> byDay[32];       // day, every-year and every-month sections
+    std::vector<const Section*> byWeekday[7];
+    std::vector<const PersonalEntry*> personal[2][32];  // birthdays, anniversaries
 };
 
 struct Collector {
@@ -110,25 +109,45 @@ struct Collector {
     int todaySerial = 0;  // read from the clock once per collection
     bool headerWritten = false;
     std::map<int, std::unique_ptr<MonthFacts>> months;
+    const MonthFacts* current = nullptr;  // the facts of year/month
+
+    void place(MonthFacts& f, ScheduleKind kind, const ClosedDayTest& closed) {
+        for (const Section& section : cache.sections(scheduleFile(s.paths, kind, year, month)).sections) {
+            const int d = effectiveDay(kind == kScheduleDay ? kScheduleEveryMonth : kind, section.key, year, month,
+                                       s.env.pmo, closed);
+            if (d < 1 || d > 31) continue;
+            std::string suffix;
+            if (kind == kScheduleEveryYear) suffix.append("(毎年").append(std::to_string(month)).append("月");
+            else if (kind != kScheduleDay) suffix.append("(毎月");
+            if (kind != kScheduleDay) suffix.append(std::to_string(section.key)).append("日)");
+            f.byDay[d].push_back({&section, std::move(suffix)});
+        }
+    }
+
+    const MonthFacts& build() {
+        auto f = std::make_unique<MonthFacts>();
+        const int length = monthLengthOf(year, month);
+        for (int d = 1; d <= length; ++d) f->closed[d] = rangeClosed(s.closedDays, year, month, d);
+        const ClosedDayTest closed = [&facts = *f](int d) { return facts.closed[d]; };
+        // Day and every-year sections never move off closed days.
+        place(*f, kScheduleDay, noneClosed);
+        place(*f, kScheduleEveryYear, noneClosed);
+        for (ScheduleKind kind : {kScheduleEveryMonth, kScheduleEveryMonthLater, kScheduleEveryMonthEarlier})
+            place(*f, kind, closed);
+        for (const Section& section : cache.sections(scheduleFile(s.paths, kScheduleEveryWeek, year, month)).sections)
+            if (section.key >= 0 && section.key <= 6) f->byWeekday[section.key].push_back(&section);
+        for (PersonalDayKind kind : {kBirthday, kAnniversary})
+            for (const PersonalEntry& e : cache.personal(kind, month))
+                if (e.day >= 1 && e.day <= 31) f->personal[kind - 1][e.day].push_back(&e);
+        return *(months[year * 12 + month] = std::move(f));
+    }
 
     const MonthFacts& facts() {
-        auto& slot = months[year * 12 + month];
-        if (slot) return *slot;
-        slot = std::make_unique<MonthFacts>();
-        const int length = monthLengthOf(year, month);
-        for (int d = 1; d <= length; ++d) slot->closed[d] = rangeClosed(s.closedDays, year, month, d);
-        const auto closed = [&f = *slot](int d) { return f.closed[d]; };
-        for (ScheduleKind kind : {kScheduleEveryMonth, kScheduleEveryMonthLater, kScheduleEveryMonthEarlier}) {
-            for (const Section& section : cache.sections(scheduleFile(s.paths, kind, year, month)).sections) {
-                char suffix[32];
-                std::snprintf(suffix, sizeof suffix, "(毎月%d日)", section.key);
-                slot->monthly.push_back({&section, effectiveDay(kind, section.key, year, month, s.env.pmo, closed), suffix});
-            }
+        if (current == nullptr) {
+            const auto it = months.find(year * 12 + month);
+            current = it != months.end() ? it->second.get() : &build();
         }
-        slot->dayFile = &cache.sections(scheduleFile(s.paths, kScheduleDay, year, month));
-        slot->yearFile = &cache.sections(scheduleFile(s.paths, kScheduleEveryYear, year, month));
-        slot->weekFile = &cache.sections(scheduleFile(s.paths, kScheduleEveryWeek, year, month));
-        return *slot;
+        return *current;
     }
 
     Collector(const RangeRequest& r, const DataSources& sources) : request(r), s(sources), cache(sources) {}
@@ -184,39 +203,18 @@ struct Collector {
         for (std::string_view line : section.lines) add(lineContent(line), suffix, true);
     }
 
-    // Sections are taken in file order, every one of a key (a hand-edited
-    // file may repeat a key or be out of order), placed as the month grid places them.
-    void daySchedules() {
-        for (const Section& section : facts().dayFile->sections)
-            if (effectiveDay(kScheduleEveryMonth, section.key, year, month, s.env.pmo, noneClosed) == day)
-                addSection(section, "");
-    }
-
-    void everyYear() {
-        for (const Section& section : facts().yearFile->sections) {
-            if (effectiveDay(kScheduleEveryYear, section.key, year, month, s.env.pmo, noneClosed) != day) continue;
-            char suffix[48];
-            std::snprintf(suffix, sizeof suffix, "(毎年%d月%d日)", month, section.key);
-            addSection(section, suffix);
-        }
-    }
-
-    void everyMonth() {
-        for (const MonthFacts::Placed& placed : facts().monthly)
-            if (placed.day == day) addSection(*placed.section, placed.suffix);
-    }
-
-    void everyWeek() {
-        const int weekday = weekdayOf(year, month, day);
-        for (const Section& section : facts().weekFile->sections)
-            if (section.key == weekday) addSection(section, "(毎週)");
+    // Every section that falls on the day, each key as often as the file
+    // holds it, placed as the month grid places it.
+    void sections() {
+        for (const MonthFacts::Placed& placed : facts().byDay[day]) addSection(*placed.section, placed.suffix);
+        for (const Section* section : facts().byWeekday[weekdayOf(year, month, day)]) addSection(*section, "(毎週)");
     }
 
     void personalDays(PersonalDayKind kind) {
         const int yearStyle = request.formats.selections[0][kSelYear1];
-        for (const PersonalEntry& e : cache.personal(kind, month)) {
-            if (e.day != day || e.year > year) continue;
-            add(personalEntryText(kind, e, month, year, yearStyle), "", false);
+        for (const PersonalEntry* e : facts().personal[kind - 1][day]) {
+            if (e->year > year) continue;
+            add(personalEntryText(kind, *e, month, year, yearStyle), "", false);
             if (kind == kBirthday && request.birthdayToday && serial == todaySerial) request.birthdayToday();
         }
     }
@@ -242,12 +240,11 @@ struct Collector {
         selectedSerial = serialDayOf(request.year, request.month, request.day);
         const int end = serialDayOf(kLastYear, 12, 31);
         for (serial = span.firstSerial; serial <= span.lastSerial && serial <= end; ++serial) {
+            const int lastMonth = month, lastYear = year;
             civilFromSerial(serial, year, month, day);
+            if (month != lastMonth || year != lastYear) current = nullptr;
             headerWritten = false;
-            daySchedules();
-            everyYear();
-            everyMonth();
-            everyWeek();
+            sections();
             personalDays(kBirthday);
             personalDays(kAnniversary);
         }
