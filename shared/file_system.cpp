@@ -40,14 +40,16 @@ SaveResult rewriteFile(FileSystem& files, const std::string& path,
 std::vector<std::string_view> fileLines(std::string_view content) {
     while (!content.empty() && content.back() == '\x1A') content.remove_suffix(1);
     std::vector<std::string_view> lines;
-    const char* const data = content.data();
-    const std::size_t size = content.size();
+    lines.reserve(content.size() / 24 + 1);
     std::size_t start = 0;
-    while (start < size) {
-        std::size_t end = start;
-        while (end < size && data[end] != '\n' && data[end] != '\r') ++end;
-        if (end < size) end += data[end] == '\r' && end + 1 < size && data[end + 1] == '\n' ? 2 : 1;
-        lines.emplace_back(data + start, end - start);
+    while (start < content.size()) {
+        // The next LF, unless a lone CR ends the line first.
+        std::size_t lf = content.find('\n', start);
+        if (lf == std::string_view::npos) lf = content.size();
+        const std::size_t cr = content.substr(0, lf).find('\r', start);
+        std::size_t end = lf < content.size() ? lf + 1 : content.size();  // LF or CR LF, or the last line
+        if (cr != std::string_view::npos && cr + 1 < lf) end = cr + 1;     // a CR alone ends the line
+        lines.push_back(content.substr(start, end - start));
         start = end;
     }
     return lines;

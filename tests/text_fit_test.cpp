@@ -98,12 +98,12 @@ protected:
             const Box box = boxOf(layout, op, r);
             if (!inside(r, box.rect)) {
                 out.allInside = false;
-                out.failure = "\"" + cp932ToUtf8(op.text) + "\" outside its box";
+                out.failure = std::string("\"").append(cp932ToUtf8(op.text)).append("\" outside its box");
             }
             for (const auto& [other, rect] : texts)
                 if (other.id == box.id && overlap(rect, r)) {
                     out.noOverlap = false;
-                    out.failure = "\"" + cp932ToUtf8(op.text) + "\" overlaps another text";
+                    out.failure = std::string("\"").append(cp932ToUtf8(op.text)).append("\" overlaps another text");
                 }
             texts.push_back({box, r});
             const int part = op.key.part;

@@ -312,6 +312,10 @@ std::string expandTabs(std::string_view line) {
 }
 
 void appendExpandingTabs(std::string& out, std::string_view line) {
+    if (line.find('\t') == std::string_view::npos) {  // most lines: nothing to expand
+        out += line;
+        return;
+    }
     int column = 0;        // within the current tab cell
     bool crossed = false;  // the last character ran over a tab column
     std::size_t run = 0;   // start of the text not yet copied
