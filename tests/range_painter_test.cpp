@@ -73,12 +73,14 @@ TEST_F(RangePainter, LinesInTheirPartsStatesAndOrder) {
 }
 
 TEST_F(RangePainter, ScrolledLinesStillSetTheStateOfTheLinesBelow) {
-    const auto t = texts(paint(1));
+    const auto ops = paint(1);  // the texts point into it
+    const auto t = texts(ops);
     ASSERT_EQ(t.size(), 5u);
     EXPECT_EQ(t[0]->text, "meeting");
     EXPECT_EQ(t[0]->y, (rangeLineHeight(design, kSchData, 96) - 12) / 2);
     EXPECT_EQ(t[0]->key.state, kSelected);  // under the selected header, which is scrolled away
-    EXPECT_TRUE(texts(paint(6)).empty());
+    const auto none = paint(6);
+    EXPECT_TRUE(texts(none).empty());
 }
 
 TEST_F(RangePainter, TransparentAndWallpaperModesDrawNoBoxes) {
@@ -93,7 +95,8 @@ TEST_F(RangePainter, AZeroHeightNeverDividesByZero) {
     design.height[kSchDate] = design.height[kSchData] = 0;
     EXPECT_EQ(rangeLineHeight(design, kSchDate, 96), 1);
     EXPECT_EQ(rangeLinesPerPage(design, 300, 144), 300);
-    EXPECT_EQ(texts(paint(0, 3)).size(), 3u);  // one-pixel lines
+    const auto ops = paint(0, 3);
+    EXPECT_EQ(texts(ops).size(), 3u);  // one-pixel lines
 }
 
 TEST(RangeListText, HeadersLoseTheirCodesAndEveryLineEnds) {
