@@ -22,11 +22,13 @@ namespace {
 
 struct Section {
     int key;
-    std::vector<std::string_view> lines;  // CR LF kept
+    const std::string_view* first;  // the section's text lines (CR LF kept), in its file's lines
+    const std::string_view* last;
 };
 
 struct SectionFile {
     std::string content;
+    std::vector<std::string_view> lines;
     std::vector<Section> sections;
     bool exists = false;
 };
@@ -58,14 +60,18 @@ public:
 private:
     std::unique_ptr<SectionFile> load(const std::string& path) const {
         auto file = std::make_unique<SectionFile>();
-        const FileContent read = s_.files.readFile(path);
+        FileContent read = s_.files.readFile(path);
         file->exists = read.opened;
-        file->content = std::string(completeLines(read));
+        file->content = std::move(read.content);
+        if (!read.complete) {  // a read that stopped early: its partial last line is left out
+            const std::size_t end = file->content.rfind('\n');
+            file->content.resize(end == std::string::npos ? 0 : end + 1);
+        }
         // The same sections the month grid marks and the data windows edit.
-        const std::vector<std::string_view> lines = fileLines(file->content);
-        for (const SectionSpan& span : sectionSpans(lines))
-            file->sections.push_back({span.key, {lines.begin() + static_cast<std::ptrdiff_t>(span.header) + 1,
-                                                 lines.begin() + static_cast<std::ptrdiff_t>(span.end)}});
+        file->lines = fileLines(file->content);
+        const std::string_view* lines = file->lines.data();
+        for (const SectionSpan& span : sectionSpans(file->lines))
+            file->sections.push_back({span.key, lines + span.header + 1, lines + span.end});
         return file;
     }
 
@@ -200,7 +206,7 @@ struct Collector {
     }
 
     void addSection(const Section& section, std::string_view suffix) {
-        for (std::string_view line : section.lines) add(lineContent(line), suffix, true);
+        for (const std::string_view* line = section.first; line != section.last; ++line) add(lineContent(*line), suffix, true);
     }
 
     // Every section that falls on the day, each key as often as the file
