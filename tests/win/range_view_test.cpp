@@ -121,8 +121,9 @@ TEST_F(RangeView, EnterTwiceGivesOneViewThatFollowsTheCalendar) {
 TEST_F(RangeView, ScrollsAndCopiesTheWholeList) {
     std::string day, expected;
     for (int d = 1; d <= 31; ++d) {
-        day += ":" + std::to_string(d) + "\r\n";
-        for (int line = 0; line < 3; ++line) day += "予定 " + std::to_string(d) + "-" + std::to_string(line) + " の長い説明文\r\n";
+        day.append(":").append(std::to_string(d)).append("\r\n");
+        for (int line = 0; line < 3; ++line)
+            day.append("予定 ").append(std::to_string(d)).append("-").append(std::to_string(line)).append(" の長い説明文\r\n");
     }
     write(L"sch2026c.cal", day);
     setProfileNumber(L"scv", L"range", 1);
