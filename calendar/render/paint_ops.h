@@ -24,7 +24,7 @@ struct DesignKey {
 struct FontKey {
     int part = 0;
     DesignState state = kNormal;
-    int height = 0;  // 0: the part's font as built; else the same face at this cell height
+    int height = 0;  // 0: the font as built; else the same face at this cell height
     friend bool operator==(const FontKey&, const FontKey&) = default;
 };
 

@@ -23,7 +23,7 @@ public:
     void release();
 
     HGDIOBJ object(DesignKey key) const;  // nullptr when the design has none
-    // The part's font; with a height in the key, the same face at that cell
+    // The font of a key; with a height in the key, the same face at that cell
     // height (made on first use and kept until the fonts are rebuilt).
     HFONT font(FontKey key) const;
     HGDIOBJ nullPen() const { return nullPen_.get(); }

@@ -139,16 +139,7 @@ LRESULT onEraseBackground(CalendarWindow& a, HDC dc) {
     if (a.style().wtp == 1 && (a.wallpaperMode != 1 || a.wallpaperSize.cx != client.right || a.wallpaperSize.cy != client.bottom))
         loadWallpaper(a, true);
     if (!a.wallpaper) return 0;
-    MemoryDc memory(dc);
-    SelectedObjects keep(memory.get());
-    SelectObject(memory.get(), a.wallpaper.get());
-    BITMAP info{};
-    GetObjectW(a.wallpaper.get(), sizeof info, &info);
-    if (info.bmWidth <= 0 || info.bmHeight <= 0) return 0;
-    for (int y = 0; y < client.bottom; y += info.bmHeight)
-        for (int x = 0; x < client.right; x += info.bmWidth)
-            BitBlt(dc, x, y, info.bmWidth, info.bmHeight, memory.get(), 0, 0, SRCCOPY);
-    return 1;
+    return tileBitmap(dc, a.wallpaper.get(), client) ? 1 : 0;
 }
 
 void rebuildAll(CalendarWindow& a) {
@@ -386,12 +377,9 @@ LRESULT CalendarWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool CalendarWindow::registerClass(HINSTANCE instance) {
-    const UINT dpi = GetDpiForSystem();
-    const auto icon = static_cast<HICON>(LoadImageW(instance, L"Tavo", IMAGE_ICON, GetSystemMetricsForDpi(SM_CXICON, dpi),
-                                                    GetSystemMetricsForDpi(SM_CYICON, dpi), LR_SHARED));
-    const auto small = static_cast<HICON>(LoadImageW(instance, L"Tavo", IMAGE_ICON, GetSystemMetricsForDpi(SM_CXSMICON, dpi),
-                                                     GetSystemMetricsForDpi(SM_CYSMICON, dpi), LR_SHARED));
-    return Window::registerClass(instance, WindowKind::Calendar, kClassStyle, icon, small);
+    const int dpi = windowDpi(nullptr);
+    return Window::registerClass(instance, WindowKind::Calendar, kClassStyle, loadProgramIcon(instance, false, dpi, LR_SHARED),
+                                 loadProgramIcon(instance, true, dpi, LR_SHARED));
 }
 
 HWND CalendarWindow::create(HWND owner) {

@@ -23,13 +23,15 @@ void loadCalendarSlot(CalendarWindow& a) {
     loadWindowSlot(a.slots, kSlotCalendar, a.style().siz != 0, a.process.store, screenMetrics(a.slotDpi), a.slotDpi);
 }
 
-void saveCalendarSlot(CalendarWindow& a) {
+void saveSlotOf(HWND window, WindowSlots& slots, int slot, SettingsStore& store, int dpi) {
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
-    if (!GetWindowPlacement(a.window, &placement)) return;
+    if (!GetWindowPlacement(window, &placement)) return;
     const RECT& r = placement.rcNormalPosition;
-    saveWindowSlot(a.slots, kSlotCalendar, r.left, r.top, r.right - r.left, r.bottom - r.top, a.process.store, a.dpi);
+    saveWindowSlot(slots, slot, r.left, r.top, r.right - r.left, r.bottom - r.top, store, dpi);
 }
+
+void saveCalendarSlot(CalendarWindow& a) { saveSlotOf(a.window, a.slots, kSlotCalendar, a.process.store, a.dpi); }
 
 HWND findOwnerWindow(CalendarWindow& a) {
     a.clockWindow = findWindowOf(WindowKind::Clock);

@@ -17,6 +17,8 @@ void toggleTitleBar(HWND window, WindowStyle& style, WindowKind kind, int dpi, S
 // At first placement with no title bar wanted: flip the caption bits and start timer 2; true when it did.
 bool applyCaptionPending(HWND window, WindowStyle& style);
 // Sets a window's placement from a slot (physical pixels).
+// Stores a window's normal rectangle in its slot (sizes at 96 DPI in the registry).
+void saveSlotOf(HWND window, WindowSlots& slots, int slot, SettingsStore& store, int dpi);
 void placeFromSlot(HWND window, const WindowSlots& slots, int slot, int showCommand, int dpi);
 HWND findOwnerWindow(CalendarWindow& a);
 

@@ -44,12 +44,14 @@ void WindowIcons::reset(HICON big, HICON small) {
     small_ = small;
 }
 
+HICON loadProgramIcon(HINSTANCE instance, bool small, int dpi, UINT flags) {
+    const UINT d = static_cast<UINT>(dpi);
+    return static_cast<HICON>(LoadImageW(instance, L"Tavo", IMAGE_ICON, GetSystemMetricsForDpi(small ? SM_CXSMICON : SM_CXICON, d),
+                                         GetSystemMetricsForDpi(small ? SM_CYSMICON : SM_CYICON, d), flags));
+}
+
 void setWindowIcons(WindowIcons& icons, HWND window, HINSTANCE instance, int dpi) {
-    const auto load = [&](int x, int y) {
-        return static_cast<HICON>(LoadImageW(instance, L"Tavo", IMAGE_ICON, GetSystemMetricsForDpi(x, static_cast<UINT>(dpi)),
-                                             GetSystemMetricsForDpi(y, static_cast<UINT>(dpi)), 0));
-    };
-    HICON big = load(SM_CXICON, SM_CYICON), small = load(SM_CXSMICON, SM_CYSMICON);
+    HICON big = loadProgramIcon(instance, false, dpi, 0), small = loadProgramIcon(instance, true, dpi, 0);
     SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
     SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
     icons.reset(big, small);  // the old ones are no longer in use

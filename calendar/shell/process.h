@@ -47,6 +47,8 @@ public:
 private:
     HICON big_ = nullptr, small_ = nullptr;
 };
+// The program's icon at the size the DPI asks for (big or small); LR_SHARED for class icons.
+HICON loadProgramIcon(HINSTANCE instance, bool small, int dpi, UINT flags);
 void setWindowIcons(WindowIcons& icons, HWND window, HINSTANCE instance, int dpi);
 
 }  // namespace tavo::shell

@@ -118,16 +118,7 @@ LRESULT onEraseBackground(RangeViewWindow& v, HDC dc) {
     if (!v.style().wal || !v.wallpaper) return 1;
     RECT client{};
     GetClientRect(v.window, &client);
-    MemoryDc memory(dc);
-    SelectedObjects keep(memory.get());
-    SelectObject(memory.get(), v.wallpaper.get());
-    BITMAP info{};
-    GetObjectW(v.wallpaper.get(), sizeof info, &info);
-    if (info.bmWidth <= 0 || info.bmHeight <= 0) return 0;
-    for (int y = 0; y < client.bottom; y += info.bmHeight)
-        for (int x = 0; x < client.right; x += info.bmWidth)
-            BitBlt(dc, x, y, info.bmWidth, info.bmHeight, memory.get(), 0, 0, SRCCOPY);
-    return 1;
+    return tileBitmap(dc, v.wallpaper.get(), client) ? 1 : 0;
 }
 
 void onVerticalScroll(RangeViewWindow& v, int request) {
@@ -210,13 +201,7 @@ void onKeyDown(RangeViewWindow& v, WPARAM key) {
         if (k.key == key) onVerticalScroll(v, k.request);
 }
 
-void saveSlot(RangeViewWindow& v) {
-    WINDOWPLACEMENT placement{};
-    placement.length = sizeof placement;
-    if (!GetWindowPlacement(v.window, &placement)) return;
-    const RECT& r = placement.rcNormalPosition;
-    saveWindowSlot(v.slots, kSlotRangeView, r.left, r.top, r.right - r.left, r.bottom - r.top, v.process.store, v.dpi);
-}
+void saveSlot(RangeViewWindow& v) { saveSlotOf(v.window, v.slots, kSlotRangeView, v.process.store, v.dpi); }
 
 void onSize(RangeViewWindow& v, int width, int height) {
     v.width = width;
@@ -349,10 +334,8 @@ LRESULT RangeViewWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool RangeViewWindow::registerClass(HINSTANCE instance) {
-    const UINT dpi = GetDpiForSystem();
-    const auto icon = static_cast<HICON>(LoadImageW(instance, L"Tavo", IMAGE_ICON, GetSystemMetricsForDpi(SM_CXICON, dpi),
-                                                    GetSystemMetricsForDpi(SM_CYICON, dpi), LR_SHARED));
-    return Window::registerClass(instance, WindowKind::RangeView, kClassStyle, icon, nullptr);
+    return Window::registerClass(instance, WindowKind::RangeView, kClassStyle,
+                                 loadProgramIcon(instance, false, windowDpi(nullptr), LR_SHARED), nullptr);
 }
 
 HWND RangeViewWindow::create(HWND owner) {
