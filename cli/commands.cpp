@@ -310,7 +310,10 @@ int commandRange(Context& c) {
     const RangeRequest request{date->year, date->month, date->day, range, monday, false, model.rangeFormats, locale, {}};
     std::string out;
     const RangeList list = collectRange(request, model.sources());
-    for (std::size_t i = 0; i < list.size(); ++i) (out += list.line(i)) += "\n";
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        appendExpandingTabs(out, list.line(i));
+        out += "\n";
+    }
     c.out << cp932ToUtf8(out);
     return 0;
 }

@@ -106,5 +106,25 @@ TEST(RangeListText, HeadersLoseTheirCodesAndEveryLineEnds) {
     EXPECT_EQ(rangeListText(RangeList()), "");
 }
 
+// The list keeps lines as written; what is shown or copied has its tabs expanded.
+TEST(RangeListText, TabsAreExpandedWhereLinesAreShown) {
+    RangeList list;
+    for (const char* line : {":0A12/7", "10:00\t会議", "漢字\tx"}) list.addLine(line);
+    EXPECT_EQ(list.line(1), "10:00\t会議");
+    const std::vector<std::string> shown = {":0A12/7", "10:00   会議", "漢字    x"};
+    EXPECT_EQ(list.lines(), shown);
+    EXPECT_EQ(rangeListText(list), "12/7\r\n10:00   会議\r\n漢字    x\r\n");
+    FixedMeasure measure;
+    DesignSet design{};
+    resetDesignSet(design, kRangeViewDesign, {19, 15});
+    WindowStyle style{};
+    resetWindowStyle(style, kRangeViewStyle);
+    std::vector<std::string> painted;
+    for (const PaintOp& op : planRangePaint({list, 0, 200, 400, style, design, 96}, measure))
+        if (op.kind == PaintOpKind::Text) painted.push_back(op.text);
+    const std::vector<std::string> expected = {"12/7", "10:00   会議", "漢字    x"};
+    EXPECT_EQ(painted, expected);
+}
+
 }  // namespace
 }  // namespace tavo

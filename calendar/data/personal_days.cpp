@@ -1,5 +1,6 @@
 #include "personal_days.h"
 
+#include <charconv>
 #include <cstddef>
 #include <cstdio>
 #include <cstring>
@@ -31,41 +32,31 @@ std::string storedName(std::string_view name) {
     return line + "\r\n";
 }
 
-struct PlacedEntry {
-    PersonalEntry entry;
-    std::size_t firstLine, lineCount;
-};
-
 }  // namespace
 
-namespace {
-
-// Entries with the lines they stand on: a header and, unless another
-// ':' line follows, a name line. Every other line is the user's own.
-std::vector<PlacedEntry> placedEntries(const std::vector<std::string_view>& lines) {
-    std::vector<PlacedEntry> placed;
+std::vector<PersonalLine> personalLines(const std::vector<std::string_view>& lines) {
+    std::vector<PersonalLine> placed;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (!isHeaderLine(lines[i])) continue;  // stray lines of hand-edited files
         const std::string_view header = lineContent(lines[i]);
-        PlacedEntry p{{}, i, 1};
+        PersonalLine p;
+        p.firstLine = i;
         // ":dd yyyy" as written (": 5 1980"); a hand-written ":5 1980" reads the same.
         std::size_t at = 1;
-        p.entry.day = numberAt(header, at);
-        p.entry.year = at < header.size() && header[at] == ' ' ? numberAt(header, at) : 0;
+        p.day = numberAt(header, at);
+        p.year = at < header.size() && header[at] == ' ' ? numberAt(header, at) : 0;
         if (i + 1 < lines.size() && !isHeaderLine(lines[i + 1])) {
-            p.entry.name = lineContent(lines[++i]);
+            p.name = lineContent(lines[++i]);
             p.lineCount = 2;
         }
-        placed.push_back(std::move(p));
+        placed.push_back(p);
     }
     return placed;
 }
 
-}  // namespace
-
 std::vector<PersonalEntry> parsePersonalDays(std::string_view content) {
     std::vector<PersonalEntry> entries;
-    for (PlacedEntry& p : placedEntries(fileLines(content))) entries.push_back(std::move(p.entry));
+    for (const PersonalLine& p : personalLines(fileLines(content))) entries.push_back({p.day, p.year, std::string(p.name)});
     return entries;
 }
 
@@ -108,13 +99,26 @@ bool removePersonalEntry(std::vector<PersonalEntry>& entries, int day, int n) {
     return false;
 }
 
+void appendPersonalEntryText(std::string& out, PersonalDayKind kind, const PersonalLine& entry, int month,
+                             int seenFromYear, int yearStyle) {
+    out += entry.name;
+    if (entry.year == 0) {
+        out += kind == kBirthday ? " の誕生日" : " 記念日";
+        return;
+    }
+    char count[16];
+    const auto end = std::to_chars(count, count + sizeof count, seenFromYear - entry.year).ptr;
+    (out += ' ').append(count, static_cast<std::size_t>(end - count));
+    out += kind == kBirthday ? "歳の誕生日(" : "周年記念日(";
+    out += yearPieceText(yearStyle, entry.year, month, entry.day);
+    out += kind == kBirthday ? "年生まれ)" : "年)";
+}
+
 std::string personalEntryText(PersonalDayKind kind, const PersonalEntry& entry, int month, int seenFromYear,
                               int yearStyle) {
-    if (entry.year == 0) return entry.name + (kind == kBirthday ? " の誕生日" : " 記念日");
-    const std::string year = yearPieceText(yearStyle, entry.year, month, entry.day);
-    const std::string count = std::to_string(seenFromYear - entry.year);
-    if (kind == kBirthday) return entry.name + " " + count + "歳の誕生日(" + year + "年生まれ)";
-    return entry.name + " " + count + "周年記念日(" + year + "年)";
+    std::string text;
+    appendPersonalEntryText(text, kind, {entry.day, entry.year, entry.name, 0, 1}, month, seenFromYear, yearStyle);
+    return text;
 }
 
 std::vector<PersonalEntry> readPersonalDays(const FileSystem& files, const PathSettings& paths, PersonalDayKind kind,
@@ -129,11 +133,11 @@ std::string withPersonalEntry(std::string_view content, const PersonalEntry& ent
     // hand-edited file may be out of order.
     std::size_t at = lines.size();
     bool sameDaySeen = false, laterSeen = false;
-    for (const PlacedEntry& p : placedEntries(lines)) {
-        if (p.entry.day == entry.day) {
+    for (const PersonalLine& p : personalLines(lines)) {
+        if (p.day == entry.day) {
             at = p.firstLine + p.lineCount;
             sameDaySeen = true;
-        } else if (p.entry.day > entry.day && !sameDaySeen && !laterSeen) {
+        } else if (p.day > entry.day && !sameDaySeen && !laterSeen) {
             at = p.firstLine;
             laterSeen = true;
         }
@@ -150,8 +154,8 @@ std::string withoutPersonalEntry(std::string_view content, int day, int n) {
     const std::vector<std::string_view> lines = fileLines(content);
     std::string out;
     std::size_t skipFrom = lines.size(), skipCount = 0;
-    for (const PlacedEntry& p : placedEntries(lines)) {
-        if (p.entry.day == day && n-- == 0) {
+    for (const PersonalLine& p : personalLines(lines)) {
+        if (p.day == day && n-- == 0) {
             skipFrom = p.firstLine;
             skipCount = p.lineCount;
             break;

@@ -24,6 +24,16 @@ struct PersonalEntry {
     friend bool operator==(const PersonalEntry&, const PersonalEntry&) = default;
 };
 
+// An entry where it stands in a file's lines: a ':' header and, unless
+// another ':' line follows, a name line. Every other line is the user's own.
+struct PersonalLine {
+    int day = 0;
+    int year = 0;
+    std::string_view name;  // into the lines
+    std::size_t firstLine = 0, lineCount = 1;
+};
+std::vector<PersonalLine> personalLines(const std::vector<std::string_view>& lines);
+
 std::vector<PersonalEntry> parsePersonalDays(std::string_view content);
 // Names are cut to 253 bytes at a character boundary, and a leading ':' becomes '：'.
 std::string formatPersonalDays(const std::vector<PersonalEntry>& entries);
@@ -37,6 +47,8 @@ bool removePersonalEntry(std::vector<PersonalEntry>& entries, int day, int n);
 // the preset year styles (0 era name, 1 era letter, 2 Gregorian, 3 none).
 std::string personalEntryText(PersonalDayKind kind, const PersonalEntry& entry, int month, int seenFromYear,
                               int yearStyle);
+void appendPersonalEntryText(std::string& out, PersonalDayKind kind, const PersonalLine& entry, int month,
+                             int seenFromYear, int yearStyle);
 
 std::vector<PersonalEntry> readPersonalDays(const FileSystem& files, const PathSettings& paths, PersonalDayKind kind,
                                             int month);

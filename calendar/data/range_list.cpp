@@ -1,6 +1,8 @@
 #include "range_list.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <cstdio>
 #include <map>
 #include <memory>
@@ -29,7 +31,8 @@ struct Section {
 struct SectionFile {
     std::string content;
     std::vector<std::string_view> lines;
-    std::vector<Section> sections;
+    std::vector<Section> sections;  // the same sections the month grid marks and the data windows edit
+    bool sectionsFound = false;
     bool exists = false;
 };
 
@@ -39,13 +42,18 @@ public:
     explicit FileCache(const DataSources& s) : s_(s) {}
 
     const SectionFile& sections(const std::string& path) {
-        auto& slot = files_[path];
-        if (!slot) slot = load(path);
-        return *slot;
+        SectionFile& f = file(path);
+        if (!f.sectionsFound) {
+            const std::string_view* lines = f.lines.data();
+            for (const SectionSpan& span : sectionSpans(f.lines))
+                f.sections.push_back({span.key, lines + span.header + 1, lines + span.end});
+            f.sectionsFound = true;
+        }
+        return f;
     }
-    const std::vector<PersonalEntry>& personal(PersonalDayKind kind, int month) {
+    const std::vector<PersonalLine>& personal(PersonalDayKind kind, int month) {
         auto& slot = personal_[kind * 16 + month];
-        if (!slot) slot = std::make_unique<std::vector<PersonalEntry>>(readPersonalDays(s_.files, s_.paths, kind, month));
+        if (!slot) slot = std::make_unique<std::vector<PersonalLine>>(personalLines(file(personalDayFile(s_.paths, kind, month)).lines));
         return *slot;
     }
     const DayOffTable& dayOff(int year) {
@@ -58,6 +66,12 @@ public:
     }
 
 private:
+    SectionFile& file(const std::string& path) {
+        auto& slot = files_[path];
+        if (!slot) slot = load(path);
+        return *slot;
+    }
+
     std::unique_ptr<SectionFile> load(const std::string& path) const {
         auto file = std::make_unique<SectionFile>();
         FileContent read = s_.files.readFile(path);
@@ -67,17 +81,13 @@ private:
             const std::size_t end = file->content.rfind('\n');
             file->content.resize(end == std::string::npos ? 0 : end + 1);
         }
-        // The same sections the month grid marks and the data windows edit.
         file->lines = fileLines(file->content);
-        const std::string_view* lines = file->lines.data();
-        for (const SectionSpan& span : sectionSpans(file->lines))
-            file->sections.push_back({span.key, lines + span.header + 1, lines + span.end});
         return file;
     }
 
     const DataSources& s_;
     std::map<std::string, std::unique_ptr<SectionFile>> files_;
-    std::map<int, std::unique_ptr<std::vector<PersonalEntry>>> personal_;
+    std::map<int, std::unique_ptr<std::vector<PersonalLine>>> personal_;
     std::map<int, std::unique_ptr<DayOffTable>> dayOff_;
 };
 
@@ -91,26 +101,73 @@ std::string_view withoutHeaderMark(std::string& out, std::string_view text) {
     return text.substr(1);
 }
 
+// Items of a month grouped by day (1-31) in one vector, each day's in the
+// order they were added.
+template <class T>
+class ByDay {
+public:
+    void add(int day, T item) { pending_.push_back({day, item}); }
+    void finish() {  // a counting sort: days are 1-31
+        for (const auto& entry : pending_) ++starts_[static_cast<std::size_t>(entry.first) + 1];
+        for (std::size_t d = 1; d < starts_.size(); ++d) starts_[d] += starts_[d - 1];
+        std::array<std::uint32_t, 33> next = starts_;
+        items_.resize(pending_.size());
+        for (const auto& [day, item] : pending_) items_[next[static_cast<std::size_t>(day)]++] = item;
+        pending_ = {};
+    }
+    const T* begin(int day) const { return items_.data() + starts_[static_cast<std::size_t>(day)]; }
+    const T* end(int day) const { return items_.data() + starts_[static_cast<std::size_t>(day) + 1]; }
+
+private:
+    std::vector<std::pair<int, T>> pending_;
+    std::vector<T> items_;
+    std::array<std::uint32_t, 33> starts_{};
+};
+
+struct Placed {
+    const Section* section;
+    ScheduleKind kind;  // for the "(毎月..)" suffix
+};
+
 // What a month contributes, sorted by day once: its closed days and, for
 // every day, the sections of each source that fall on it (in source order,
 // then file order) and its birthdays and anniversaries.
 struct MonthFacts {
     bool closed[32] = {};
-    struct Placed {
-        const Section* section;
-        std::string suffix;
-    };
-    std::vector<Placed> byDay[32];       // day, every-year and every-month sections
+    ByDay<Placed> sections;  // day, every-year and every-month sections
     std::vector<const Section*> byWeekday[7];
-    std::vector<const PersonalEntry*> personal[2][32];  // birthdays, anniversaries
+    ByDay<const PersonalLine*> personal[2];  // birthdays, anniversaries
 };
+
+void appendNumber(std::string& out, int value) {
+    char digits[16];
+    out.append(digits, static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, value).ptr - digits));
+}
+
+// "(毎年12月31日)", "(毎月31日)", "(毎週)", nothing for day sections.
+void appendSuffix(std::string& out, ScheduleKind kind, int month, int key) {
+    if (kind == kScheduleDay) return;
+    if (kind == kScheduleEveryWeek) {
+        out += "(毎週)";
+        return;
+    }
+    if (kind == kScheduleEveryYear) {
+        out += "(毎年";
+        appendNumber(out, month);
+        out += "月";
+    } else {
+        out += "(毎月";
+    }
+    appendNumber(out, key);
+    out += "日)";
+}
 
 struct Collector {
     const RangeRequest& request;
     const DataSources& s;
     FileCache cache;
     RangeList list;
-    int year = 0, month = 0, day = 0;
+    int year = 0, month = 0, day = 0, weekday = 0;
     int serial = 0, selectedSerial = 0;
     int todaySerial = 0;  // read from the clock once per collection
     bool headerWritten = false;
@@ -121,12 +178,7 @@ struct Collector {
         for (const Section& section : cache.sections(scheduleFile(s.paths, kind, year, month)).sections) {
             const int d = effectiveDay(kind == kScheduleDay ? kScheduleEveryMonth : kind, section.key, year, month,
                                        s.env.pmo, closed);
-            if (d < 1 || d > 31) continue;
-            std::string suffix;
-            if (kind == kScheduleEveryYear) suffix.append("(毎年").append(std::to_string(month)).append("月");
-            else if (kind != kScheduleDay) suffix.append("(毎月");
-            if (kind != kScheduleDay) suffix.append(std::to_string(section.key)).append("日)");
-            f.byDay[d].push_back({&section, std::move(suffix)});
+            if (d >= 1 && d <= 31) f.sections.add(d, {&section, kind});
         }
     }
 
@@ -140,11 +192,15 @@ struct Collector {
         place(*f, kScheduleEveryYear, noneClosed);
         for (ScheduleKind kind : {kScheduleEveryMonth, kScheduleEveryMonthLater, kScheduleEveryMonthEarlier})
             place(*f, kind, closed);
+        f->sections.finish();
         for (const Section& section : cache.sections(scheduleFile(s.paths, kScheduleEveryWeek, year, month)).sections)
             if (section.key >= 0 && section.key <= 6) f->byWeekday[section.key].push_back(&section);
-        for (PersonalDayKind kind : {kBirthday, kAnniversary})
-            for (const PersonalEntry& e : cache.personal(kind, month))
-                if (e.day >= 1 && e.day <= 31) f->personal[kind - 1][e.day].push_back(&e);
+        for (PersonalDayKind kind : {kBirthday, kAnniversary}) {
+            ByDay<const PersonalLine*>& byDay = f->personal[kind - 1];
+            for (const PersonalLine& e : cache.personal(kind, month))
+                if (e.day >= 1 && e.day <= 31) byDay.add(e.day, &e);
+            byDay.finish();
+        }
         return *(months[year * 12 + month] = std::move(f));
     }
 
@@ -160,7 +216,7 @@ struct Collector {
 
     DayDate dateOfDay() const {
         DayDate d = dayDate(year, month, day);
-        d.weekday = weekdayOf(year, month, day);
+        d.weekday = weekday;
         d.fromToday = serial - todaySerial;
         return d;
     }
@@ -169,9 +225,8 @@ struct Collector {
         const HolidayResult r = isPublicHoliday({s.closedDays.japaneseHolidays != 0}, dayDate(year, month, day), nullptr, true);
         if (r == kSubstituteHoliday) return '4';
         if (r != kNoHoliday) return '3';
-        const int w = weekdayOf(year, month, day);
-        if (w == 0) return '1';
-        if (w == 6) return '2';
+        if (weekday == 0) return '1';
+        if (weekday == 6) return '2';
         return facts().closed[day] ? '5' : '0';
     }
 
@@ -194,33 +249,36 @@ struct Collector {
         list.endLine();
     }
 
-    // A data line with its suffix; schedule text has its tabs expanded.
-    void add(std::string_view text, std::string_view suffix, bool expand) {
-        header();
-        std::string& out = list.text();
-        text = withoutHeaderMark(out, text);
-        if (expand) appendExpandingTabs(out, text);
-        else out += text;
-        out += suffix;
-        list.endLine();
-    }
-
-    void addSection(const Section& section, std::string_view suffix) {
-        for (const std::string_view* line = section.first; line != section.last; ++line) add(lineContent(*line), suffix, true);
+    // Data lines are kept as written; tabs are expanded where they are shown.
+    void addSection(const Section& section, ScheduleKind kind) {
+        for (const std::string_view* line = section.first; line != section.last; ++line) {
+            header();
+            std::string& out = list.text();
+            out += withoutHeaderMark(out, lineContent(*line));
+            appendSuffix(out, kind, month, section.key);
+            list.endLine();
+        }
     }
 
     // Every section that falls on the day, each key as often as the file
     // holds it, placed as the month grid places it.
     void sections() {
-        for (const MonthFacts::Placed& placed : facts().byDay[day]) addSection(*placed.section, placed.suffix);
-        for (const Section* section : facts().byWeekday[weekdayOf(year, month, day)]) addSection(*section, "(毎週)");
+        const MonthFacts& f = facts();
+        for (const Placed* p = f.sections.begin(day); p != f.sections.end(day); ++p) addSection(*p->section, p->kind);
+        for (const Section* section : f.byWeekday[weekday]) addSection(*section, kScheduleEveryWeek);
     }
 
     void personalDays(PersonalDayKind kind) {
         const int yearStyle = request.formats.selections[0][kSelYear1];
-        for (const PersonalEntry* e : facts().personal[kind - 1][day]) {
-            if (e->year > year) continue;
-            add(personalEntryText(kind, *e, month, year, yearStyle), "", false);
+        const ByDay<const PersonalLine*>& byDay = facts().personal[kind - 1];
+        for (const PersonalLine* const* e = byDay.begin(day); e != byDay.end(day); ++e) {
+            if ((*e)->year > year) continue;
+            header();
+            std::string& out = list.text();
+            const std::size_t start = out.size();
+            appendPersonalEntryText(out, kind, **e, month, year, yearStyle);
+            if (out.size() > start && out[start] == ':') out.replace(start, 1, "\x81\x46");  // never a header
+            list.endLine();
             if (kind == kBirthday && request.birthdayToday && serial == todaySerial) request.birthdayToday();
         }
     }
@@ -231,9 +289,9 @@ struct Collector {
         if (list.firstLine < 0) list.firstLine = static_cast<int>(list.size());
         list.addLine(request.memoInEnglish ? ":5AMemo" : ":5Aメモ");
         // The memo has no headers of its own: every line is text.
-        for (std::string_view line : fileLines(file.content)) {
+        for (std::string_view line : file.lines) {
             std::string& out = list.text();
-            appendExpandingTabs(out, withoutHeaderMark(out, lineContent(line)));
+            out += withoutHeaderMark(out, lineContent(line));
             list.endLine();
         }
     }
@@ -249,6 +307,7 @@ struct Collector {
             const int lastMonth = month, lastYear = year;
             civilFromSerial(serial, year, month, day);
             if (month != lastMonth || year != lastYear) current = nullptr;
+            weekday = weekdayOf(year, month, day);
             headerWritten = false;
             sections();
             personalDays(kBirthday);
@@ -299,7 +358,7 @@ std::string rangeListText(const RangeList& list) {
     std::string text;
     for (std::size_t i = 0; i < list.size(); ++i) {
         const std::string_view line = list.line(i);
-        text += RangeList::isHeader(line) ? line.substr(std::min<std::size_t>(3, line.size())) : line;
+        appendExpandingTabs(text, RangeList::isHeader(line) ? line.substr(std::min<std::size_t>(3, line.size())) : line);
         text += "\r\n";
     }
     return text;
@@ -307,7 +366,7 @@ std::string rangeListText(const RangeList& list) {
 
 std::vector<std::string> RangeList::lines() const {
     std::vector<std::string> copies;
-    for (std::size_t i = 0; i < size(); ++i) copies.emplace_back(line(i));
+    for (std::size_t i = 0; i < size(); ++i) copies.push_back(expandTabs(line(i)));
     return copies;
 }
 

@@ -16,7 +16,8 @@ struct DateFormatSet;
 class LocaleInfo;
 
 // The lines live in one buffer: a list of thousands of lines costs no
-// allocation per line.
+// allocation per line. Lines are kept as written; whoever shows one expands
+// its tabs (expandTabs), which lines() does for tests and tools.
 class RangeList {
 public:
     std::size_t size() const { return ends_.size(); }
@@ -25,7 +26,7 @@ public:
         return std::string_view(text_).substr(start, ends_[i] - start);
     }
     static bool isHeader(std::string_view line) { return !line.empty() && line[0] == ':'; }
-    std::vector<std::string> lines() const;  // copies, for tests and tools
+    std::vector<std::string> lines() const;  // copies with tabs expanded, for tests and tools
 
     // Building: text() grows the line being written, endLine() closes it.
     std::string& text() { return text_; }

@@ -65,14 +65,16 @@ private:
         ops_.push_back(std::move(line));
     }
 
-    void lineText(int part, int dayKind, DesignState state, int top, int height, std::string_view text) {
+    // Tabs are expanded here, for the few lines shown, not for the whole list.
+    void lineText(int part, int dayKind, DesignState state, int top, int height, std::string_view line) {
+        const std::string text = expandTabs(line);
         const FontKey font{part, state};
         const TextSize size = measure_.measure(font, text);
         PaintOp op(PaintOpKind::Text, {part, dayKind, DesignRole::Text, state});
         op.font = font;
         op.x = 1;
         op.y = top + (height - size.height) / 2;
-        op.text = std::string(text);
+        op.text = text;
         ops_.push_back(std::move(op));
     }
 

@@ -1,6 +1,6 @@
 #include "date_presets.h"
 
-#include <cstdio>
+#include <charconv>
 #include <string_view>
 
 #include "calendar/calc/closed_days.h"
@@ -16,26 +16,28 @@ namespace {
 constexpr int kYearNone = 3, kMonthNone = 3;
 const char* const kEnglishWeekdays[7] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
 
-std::string printf1(const char* format, int value) {
-    char text[32];
-    std::snprintf(text, sizeof text, format, value);
-    return text;
+// Right-aligned in width columns, as "%*d" prints it; every date header of
+// the range view goes through here, so no printf.
+std::string padded(int value, std::size_t width = 0) {
+    char digits[16];
+    const std::size_t n = static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, value).ptr - digits);
+    std::string text(n < width ? width - n : 0, ' ');
+    return text.append(digits, n);
 }
 
 std::string yearPiece(int style, const DayDate& d) {
     const EraYear e = eraOf(d.year, d.month, d.day);
-    char text[32];
     switch (style) {
-        case 0: std::snprintf(text, sizeof text, "%s%2d", eraName(e.era), e.year); return text;
-        case 1: std::snprintf(text, sizeof text, "%c%d", eraInitial(e.era), e.year); return text;
-        case 2: return printf1("%4d", d.year);
+        case 0: return std::string(eraName(e.era)).append(padded(e.year, 2));
+        case 1: return std::string(1, eraInitial(e.era)).append(padded(e.year));
+        case 2: return padded(d.year, 4);
         default: return "";
     }
 }
 
 std::string monthPiece(int style, int month) {
     switch (style) {
-        case 0: return printf1("%2d", month);
+        case 0: return padded(month, 2);
         case 1: return std::string(englishMonthName(month)).substr(0, 3);
         case 2: return englishMonthName(month);
         default: return "";
@@ -56,7 +58,7 @@ std::string weekdayPiece(int style, int weekday) {
 
 std::string numPiece(int style, int fromToday) {
     if (style != 0) return "";
-    return printf1(fromToday >= 0 ? "[+%d]" : "[%d]", fromToday);
+    return std::string(fromToday >= 0 ? "[+" : "[").append(padded(fromToday)).append("]");
 }
 
 std::string yearPart(const Selections& sel, const DayDate& d) {
@@ -72,10 +74,11 @@ std::string yearPart(const Selections& sel, const DayDate& d) {
 
 std::string dayPiece(const Selections& sel, int day) {
     if (sel[kSelDay] != 0) return "";
-    if (sel[kSelYear1] == kYearNone && sel[kSelMonth] == kMonthNone) return printf1("%2d", day);
-    static const char* const kFormats[6] = {"%2d日", "/%2d", "-%2d", ".%2d", " %2d", "%2d"};
+    if (sel[kSelYear1] == kYearNone && sel[kSelMonth] == kMonthNone) return padded(day, 2);
+    static const char* const kBefore[6] = {"", "/", "-", ".", " ", ""};
     const int layout = sel[kSelLayout];
-    return layout >= 0 && layout <= 5 ? printf1(kFormats[layout], day) : "";
+    if (layout < 0 || layout > 5) return "";
+    return std::string(kBefore[layout]).append(padded(day, 2)).append(layout == 0 ? "日" : "");
 }
 
 std::string weekdayInDate(const Selections& sel, int weekday) {
@@ -170,14 +173,15 @@ std::string scheduleWindowTitle(const DateFormatSet& rangeView, int scheduleKind
     switch (scheduleKind) {
         case 1: text = fullDateText(sel, date); break;
         case 2: {
-            const std::string month = sel[kSelMonth] == kMonthNone ? printf1("%2d", date.month)
+            const std::string month = sel[kSelMonth] == kMonthNone ? padded(date.month, 2)
                                                                    : monthPiece(sel[kSelMonth], date.month);
-            static const char* const kDayFormats[5] = {"月%2d日", "/%2d", "-%2d", ".%2d", " %2d"};
-            if (layout == 5) text = printf1("%2d", date.day) + "." + month;
-            else if (layout >= 0 && layout <= 4) text = month + printf1(kDayFormats[layout], date.day);
+            static const char* const kBefore[5] = {"月", "/", "-", ".", " "};
+            if (layout == 5) text = padded(date.day, 2).append(".").append(month);
+            else if (layout >= 0 && layout <= 4)
+                text = std::string(month).append(kBefore[layout]).append(padded(date.day, 2)).append(layout == 0 ? "日" : "");
             break;
         }
-        case 3: case 4: case 5: text = printf1(layout == 0 ? "%2d日" : "%2d", date.day); break;
+        case 3: case 4: case 5: text = padded(date.day, 2).append(layout == 0 ? "日" : ""); break;
         case 6: {
             const int week = sel[kSelWeek];
             if (week == 0 || week == 1) text = weekdayPiece(1, date.weekday);
