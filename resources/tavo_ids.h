@@ -34,6 +34,14 @@
 #define CMD_EVERY_MONTH_EARLIER 910
 #define CMD_EVERY_WEEK 911
 
+// The day schedule window's edit menu (WSchMenu).
+#define CMD_EDIT_CUT_ALL 13
+#define CMD_EDIT_COPY_ALL 14
+#define CMD_EDIT_CUT 768
+#define CMD_EDIT_COPY 769
+#define CMD_EDIT_PASTE 770
+#define IDC_SCHEDULE_EDIT 1
+
 // Jump dialog controls.
 #define IDC_JUMP_ERA 301
 #define IDC_JUMP_YEAR 302

@@ -24,6 +24,9 @@ std::string utf8ToCp932(std::string_view utf8);
 #ifdef _WIN32
 std::wstring cp932ToWide(std::string_view cp932);
 std::string wideToCp932(std::wstring_view wide);
+// The characters of wide that CP932 cannot hold (each once, in order): they
+// would come back as other characters.
+std::wstring unstorableInCp932(std::wstring_view wide);
 #endif
 
 }  // namespace tavo

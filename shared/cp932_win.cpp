@@ -30,4 +30,16 @@ std::string wideToCp932(std::wstring_view wide) { return fromWide(kCodePage, wid
 std::string cp932ToUtf8(std::string_view cp932) { return fromWide(CP_UTF8, toWide(kCodePage, cp932)); }
 std::string utf8ToCp932(std::string_view utf8) { return fromWide(kCodePage, toWide(CP_UTF8, utf8)); }
 
+std::wstring unstorableInCp932(std::wstring_view wide) {
+    std::wstring found;
+    for (std::size_t i = 0; i < wide.size();) {
+        const bool pair = IS_HIGH_SURROGATE(wide[i]) && i + 1 < wide.size() && IS_LOW_SURROGATE(wide[i + 1]);
+        const std::wstring_view character = wide.substr(i, pair ? 2 : 1);
+        i += character.size();
+        if (toWide(kCodePage, fromWide(kCodePage, character)) != character && found.find(character) == std::wstring::npos)
+            found += character;
+    }
+    return found;
+}
+
 }  // namespace tavo

@@ -42,6 +42,13 @@ std::string memoContent(std::string_view text);
 // The section key of a date for a kind: the weekday for every-week, else the day.
 int sectionKey(ScheduleKind kind, int year, int month, int day);
 
+// A schedule text holds at most this many bytes as stored. An edit that makes
+// a text longer is refused; a longer text read from a file can still shrink.
+inline constexpr std::size_t kScheduleTextBytes = 2000;
+constexpr bool scheduleEditAllowed(std::size_t oldBytes, std::size_t newBytes) {
+    return newBytes <= kScheduleTextBytes || newBytes <= oldBytes;
+}
+
 // What a data window shows: the text, and whether the file could be read
 // whole (when not, saving will fail and the window should say why).
 struct ScheduleText {

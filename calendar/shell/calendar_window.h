@@ -26,6 +26,7 @@ inline constexpr UINT_PTR kCaptionTimer = 2;
 inline constexpr int kStatusBarId = 1100;
 
 class RangeViewWindow;
+class DayScheduleWindow;
 
 class CalendarWindow final : public Window {
 public:
@@ -55,6 +56,7 @@ public:
     SIZE wallpaperSize{};
     Menus menus;
     std::unique_ptr<RangeViewWindow> rangeView;  // made when the view first opens
+    std::unique_ptr<DayScheduleWindow> daySchedule;  // the last one opened
     // Input state.
     bool rightReleaseInTopBand = false;
     bool mouseCaptured = false;

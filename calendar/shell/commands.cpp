@@ -1,8 +1,11 @@
 #include "commands.h"
 
 #include "calendar/data/day_off.h"
+#include "calendar/data/external_program.h"
 #include "calendar_input.h"
+#include "day_schedule_window.h"
 #include "dialogs.h"
+#include "launch.h"
 #include "resources/tavo_ids.h"
 #include "shared/cp932.h"
 #include "shared/windows_of_kind.h"
@@ -60,28 +63,41 @@ bool dayIsOff(const CalendarWindow& a) {
 
 bool notMinimized(const CalendarWindow& a) { return !a.minimized; }
 
+template <ScheduleKind kind>
+void schedule(CalendarWindow& a) {
+    openDaySchedule(a, kind);
+}
+
+void runExternal(CalendarWindow& a) {
+    const PathSettings& paths = a.shared().paths;
+    runExternalProgram(a.window, paths, externalCommandFile(paths, a.selected.year(), a.selected.month(), a.selected.day()));
+}
+
+void help(CalendarWindow& a) { openHelpPage(a.window, a.shared().paths, kHelpIndexPage, SW_SHOW); }
+void latestVersion(CalendarWindow& a) { openHelpPage(a.window, a.shared().paths, kLatestVersionPage, SW_SHOWNORMAL); }
+
 // The windows of these commands are not built yet: their items stay grey.
 void notBuilt(CalendarWindow&) {}
 bool never(const CalendarWindow&) { return false; }
 
 const Command kCommands[] = {
     {CMD_JUMP, "jump to a date", jump, notMinimized, nullptr, -1},
-    {CMD_EXTERNAL, "run the external program", notBuilt, never, nullptr, -1},
+    {CMD_EXTERNAL, "run the external program", runExternal, notMinimized, nullptr, -1},
     {CMD_OPTIONS, "options", options, nullptr, nullptr, -1},
-    {CMD_HELP, "help", notBuilt, never, nullptr, -1},
+    {CMD_HELP, "help", help, nullptr, nullptr, -1},
     {CMD_ABOUT, "about", about, nullptr, nullptr, -1},
     {CMD_CLOSE, "close", close, nullptr, nullptr, -1},
-    {CMD_LATEST, "latest version", notBuilt, never, nullptr, -1},
-    {CMD_DAY_SCHEDULE, "day schedule", notBuilt, never, nullptr, 0},
+    {CMD_LATEST, "latest version", latestVersion, nullptr, nullptr, -1},
+    {CMD_DAY_SCHEDULE, "day schedule", schedule<kScheduleDay>, nullptr, nullptr, 0},
     {CMD_BIRTHDAY, "birthdays", notBuilt, never, nullptr, 2},
     {CMD_ANNIVERSARY, "anniversaries", notBuilt, never, nullptr, 3},
-    {CMD_MEMO, "memo", notBuilt, never, nullptr, 4},
+    {CMD_MEMO, "memo", schedule<kScheduleMemo>, nullptr, nullptr, 4},
     {CMD_DAY_OFF, "day off", toggleDayOff, nullptr, dayIsOff, 5},
-    {CMD_EVERY_YEAR, "every-year schedule", notBuilt, never, nullptr, 6},
-    {CMD_EVERY_MONTH, "every-month schedule", notBuilt, never, nullptr, 7},
-    {CMD_EVERY_MONTH_LATER, "every-month schedule, later when closed", notBuilt, never, nullptr, 8},
-    {CMD_EVERY_MONTH_EARLIER, "every-month schedule, earlier when closed", notBuilt, never, nullptr, 9},
-    {CMD_EVERY_WEEK, "every-week schedule", notBuilt, never, nullptr, 10},
+    {CMD_EVERY_YEAR, "every-year schedule", schedule<kScheduleEveryYear>, nullptr, nullptr, 6},
+    {CMD_EVERY_MONTH, "every-month schedule", schedule<kScheduleEveryMonth>, nullptr, nullptr, 7},
+    {CMD_EVERY_MONTH_LATER, "every-month schedule, later when closed", schedule<kScheduleEveryMonthLater>, nullptr, nullptr, 8},
+    {CMD_EVERY_MONTH_EARLIER, "every-month schedule, earlier when closed", schedule<kScheduleEveryMonthEarlier>, nullptr, nullptr, 9},
+    {CMD_EVERY_WEEK, "every-week schedule", schedule<kScheduleEveryWeek>, nullptr, nullptr, 10},
 };
 
 bool isEnabled(const CalendarWindow& a, const Command& c) { return c.enabled == nullptr || c.enabled(a); }

@@ -22,6 +22,7 @@ struct FontRequest {
     GdiObject (*fonts)[2];
     bool lastWins;  // the schedule font: every match replaces the previous
     HFONT* single;
+    int dpi = 96;
 };
 
 bool faceMatches(const LOGFONTW& family, const char* stored) {
@@ -61,7 +62,7 @@ int CALLBACK onScheduleFamily(const LOGFONTW* family, const TEXTMETRICW*, DWORD,
     const DesignSet& d = *request->design;
     if (!faceMatches(*family, d.faceName[kSchData][kSelected])) return 1;
     LOGFONTW font = *family;
-    const int height = d.height[kSchData];
+    const int height = scaleToDpi(d.height[kSchData], request->dpi);
     font.lfHeight = height * d.heightPercent[kSchData][kSelected] / 100;
     font.lfWidth = d.fixedRatio[kSchData][kSelected] ? 0 : height * d.widthPercent[kSchData][kSelected] / 200;
     font.lfWeight = d.bold[kSchData][kSelected] ? 700 : 400;
@@ -132,7 +133,7 @@ void DesignObjects::buildFonts(const DesignSet& design, HDC dc, const FontSize (
     releaseFonts();
     LOGFONTW all{};
     all.lfCharSet = DEFAULT_CHARSET;
-    FontRequest request{&design, sizes, fonts_, false, nullptr};
+    FontRequest request{&design, sizes, fonts_, false, nullptr, 96};
     EnumFontFamiliesExW(dc, &all, onFamily, reinterpret_cast<LPARAM>(&request), 0);
 }
 
@@ -157,11 +158,11 @@ HFONT DesignObjects::font(FontKey key) const {
     return static_cast<HFONT>(resized.get());
 }
 
-HFONT createScheduleFont(const DesignSet& rangeDesign, HDC dc) {
+HFONT createScheduleFont(const DesignSet& rangeDesign, HDC dc, int dpi) {
     HFONT font = nullptr;
     LOGFONTW all{};
     all.lfCharSet = DEFAULT_CHARSET;
-    FontRequest request{&rangeDesign, nullptr, nullptr, true, &font};
+    FontRequest request{&rangeDesign, nullptr, nullptr, true, &font, dpi};
     EnumFontFamiliesExW(dc, &all, onScheduleFamily, reinterpret_cast<LPARAM>(&request), 0);
     return font;
 }

@@ -37,7 +37,7 @@ private:
     GdiObject nullPen_, blackPen_;
 };
 
-// The day-schedule window's font: the last matching family wins.
-HFONT createScheduleFont(const DesignSet& rangeDesign, HDC dc);
+// The day-schedule window's font at a DPI: the last matching family wins.
+HFONT createScheduleFont(const DesignSet& rangeDesign, HDC dc, int dpi);
 
 }  // namespace tavo::shell

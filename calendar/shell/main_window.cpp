@@ -12,6 +12,7 @@
 #include "birthday_sound.h"
 #include "calendar_window.h"
 #include "commands.h"
+#include "day_schedule_window.h"
 #include "gdi_painter.h"
 #include "menus.h"
 #include "placement.h"
@@ -298,10 +299,19 @@ void closeBirthdaySound(CalendarWindow& a) {
     if (auto* mci = dynamic_cast<MciBirthdaySound*>(a.process.sound)) mci->close();
 }
 
+// True when every data window saved and closed; one that could not save its
+// text stays open, and so does the calendar.
+bool closeDataWindows() {
+    sendToWindows(kDataWindows, UM_CLOSE);
+    for (WindowKind kind : {WindowKind::RangeView, WindowKind::DaySchedule, WindowKind::Birthday})
+        if (findWindowOf(kind) != nullptr) return false;
+    return true;
+}
+
 void onClose(CalendarWindow& a) {
+    if (!closeDataWindows()) return;
     a.objects.release();
     if (a.env().sav) saveCalendarSlot(a);
-    sendToWindows(kDataWindows, UM_CLOSE);
     if (a.statusBar) DestroyWindow(a.statusBar);
     a.statusBar = nullptr;
     a.wallpaper.reset();
@@ -359,6 +369,10 @@ LRESULT dispatch(CalendarWindow& a, UINT message, WPARAM wParam, LPARAM lParam) 
         case UM_REFRESH: onRefresh(a, wParam); return 0;
         case UM_STATUSBAR: createStatusBar(a); setStatusText(a); return 0;
         case WM_CLOSE: onClose(a); return 0;
+        case WM_QUERYENDSESSION: return closeDataWindows() ? TRUE : FALSE;
+        case WM_ENDSESSION:
+            if (wParam) onClose(a);  // logging off: the same close as the user's
+            return 0;
         case WM_DESTROY:
             destroyMenus(a.menus, window);
             PostQuitMessage(0);

@@ -2,7 +2,8 @@
 
 namespace tavo::shell {
 
-bool Window::registerClass(HINSTANCE instance, WindowKind kind, UINT classStyle, HICON icon, HICON smallIcon) {
+bool Window::registerClass(HINSTANCE instance, WindowKind kind, UINT classStyle, HICON icon, HICON smallIcon,
+                           const wchar_t* menuName, HBRUSH background) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.style = classStyle;
@@ -12,6 +13,8 @@ bool Window::registerClass(HINSTANCE instance, WindowKind kind, UINT classStyle,
     wc.hIconSm = smallIcon;
     wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     wc.lpszClassName = windowKindInfo(kind).className;
+    wc.lpszMenuName = menuName;
+    wc.hbrBackground = background;
     return RegisterClassExW(&wc) != 0;
 }
 

@@ -20,7 +20,8 @@ public:
 protected:
     explicit Window(WindowKind kind) : kind_(kind) {}
     // Registers the kind's class; messages of its windows reach onMessage.
-    static bool registerClass(HINSTANCE instance, WindowKind kind, UINT classStyle, HICON icon, HICON smallIcon);
+    static bool registerClass(HINSTANCE instance, WindowKind kind, UINT classStyle, HICON icon, HICON smallIcon,
+                              const wchar_t* menuName = nullptr, HBRUSH background = nullptr);
     // Creates the window of this object; window is set from WM_NCCREATE on.
     HWND create(HINSTANCE instance, DWORD exStyle, DWORD style, HWND owner, const wchar_t* title);
     virtual LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
