@@ -57,6 +57,8 @@ std::string joinPath(std::string_view folder, std::string_view name);
 std::vector<std::string_view> fileLines(std::string_view content);
 // A line without its line end.
 std::string_view lineContent(std::string_view line);
+// The text with every line end (CR LF, LF or a CR alone) as CR LF, as an edit control shows lines.
+std::string withCrLf(std::string_view text);
 
 // Drops a partial last line of an incomplete read.
 std::string_view completeLines(const FileContent& file);

@@ -149,3 +149,21 @@ TEST_F(SectionFilesOnDisk, AFileThatCouldNotBeReadWholeIsNotRewritten) {
 
 }  // namespace
 }  // namespace tavo
+
+namespace tavo {
+namespace {
+
+// What the editor shows: every kind of line end as CR LF, nothing else touched.
+TEST(WithCrLf, EveryLineEndBecomesCrLf) {
+    const struct {
+        const char* in;
+        const char* out;
+    } cases[] = {
+        {"", ""}, {"a", "a"}, {"a\r\n", "a\r\n"}, {"a\nb\n", "a\r\nb\r\n"}, {"a\rb", "a\r\nb"},
+        {"a\r\r\nb\n\r", "a\r\n\r\nb\r\n\r\n"}, {"予定\n", "予定\r\n"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(withCrLf(c.in), c.out) << c.in;
+}
+
+}  // namespace
+}  // namespace tavo

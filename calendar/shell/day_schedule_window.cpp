@@ -153,7 +153,7 @@ void buildFont(DayScheduleWindow& w) {
 void load(DayScheduleWindow& w) {
     const SharedSettings& s = w.shared();
     const ScheduleText read = readScheduleText(w.process.files, s.paths, w.kind, w.date.year, w.date.month, w.date.day);
-    w.accepted = cp932ToWide(read.text);
+    w.accepted = cp932ToWide(withCrLf(read.text));
     SetWindowTextW(w.edit, w.accepted.c_str());
     SendMessageW(w.edit, EM_SETMODIFY, FALSE, 0);
     if (read.writable) return;

@@ -229,3 +229,69 @@ bool waitForStatus(HWND calendar, const std::wstring& prefix, DWORD timeoutMs) {
 }
 
 }  // namespace tavo::blackbox
+
+namespace tavo::blackbox {
+namespace {
+
+void removeTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring path = folder + L"\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) removeTree(path);
+            else DeleteFileW(path.c_str());
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryW(folder.c_str());
+}
+
+}  // namespace
+
+DataFolder::DataFolder(const wchar_t* name) {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    path_ = std::wstring(temp) + name + L"-" + std::to_wstring(GetCurrentProcessId());
+    removeTree(path_);
+    CreateDirectoryW(path_.c_str(), nullptr);
+}
+
+DataFolder::~DataFolder() { removeTree(path_); }
+
+void DataFolder::write(const std::wstring& name, const std::string& bytes) const {
+    HANDLE h = CreateFileW(pathOf(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD n = 0;
+    WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
+    CloseHandle(h);
+}
+
+std::string DataFolder::read(const std::wstring& name) const {
+    HANDLE h = CreateFileW(pathOf(name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return "(missing)";
+    std::string bytes;
+    char buffer[4096];
+    DWORD n = 0;
+    while (ReadFile(h, buffer, sizeof buffer, &n, nullptr) && n > 0) bytes.append(buffer, n);
+    CloseHandle(h);
+    return bytes;
+}
+
+void DataFolder::useForAllData() const {
+    for (const wchar_t* value : {L"schpath", L"birpath", L"anipath", L"mempath", L"nikpath"}) setProfileText(L"dir", value, path_);
+}
+
+std::wstring controlText(HWND control) {
+    const auto length = SendMessageW(control, WM_GETTEXTLENGTH, 0, 0);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(SendMessageW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+    return text;
+}
+
+void typeText(HWND window, const std::wstring& text) {
+    for (wchar_t c : text) PostMessageW(window, WM_CHAR, c, 1);
+}
+
+}  // namespace tavo::blackbox

@@ -78,3 +78,32 @@ void click(HWND window, int x, int y);
 bool waitForStatus(HWND calendar, const std::wstring& prefix, DWORD timeoutMs);
 
 }  // namespace tavo::blackbox
+
+namespace tavo::blackbox {
+
+// A private folder for one test, emptied and removed at the end.
+class DataFolder {
+public:
+    explicit DataFolder(const wchar_t* name);
+    ~DataFolder();
+    DataFolder(const DataFolder&) = delete;
+    DataFolder& operator=(const DataFolder&) = delete;
+
+    const std::wstring& path() const { return path_; }
+    std::wstring pathOf(const std::wstring& name) const { return path_ + L"\\" + name; }
+    void write(const std::wstring& name, const std::string& bytes) const;
+    // The file's bytes; "(missing)" when it does not exist.
+    std::string read(const std::wstring& name) const;
+    // Every data folder of the profile (schedules, birthdays, anniversaries, memo, diary) points here.
+    void useForAllData() const;
+
+private:
+    std::wstring path_;
+};
+
+// The text of a control of another process (WM_GETTEXT; GetWindowText does not reach it).
+std::wstring controlText(HWND control);
+// Types text into a window as keystrokes do (WM_CHAR per UTF-16 unit; "\r" is Enter).
+void typeText(HWND window, const std::wstring& text);
+
+}  // namespace tavo::blackbox

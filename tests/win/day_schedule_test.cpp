@@ -1,0 +1,227 @@
+// The day schedule window as a user meets it: opened from the calendar's
+// menu, typed into, closed; what lands in the files, and what never gets lost.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "blackbox.h"
+#include "calendar/text/date_format_set.h"
+#include "calendar/text/date_presets.h"
+#include "calendar_cells.h"
+#include "shared/cp932.h"
+
+namespace tavo::blackbox {
+namespace {
+
+constexpr DWORD kWait = 8000;
+constexpr COLORREF kHaveScheduleFill = 8454143;
+constexpr WPARAM kDay = 901, kMemo = 905, kEveryYear = 907, kEveryWeek = 911, kCutAll = 13;
+
+class DaySchedule : public ::testing::Test {
+protected:
+    void SetUp() override {
+        resetProfile();
+        folder.useForAllData();
+        setProfileNumber(L"scv", L"aftd", 0);  // no range view in the way
+        SetEnvironmentVariableW(L"TAVO_TEST_CLOCK", L"1");
+        setProfileNumber(L"testclock", L"today", 20050709);
+    }
+    void TearDown() override {
+        SetEnvironmentVariableW(L"TAVO_TEST_CLOCK", nullptr);
+        resetProfile();
+    }
+
+    // Opens the window with a popup command and waits for it and its edit control.
+    HWND open(HWND calendar, WPARAM command) {
+        PostMessageW(calendar, WM_COMMAND, command, 0);
+        HWND window = waitForWindow(L"WSch", kWait);
+        if (window == nullptr) return nullptr;
+        edit = FindWindowExW(window, nullptr, L"Edit", nullptr);
+        Sleep(300);
+        return window;
+    }
+    // Closes the window and waits until it is gone.
+    static bool closeWindow(HWND window) {
+        PostMessageW(window, WM_CLOSE, 0, 0);
+        return waitForNoWindow(L"WSch", kWait);
+    }
+    static std::wstring expectedTitle(int kind, int year, int month, int day, int weekday) {
+        DateFormatSet formats{};
+        resetDateFormatSet(formats, 1);
+        DayDate date = dayDate(year, month, day);
+        date.weekday = weekday;
+        return cp932ToWide(scheduleWindowTitle(formats, kind, date));
+    }
+    static std::string cp932(const std::wstring& text) { return wideToCp932(text); }
+
+    DataFolder folder{L"tavo-schedule"};
+    HWND edit = nullptr;
+};
+
+TEST_F(DaySchedule, TypedTextBecomesTheDaySectionAndMarksTheCell) {
+    CalendarRun run(L"2005/07/09");
+    ASSERT_NE(run.window(), nullptr);
+    HWND window = open(run.window(), kDay);
+    ASSERT_NE(window, nullptr);
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(windowText(window), expectedTitle(1, 2005, 7, 9, 6));
+    typeText(edit, L"会議\r10時から");
+    Sleep(300);
+    ASSERT_TRUE(closeWindow(window));
+    EXPECT_EQ(folder.read(L"sch20057.cal"), cp932(L":9\r\n会議\r\n10時から\r\n"));
+    pressKey(run.window(), VK_RIGHT);  // the selected cell has its own colour
+    Sleep(500);
+    const View view(run.window(), 2005, 7);
+    EXPECT_TRUE(cellHasColour(run.window(), view.cellOf(9), kHaveScheduleFill));
+}
+
+TEST_F(DaySchedule, AddingADayLeavesEveryOtherByteAsItWas) {
+    const std::string before = cp932(L":3\r\n三日\n:24\r\n二十四日\r\n自由な行\r\n");
+    folder.write(L"sch20057.cal", before);
+    CalendarRun run(L"2005/07/15");
+    ASSERT_NE(run.window(), nullptr);
+    HWND window = open(run.window(), kDay);
+    ASSERT_NE(window, nullptr);
+    typeText(edit, L"十五日");
+    Sleep(300);
+    ASSERT_TRUE(closeWindow(window));
+    EXPECT_EQ(folder.read(L"sch20057.cal"), cp932(L":3\r\n三日\n:15\r\n十五日\r\n:24\r\n二十四日\r\n自由な行\r\n"));
+}
+
+TEST_F(DaySchedule, ClosingUnchangedWritesNothingAndClearingTheOnlySectionDeletesTheFile) {
+    const std::string original = cp932(L":9\r\n消す予定\n");  // an LF line a rewrite would change
+    folder.write(L"sch20057.cal", original);
+    CalendarRun run(L"2005/07/09");
+    ASSERT_NE(run.window(), nullptr);
+    HWND window = open(run.window(), kDay);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(closeWindow(window));
+    EXPECT_EQ(folder.read(L"sch20057.cal"), original);
+
+    window = open(run.window(), kDay);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(controlText(edit), L"消す予定\r\n");
+    PostMessageW(window, WM_COMMAND, kCutAll, 0);  // 全て切り取り
+    Sleep(300);
+    ASSERT_TRUE(closeWindow(window));
+    EXPECT_EQ(folder.read(L"sch20057.cal"), "(missing)");
+}
+
+TEST_F(DaySchedule, EveryWeekOnAThursdayEditsKeyFourAndTheMemoGoesToItsFolder) {
+    DataFolder memoFolder(L"tavo-memo");
+    setProfileText(L"dir", L"mempath", memoFolder.path());
+    CalendarRun run(L"2026/12/10");
+    ASSERT_NE(run.window(), nullptr);
+    HWND window = open(run.window(), kEveryWeek);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(windowText(window), expectedTitle(6, 2026, 12, 10, 4));
+    typeText(edit, L"定例");
+    Sleep(300);
+    ASSERT_TRUE(closeWindow(window));
+    EXPECT_EQ(folder.read(L"schedulw.cal"), cp932(L":4\r\n定例\r\n"));
+
+    window = open(run.window(), kMemo);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(windowText(window), expectedTitle(7, 2026, 12, 10, 4));
+    typeText(edit, L"買い物");
+    Sleep(300);
+    ASSERT_TRUE(closeWindow(window));
+    EXPECT_EQ(memoFolder.read(L"memo.cal"), cp932(L"買い物\r\n"));
+    EXPECT_EQ(folder.read(L"memo.cal"), "(missing)");
+}
+
+TEST_F(DaySchedule, ASecondCommandKeepsTheOneOpenWindow) {
+    CalendarRun run(L"2005/07/09");
+    ASSERT_NE(run.window(), nullptr);
+    HWND window = open(run.window(), kDay);
+    ASSERT_NE(window, nullptr);
+    const std::wstring title = windowText(window);
+    pressKey(run.window(), VK_RIGHT);
+    PostMessageW(run.window(), WM_COMMAND, kEveryYear, 0);
+    Sleep(800);
+    EXPECT_EQ(countTopLevelWindows(L"WSch"), 1);
+    EXPECT_EQ(windowText(window), title);
+}
+
+TEST_F(DaySchedule, ClosingTheCalendarSavesTheTypedText) {
+    CalendarRun run(L"2005/07/09");
+    ASSERT_NE(run.window(), nullptr);
+    HWND window = open(run.window(), kDay);
+    ASSERT_NE(window, nullptr);
+    typeText(edit, L"閉じる前");
+    Sleep(300);
+    DWORD code = 1;
+    ASSERT_TRUE(run.close(code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(folder.read(L"sch20057.cal"), cp932(L":9\r\n閉じる前\r\n"));
+}
+
+// A folder that cannot be written: the user is told, the window and the text
+// stay, and once the folder can be written the same close saves.
+TEST_F(DaySchedule, AFolderThatCannotBeWrittenKeepsTheText) {
+    folder.write(L"sub", "a file where the folder should be");
+    setProfileText(L"dir", L"schpath", folder.pathOf(L"sub"));
+    CalendarRun run(L"2005/07/09");
+    ASSERT_NE(run.window(), nullptr);
+    HWND window = open(run.window(), kDay);
+    ASSERT_NE(window, nullptr);
+    typeText(edit, L"大事な予定");
+    Sleep(300);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    HWND box = waitForDialog(window, L"Tavo", kWait);
+    ASSERT_NE(box, nullptr);
+    EXPECT_NE(messageBoxText(box).find(L"保存できませんでした"), std::wstring::npos);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    Sleep(500);
+    EXPECT_TRUE(IsWindow(window));
+    EXPECT_EQ(controlText(edit), L"大事な予定");
+
+    DeleteFileW(folder.pathOf(L"sub").c_str());
+    CreateDirectoryW(folder.pathOf(L"sub").c_str(), nullptr);
+    ASSERT_TRUE(closeWindow(window));
+    EXPECT_EQ(folder.read(L"sub\\sch20057.cal"), cp932(L":9\r\n大事な予定\r\n"));
+}
+
+TEST_F(DaySchedule, TextsThatCannotBeStoredAsTypedAreRefused) {
+    CalendarRun run(L"2005/07/09");
+    ASSERT_NE(run.window(), nullptr);
+    HWND window = open(run.window(), kDay);
+    ASSERT_NE(window, nullptr);
+    // A line that would read as a header is kept as text.
+    typeText(edit, L":9\rあと");
+    Sleep(300);
+    ASSERT_TRUE(closeWindow(window));
+    EXPECT_EQ(folder.read(L"sch20057.cal"), cp932(L":9\r\n：9\r\nあと\r\n"));
+
+    // A character code page 932 cannot hold: told, and nothing written.
+    window = open(run.window(), kDay);
+    ASSERT_NE(window, nullptr);
+    typeText(edit, L"\xD83D\xDE00");  // an emoji
+    Sleep(300);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    HWND box = waitForDialog(window, L"Tavo", kWait);
+    ASSERT_NE(box, nullptr);
+    EXPECT_NE(messageBoxText(box).find(L"保存できません"), std::wstring::npos);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    Sleep(500);
+    EXPECT_TRUE(IsWindow(window));
+    EXPECT_EQ(folder.read(L"sch20057.cal"), cp932(L":9\r\n：9\r\nあと\r\n"));
+}
+
+// The limit counts bytes as stored: 1000 kanji fill it, one more letter is refused.
+TEST_F(DaySchedule, TheLimitIsTwoThousandStoredBytes) {
+    CalendarRun run(L"2005/07/09");
+    ASSERT_NE(run.window(), nullptr);
+    HWND window = open(run.window(), kDay);
+    ASSERT_NE(window, nullptr);
+    const std::wstring full(1000, L'漢');
+    SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(full.c_str()));
+    typeText(edit, L"x");
+    Sleep(300);
+    EXPECT_EQ(controlText(edit).size(), 1000u);
+    ASSERT_TRUE(closeWindow(window));
+    EXPECT_EQ(folder.read(L"sch20057.cal").size(), 4u + 2000u + 2u);
+}
+
+}  // namespace
+}  // namespace tavo::blackbox
