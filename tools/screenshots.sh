@@ -2,7 +2,8 @@
 # Screenshots of the calendar under Wine and Xvfb, for looking at what a user sees:
 #   bash tools/screenshots.sh [OUTPUT_FOLDER] [DPI ...]
 # 1. today's month with a fresh profile; 2. December 2026 with a schedule and a
-# day off; each at every DPI given (96 when none: 144 is 150 %, 192 is 200 %).
+# day off; each at every DPI given (96 when none: 144 is 150 %, 192 is 200 %);
+# 3. the calendar beside its range view; 4. the day schedule window.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TAVO_BUILD_DIR:-$root/build}
@@ -13,7 +14,7 @@ dpis=("$@")
 mkdir -p "$out"
 cmake -S "$root" -B "$build/win" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw64.cmake" > /dev/null
-cmake --build "$build/win" --target Tavo > /dev/null
+cmake --build "$build/win" --target Tavo tavo_post_command > /dev/null
 
 state="$build/screenshot-wine"
 bash "$root/tools/wine-env.sh" start "$state" > /dev/null
@@ -21,6 +22,8 @@ trap 'bash "$root/tools/wine-env.sh" stop "$state"' EXIT
 # shellcheck disable=SC1091
 . "$state/env"
 export WINEDEBUG=-all LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+# No window manager runs on the X server: Wine draws title bars and frames itself.
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f > /dev/null 2>&1
 
 data=$(mktemp -d)
 printf ':24\r\n\x83\x4e\x83\x8a\x83\x58\x83\x7d\x83\x58\x89\xef\r\n' > "$data/sch2026c.cal"   # クリスマス会
@@ -69,6 +72,19 @@ view() {
     echo "$out/range-view.png"
 }
 view
+# 4. The day schedule window over the sample data, opened from the menu (901).
+schedule() {
+    wine "$build/win/bin/Tavo.exe" 2026/12/03 &
+    local pid=$!
+    sleep 4
+    wine "$build/win/bin/tavo_post_command.exe" 901
+    sleep 3
+    import -window root -crop 620x420+0+0 "$out/day-schedule.png"
+    kill "$pid" 2> /dev/null || true
+    wineserver -k 2> /dev/null || true
+    echo "$out/day-schedule.png"
+}
+schedule
 rm -rf "$sample"
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f > /dev/null 2>&1
 rm -rf "$data"

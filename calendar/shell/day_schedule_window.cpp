@@ -175,7 +175,7 @@ LRESULT onCreate(DayScheduleWindow& w) {
     SendMessageW(w.edit, EM_LIMITTEXT, kScheduleTextBytes, 0);  // no text within the limit has more characters
     buildFont(w);
     setInputMethod(w.edit, true);
-    const std::string title = scheduleWindowTitle(w.shared().dateFormats[windowKindInfo(WindowKind::RangeView).dateFormats],
+    const std::string title = scheduleWindowTitle(w.shared().dateFormats[windowKindInfo(WindowKind::DaySchedule).dateFormats],
                                                   w.kind, w.date);
     SetWindowTextW(w.window, cp932ToWide(title).c_str());
     load(w);
