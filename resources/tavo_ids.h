@@ -42,6 +42,18 @@
 #define CMD_EDIT_PASTE 770
 #define IDC_SCHEDULE_EDIT 1
 
+// The birthday window's menu (WBirMenu) and its add dialog (DATADLG).
+#define CMD_ENTRY_ADD 10
+#define CMD_ENTRY_DELETE 11
+#define IDC_ENTRY_LIST 1
+#define IDC_ENTRY_ERA 14
+#define IDC_ENTRY_YEAR 15
+#define IDC_ENTRY_YEAR_SPIN 16
+#define IDC_ENTRY_WITH_YEAR 18
+#define IDC_ENTRY_NAME 703
+#define IDC_ENTRY_NAME_SUFFIX 714
+#define IDC_ENTRY_YEAR_SUFFIX 715
+
 // Jump dialog controls.
 #define IDC_JUMP_ERA 301
 #define IDC_JUMP_YEAR 302

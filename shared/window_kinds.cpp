@@ -9,7 +9,7 @@ constexpr WindowKindInfo kKinds[kWindowKindCount] = {
     {WindowKind::Calendar, L"Tavo", kSlotCalendar, kCalendarStyle, 0, 0},
     {WindowKind::RangeView, L"WScv", kSlotRangeView, kRangeViewStyle, 1, 1},
     {WindowKind::DaySchedule, L"WSch", kSlotSchedule, -1, -1, 1},
-    {WindowKind::Birthday, L"WBir", kSlotBirthday, -1, -1, 0},
+    {WindowKind::Birthday, L"WBir", kSlotBirthday, -1, -1, 1},
     {WindowKind::Tray, L"TavoTray", -1, -1, -1, -1},
     {WindowKind::Clock, L"HorvikMainClass", -1, -1, -1, -1},
 };

@@ -125,5 +125,13 @@ TEST(DatePresets, ScheduleWindowTitles) {
     EXPECT_EQ(scheduleWindowTitle(range, 6, d), "Monday の予定");
 }
 
+TEST(DatePresets, BirthdayWindowTitles) {
+    DateFormatSet range{};
+    resetDateFormatSet(range, 1);
+    EXPECT_EQ(personalWindowTitle(range, true, at(2026, 3, 5, 0)), "2026/ 3/ 5(木)[+0] の誕生日");
+    range.selections[1][kSelNum] = 1;  // without the count of days
+    EXPECT_EQ(personalWindowTitle(range, false, at(2026, 10, 1, 0)), "2026/10/ 1(木) 記念日");
+}
+
 }  // namespace
 }  // namespace tavo

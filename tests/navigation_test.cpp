@@ -85,6 +85,30 @@ TEST(JumpDate, EraListAndChanges) {
     EXPECT_EQ(kept.year, 40);
 }
 
+// The add dialog's year: era years get the era's offset; a number past the
+// era's last year is already Gregorian; nonsense is refused.
+TEST(JumpDate, EntryYears) {
+    struct Case {
+        bool withYear;
+        int era;
+        const char* typed;
+        bool accepted;
+        int year;
+    } cases[] = {
+        {true, 3, "55", true, 1980},    {true, 3, "1980", true, 1980}, {true, 1, "3", true, 2021},
+        {true, 0, "1980", true, 1980},  {true, 2, "31", true, 2019},   {true, 0, "", true, 0},
+        {false, 3, "55", true, 0},      {true, 3, " 55 ", true, 1980}, {true, 0, "1581", false, 0},
+        {true, 0, "10000", false, 0},   {true, 3, "70", false, 0},     {true, 3, "0", false, 0},
+        {true, 0, "19a0", false, 0},    {true, 6, "4", true, 1868},    {true, 0, "99999999999", false, 0},
+    };
+    for (const Case& c : cases) {
+        const EntryYear y = confirmEntryYear(c.withYear, c.era, c.typed);
+        EXPECT_EQ(y.accepted, c.accepted) << c.era << " " << c.typed;
+        EXPECT_EQ(y.year, c.year) << c.era << " " << c.typed;
+        EXPECT_EQ(y.problem == nullptr, c.accepted) << c.era << " " << c.typed;
+    }
+}
+
 TEST(JumpDate, Confirmation) {
     struct Case {
         int era, year, month, day, days;

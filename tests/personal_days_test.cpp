@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "shared/memory_file_system.h"
+
 #include "shared/memory_settings_store.h"
 #include "shared/posix_file_system.h"
 #include "temp_folder.h"
@@ -87,6 +89,29 @@ TEST(PersonalDays, FilesOnDisk) {
     EXPECT_EQ(readPersonalDays(files, paths, kAnniversary, 10).size(), 1u);
     ASSERT_TRUE(removePersonalDay(files, paths, kAnniversary, 10, 1, 0));
     EXPECT_FALSE(folder.exists("aniversa.cal"));
+}
+
+// What the birthday window lists: that day's entries in file order, and
+// whether the month file may be rewritten.
+TEST(PersonalDays, EntriesOfADay) {
+    MemoryFileSystem files;
+    PathSettings paths{};
+    initPathDefaults(paths, "C:\\Tavo\\Tavo.exe", "C:\\Windows");
+    const std::string path = personalDayFile(paths, kBirthday, 3);
+    files.files[path] = ": 1\r\na\r\n: 5 1980\r\n太郎\r\n:20\r\nb\r\n: 5\r\n花子\r\n";
+    DayEntries day = readDayEntries(files, paths, kBirthday, 3, 5);
+    const std::vector<PersonalEntry> expected = {{5, 1980, "太郎"}, {5, 0, "花子"}};
+    EXPECT_EQ(day.entries, expected);
+    EXPECT_TRUE(day.writable);
+    EXPECT_TRUE(readDayEntries(files, paths, kBirthday, 4, 5).writable);  // no file yet
+    for (MemoryFileSystem::Fault fault : {MemoryFileSystem::Fault::CannotOpen, MemoryFileSystem::Fault::ShortRead,
+                                          MemoryFileSystem::Fault::NotAFile}) {
+        files.faults[path] = fault;
+        day = readDayEntries(files, paths, kBirthday, 3, 5);
+        EXPECT_FALSE(day.writable);
+        EXPECT_FALSE(day.problem.empty());
+        EXPECT_FALSE(addPersonalDay(files, paths, kBirthday, 3, {5, 0, "x"}));
+    }
 }
 
 class CountingSound final : public BirthdaySound {

@@ -19,7 +19,7 @@ for page in "$dir"/*.html "$dir"/*.html.in; do
     grep -q "href=\"$name\"" "$dir/index.html" || { echo "$name is not reached from index.html"; status=1; }
 done
 # Opened by the programs themselves.
-for name in index.html latest.html schedule.html; do
+for name in index.html latest.html schedule.html birthday.html; do
     page_exists "$name" || { echo "missing $name"; status=1; }
 done
 grep -q '@TAVO_VERSION_TEXT@' "$dir/latest.html.in" || { echo "latest.html.in does not state the version"; status=1; }

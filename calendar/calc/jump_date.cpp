@@ -82,4 +82,20 @@ JumpOutcome confirmJump(const JumpState& state, int month, int day, int days) {
     return {true, 0, JumpFocus::None, date.year(), date.month(), date.day()};
 }
 
+EntryYear confirmEntryYear(bool withYear, int era, std::string_view typed) {
+    while (!typed.empty() && typed.front() == ' ') typed.remove_prefix(1);
+    while (!typed.empty() && typed.back() == ' ') typed.remove_suffix(1);
+    if (!withYear || typed.empty()) return {true, 0, nullptr};
+    int number = 0;
+    for (char c : typed) {
+        if (c < '0' || c > '9' || number > 99999) return {false, 0, "年は数字で入力してください."};
+        number = number * 10 + (c - '0');
+    }
+    const JumpEra& e = jumpEra(era);
+    if (era != 0 && number < 1) return {false, 0, "元号の年は 1 以上で入力してください."};
+    const int year = era != 0 && number <= e.highest ? number + e.offset : number;
+    if (year < 1582 || year > 9999) return {false, 0, "年は西暦 1582 年から 9999 年までの範囲で入力してください."};
+    return {true, year, nullptr};
+}
+
 }  // namespace tavo

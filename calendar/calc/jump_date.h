@@ -1,6 +1,8 @@
 // The jump-to-date dialog's logic: era list, era changes and validation.
 #pragma once
 
+#include <string_view>
+
 namespace tavo {
 
 struct JumpEra {
@@ -36,5 +38,16 @@ struct JumpOutcome {
 };
 
 JumpOutcome confirmJump(const JumpState& state, int month, int day, int days);
+
+// The year of a birthday or anniversary as the add dialog takes it: none when
+// the year box is cleared or the field empty; else the number typed in the
+// selected era (a number past the era's last year is a Gregorian year).
+// Refused, with the reason, outside 1582-9999 or below year 1 of an era.
+struct EntryYear {
+    bool accepted = false;
+    int year = 0;  // Gregorian, 0 for none
+    const char* problem = nullptr;  // CP932, for the message
+};
+EntryYear confirmEntryYear(bool withYear, int era, std::string_view typed);
 
 }  // namespace tavo

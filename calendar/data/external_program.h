@@ -17,6 +17,7 @@ std::string externalCommandLine(std::string_view command, std::string_view file,
 inline constexpr const char* kHelpIndexPage = "index.html";
 inline constexpr const char* kLatestVersionPage = "latest.html";
 inline constexpr const char* kDayScheduleHelpPage = "schedule.html";
+inline constexpr const char* kBirthdayHelpPage = "birthday.html";
 std::string helpPagePath(std::string_view programFolder, std::string_view page);
 
 }  // namespace tavo

@@ -127,6 +127,13 @@ std::vector<PersonalEntry> readPersonalDays(const FileSystem& files, const PathS
     return file.opened ? parsePersonalDays(completeLines(file)) : std::vector<PersonalEntry>();
 }
 
+DayEntries readDayEntries(const FileSystem& files, const PathSettings& paths, PersonalDayKind kind, int month, int day) {
+    const FileContent file = files.readFile(personalDayFile(paths, kind, month));
+    DayEntries out{{}, readWhole(file), file.problem};
+    if (file.opened) out.entries = entriesOfDay(parsePersonalDays(completeLines(file)), day);
+    return out;
+}
+
 std::string withPersonalEntry(std::string_view content, const PersonalEntry& entry) {
     const std::vector<std::string_view> lines = fileLines(content);
     // After the last entry of its day, else before the first later day: a

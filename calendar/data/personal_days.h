@@ -52,6 +52,15 @@ void appendPersonalEntryText(std::string& out, PersonalDayKind kind, const Perso
 
 std::vector<PersonalEntry> readPersonalDays(const FileSystem& files, const PathSettings& paths, PersonalDayKind kind,
                                             int month);
+// The entries of one day, as the birthday window lists them (file order),
+// and whether the month file was read whole (when not, it is never rewritten).
+struct DayEntries {
+    std::vector<PersonalEntry> entries;
+    bool writable = true;
+    std::string problem;
+};
+DayEntries readDayEntries(const FileSystem& files, const PathSettings& paths, PersonalDayKind kind, int month, int day);
+
 // The file content with an entry added after the other entries of its day
 // (before the first entry of a later day), or with the n-th entry (from 0) of
 // a day removed. Every other line, understood or not, stays as it is.

@@ -27,6 +27,7 @@ inline constexpr int kStatusBarId = 1100;
 
 class RangeViewWindow;
 class DayScheduleWindow;
+class BirthdayWindow;
 
 class CalendarWindow final : public Window {
 public:
@@ -57,6 +58,7 @@ public:
     Menus menus;
     std::unique_ptr<RangeViewWindow> rangeView;  // made when the view first opens
     std::unique_ptr<DayScheduleWindow> daySchedule;  // the last one opened
+    std::unique_ptr<BirthdayWindow> birthdays;       // the last one opened
     // Input state.
     bool rightReleaseInTopBand = false;
     bool mouseCaptured = false;

@@ -3,6 +3,7 @@
 #include "calendar/data/day_off.h"
 #include "calendar/data/external_program.h"
 #include "calendar_input.h"
+#include "birthday_window.h"
 #include "day_schedule_window.h"
 #include "dialogs.h"
 #include "launch.h"
@@ -68,6 +69,11 @@ void schedule(CalendarWindow& a) {
     openDaySchedule(a, kind);
 }
 
+template <PersonalDayKind kind>
+void personal(CalendarWindow& a) {
+    openBirthdays(a, kind);
+}
+
 void runExternal(CalendarWindow& a) {
     const PathSettings& paths = a.shared().paths;
     runExternalProgram(a.window, paths, externalCommandFile(paths, a.selected.year(), a.selected.month(), a.selected.day()));
@@ -76,9 +82,6 @@ void runExternal(CalendarWindow& a) {
 void help(CalendarWindow& a) { openHelpPage(a.window, a.shared().paths, kHelpIndexPage, SW_SHOW); }
 void latestVersion(CalendarWindow& a) { openHelpPage(a.window, a.shared().paths, kLatestVersionPage, SW_SHOWNORMAL); }
 
-// The windows of these commands are not built yet: their items stay grey.
-void notBuilt(CalendarWindow&) {}
-bool never(const CalendarWindow&) { return false; }
 
 const Command kCommands[] = {
     {CMD_JUMP, "jump to a date", jump, notMinimized, nullptr, -1},
@@ -89,8 +92,8 @@ const Command kCommands[] = {
     {CMD_CLOSE, "close", close, nullptr, nullptr, -1},
     {CMD_LATEST, "latest version", latestVersion, nullptr, nullptr, -1},
     {CMD_DAY_SCHEDULE, "day schedule", schedule<kScheduleDay>, nullptr, nullptr, 0},
-    {CMD_BIRTHDAY, "birthdays", notBuilt, never, nullptr, 2},
-    {CMD_ANNIVERSARY, "anniversaries", notBuilt, never, nullptr, 3},
+    {CMD_BIRTHDAY, "birthdays", personal<kBirthday>, nullptr, nullptr, 2},
+    {CMD_ANNIVERSARY, "anniversaries", personal<kAnniversary>, nullptr, nullptr, 3},
     {CMD_MEMO, "memo", schedule<kScheduleMemo>, nullptr, nullptr, 4},
     {CMD_DAY_OFF, "day off", toggleDayOff, nullptr, dayIsOff, 5},
     {CMD_EVERY_YEAR, "every-year schedule", schedule<kScheduleEveryYear>, nullptr, nullptr, 6},

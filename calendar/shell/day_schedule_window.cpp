@@ -25,31 +25,16 @@ namespace {
 
 constexpr UINT_PTR kEditSubclass = 1;
 
-std::wstring editText(HWND edit) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(edit, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 bool modified(HWND edit) { return SendMessageW(edit, EM_GETMODIFY, 0, 0) != 0; }
-
-void warn(HWND owner, const std::wstring& text) { MessageBoxW(owner, text.c_str(), L"Tavo", MB_OK | MB_ICONWARNING); }
-
-void setInputMethod(HWND edit, bool open) {
-    if (HIMC context = ImmGetContext(edit)) {
-        ImmSetOpenStatus(context, open ? TRUE : FALSE);
-        ImmReleaseContext(edit, context);
-    }
-}
 
 // Saves a changed text. False, with the reason told, when it was not saved:
 // the window then stays open with the text.
 bool save(DayScheduleWindow& w) {
     if (!modified(w.edit)) return true;  // an unchanged text never rewrites the file
-    const std::wstring text = editText(w.edit);
+    const std::wstring text = textOf(w.edit);
     const std::wstring unstorable = unstorableInCp932(text);
     if (!unstorable.empty()) {
-        warn(w.window, std::wstring(L"次の文字は保存できません. 別の文字に書き換えてから閉じてください.\n").append(unstorable));
+        warnUser(w.window, std::wstring(L"次の文字は保存できません. 別の文字に書き換えてから閉じてください.\n").append(unstorable));
         return false;
     }
     const SharedSettings& s = w.shared();
@@ -58,7 +43,7 @@ bool save(DayScheduleWindow& w) {
     if (!saved) {
         std::wstring message = L"予定を保存できませんでした. 入力した内容はこのウィンドウに残っています.\n";
         message.append(cp932ToWide(w.dataFile())).append(L"\n").append(cp932ToWide(saved.reason));
-        warn(w.window, message);
+        warnUser(w.window, message);
         return false;
     }
     SendMessageW(w.edit, EM_SETMODIFY, FALSE, 0);
@@ -68,7 +53,7 @@ bool save(DayScheduleWindow& w) {
 }
 
 void onClose(DayScheduleWindow& w) {
-    if (w.shared().env.sav) saveSlotOf(w.window, w.slots, kSlotSchedule, w.process.store, w.dpi);
+    w.saveSlot();
     if (!save(w)) return;
     setInputMethod(w.edit, false);
     DestroyWindow(w.window);
@@ -78,7 +63,7 @@ void onClose(DayScheduleWindow& w) {
 // that is taken back, and the caret stays where the change began.
 void onTextChanged(DayScheduleWindow& w) {
     if (w.restoring) return;
-    const std::wstring text = editText(w.edit);
+    const std::wstring text = textOf(w.edit);
     if (scheduleEditAllowed(wideToCp932(w.accepted).size(), wideToCp932(text).size())) {
         w.accepted = text;
         w.acceptedModified = modified(w.edit);
@@ -225,7 +210,7 @@ LRESULT dispatch(DayScheduleWindow& w, UINT message, WPARAM wParam, LPARAM lPara
             return DefWindowProcW(w.window, message, wParam, lParam);
         case WM_DPICHANGED: onDpiChanged(w, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
         case UM_PLACE:  // a problem found while loading, told once the window shows
-            if (!w.loadProblem.empty()) warn(w.window, std::exchange(w.loadProblem, {}));
+            if (!w.loadProblem.empty()) warnUser(w.window, std::exchange(w.loadProblem, {}));
             return 0;
         case WM_DESTROY: RemoveWindowSubclass(w.edit, editProcedure, kEditSubclass); return 0;
         case WM_NCDESTROY: w.font.reset(); return 0;
@@ -247,26 +232,10 @@ bool DayScheduleWindow::registerClass(HINSTANCE instance) {
                                  reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
 }
 
-HWND DayScheduleWindow::create(HWND owner) {
-    const int systemDpi = windowDpi(nullptr);
-    loadWindowSlot(slots, kSlotSchedule, true, process.store, screenMetrics(systemDpi), systemDpi);
-    HWND created = Window::create(process.instance, 0, WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, owner, L"WSch");
-    if (created == nullptr) return nullptr;
-    HMENU system = GetSystemMenu(created, FALSE);
-    InsertMenuW(system, 6, MF_BYPOSITION | MF_STRING, CMD_EXTERNAL, cp932ToWide(shared().paths.externalCaption).c_str());
-    placeFromSlot(created, slots, kSlotSchedule, SW_SHOWNORMAL, dpi);
-    UpdateWindow(created);
-    return created;
-}
-
 void openDaySchedule(CalendarWindow& a, ScheduleKind kind) {
-    if (HWND open = findWindowOf(WindowKind::DaySchedule)) {
-        if (IsIconic(open)) ShowWindow(open, SW_RESTORE);
-        SetForegroundWindow(open);
-        return;
-    }
+    if (bringForward(WindowKind::DaySchedule)) return;
     a.daySchedule = std::make_unique<DayScheduleWindow>(a.process, kind, selectedDayDate(a));
-    if (a.daySchedule->create(findWindowOf(WindowKind::Tray)) == nullptr)
+    if (a.daySchedule->create() == nullptr)
         MessageBoxW(a.window, L"予定のウィンドウを作成できません.", L"Tavo", MB_OK | MB_ICONERROR);
 }
 

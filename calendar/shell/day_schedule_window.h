@@ -6,37 +6,31 @@
 
 #include <string>
 
-#include "calendar/data/path_settings.h"
-#include "gdi.h"
-#include "process.h"
 #include "calendar/calc/day_date.h"
-#include "window.h"
+#include "calendar/data/path_settings.h"
+#include "data_window.h"
+#include "gdi.h"
 
 namespace tavo::shell {
 
 class CalendarWindow;
 
-class DayScheduleWindow final : public Window {
+class DayScheduleWindow final : public DataWindow {
 public:
-    DayScheduleWindow(Process& p, ScheduleKind k, const DayDate& d) : Window(WindowKind::DaySchedule), process(p), kind(k), date(d) {}
+    DayScheduleWindow(Process& p, ScheduleKind k, const DayDate& d) : DataWindow(WindowKind::DaySchedule, p), kind(k), date(d) {}
     static bool registerClass(HINSTANCE instance);
-    HWND create(HWND owner);
+    HWND create() { return createPlaced(process.instance); }
 
-    Process& process;
     const ScheduleKind kind;
     const DayDate date;  // the selected date when it opened; later moves do not change it
     HWND edit = nullptr;
     GdiObject font;
-    WindowIcons icons;
-    WindowSlots slots{};
-    int dpi = 96;
     // The text as it was before the last change, to refuse one past the size limit.
     std::wstring accepted;
     bool acceptedModified = false;
     bool restoring = false;
     std::wstring loadProblem;  // told once the window shows
 
-    SharedSettings& shared() const { return *process.settings; }
     std::string dataFile() const;
 
 private:

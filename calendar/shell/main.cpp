@@ -3,6 +3,7 @@
 
 #include "calendar_model.h"
 #include "birthday_sound.h"
+#include "birthday_window.h"
 #include "calendar_window.h"
 #include "day_schedule_window.h"
 #include "range_view.h"
@@ -62,7 +63,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int showCo
     process.showCommand = showCommand;
     process.commandLine = tavo::wideToCp932(commandLine ? commandLine : L"");
     if (!CalendarWindow::registerClass(instance) || !RangeViewWindow::registerClass(instance) ||
-        !DayScheduleWindow::registerClass(instance))
+        !DayScheduleWindow::registerClass(instance) || !BirthdayWindow::registerClass(instance))
         return fail(L"ウィンドウクラスを登録できません.");
     SharedBlock block;
     if (!block.create()) return fail(L"設定の共有メモリ (TavoShareMem) を作成できません.");

@@ -12,6 +12,7 @@
 #include "birthday_sound.h"
 #include "calendar_window.h"
 #include "commands.h"
+#include "birthday_window.h"
 #include "day_schedule_window.h"
 #include "gdi_painter.h"
 #include "menus.h"

@@ -197,4 +197,9 @@ std::string scheduleWindowTitle(const DateFormatSet& rangeView, int scheduleKind
     return fitDateText(text);
 }
 
+std::string personalWindowTitle(const DateFormatSet& rangeView, bool birthdays, const DayDate& date) {
+    const Selections& sel = rangeView.selections[kPartCaption - kPartSchDate];
+    return fitDateText(fullDateText(sel, date).append(birthdays ? " の誕生日" : " 記念日"));
+}
+
 }  // namespace tavo

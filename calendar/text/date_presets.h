@@ -36,5 +36,7 @@ std::string statusText(const DateFormatSet& calendar, const ClosedDays& days, co
 // Day-schedule window title for a schedule kind (1 day .. 7 memo), from the
 // range view's Caption selections.
 std::string scheduleWindowTitle(const DateFormatSet& rangeView, int scheduleKind, const DayDate& date);
+// The birthday window's title: the date as the data windows write it, then " の誕生日" or " 記念日".
+std::string personalWindowTitle(const DateFormatSet& rangeView, bool birthdays, const DayDate& date);
 
 }  // namespace tavo

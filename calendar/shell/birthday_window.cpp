@@ -1,0 +1,301 @@
+// The birthday window's messages and its add dialog. Each add or delete
+// rewrites the month file at once (atomically); nothing is kept in files of
+// its own, so nothing can be half merged or left behind.
+#include <windows.h>
+
+#include "birthday_window.h"
+
+#include <commctrl.h>
+
+#include <utility>
+
+#include "calendar/calc/jump_date.h"
+#include "calendar/data/external_program.h"
+#include "calendar/text/date_format_set.h"
+#include "calendar/text/date_presets.h"
+#include "calendar_model.h"
+#include "calendar_window.h"
+#include "launch.h"
+#include "resources/tavo_ids.h"
+#include "shared/cp932.h"
+#include "shared/windows_of_kind.h"
+
+namespace tavo::shell {
+namespace {
+
+// The year style the list and the dialog use: the calendar's year-month format.
+int yearStyleOf(const BirthdayWindow& w) {
+    return w.shared().dateFormats[windowKindInfo(WindowKind::Calendar).dateFormats].selections[kPartYearMon][kSelYear1];
+}
+
+void fillList(BirthdayWindow& w) {
+    SendMessageW(w.list, LB_RESETCONTENT, 0, 0);
+    for (const PersonalEntry& e : w.day.entries) {
+        const std::string text = personalEntryText(w.kind, e, w.date.month, w.date.year, yearStyleOf(w));
+        SendMessageW(w.list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(cp932ToWide(text).c_str()));
+    }
+}
+
+void reload(BirthdayWindow& w) {
+    w.day = readDayEntries(w.process.files, w.shared().paths, w.kind, w.date.month, w.date.day);
+    fillList(w);
+}
+
+// After a change on disk: this list, the calendar's marks and the range view.
+void written(BirthdayWindow& w) {
+    reload(w);
+    refreshWindows(kRefreshedWindows, kRefreshData);
+}
+
+void tellNotSaved(BirthdayWindow& w, const SaveResult& result) {
+    std::wstring text = L"保存できませんでした. 一覧とファイルは変更前のままです.\n";
+    text.append(cp932ToWide(w.monthFile())).append(L"\n").append(cp932ToWide(result.reason));
+    warnUser(w.window, text);
+}
+
+// --- The add dialog ---
+
+struct EntryDialog {
+    BirthdayWindow& w;
+    HWND dialog = nullptr;
+    JumpState era;
+    PersonalEntry entry;
+};
+
+HWND item(const EntryDialog& d, int id) { return GetDlgItem(d.dialog, id); }
+
+void showYear(EntryDialog& d) {
+    const JumpEra& e = jumpEra(d.era.era);
+    SendMessageW(item(d, IDC_ENTRY_YEAR_SPIN), UDM_SETRANGE32, d.era.era == 0 ? 1582 : 1, e.highest);
+    SetDlgItemInt(d.dialog, IDC_ENTRY_YEAR, static_cast<UINT>(d.era.year), FALSE);
+    SendMessageW(item(d, IDC_ENTRY_YEAR_SPIN), UDM_SETPOS32, 0, d.era.year);
+    SendMessageW(item(d, IDC_ENTRY_ERA), CB_SETCURSEL, static_cast<WPARAM>(d.era.era), 0);
+    SendMessageW(item(d, IDC_ENTRY_YEAR), EM_SETSEL, 0, -1);
+}
+
+// The first year shown: the window's date in the calendar's year style.
+void startYear(EntryDialog& d) {
+    d.era.era = 0;
+    initJump(d.era, d.w.date.year, d.w.date.month, d.w.date.day, yearStyleOf(d.w));
+    showYear(d);
+}
+
+void setYearEnabled(EntryDialog& d, bool on) {
+    for (int id : {IDC_ENTRY_ERA, IDC_ENTRY_YEAR, IDC_ENTRY_YEAR_SPIN}) EnableWindow(item(d, id), on ? TRUE : FALSE);
+    if (on) startYear(d);
+    else SetDlgItemTextW(d.dialog, IDC_ENTRY_YEAR, L"");
+}
+
+void initEntryDialog(EntryDialog& d) {
+    if (d.w.kind == kAnniversary) {
+        SetWindowTextW(d.dialog, L"記念日の追加");
+        SetDlgItemTextW(d.dialog, IDC_ENTRY_WITH_YEAR, L"年も入力する(&Y)");
+        SetDlgItemTextW(d.dialog, IDC_ENTRY_YEAR_SUFFIX, L"年");
+        SetDlgItemTextW(d.dialog, IDC_ENTRY_NAME_SUFFIX, L"の記念日");
+    }
+    CheckDlgButton(d.dialog, IDC_ENTRY_WITH_YEAR, BST_CHECKED);
+    for (int i = 0; i < jumpEraCount(); ++i)
+        SendMessageW(item(d, IDC_ENTRY_ERA), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(cp932ToWide(jumpEra(i).name).c_str()));
+    SendMessageW(item(d, IDC_ENTRY_NAME), EM_LIMITTEXT, kPersonalNameBytes, 0);  // characters; bytes are checked on OK
+    startYear(d);
+}
+
+void onEraChanged(EntryDialog& d) {
+    const int era = static_cast<int>(SendMessageW(item(d, IDC_ENTRY_ERA), CB_GETCURSEL, 0, 0));
+    if (era < 0) return;
+    changeJumpEra(d.era, era, static_cast<int>(GetDlgItemInt(d.dialog, IDC_ENTRY_YEAR, nullptr, FALSE)));
+    showYear(d);
+}
+
+void refuse(EntryDialog& d, int field, const std::wstring& text) {
+    warnUser(d.dialog, text);
+    SetFocus(item(d, field));
+    SendMessageW(item(d, field), EM_SETSEL, 0, -1);
+}
+
+bool confirmEntry(EntryDialog& d) {
+    const bool withYear = IsDlgButtonChecked(d.dialog, IDC_ENTRY_WITH_YEAR) == BST_CHECKED;
+    const int era = static_cast<int>(SendMessageW(item(d, IDC_ENTRY_ERA), CB_GETCURSEL, 0, 0));
+    const EntryYear year = confirmEntryYear(withYear, era < 0 ? 0 : era, wideToCp932(textOf(item(d, IDC_ENTRY_YEAR))));
+    if (!year.accepted) {
+        refuse(d, IDC_ENTRY_YEAR, cp932ToWide(year.problem));
+        return false;
+    }
+    const std::wstring name = textOf(item(d, IDC_ENTRY_NAME));
+    const std::wstring unstorable = unstorableInCp932(name);
+    if (!unstorable.empty()) {
+        refuse(d, IDC_ENTRY_NAME, std::wstring(L"次の文字は保存できません. 別の文字に書き換えてください.\n").append(unstorable));
+        return false;
+    }
+    const std::string stored = wideToCp932(name);
+    if (stored.size() > kPersonalNameBytes) {
+        refuse(d, IDC_ENTRY_NAME, L"名前が長すぎます. 全角で 126 文字 (253 バイト) までにしてください.");
+        return false;
+    }
+    d.entry = {d.w.date.day, year.year, stored};
+    return true;
+}
+
+void onDialogCommand(EntryDialog& d, WPARAM wParam) {
+    // The input method is on only while the name is being typed.
+    setInputMethod(d.dialog, GetFocus() == item(d, IDC_ENTRY_NAME));
+    switch (LOWORD(wParam)) {
+        case IDC_ENTRY_ERA:
+            if (HIWORD(wParam) == CBN_SELCHANGE) onEraChanged(d);
+            break;
+        case IDC_ENTRY_WITH_YEAR:
+            if (HIWORD(wParam) == BN_CLICKED) setYearEnabled(d, IsDlgButtonChecked(d.dialog, IDC_ENTRY_WITH_YEAR) == BST_CHECKED);
+            break;
+        case IDOK:
+            if (confirmEntry(d)) EndDialog(d.dialog, IDOK);
+            break;
+        case IDCANCEL: EndDialog(d.dialog, IDCANCEL); break;
+        default: break;
+    }
+}
+
+INT_PTR CALLBACK entryDialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        auto* d = reinterpret_cast<EntryDialog*>(lParam);
+        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+        d->dialog = dialog;
+        initEntryDialog(*d);
+        return TRUE;
+    }
+    auto* d = reinterpret_cast<EntryDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
+    if (d == nullptr) return FALSE;
+    if (message == WM_COMMAND) {
+        onDialogCommand(*d, wParam);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+// --- The window ---
+
+void add(BirthdayWindow& w) {
+    EntryDialog d{w, nullptr, {}, {}};
+    if (DialogBoxParamW(w.process.instance, L"DATADLG", w.window, entryDialogProcedure, reinterpret_cast<LPARAM>(&d)) != IDOK)
+        return;
+    const SaveResult saved = addPersonalDay(w.process.files, w.shared().paths, w.kind, w.date.month, d.entry);
+    if (!saved) tellNotSaved(w, saved);
+    else written(w);
+}
+
+int selectedIndex(const BirthdayWindow& w) { return static_cast<int>(SendMessageW(w.list, LB_GETCURSEL, 0, 0)); }
+
+void remove(BirthdayWindow& w) {
+    const int index = selectedIndex(w);
+    if (index < 0) return;
+    const SaveResult saved =
+        removePersonalDay(w.process.files, w.shared().paths, w.kind, w.date.month, w.date.day, index);
+    if (!saved) tellNotSaved(w, saved);
+    else written(w);
+}
+
+void updateMenu(const BirthdayWindow& w, HMENU menu) {
+    const auto enable = [menu](UINT id, bool on) { EnableMenuItem(menu, id, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED)); };
+    enable(CMD_ENTRY_ADD, w.day.writable);
+    enable(CMD_ENTRY_DELETE, w.day.writable && selectedIndex(w) >= 0);
+}
+
+// The same menu on a right click in the list; the item under the pointer is selected first.
+void onContextMenu(BirthdayWindow& w, LPARAM where) {
+    POINT p{static_cast<short>(LOWORD(where)), static_cast<short>(HIWORD(where))};
+    if (where == -1) {
+        p = {0, 0};
+        ClientToScreen(w.list, &p);
+    } else {
+        POINT inList = p;
+        ScreenToClient(w.list, &inList);
+        const LRESULT hit = SendMessageW(w.list, LB_ITEMFROMPOINT, 0, MAKELPARAM(inList.x, inList.y));
+        if (HIWORD(hit) == 0) SendMessageW(w.list, LB_SETCURSEL, LOWORD(hit), 0);
+    }
+    HMENU popup = GetSubMenu(GetMenu(w.window), 0);
+    updateMenu(w, popup);
+    TrackPopupMenu(popup, TPM_RIGHTBUTTON, p.x, p.y, 0, w.window, nullptr);
+}
+
+LRESULT onCreate(BirthdayWindow& w) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_UPDOWN_CLASS};
+    InitCommonControlsEx(&controls);
+    w.dpi = windowDpi(w.window);
+    setWindowIcons(w.icons, w.window, w.process.instance, w.dpi);
+    const DWORD style = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_WANTKEYBOARDINPUT;
+    w.list = CreateWindowExW(0, L"LISTBOX", L"", style,
+                             0, 0, 0, 0, w.window, reinterpret_cast<HMENU>(IDC_ENTRY_LIST), w.process.instance, nullptr);
+    if (w.list == nullptr) return -1;
+    SendMessageW(w.list, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    const DateFormatSet& formats = w.shared().dateFormats[windowKindInfo(WindowKind::Birthday).dateFormats];
+    SetWindowTextW(w.window, cp932ToWide(personalWindowTitle(formats, w.kind == kBirthday, w.date)).c_str());
+    reload(w);
+    if (!w.day.writable) {
+        w.loadProblem = L"誕生日・記念日のファイルを全部は読めませんでした. 内容を守るため, 追加と削除はできません.\n";
+        w.loadProblem.append(cp932ToWide(w.monthFile())).append(L"\n").append(cp932ToWide(w.day.problem));
+        PostMessageW(w.window, UM_PLACE, 0, 0);
+    }
+    return 0;
+}
+
+void onCommand(BirthdayWindow& w, WPARAM wParam, LPARAM lParam) {
+    if (lParam != 0) return;  // list notifications
+    if (LOWORD(wParam) == CMD_ENTRY_ADD && w.day.writable) add(w);
+    if (LOWORD(wParam) == CMD_ENTRY_DELETE && w.day.writable) remove(w);
+}
+
+LRESULT dispatch(BirthdayWindow& w, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE: return onCreate(w);
+        case WM_SIZE: MoveWindow(w.list, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE); return 0;
+        case WM_SETFOCUS: SetFocus(w.list); return 0;
+        case WM_CLOSE:
+        case UM_CLOSE:
+            w.saveSlot();
+            DestroyWindow(w.window);
+            return 0;
+        case UM_REFRESH: reload(w); return 0;
+        case WM_COMMAND: onCommand(w, wParam, lParam); return 0;
+        case WM_INITMENUPOPUP: updateMenu(w, reinterpret_cast<HMENU>(wParam)); return 0;
+        case WM_MENUSELECT:
+            if (HMENU bar = GetMenu(w.window)) updateMenu(w, GetSubMenu(bar, 0));
+            return 0;
+        case WM_CONTEXTMENU: onContextMenu(w, lParam); return 0;
+        case WM_SYSCOMMAND:
+            if (wParam == CMD_EXTERNAL) {
+                runExternalProgram(w.window, w.shared().paths, w.monthFile());
+                return 0;
+            }
+            return DefWindowProcW(w.window, message, wParam, lParam);
+        case WM_VKEYTOITEM:  // keys of the list: F1 opens this window's help page
+            if (LOWORD(wParam) != VK_F1) return -1;
+            openHelpPage(w.window, w.shared().paths, kBirthdayHelpPage, SW_SHOWNORMAL);
+            return -2;
+        case UM_PLACE:
+            if (!w.loadProblem.empty()) warnUser(w.window, std::exchange(w.loadProblem, {}));
+            return 0;
+        default: return DefWindowProcW(w.window, message, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+std::string BirthdayWindow::monthFile() const { return personalDayFile(shared().paths, kind, date.month); }
+
+LRESULT BirthdayWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    return dispatch(*this, message, wParam, lParam);
+}
+
+bool BirthdayWindow::registerClass(HINSTANCE instance) {
+    return Window::registerClass(instance, WindowKind::Birthday, CS_HREDRAW | CS_VREDRAW,
+                                 loadProgramIcon(instance, false, windowDpi(nullptr), LR_SHARED), nullptr, L"WBirMenu",
+                                 reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
+}
+
+void openBirthdays(CalendarWindow& a, PersonalDayKind kind) {
+    if (bringForward(WindowKind::Birthday)) return;
+    a.birthdays = std::make_unique<BirthdayWindow>(a.process, kind, selectedDayDate(a));
+    if (a.birthdays->create() == nullptr)
+        MessageBoxW(a.window, L"誕生日のウィンドウを作成できません.", L"Tavo", MB_OK | MB_ICONERROR);
+}
+
+}  // namespace tavo::shell
