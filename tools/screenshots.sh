@@ -3,7 +3,8 @@
 #   bash tools/screenshots.sh [OUTPUT_FOLDER] [DPI ...]
 # 1. today's month with a fresh profile; 2. December 2026 with a schedule and a
 # day off; each at every DPI given (96 when none: 144 is 150 %, 192 is 200 %);
-# 3. the calendar beside its range view; 4. the day schedule window.
+# 3. the calendar beside its range view; 4. the day schedule window;
+# 5. the birthday window and its add dialog.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TAVO_BUILD_DIR:-$root/build}
@@ -85,6 +86,24 @@ schedule() {
     echo "$out/day-schedule.png"
 }
 schedule
+# 5. The birthday window with two entries, then its add dialog.
+birthdays() {
+    printf ': 7 1990\r\n\x91\xbe\x98\x59\r\n: 7\r\n\x89\xd4\x8e\x71\r\n' > "$sample/birthdac.cal"  # 太郎, 花子
+    wine "$build/win/bin/Tavo.exe" 2026/12/07 &
+    local pid=$!
+    sleep 4
+    wine "$build/win/bin/tavo_post_command.exe" 903
+    sleep 3
+    import -window root -crop 620x420+0+0 "$out/birthdays.png"
+    wine "$build/win/bin/tavo_post_command.exe" WBir 10
+    sleep 3
+    import -window root -crop 620x420+0+0 "$out/birthday-add.png"
+    kill "$pid" 2> /dev/null || true
+    wineserver -k 2> /dev/null || true
+    echo "$out/birthdays.png"
+    echo "$out/birthday-add.png"
+}
+birthdays
 rm -rf "$sample"
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f > /dev/null 2>&1
 rm -rf "$data"
