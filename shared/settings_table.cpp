@@ -155,4 +155,27 @@ void parseColourListInto(std::string_view text, int (&list)[kColourListEntries])
     }
 }
 
+int settingNumber(const void* record, const SettingSpec& spec) { return loadInt(at(record, spec.offset), spec.type); }
+
+void setSettingNumber(void* record, const SettingSpec& spec, int value) { storeInt(at(record, spec.offset), spec.type, value); }
+
+std::string settingText(const void* record, const SettingSpec& spec) {
+    return std::string(fieldText(at(record, spec.offset), spec.bytes));
+}
+
+void setSettingText(void* record, const SettingSpec& spec, std::string_view text) {
+    copyToField(at(record, spec.offset), spec.bytes, text);
+}
+
+RecordSnapshot::RecordSnapshot(void* record, std::size_t bytes)
+    : record_(record), saved_(static_cast<const char*>(record), static_cast<const char*>(record) + bytes) {}
+
+bool RecordSnapshot::changed() const { return std::memcmp(record_, saved_.data(), saved_.size()) != 0; }
+
+bool RecordSnapshot::restore() {
+    const bool was = changed();
+    std::memcpy(record_, saved_.data(), saved_.size());
+    return was;
+}
+
 }  // namespace tavo

@@ -42,6 +42,26 @@ void resetSettings(void* record, const SettingsTable& table);
 void readSettings(void* record, const SettingsTable& table, const SettingsStore& store);
 void writeSettings(const void* record, const SettingsTable& table, SettingsStore& store);
 
+// One value of a record, through its entry (what the options pages bind their
+// controls to). Texts are cut to the field at a character boundary.
+int settingNumber(const void* record, const SettingSpec& spec);
+void setSettingNumber(void* record, const SettingSpec& spec, int value);
+std::string settingText(const void* record, const SettingSpec& spec);
+void setSettingText(void* record, const SettingSpec& spec, std::string_view text);
+
+// A record as it was when an options page opened: Cancel puts it back.
+class RecordSnapshot {
+public:
+    RecordSnapshot(void* record, std::size_t bytes);
+    bool changed() const;
+    // Puts the record back; true when anything had changed.
+    bool restore();
+
+private:
+    void* record_;
+    std::vector<char> saved_;
+};
+
 // The entry of a value, or nullptr.
 const SettingSpec* findSetting(const SettingsTable& table, std::string_view key, std::string_view name);
 

@@ -199,3 +199,44 @@ TEST(SettingsTable, ColourListsEndAtTheFirstGap) {
 
 }  // namespace
 }  // namespace tavo
+
+namespace tavo {
+namespace {
+
+// What an options page does to a record: change values through their entries,
+// then Cancel (all back, nothing written) or OK (every value written).
+TEST(SettingsPage, CancelRestoresEverythingAndOkWritesEverything) {
+    EnvironmentSettings env{};
+    resetEnvironment(env, "C:\\Tavo");
+    const SettingsTable& table = environmentTable();
+    const SettingSpec* sav = findSetting(table, "env", "sav");
+    const SettingSpec* cdt = findSetting(table, "env", "cdt");
+    const SettingSpec* sound = findSetting(table, "env", "bwavepath");
+    ASSERT_TRUE(sav && cdt && sound);
+    const EnvironmentSettings before = env;
+
+    RecordSnapshot snapshot(&env, sizeof env);
+    EXPECT_FALSE(snapshot.changed());
+    setSettingNumber(&env, *sav, !settingNumber(&env, *sav));
+    setSettingNumber(&env, *cdt, 2);
+    setSettingText(&env, *sound, std::string(300, 'x'));  // longer than the field
+    EXPECT_EQ(settingText(&env, *sound).size(), sound->bytes - 1);
+    EXPECT_EQ(settingNumber(&env, *cdt), 2);
+    EXPECT_TRUE(snapshot.changed());
+    MemorySettingsStore store;
+    EXPECT_TRUE(snapshot.restore());
+    EXPECT_EQ(std::memcmp(&env, &before, sizeof env), 0);
+    EXPECT_FALSE(snapshot.restore());
+
+    setSettingNumber(&env, *cdt, 2);
+    setSettingText(&env, *sound, "C:\\音\\誕生日.mid");
+    writeSettings(&env, table, store);
+    EnvironmentSettings back{};
+    resetEnvironment(back, "C:\\Tavo");
+    readSettings(&back, table, store);
+    EXPECT_EQ(settingNumber(&back, *cdt), 2);
+    EXPECT_EQ(settingText(&back, *sound), "C:\\音\\誕生日.mid");
+}
+
+}  // namespace
+}  // namespace tavo

@@ -156,6 +156,18 @@ TEST_F(DaySchedule, ClosingTheCalendarSavesTheTypedText) {
     EXPECT_EQ(folder.read(L"sch20057.cal"), cp932(L":9\r\n閉じる前\r\n"));
 }
 
+// Logging off asks every window first: the typed text is saved then.
+TEST_F(DaySchedule, LoggingOffSavesTheTypedText) {
+    CalendarRun run(L"2005/07/09");
+    ASSERT_NE(run.window(), nullptr);
+    HWND window = open(run.window(), kDay);
+    ASSERT_NE(window, nullptr);
+    typeText(edit, L"ログオフ前");
+    Sleep(300);
+    EXPECT_EQ(SendMessageW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+    EXPECT_EQ(folder.read(L"sch20057.cal"), cp932(L":9\r\nログオフ前\r\n"));
+}
+
 // A folder that cannot be written: the user is told, the window and the text
 // stay, and once the folder can be written the same close saves.
 TEST_F(DaySchedule, AFolderThatCannotBeWrittenKeepsTheText) {
