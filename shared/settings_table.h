@@ -56,6 +56,7 @@ public:
     bool changed() const;
     // Puts the record back; true when anything had changed.
     bool restore();
+    const void* original() const { return saved_.data(); }
 
 private:
     void* record_;

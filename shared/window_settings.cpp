@@ -1,5 +1,7 @@
 #include "window_settings.h"
 
+#include <algorithm>
+
 #include <cstddef>
 #include <cstdio>
 #include <cstring>
@@ -199,6 +201,12 @@ void saveWindowSlot(WindowSlots& slots, int slot, int left, int top, int width, 
     stored.width[slot] = scaleFromDpi(width, dpi);
     stored.height[slot] = scaleFromDpi(height, dpi);
     writeSettings(&stored, windowSlotTable(slot), store);
+}
+
+DialogCorner optionsDialogCorner(int storedX, int storedY, int screenWidth, int screenHeight, int width, int height) {
+    if (storedX == -1) return {0, 0};
+    const auto pull = [](int value, int screen, int size) { return value > screen - size ? screen - size : std::max(value, 0); };
+    return {pull(storedX, screenWidth, width), pull(storedY, screenHeight, height)};
 }
 
 }  // namespace tavo

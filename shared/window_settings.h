@@ -99,4 +99,11 @@ void loadWindowSlot(WindowSlots& slots, int slot, bool sizingBorder, const Setti
 void saveWindowSlot(WindowSlots& slots, int slot, int left, int top, int width, int height, SettingsStore& store,
                     int dpi = 96);
 
+// Where the options dialog opens: its stored corner ("custpos"; x -1 when
+// none) pulled back so that a dialog of width x height stays on the screen.
+struct DialogCorner {
+    int x, y;
+};
+DialogCorner optionsDialogCorner(int storedX, int storedY, int screenWidth, int screenHeight, int width, int height);
+
 }  // namespace tavo

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "shared/memory_settings_store.h"
+#include "shared/window_settings.h"
 
 namespace tavo {
 namespace {
@@ -92,6 +93,47 @@ TEST(PathSettings, ExternalCommandFileByChoice) {
     for (int choice = 0; choice < 4; ++choice) {
         p.externalFile = choice;
         EXPECT_EQ(externalCommandFile(p, 2005, 7, 9), want[choice]) << choice;
+    }
+}
+
+}  // namespace
+}  // namespace tavo
+
+namespace tavo {
+namespace {
+
+// The folder page: what a typed folder means.
+TEST(ResolveFolder, EmptyRelativeAndAbsolute) {
+    const struct {
+        const char* typed;
+        const char* program;
+        const char* folder;
+    } cases[] = {
+        {"", "C:\\Tavo", "C:\\Tavo"},
+        {"  ", "C:\\Tavo", "C:\\Tavo"},
+        {"data", "C:\\Tavo", "C:\\Tavo\\data"},
+        {"data\\", "C:\\Tavo\\", "C:\\Tavo\\data"},
+        {"D:\\予定", "C:\\Tavo", "D:\\予定"},
+        {"\\\\server\\share\\tavo\\", "C:\\Tavo", "\\\\server\\share\\tavo"},
+        {"\\data", "C:\\Tavo", "C:\\data"},
+        {"D:\\", "C:\\Tavo", "D:\\"},
+        {"表", "C:\\表", "C:\\表\\表"},  // 表 ends in the byte of '\'
+    };
+    for (const auto& c : cases) EXPECT_EQ(resolveFolder(c.typed, c.program), c.folder) << c.typed;
+}
+
+TEST(OptionsDialogCorner, PulledBackOntoTheScreen) {
+    const struct {
+        int x, y;
+        DialogCorner corner;
+    } cases[] = {
+        {-1, 500, {0, 0}}, {100, 50, {100, 50}}, {5000, 5000, {1024 - 280, 768 - 340}}, {-20, -5, {0, 0}},
+        {744, 428, {744, 428}},
+    };
+    for (const auto& c : cases) {
+        const DialogCorner got = optionsDialogCorner(c.x, c.y, 1024, 768, 280, 340);
+        EXPECT_EQ(got.x, c.corner.x) << c.x;
+        EXPECT_EQ(got.y, c.corner.y) << c.y;
     }
 }
 

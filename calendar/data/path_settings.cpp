@@ -134,4 +134,31 @@ std::string externalCommandFile(const PathSettings& paths, int year, int month, 
     }
 }
 
+namespace {
+
+// A '\\' that is a character of its own, not the second byte of a kanji like 表.
+bool endsWithSeparator(std::string_view path) {
+    bool separator = false;
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        separator = path[i] == '\\';
+        if (isCp932LeadByte(static_cast<unsigned char>(path[i]))) ++i;
+    }
+    return separator;
+}
+
+}  // namespace
+
+std::string resolveFolder(std::string_view typed, std::string_view programFolder) {
+    while (!typed.empty() && typed.front() == ' ') typed.remove_prefix(1);
+    while (!typed.empty() && typed.back() == ' ') typed.remove_suffix(1);
+    const bool drive = typed.size() >= 2 && typed[1] == ':';
+    std::string folder;
+    if (typed.empty()) folder = programFolder;
+    else if (drive || typed.starts_with("\\\\")) folder = typed;
+    else if (typed.front() == '\\') folder = std::string(programFolder.substr(0, 2)).append(typed);  // the program's drive
+    else folder = std::string(programFolder).append(endsWithSeparator(programFolder) ? "" : "\\").append(typed);
+    if (folder.size() > 3 && endsWithSeparator(folder)) folder.pop_back();
+    return folder;
+}
+
 }  // namespace tavo

@@ -64,6 +64,10 @@ std::string personalDayFile(const PathSettings& paths, PersonalDayKind kind, int
 std::string dayOffFile(const PathSettings& paths, int year);
 std::string diaryShortFile(const PathSettings& paths, int year, int month, int day);
 std::string diaryJournalFile(const PathSettings& paths, int year, int month, int day);
+// A data folder as typed on the folder page: empty means the program folder,
+// a relative path is taken from the program folder, a trailing '\' goes.
+std::string resolveFolder(std::string_view typed, std::string_view programFolder);
+
 // The file the external command opens for a date.
 std::string externalCommandFile(const PathSettings& paths, int year, int month, int day);
 

@@ -309,7 +309,20 @@ bool closeDataWindows() {
     return true;
 }
 
+// An open options dialog edits the shared block: it is cancelled first, so
+// every page restores what it changed before the block goes away.
+bool cancelOptions() {
+    HWND options = FindWindowW(L"#32770", L"オプション(Tavo)");
+    if (options == nullptr) return false;
+    SendMessageW(options, WM_COMMAND, IDCANCEL, 0);
+    return true;
+}
+
 void onClose(CalendarWindow& a) {
+    if (cancelOptions()) {  // close once the dialog has ended
+        PostMessageW(a.window, WM_CLOSE, 0, 0);
+        return;
+    }
     if (!closeDataWindows()) return;
     a.objects.release();
     if (a.env().sav) saveCalendarSlot(a);
@@ -370,7 +383,9 @@ LRESULT dispatch(CalendarWindow& a, UINT message, WPARAM wParam, LPARAM lParam) 
         case UM_REFRESH: onRefresh(a, wParam); return 0;
         case UM_STATUSBAR: createStatusBar(a); setStatusText(a); return 0;
         case WM_CLOSE: onClose(a); return 0;
-        case WM_QUERYENDSESSION: return closeDataWindows() ? TRUE : FALSE;
+        case WM_QUERYENDSESSION:
+            cancelOptions();
+            return closeDataWindows() ? TRUE : FALSE;
         case WM_ENDSESSION:
             if (wParam) onClose(a);  // logging off: the same close as the user's
             return 0;

@@ -1,0 +1,164 @@
+#include "page.h"
+
+#include <commctrl.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "shared/cp932.h"
+#include "shared/messages.h"
+#include "shared/windows_of_kind.h"
+
+namespace tavo::options {
+namespace {
+
+std::wstring textOf(HWND control) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+// The leading number of the first `digits` characters; 0 when there is none.
+int leadingNumber(const std::wstring& text, int digits) {
+    int value = 0;
+    for (std::size_t i = 0; i < text.size() && static_cast<int>(i) < digits && text[i] >= L'0' && text[i] <= L'9'; ++i)
+        value = value * 10 + (text[i] - L'0');
+    return value;
+}
+
+}  // namespace
+
+void tell(const Page& page, const std::wstring& text) {
+    MessageBoxW(page.window, text.c_str(), L"オプション(Tavo)", MB_OK | MB_ICONWARNING);
+}
+
+Page::Page(OptionsContext& c, const PageKind& k)
+    : context(c), kind(k), record(k.record(*c.settings)), snapshot(record, k.bytes) {}
+
+HWND Page::create(HWND parent) {
+    return CreateDialogParamW(context.instance, kind.templateName, parent, procedure, reinterpret_cast<LPARAM>(this));
+}
+
+const SettingSpec& Page::spec(const Binding& b) const {
+    const SettingsTable& table = kind.table();
+    return *findSetting(table, table.front().key, b.name);
+}
+
+const Binding* Page::binding(int id) const {
+    for (const Binding& b : kind.bindings) {
+        const int last = b.control == Control::Radio ? b.id + b.count - 1 : b.id;
+        if ((id >= b.id && id <= last) || (b.spin != 0 && id == b.spin)) return &b;
+    }
+    return nullptr;
+}
+
+void Page::show(const Binding& b) {
+    const SettingSpec& s = spec(b);
+    switch (b.control) {
+        case Control::Check: CheckDlgButton(window, b.id, settingNumber(record, s) ? BST_CHECKED : BST_UNCHECKED); break;
+        case Control::Radio:
+            CheckRadioButton(window, b.id, b.id + b.count - 1, b.id + settingNumber(record, s));
+            break;
+        case Control::Number:
+            SendMessageW(item(b.spin), UDM_SETRANGE32, static_cast<WPARAM>(b.low), b.high);
+            SendMessageW(item(b.spin), UDM_SETPOS32, 0, settingNumber(record, s));
+            SetDlgItemInt(window, b.id, static_cast<UINT>(settingNumber(record, s)), FALSE);
+            break;
+        case Control::Text:
+            SendMessageW(item(b.id), EM_LIMITTEXT, s.bytes - 1, 0);
+            SetDlgItemTextW(window, b.id, cp932ToWide(settingText(record, s)).c_str());
+            break;
+    }
+}
+
+void Page::take(const Binding& b) {
+    const SettingSpec& s = spec(b);
+    switch (b.control) {
+        case Control::Check: setSettingNumber(record, s, IsDlgButtonChecked(window, b.id) == BST_CHECKED); break;
+        case Control::Radio:
+            for (int i = 0; i < b.count; ++i)
+                if (IsDlgButtonChecked(window, b.id + i) == BST_CHECKED) setSettingNumber(record, s, i);
+            break;
+        case Control::Number: {
+            const int value = std::min(b.high, std::max(b.low, leadingNumber(textOf(item(b.id)), b.digits)));
+            setSettingNumber(record, s, value);
+            SendMessageW(item(b.spin), UDM_SETPOS32, 0, value);
+            break;
+        }
+        case Control::Text: {
+            const std::wstring text = textOf(item(b.id));
+            if (const std::wstring bad = unstorableInCp932(text); !bad.empty())
+                tell(*this, std::wstring(L"次の文字は設定に保存できません.\n").append(bad));
+            const std::string stored = wideToCp932(text);
+            if (stored.size() > s.bytes - 1)
+                tell(*this, std::wstring(L"長すぎるため, ").append(std::to_wstring(s.bytes - 1)).append(L" バイトまでで切りました."));
+            setSettingText(record, s, stored);
+            break;
+        }
+    }
+}
+
+void Page::notify() const { refreshWindows(kindBit(kind.notified), kind.refreshFlags); }
+
+void Page::ok() {
+    if (kind.textsOnOk)
+        for (const Binding& b : kind.bindings)
+            if (b.control == Control::Text) take(b);
+    if (kind.confirm && !kind.confirm(*this)) return;
+    if (!snapshot.changed()) return;  // nothing to write, nothing to tell
+    writeSettings(record, kind.table(), context.store);
+    if (kind.textsOnOk) notify();
+}
+
+void Page::cancel() {
+    if (snapshot.restore()) notify();
+}
+
+void Page::onCommand(int id, int code) {
+    const Binding* b = binding(id);
+    if (b == nullptr) {
+        if (kind.command && code == BN_CLICKED) kind.command(*this, id);
+        return;
+    }
+    const bool edit = b->control == Control::Number || b->control == Control::Text;
+    if (edit && code != EN_CHANGE) return;
+    if (!edit && code != BN_CLICKED) return;
+    if (b->control == Control::Text && kind.textsOnOk) return;
+    take(*b);
+    if (kind.changed) kind.changed(*this, id);
+    notify();
+}
+
+INT_PTR Page::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            if (!loading_) onCommand(LOWORD(wParam), HIWORD(wParam));
+            return TRUE;
+        case WM_VSCROLL: {  // an up-down control moved: its edit follows
+            const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
+            if (const Binding* b = binding(id); b && b->control == Control::Number) {
+                const int position = static_cast<int>(SendMessageW(item(b->spin), UDM_GETPOS32, 0, 0));
+                SetDlgItemInt(window, b->id, static_cast<UINT>(position), FALSE);  // EN_CHANGE takes it
+            }
+            return TRUE;
+        }
+        default: return FALSE;
+    }
+}
+
+INT_PTR CALLBACK Page::procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        auto* page = reinterpret_cast<Page*>(lParam);
+        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+        page->window = dialog;
+        page->loading_ = true;
+        for (const Binding& b : page->kind.bindings) page->show(b);
+        if (page->kind.changed) page->kind.changed(*page, 0);
+        page->loading_ = false;
+        return TRUE;
+    }
+    auto* page = reinterpret_cast<Page*>(GetWindowLongPtrW(dialog, DWLP_USER));
+    return page ? page->onMessage(message, wParam, lParam) : FALSE;
+}
+
+}  // namespace tavo::options

@@ -1,0 +1,91 @@
+// The one mechanism of every options page: controls bound to entries of a
+// settings record. A page takes a snapshot when it opens, applies each change
+// to the shared block at once and tells the window it affects, writes its
+// record on OK, and on Cancel puts the snapshot back and tells the window again.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+#include "calendar/data/shared_settings.h"
+#include "shared/registry_settings_store.h"
+#include "shared/settings_table.h"
+#include "shared/window_kinds.h"
+
+namespace tavo::options {
+
+enum class Control {
+    Check,   // a check box: a switch
+    Radio,   // `count` buttons from `id`: the index of the checked one
+    Number,  // an edit with its up-down control `spin`: a number in low..high
+    Text,    // an edit: a text of the record's field
+};
+
+struct Binding {
+    Control control;
+    int id;
+    const char* name;  // the value's name in the page's table (its key is the table's)
+    int count = 0;     // Radio
+    int spin = 0;      // Number
+    int low = 0, high = 0;
+    int digits = 0;    // Number: characters of the field that are read
+};
+
+class Page;
+
+// What the frame hands every page.
+struct OptionsContext {
+    SharedSettings* settings = nullptr;
+    HINSTANCE instance = nullptr;
+    RegistrySettingsStore store;
+};
+
+struct PageKind {
+    const wchar_t* templateName;
+    void* (*record)(SharedSettings&);
+    std::size_t bytes;
+    const SettingsTable& (*table)();
+    std::vector<Binding> bindings;
+    WindowKind notified;    // told after a change and after Cancel
+    unsigned refreshFlags;  // with UM_REFRESH
+    bool textsOnOk = false; // texts are taken when OK is pressed, not while typed
+    // Extra behaviour: after a bound control changed (enabling, other notices),
+    // on a command of a control that is not bound (browse buttons), and on OK
+    // before the record is written (false: this page writes nothing).
+    void (*changed)(Page&, int id) = nullptr;
+    void (*command)(Page&, int id) = nullptr;
+    bool (*confirm)(Page&) = nullptr;
+};
+
+class Page {
+public:
+    Page(OptionsContext& c, const PageKind& k);
+    HWND create(HWND parent);
+    void ok();
+    void cancel();
+
+    OptionsContext& context;
+    const PageKind& kind;
+    void* record;
+    RecordSnapshot snapshot;
+    HWND window = nullptr;
+
+    const SettingSpec& spec(const Binding& b) const;
+    const Binding* binding(int id) const;  // the binding a control belongs to
+    void show(const Binding& b);           // control from the record
+    void take(const Binding& b);           // record from the control
+    void notify() const;
+    HWND item(int id) const { return GetDlgItem(window, id); }
+
+private:
+    static INT_PTR CALLBACK procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR onMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void onCommand(int id, int code);
+    bool loading_ = false;
+};
+
+// Tells the user, owned by the page.
+void tell(const Page& page, const std::wstring& text);
+
+}  // namespace tavo::options

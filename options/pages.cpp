@@ -1,0 +1,209 @@
+// The range, menu, environment and folder pages: their bindings and the few
+// things each does beyond them.
+#include <windows.h>
+
+#include "pages.h"
+
+#include <commdlg.h>
+#include <shlobj.h>
+
+#include <string>
+#include <vector>
+
+#include "calendar/data/path_settings.h"
+#include "options_ids.h"
+#include "shared/cp932.h"
+#include "shared/messages.h"
+#include "shared/window_settings.h"
+
+namespace tavo::options {
+namespace {
+
+void enable(const Page& page, int first, int last, bool on) {
+    for (int id = first; id <= last; ++id) EnableWindow(page.item(id), on ? TRUE : FALSE);
+}
+
+// --- Range ---
+
+void rangeChanged(Page& page, int) {
+    enable(page, IDC_RANGE_BEFORE, IDC_RANGE_AFTER_SPIN, static_cast<RangeViewSettings*>(page.record)->range == 0);
+}
+
+// --- Menu ---
+
+const char* const kMenuNames[kPopupMenuItems] = {"sch0", "sch1", "sch2", "sch3", "sch4", "sch5",
+                                                 "sch6", "sch7", "sch8", "sch9", "sch10"};
+
+std::vector<Binding> menuBindings() {
+    std::vector<Binding> bindings;
+    for (int i = 0; i < kPopupMenuItems; ++i) bindings.push_back({Control::Check, IDC_MENU_FIRST + i, kMenuNames[i]});
+    return bindings;
+}
+
+void menuChanged(Page& page, int) {
+    enable(page, IDC_MENU_EVERY_YEAR, IDC_MENU_EVERY_WEEK, IsDlgButtonChecked(page.window, IDC_MENU_RECURRING) == BST_CHECKED);
+}
+
+// --- Browsing for a file into a bound text ---
+
+std::wstring windowsFolder() {
+    wchar_t folder[MAX_PATH] = {};
+    GetWindowsDirectoryW(folder, MAX_PATH);
+    return folder;
+}
+
+void browse(Page& page, int edit, const wchar_t* filter, const std::wstring& folder) {
+    std::vector<wchar_t> file(MAX_PATH * 2, L'\0');
+    GetDlgItemTextW(page.window, edit, file.data(), static_cast<int>(file.size()));
+    OPENFILENAMEW open{};
+    open.lStructSize = sizeof open;
+    open.hwndOwner = page.window;
+    open.lpstrFilter = filter;
+    open.nFilterIndex = 1;
+    open.lpstrFile = file.data();
+    open.nMaxFile = static_cast<DWORD>(file.size());
+    open.lpstrInitialDir = folder.c_str();
+    open.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+    if (GetOpenFileNameW(&open)) SetDlgItemTextW(page.window, edit, file.data());
+}
+
+// --- Environment ---
+
+void environmentCommand(Page& page, int id) {
+    if (id == IDC_ENV_SOUND_BROWSE)
+        browse(page, IDC_ENV_SOUND_FILE, L"MIDI,WAV,AVI\0*.mid;*.wav;*.avi\0MIDI\0*.mid\0WAV\0*.wav\0AVI\0*.avi\0",
+               windowsFolder() + L"\\MEDIA");
+}
+
+// --- Folders ---
+
+const int kFolderEdits[] = {IDC_FOLDER_SCHEDULE, IDC_FOLDER_BIRTHDAY, IDC_FOLDER_ANNIVERSARY, IDC_FOLDER_DIARY,
+                            IDC_FOLDER_MEMO};
+const char* const kFolderNames[] = {"schpath", "birpath", "anipath", "nikpath", "mempath"};
+
+void folderCommand(Page& page, int id) {
+    if (id == IDC_FOLDER_BROWSE) browse(page, IDC_FOLDER_COMMAND, L"プログラム\0*.exe\0", windowsFolder());
+}
+
+bool createFolder(const std::string& folder) {
+    const std::wstring wide = cp932ToWide(folder);
+    const int result = SHCreateDirectoryExW(nullptr, wide.c_str(), nullptr);
+    if (result == ERROR_SUCCESS || result == ERROR_ALREADY_EXISTS || result == ERROR_FILE_EXISTS) {
+        const DWORD attributes = GetFileAttributesW(wide.c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    }
+    return false;
+}
+
+// Each folder as it will be used; one that cannot be made keeps its old value.
+bool confirmFolders(Page& page) {
+    auto& paths = *static_cast<PathSettings*>(page.record);
+    const auto& before = *static_cast<const PathSettings*>(page.snapshot.original());
+    for (const char* name : kFolderNames) {
+        const SettingSpec& s = *findSetting(folderSettingsTable(), "dir", name);
+        const std::string folder = resolveFolder(settingText(&paths, s), paths.programFolder);
+        if (createFolder(folder)) {
+            setSettingText(&paths, s, folder);
+            continue;
+        }
+        tell(page, std::wstring(L"フォルダを作成できないため, 元の設定のままにします.\n").append(cp932ToWide(folder)));
+        setSettingText(&paths, s, settingText(&before, s));
+    }
+    for (std::size_t i = 0; i < std::size(kFolderEdits); ++i) {
+        const SettingSpec& s = *findSetting(folderSettingsTable(), "dir", kFolderNames[i]);
+        SetDlgItemTextW(page.window, kFolderEdits[i], cp932ToWide(settingText(&paths, s)).c_str());
+    }
+    return true;
+}
+
+std::vector<Binding> folderBindings() {
+    std::vector<Binding> bindings;
+    for (std::size_t i = 0; i < std::size(kFolderEdits); ++i) bindings.push_back({Control::Text, kFolderEdits[i], kFolderNames[i]});
+    bindings.push_back({Control::Text, IDC_FOLDER_COMMAND_NAME, "name"});
+    bindings.push_back({Control::Text, IDC_FOLDER_COMMAND, "path"});
+    bindings.push_back({Control::Radio, IDC_FOLDER_OPEN_SCHEDULE, "opt", 4});
+    return bindings;
+}
+
+}  // namespace
+
+const PageKind& rangePage() {
+    static const PageKind kind{
+        L"RANGE",
+        [](SharedSettings& s) -> void* { return &s.range; },
+        sizeof(RangeViewSettings),
+        rangeViewTable,
+        {{Control::Radio, IDC_RANGE_AROUND, "range", 3},
+         {Control::Number, IDC_RANGE_BEFORE, "pred", 0, IDC_RANGE_BEFORE_SPIN, 0, 99, 2},
+         {Control::Number, IDC_RANGE_AFTER, "aftd", 0, IDC_RANGE_AFTER_SPIN, 0, 99, 2}},
+        WindowKind::RangeView,
+        kRefreshData,
+        false,
+        rangeChanged,
+    };
+    return kind;
+}
+
+const PageKind& menuPage() {
+    static const PageKind kind{
+        L"POPMENU",   [](SharedSettings& s) -> void* { return &s.menu; }, sizeof(PopupMenuFlags), popupMenuTable,
+        menuBindings(), WindowKind::Calendar, kRefreshMenu, false, menuChanged,
+    };
+    return kind;
+}
+
+const PageKind& environmentPage() {
+    static const PageKind kind{
+        L"ENVIRONMENT",
+        [](SharedSettings& s) -> void* { return &s.env; },
+        sizeof(EnvironmentSettings),
+        environmentTable,
+        {{Control::Check, IDC_ENV_YEARLY, "cyear"},
+         {Control::Check, IDC_ENV_MONTHLY, "cmon"},
+         {Control::Check, IDC_ENV_WEEKLY, "cweek"},
+         {Control::Check, IDC_ENV_BIRTHDAYS, "cbir"},
+         {Control::Check, IDC_ENV_ANNIVERSARIES, "caniv"},
+         {Control::Radio, IDC_ENV_DATE_NOTHING, "cdt", 3},
+         {Control::Check, IDC_ENV_SOUND, "midi"},
+         {Control::Text, IDC_ENV_SOUND_FILE, "bwavepath"},
+         {Control::Check, IDC_ENV_HIDE, "miw"},
+         {Control::Check, IDC_ENV_SAVE_PLACES, "sav"},
+         {Control::Check, IDC_ENV_LINK, "con"},
+         {Control::Check, IDC_ENV_MONTH_END, "pmo"}},
+        WindowKind::Calendar,
+        kRefreshDateWatch,  // the marks and the date watch follow at once
+        false,
+        nullptr,
+        environmentCommand,
+    };
+    return kind;
+}
+
+const PageKind& folderPage() {
+    static const PageKind kind{
+        L"FOLDER",
+        [](SharedSettings& s) -> void* { return &s.paths; },
+        sizeof(PathSettings),
+        folderSettingsTable,
+        folderBindings(),
+        WindowKind::Calendar,
+        kRefreshData,
+        true,  // folders are used only once OK has made them
+        nullptr,
+        folderCommand,
+        confirmFolders,
+    };
+    return kind;
+}
+
+const wchar_t* const kOuterTabTexts[kOuterTabs] = {L"基本設定", L"カレンダー部", L"データ表示部"};
+
+const PageSlot kPageSlots[] = {
+    {0, 1, L"フォルダ", folderPage, "folder.html"},
+    {1, 2, L"動作", environmentPage, "env.html"},
+    {1, 4, L"メニュー", menuPage, "menu.html"},
+    {2, 0, L"表示範囲", rangePage, "range.html"},
+};
+const int kPageSlotCount = static_cast<int>(std::size(kPageSlots));
+
+}  // namespace tavo::options

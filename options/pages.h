@@ -1,0 +1,26 @@
+// The pages of the options dialog and where each one sits.
+#pragma once
+
+#include "page.h"
+
+namespace tavo::options {
+
+struct PageSlot {
+    int outer, inner;
+    const wchar_t* tab;
+    const PageKind& (*kind)();
+    const char* help;  // page of the help folder's "options" folder
+};
+
+// Outer tabs and the pages built so far, in slot order.
+inline constexpr int kOuterTabs = 3;
+extern const wchar_t* const kOuterTabTexts[kOuterTabs];
+extern const PageSlot kPageSlots[];
+extern const int kPageSlotCount;
+
+const PageKind& rangePage();
+const PageKind& menuPage();
+const PageKind& environmentPage();
+const PageKind& folderPage();
+
+}  // namespace tavo::options

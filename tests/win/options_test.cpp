@@ -1,0 +1,272 @@
+// The options dialog as a user meets it, opened by command 103 from the
+// calendar and the range view: which tab it starts on, pages that act at
+// once, Cancel that puts everything back and OK that writes it.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "blackbox.h"
+#include "calendar/data/shared_settings.h"
+#include "calendar_cells.h"
+#include "shared/cp932.h"
+
+namespace tavo::blackbox {
+namespace {
+
+constexpr DWORD kWait = 8000;
+constexpr WPARAM kOptions = 103;
+constexpr COLORREF kHaveScheduleFill = 8454143;
+const wchar_t* const kTitle = L"オプション(Tavo)";
+
+// The calendar's settings block as another program sees it.
+class SharedBlockView {
+public:
+    SharedBlockView() {
+        mapping_ = OpenFileMappingW(FILE_MAP_READ, FALSE, L"TavoShareMem");
+        if (mapping_) view_ = MapViewOfFile(mapping_, FILE_MAP_READ, 0, 0, sizeof(SharedSettings));
+    }
+    ~SharedBlockView() {
+        if (view_) UnmapViewOfFile(view_);
+        if (mapping_) CloseHandle(mapping_);
+    }
+    const SharedSettings* operator->() const { return static_cast<const SharedSettings*>(view_); }
+    explicit operator bool() const { return view_ != nullptr; }
+
+private:
+    HANDLE mapping_ = nullptr;
+    void* view_ = nullptr;
+};
+
+class Options : public ::testing::Test {
+protected:
+    void SetUp() override {
+        resetProfile();
+        data.useForAllData();
+        setProfileNumber(L"tavocust", L"exec", 1);  // not the first opening, unless a test says so
+        SetEnvironmentVariableW(L"TAVO_TEST_CLOCK", L"1");
+        setProfileNumber(L"testclock", L"today", 20261207);
+    }
+    void TearDown() override {
+        SetEnvironmentVariableW(L"TAVO_TEST_CLOCK", nullptr);
+        resetProfile();
+    }
+
+    static HWND open(HWND from) {
+        PostMessageW(from, WM_COMMAND, kOptions, 0);
+        HWND dialog = waitForDialog(from, kTitle, kWait);
+        Sleep(300);
+        return dialog;
+    }
+    static int outerTab(HWND dialog) { return static_cast<int>(SendMessageW(GetDlgItem(dialog, 50), TCM_GETCURSEL, 0, 0)); }
+    // Moves along a row of tabs with the arrow key, as a user does.
+    static void nextTab(HWND dialog, int id) {
+        pressKey(GetDlgItem(dialog, id), VK_RIGHT);
+        Sleep(400);
+    }
+    // The page shown in the inner row.
+    static HWND shownPage(HWND dialog) {
+        HWND inner = GetDlgItem(dialog, 51);
+        for (HWND page = FindWindowExW(inner, nullptr, L"#32770", nullptr); page; page = FindWindowExW(inner, page, L"#32770", nullptr))
+            if (IsWindowVisible(page)) return page;
+        return nullptr;
+    }
+    static void finish(HWND dialog, int button) {
+        PostMessageW(dialog, WM_COMMAND, static_cast<WPARAM>(button), 0);
+        const ULONGLONG end = GetTickCount64() + kWait;
+        while (IsWindow(dialog) && GetTickCount64() < end) Sleep(50);
+        Sleep(300);
+    }
+    static void replaceText(HWND edit, const std::wstring& text) {
+        SendMessageW(edit, EM_SETSEL, 0, -1);
+        typeText(edit, text);
+        Sleep(300);
+    }
+    static void clickButton(HWND page, int id) {
+        SendMessageW(GetDlgItem(page, id), BM_CLICK, 0, 0);
+        Sleep(200);
+    }
+
+    DataFolder data{L"tavo-options"};
+};
+
+TEST_F(Options, FirstOpeningStartsOnTheBasicsThenOnTheCallersTab) {
+    setProfileNumber(L"tavocust", L"exec", 0);
+    data.write(L"sch2026c.cal", ":8\r\n会議\r\n");
+    setProfileNumber(L"scv", L"aftd", 3);
+    CalendarRun run(L"2026/12/07");
+    ASSERT_NE(run.window(), nullptr);
+    HWND view = waitForWindow(L"WScv", kWait);
+    ASSERT_NE(view, nullptr);
+    HWND dialog = open(run.window());
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(outerTab(dialog), 0);
+    DWORD exec = 0;
+    EXPECT_TRUE(readProfileNumber(L"tavocust", L"exec", exec));
+    EXPECT_EQ(exec, 1u);
+    PostMessageW(run.window(), WM_COMMAND, kOptions, 0);  // a second request only focuses it
+    Sleep(800);
+    EXPECT_EQ(countTopLevelWindows(L"#32770"), 1);
+    finish(dialog, IDCANCEL);
+
+    dialog = open(run.window());
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(outerTab(dialog), 1);
+    finish(dialog, IDCANCEL);
+    dialog = open(view);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(outerTab(dialog), 2);
+    finish(dialog, IDCANCEL);
+}
+
+// The range page changes the view at once; Cancel puts block and view back; OK writes "scv".
+TEST_F(Options, TheRangePageActsAtOnceCancelRestoresOkWrites) {
+    data.write(L"sch2026c.cal", ":8\r\n明日\r\n:12\r\n五日後\r\n");
+    setProfileNumber(L"scv", L"aftd", 1);
+    CalendarRun run(L"2026/12/07");
+    ASSERT_NE(run.window(), nullptr);
+    HWND view = waitForWindow(L"WScv", kWait);
+    ASSERT_NE(view, nullptr);
+    SharedBlockView block;
+    ASSERT_TRUE(block);
+    HWND dialog = open(view);
+    ASSERT_NE(dialog, nullptr);
+    HWND page = shownPage(dialog);
+    ASSERT_NE(page, nullptr);
+    replaceText(GetDlgItem(page, 906), L"5");
+    EXPECT_EQ(block->range.after, 5);
+    PostMessageW(view, WM_COMMAND, 108, 0);  // copy: the list now reaches 12 December
+    Sleep(800);
+    finish(dialog, IDCANCEL);
+    EXPECT_EQ(block->range.after, 1);
+    DWORD stored = 0;
+    EXPECT_FALSE(readProfileNumber(L"scv", L"range", stored));  // nothing written on Cancel
+
+    dialog = open(view);
+    ASSERT_NE(dialog, nullptr);
+    page = shownPage(dialog);
+    clickButton(page, 902);  // the month
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, 904)));
+    EXPECT_EQ(block->range.range, 1);
+    finish(dialog, IDOK);
+    EXPECT_TRUE(readProfileNumber(L"scv", L"range", stored));
+    EXPECT_EQ(stored, 1u);
+}
+
+TEST_F(Options, TheMenuPageRemovesAnItemAtOnceAndOkWritesIt) {
+    CalendarRun run(L"2026/12/07");
+    ASSERT_NE(run.window(), nullptr);
+    SharedBlockView block;
+    ASSERT_TRUE(block);
+    HWND dialog = open(run.window());
+    ASSERT_NE(dialog, nullptr);
+    nextTab(dialog, 51);  // メニュー
+    HWND page = shownPage(dialog);
+    ASSERT_NE(page, nullptr);
+    clickButton(page, 1206);  // 休暇
+    EXPECT_EQ(block->menu.item[5], 0);
+    clickButton(page, 1202);  // the recurring submenu: its items grey, their marks kept
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, 1207)));
+    EXPECT_EQ(IsDlgButtonChecked(page, 1207), BST_CHECKED);
+    finish(dialog, IDOK);
+    DWORD value = 1;
+    EXPECT_TRUE(readProfileNumber(L"menu", L"sch5", value));
+    EXPECT_EQ(value, 0u);
+    EXPECT_TRUE(readProfileNumber(L"menu", L"sch1", value));
+    EXPECT_EQ(value, 0u);
+}
+
+// Cancel after stopping the date watch starts it again: a new day still moves the calendar.
+TEST_F(Options, CancellingTheEnvironmentPageKeepsTheDateWatch) {
+    CalendarRun run(L"2026/12/07");
+    ASSERT_NE(run.window(), nullptr);
+    SharedBlockView block;
+    ASSERT_TRUE(block);
+    HWND dialog = open(run.window());
+    ASSERT_NE(dialog, nullptr);
+    HWND page = shownPage(dialog);  // 動作
+    ASSERT_NE(page, nullptr);
+    clickButton(page, 506);  // 更新しない
+    EXPECT_EQ(block->env.cdt, 0);
+    finish(dialog, IDCANCEL);
+    EXPECT_EQ(block->env.cdt, 1);
+    setProfileNumber(L"testclock", L"today", 20261208);
+    EXPECT_TRUE(waitForStatus(run.window(), L"2026/12/ 8", kWait));
+}
+
+// A folder holding data, typed relative to nothing: used after OK; a new diary folder is made.
+TEST_F(Options, FoldersAreMadeAndUsedAfterOk) {
+    DataFolder other(L"tavo-options-other");
+    other.write(L"sch2026c.cal", ":15\r\n別のフォルダ\r\n");
+    CalendarRun run(L"2026/12/07");
+    ASSERT_NE(run.window(), nullptr);
+    setProfileNumber(L"tavocust", L"exec", 0);  // the first opening: the basics, whose page is フォルダ
+    HWND dialog = open(run.window());
+    ASSERT_NE(dialog, nullptr);
+    HWND page = shownPage(dialog);
+    ASSERT_NE(page, nullptr);
+    replaceText(GetDlgItem(page, 401), other.path());
+    replaceText(GetDlgItem(page, 404), other.pathOf(L"日記\\新しい"));
+    finish(dialog, IDOK);
+    EXPECT_NE(GetFileAttributesW(other.pathOf(L"日記\\新しい").c_str()), INVALID_FILE_ATTRIBUTES);
+    Sleep(500);
+    const View cells(run.window(), 2026, 12);
+    EXPECT_TRUE(cellHasColour(run.window(), cells.cellOf(15), kHaveScheduleFill));
+}
+
+TEST_F(Options, ASavedCornerBeyondTheScreenIsPulledBack) {
+    setProfileNumber(L"custpos", L"xCst", 5000);
+    setProfileNumber(L"custpos", L"yCst", 5000);
+    CalendarRun run(L"2026/12/07");
+    ASSERT_NE(run.window(), nullptr);
+    HWND dialog = open(run.window());
+    ASSERT_NE(dialog, nullptr);
+    RECT r{};
+    GetWindowRect(dialog, &r);
+    EXPECT_EQ(r.left, GetSystemMetrics(SM_CXSCREEN) - 280);
+    EXPECT_EQ(r.top, GetSystemMetrics(SM_CYSCREEN) - 340);
+    finish(dialog, IDCANCEL);
+}
+
+// Help opens the page of the shown tab: .html pages go to the recorder here.
+TEST_F(Options, HelpOpensThePageOfTheShownTab) {
+    const std::wstring folder = data.pathOf(L"browser");
+    CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring recorder = folder + L"\\recorder.exe";
+    CopyFileW(besideTest(L"tavo_recorder.exe").c_str(), recorder.c_str(), FALSE);
+    const std::wstring command = L"\"" + recorder + L"\" \"%1\"";
+    // The test prefix's browser for .html pages is the recorder, for this test only.
+    wchar_t before[128] = L"htmlfile";
+    LONG size = sizeof before;
+    RegQueryValueW(HKEY_CLASSES_ROOT, L".html", before, &size);
+    RegSetValueW(HKEY_CLASSES_ROOT, L".html", REG_SZ, L"TavoTestPage", 0);
+    RegSetValueW(HKEY_CLASSES_ROOT, L"TavoTestPage\\shell\\open\\command", REG_SZ, command.c_str(), 0);
+    struct Restore {
+        std::wstring value;
+        ~Restore() {
+            RegSetValueW(HKEY_CLASSES_ROOT, L".html", REG_SZ, value.c_str(), 0);
+            RegDeleteTreeW(HKEY_CLASSES_ROOT, L"TavoTestPage");
+        }
+    } restore{before};
+    CalendarRun run(L"2026/12/07");
+    ASSERT_NE(run.window(), nullptr);
+    HWND view = nullptr;
+    PostMessageW(run.window(), WM_KEYDOWN, VK_RETURN, 0);
+    view = waitForWindow(L"WScv", kWait);
+    ASSERT_NE(view, nullptr);
+    HWND dialog = open(view);
+    ASSERT_NE(dialog, nullptr);
+    PostMessageW(dialog, WM_COMMAND, 9, 0);
+    std::string recorded;
+    const ULONGLONG end = GetTickCount64() + kWait;
+    while (GetTickCount64() < end && (recorded = data.read(L"browser\\recorded.txt")) == "(missing)") Sleep(100);
+    const std::wstring line(reinterpret_cast<const wchar_t*>(recorded.data()), recorded.size() / sizeof(wchar_t));
+    EXPECT_NE(line.find(L"help\\options\\range.html"), std::wstring::npos) << line;
+    finish(dialog, IDCANCEL);
+}
+
+}  // namespace
+}  // namespace tavo::blackbox
