@@ -96,6 +96,8 @@ void placeAtSavedCorner(Frame& f) {
 
 void onInit(Frame& f, int firstOuter) {
     placeAtSavedCorner(f);
+    // The inner row lies on the outer one: it must be drawn above it.
+    SetWindowPos(tabs(f, IDC_INNER_TABS), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     HWND outer = tabs(f, IDC_OUTER_TABS);
     for (int i = 0; i < kOuterTabs; ++i) {
         TCITEMW item{};

@@ -4,7 +4,7 @@
 # 1. today's month with a fresh profile; 2. December 2026 with a schedule and a
 # day off; each at every DPI given (96 when none: 144 is 150 %, 192 is 200 %);
 # 3. the calendar beside its range view; 4. the day schedule window;
-# 5. the birthday window and its add dialog.
+# 5. the birthday window and its add dialog; 6. the options pages.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TAVO_BUILD_DIR:-$root/build}
@@ -15,7 +15,7 @@ dpis=("$@")
 mkdir -p "$out"
 cmake -S "$root" -B "$build/win" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw64.cmake" > /dev/null
-cmake --build "$build/win" --target Tavo tavo_post_command > /dev/null
+cmake --build "$build/win" --target Tavo TavoCust tavo_post_command > /dev/null
 
 state="$build/screenshot-wine"
 bash "$root/tools/wine-env.sh" start "$state" > /dev/null
@@ -104,6 +104,29 @@ birthdays() {
     echo "$out/birthday-add.png"
 }
 birthdays
+# 6. The options pages: フォルダ (first opening), 動作 and メニュー (from the calendar), 表示範囲 (from the view).
+options() {
+    wine reg delete 'HKCU\Software\Brenmor\Tavo\tavocust' /f > /dev/null 2>&1 || true
+    wine "$build/win/bin/Tavo.exe" 2026/12/07 &
+    local pid=$!
+    sleep 4
+    local shot
+    for shot in folder environment menu range; do
+        case $shot in
+            folder|environment) wine "$build/win/bin/tavo_post_command.exe" 103 ;;
+            menu) wine "$build/win/bin/tavo_post_command.exe" 103; sleep 2; wine "$build/win/bin/tavo_post_command.exe" tab 1 ;;
+            range) wine "$build/win/bin/tavo_post_command.exe" WScv 103 ;;
+        esac
+        sleep 3
+        import -window root -crop 640x480+0+0 "$out/options-$shot.png"
+        echo "$out/options-$shot.png"
+        wine "$build/win/bin/tavo_post_command.exe" '#32770' 2  # Cancel
+        sleep 2
+    done
+    kill "$pid" 2> /dev/null || true
+    wineserver -k 2> /dev/null || true
+}
+options
 rm -rf "$sample"
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f > /dev/null 2>&1
 rm -rf "$data"

@@ -1,6 +1,7 @@
 // Chooses a menu command of a running window from outside, as choosing it
 // from a menu does: "tavo_post_command 901" for the calendar,
-// "tavo_post_command WBir 10" for another window class. For screenshots and
+// "tavo_post_command WBir 10" for another window class, "tavo_post_command
+// tab 1" to move one page right in the options dialog. For screenshots and
 // hand checks.
 #include <windows.h>
 
@@ -8,7 +9,18 @@
 #include <cwctype>
 #include <string>
 
+int nextOptionsPages(const wchar_t* count) {
+    HWND options = FindWindowW(L"#32770", L"オプション(Tavo)");
+    if (options == nullptr) return 1;
+    for (unsigned long i = std::wcstoul(count, nullptr, 10); i > 0; --i) {
+        PostMessageW(GetDlgItem(options, 51), WM_KEYDOWN, VK_RIGHT, 1);
+        PostMessageW(GetDlgItem(options, 51), WM_KEYUP, VK_RIGHT, static_cast<LPARAM>(0xC0000001));
+    }
+    return 0;
+}
+
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int) {
+    if (std::wcsncmp(arguments, L"tab ", 4) == 0) return nextOptionsPages(arguments + 4);
     std::wstring className = L"Tavo";
     const wchar_t* number = arguments;
     if (!std::iswdigit(*number)) {
