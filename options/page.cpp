@@ -64,6 +64,7 @@ void Page::show(const Binding& b) {
             SendMessageW(item(b.spin), UDM_SETPOS32, 0, settingNumber(record, s));
             SetDlgItemInt(window, b.id, static_cast<UINT>(settingNumber(record, s)), FALSE);
             break;
+        case Control::Combo: SendMessageW(item(b.id), CB_SETCURSEL, static_cast<WPARAM>(settingNumber(record, s)), 0); break;
         case Control::Text:
             SendMessageW(item(b.id), EM_LIMITTEXT, s.bytes - 1, 0);
             SetDlgItemTextW(window, b.id, cp932ToWide(settingText(record, s)).c_str());
@@ -79,6 +80,11 @@ void Page::take(const Binding& b) {
             for (int i = 0; i < b.count; ++i)
                 if (IsDlgButtonChecked(window, b.id + i) == BST_CHECKED) setSettingNumber(record, s, i);
             break;
+        case Control::Combo: {
+            const auto index = SendMessageW(item(b.id), CB_GETCURSEL, 0, 0);
+            if (index >= 0) setSettingNumber(record, s, static_cast<int>(index));
+            break;
+        }
         case Control::Number: {
             const int value = std::min(b.high, std::max(b.low, leadingNumber(textOf(item(b.id)), b.digits)));
             setSettingNumber(record, s, value);
@@ -121,8 +127,8 @@ void Page::onCommand(int id, int code) {
         return;
     }
     const bool edit = b->control == Control::Number || b->control == Control::Text;
-    if (edit && code != EN_CHANGE) return;
-    if (!edit && code != BN_CLICKED) return;
+    const int expected = edit ? EN_CHANGE : b->control == Control::Combo ? CBN_SELCHANGE : BN_CLICKED;
+    if (code != expected) return;
     if (b->control == Control::Text && kind.textsOnOk) return;
     take(*b);
     if (kind.changed) kind.changed(*this, id);
@@ -152,6 +158,7 @@ INT_PTR CALLBACK Page::procedure(HWND dialog, UINT message, WPARAM wParam, LPARA
         SetWindowLongPtrW(dialog, DWLP_USER, lParam);
         page->window = dialog;
         page->loading_ = true;
+        if (page->kind.init) page->kind.init(*page);
         for (const Binding& b : page->kind.bindings) page->show(b);
         if (page->kind.changed) page->kind.changed(*page, 0);
         page->loading_ = false;

@@ -20,6 +20,7 @@ enum class Control {
     Radio,   // `count` buttons from `id`: the index of the checked one
     Number,  // an edit with its up-down control `spin`: a number in low..high
     Text,    // an edit: a text of the record's field
+    Combo,   // a drop-down list: the index of the chosen item
 };
 
 struct Binding {
@@ -50,12 +51,14 @@ struct PageKind {
     WindowKind notified;    // told after a change and after Cancel
     unsigned refreshFlags;  // with UM_REFRESH
     bool textsOnOk = false; // texts are taken when OK is pressed, not while typed
-    // Extra behaviour: after a bound control changed (enabling, other notices),
+    // Extra behaviour: before the controls are shown (filling lists), after a
+    // bound control changed (enabling, other notices),
     // on a command of a control that is not bound (browse buttons), and on OK
     // before the record is written (false: this page writes nothing).
     void (*changed)(Page&, int id) = nullptr;
     void (*command)(Page&, int id) = nullptr;
     bool (*confirm)(Page&) = nullptr;
+    void (*init)(Page&) = nullptr;
 };
 
 class Page {

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "shared/cp932.h"
+
 namespace tavo::blackbox {
 
 std::wstring besideTest(const wchar_t* fileName) {
@@ -281,6 +283,18 @@ std::string DataFolder::read(const std::wstring& name) const {
 
 void DataFolder::useForAllData() const {
     for (const wchar_t* value : {L"schpath", L"birpath", L"anipath", L"mempath", L"nikpath"}) setProfileText(L"dir", value, path_);
+}
+
+std::wstring clipboardText(UINT format) {
+    if (!OpenClipboard(nullptr)) return L"(closed)";
+    std::wstring text;
+    if (HANDLE data = GetClipboardData(format)) {
+        if (format == CF_UNICODETEXT) text = static_cast<const wchar_t*>(GlobalLock(data));
+        else text = cp932ToWide(static_cast<const char*>(GlobalLock(data)));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
 }
 
 std::wstring controlText(HWND control) {

@@ -103,6 +103,8 @@ private:
 
 // The text of a control of another process (WM_GETTEXT; GetWindowText does not reach it).
 std::wstring controlText(HWND control);
+// The clipboard's text in a format (CF_UNICODETEXT or CF_TEXT, the latter read as CP932).
+std::wstring clipboardText(UINT format);
 // Types text into a window as keystrokes do (WM_CHAR per UTF-16 unit; "\r" is Enter).
 void typeText(HWND window, const std::wstring& text);
 

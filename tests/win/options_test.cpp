@@ -140,8 +140,14 @@ TEST_F(Options, TheRangePageActsAtOnceCancelRestoresOkWrites) {
     EXPECT_EQ(block->range.after, 5);
     PostMessageW(view, WM_COMMAND, 108, 0);  // copy: the list now reaches 12 December
     Sleep(800);
+    EXPECT_NE(clipboardText(CF_UNICODETEXT).find(L"五日後"), std::wstring::npos);
     finish(dialog, IDCANCEL);
     EXPECT_EQ(block->range.after, 1);
+    PostMessageW(view, WM_COMMAND, 108, 0);  // and back to 8 December
+    Sleep(800);
+    const std::wstring restored = clipboardText(CF_UNICODETEXT);
+    EXPECT_NE(restored.find(L"明日"), std::wstring::npos);
+    EXPECT_EQ(restored.find(L"五日後"), std::wstring::npos);
     DWORD stored = 0;
     EXPECT_FALSE(readProfileNumber(L"scv", L"range", stored));  // nothing written on Cancel
 

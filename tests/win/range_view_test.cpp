@@ -48,17 +48,6 @@ protected:
         GetScrollInfo(scrollBarOf(view), SB_CTL, &info);
         return info.nPos;
     }
-    static std::wstring clipboard(UINT format) {
-        if (!OpenClipboard(nullptr)) return L"(closed)";
-        std::wstring text;
-        if (HANDLE data = GetClipboardData(format)) {
-            if (format == CF_UNICODETEXT) text = static_cast<const wchar_t*>(GlobalLock(data));
-            else text = cp932ToWide(static_cast<const char*>(GlobalLock(data)));
-            GlobalUnlock(data);
-        }
-        CloseClipboard();
-        return text;
-    }
 
     std::wstring folder;
     std::vector<std::wstring> written;
@@ -109,13 +98,13 @@ TEST_F(RangeView, EnterTwiceGivesOneViewThatFollowsTheCalendar) {
     const std::wstring before = windowText(view);
     PostMessageW(view, WM_COMMAND, 108, 0);
     Sleep(500);
-    EXPECT_NE(clipboard(CF_UNICODETEXT).find(L"月曜"), std::wstring::npos);
+    EXPECT_NE(clipboardText(CF_UNICODETEXT).find(L"月曜"), std::wstring::npos);
     pressKey(run.window(), VK_NEXT);  // January: no data
     Sleep(1000);
     EXPECT_NE(windowText(view), before);
     PostMessageW(view, WM_COMMAND, 108, 0);
     Sleep(500);
-    EXPECT_EQ(clipboard(CF_UNICODETEXT).find(L"月曜"), std::wstring::npos);
+    EXPECT_EQ(clipboardText(CF_UNICODETEXT).find(L"月曜"), std::wstring::npos);
 }
 
 TEST_F(RangeView, ScrollsAndCopiesTheWholeList) {
@@ -148,11 +137,11 @@ TEST_F(RangeView, ScrollsAndCopiesTheWholeList) {
 
     PostMessageW(view, WM_COMMAND, 108, 0);
     Sleep(800);
-    const std::wstring unicode = clipboard(CF_UNICODETEXT);
+    const std::wstring unicode = clipboardText(CF_UNICODETEXT);
     EXPECT_GT(unicode.size(), 2045u);  // every line, not the first 2045 characters
     EXPECT_EQ(unicode.substr(0, 17), L"2026/12/ 1(火)[-6]");
     EXPECT_NE(unicode.find(L"予定 31-2 の長い説明文\r\n"), std::wstring::npos);
-    EXPECT_EQ(clipboard(CF_TEXT), unicode);
+    EXPECT_EQ(clipboardText(CF_TEXT), unicode);
 }
 
 TEST_F(RangeView, PixelsOfTheSelectedHeaderADataLineAndTheBack) {
