@@ -2,6 +2,7 @@
 // the month files, what the list shows, and that a failed write loses nothing.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -25,11 +26,10 @@ protected:
         resetProfile();
         folder.useForAllData();
         setProfileNumber(L"scv", L"aftd", 0);
-        SetEnvironmentVariableW(L"TAVO_TEST_CLOCK", L"1");
-        setProfileNumber(L"testclock", L"today", 20260305);
+        clock = std::make_unique<TestClock>(20260305);
     }
     void TearDown() override {
-        SetEnvironmentVariableW(L"TAVO_TEST_CLOCK", nullptr);
+        clock.reset();
         resetProfile();
     }
 
@@ -104,6 +104,7 @@ protected:
     }
 
     DataFolder folder{L"tavo-birthdays"};
+    std::unique_ptr<TestClock> clock;
     HWND list = nullptr;
 };
 
@@ -209,12 +210,7 @@ TEST_F(Birthdays, AFileThatCannotBeReplacedKeepsTheListAndTheFile) {
     HWND window = open(run.window(), kBirthdays);
     ASSERT_NE(window, nullptr);
     clickItem(0);
-    PostMessageW(window, WM_COMMAND, kDelete, 0);
-    HWND box = waitForDialog(window, L"Tavo", kWait);
-    ASSERT_NE(box, nullptr);
-    EXPECT_NE(messageBoxText(box).find(L"保存できませんでした"), std::wstring::npos);
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
-    Sleep(300);
+    EXPECT_TRUE(toldAfter(window, WM_COMMAND, kDelete, L"保存できませんでした"));
     EXPECT_EQ(listItems().size(), 1u);
     SetFileAttributesW(folder.pathOf(L"birthda3.cal").c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(folder.read(L"birthda3.cal"), before);

@@ -285,6 +285,25 @@ void DataFolder::useForAllData() const {
     for (const wchar_t* value : {L"schpath", L"birpath", L"anipath", L"mempath", L"nikpath"}) setProfileText(L"dir", value, path_);
 }
 
+TestClock::TestClock(DWORD yyyymmdd) {
+    SetEnvironmentVariableW(L"TAVO_TEST_CLOCK", L"1");
+    set(yyyymmdd);
+}
+
+TestClock::~TestClock() { SetEnvironmentVariableW(L"TAVO_TEST_CLOCK", nullptr); }
+
+void TestClock::set(DWORD yyyymmdd) { setProfileNumber(L"testclock", L"today", yyyymmdd); }
+
+bool toldAfter(HWND window, UINT message, WPARAM wParam, const std::wstring& fragment) {
+    PostMessageW(window, message, wParam, 0);
+    HWND box = waitForDialog(window, L"Tavo", 8000);
+    if (box == nullptr) return false;
+    const bool found = messageBoxText(box).find(fragment) != std::wstring::npos;
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    Sleep(500);
+    return found;
+}
+
 std::wstring clipboardText(UINT format) {
     if (!OpenClipboard(nullptr)) return L"(closed)";
     std::wstring text;

@@ -103,6 +103,21 @@ private:
 
 // The text of a control of another process (WM_GETTEXT; GetWindowText does not reach it).
 std::wstring controlText(HWND control);
+// "Today" for the programs started while it lives (through the registry, see TAVO_TEST_CLOCK).
+class TestClock {
+public:
+    explicit TestClock(DWORD yyyymmdd);
+    ~TestClock();
+    TestClock(const TestClock&) = delete;
+    TestClock& operator=(const TestClock&) = delete;
+    void set(DWORD yyyymmdd);
+};
+
+// Asks a window to do something that the user must be told about (a WM_COMMAND
+// or WM_CLOSE posted); true when a message box holding fragment appeared,
+// which is then dismissed.
+bool toldAfter(HWND window, UINT message, WPARAM wParam, const std::wstring& fragment);
+
 // The clipboard's text in a format (CF_UNICODETEXT or CF_TEXT, the latter read as CP932).
 std::wstring clipboardText(UINT format);
 // Types text into a window as keystrokes do (WM_CHAR per UTF-16 unit; "\r" is Enter).

@@ -2,6 +2,7 @@
 // menu, typed into, closed; what lands in the files, and what never gets lost.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 #include "blackbox.h"
@@ -23,11 +24,10 @@ protected:
         resetProfile();
         folder.useForAllData();
         setProfileNumber(L"scv", L"aftd", 0);  // no range view in the way
-        SetEnvironmentVariableW(L"TAVO_TEST_CLOCK", L"1");
-        setProfileNumber(L"testclock", L"today", 20050709);
+        clock = std::make_unique<TestClock>(20050709);
     }
     void TearDown() override {
-        SetEnvironmentVariableW(L"TAVO_TEST_CLOCK", nullptr);
+        clock.reset();
         resetProfile();
     }
 
@@ -55,6 +55,7 @@ protected:
     static std::string cp932(const std::wstring& text) { return wideToCp932(text); }
 
     DataFolder folder{L"tavo-schedule"};
+    std::unique_ptr<TestClock> clock;
     HWND edit = nullptr;
 };
 
@@ -179,12 +180,7 @@ TEST_F(DaySchedule, AFolderThatCannotBeWrittenKeepsTheText) {
     ASSERT_NE(window, nullptr);
     typeText(edit, L"大事な予定");
     Sleep(300);
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    HWND box = waitForDialog(window, L"Tavo", kWait);
-    ASSERT_NE(box, nullptr);
-    EXPECT_NE(messageBoxText(box).find(L"保存できませんでした"), std::wstring::npos);
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
-    Sleep(500);
+    EXPECT_TRUE(toldAfter(window, WM_CLOSE, 0, L"保存できませんでした"));
     EXPECT_TRUE(IsWindow(window));
     EXPECT_EQ(controlText(edit), L"大事な予定");
 
@@ -210,12 +206,7 @@ TEST_F(DaySchedule, TextsThatCannotBeStoredAsTypedAreRefused) {
     ASSERT_NE(window, nullptr);
     typeText(edit, L"\xD83D\xDE00");  // an emoji
     Sleep(300);
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    HWND box = waitForDialog(window, L"Tavo", kWait);
-    ASSERT_NE(box, nullptr);
-    EXPECT_NE(messageBoxText(box).find(L"保存できません"), std::wstring::npos);
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
-    Sleep(500);
+    EXPECT_TRUE(toldAfter(window, WM_CLOSE, 0, L"保存できません"));
     EXPECT_TRUE(IsWindow(window));
     EXPECT_EQ(folder.read(L"sch20057.cal"), cp932(L":9\r\n：9\r\nあと\r\n"));
 }

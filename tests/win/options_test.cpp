@@ -47,11 +47,10 @@ protected:
         resetProfile();
         data.useForAllData();
         setProfileNumber(L"tavocust", L"exec", 1);  // not the first opening, unless a test says so
-        SetEnvironmentVariableW(L"TAVO_TEST_CLOCK", L"1");
-        setProfileNumber(L"testclock", L"today", 20261207);
+        clock = std::make_unique<TestClock>(20261207);
     }
     void TearDown() override {
-        SetEnvironmentVariableW(L"TAVO_TEST_CLOCK", nullptr);
+        clock.reset();
         resetProfile();
     }
 
@@ -91,6 +90,7 @@ protected:
     }
 
     DataFolder data{L"tavo-options"};
+    std::unique_ptr<TestClock> clock;
 };
 
 TEST_F(Options, FirstOpeningStartsOnTheBasicsThenOnTheCallersTab) {
@@ -199,7 +199,7 @@ TEST_F(Options, CancellingTheEnvironmentPageKeepsTheDateWatch) {
     EXPECT_EQ(block->env.cdt, 0);
     finish(dialog, IDCANCEL);
     EXPECT_EQ(block->env.cdt, 1);
-    setProfileNumber(L"testclock", L"today", 20261208);
+    clock->set(20261208);
     EXPECT_TRUE(waitForStatus(run.window(), L"2026/12/ 8", kWait));
 }
 
