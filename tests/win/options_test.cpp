@@ -223,6 +223,22 @@ TEST_F(Options, FoldersAreMadeAndUsedAfterOk) {
     EXPECT_TRUE(cellHasColour(run.window(), cells.cellOf(15), kHaveScheduleFill));
 }
 
+// Closing the calendar while the dialog is open ends both cleanly: the dialog
+// is cancelled (nothing it changed is written) and the calendar exits with 0.
+TEST_F(Options, ClosingTheCalendarCancelsAnOpenDialog) {
+    CalendarRun run(L"2026/12/07");
+    ASSERT_NE(run.window(), nullptr);
+    HWND dialog = open(run.window());
+    ASSERT_NE(dialog, nullptr);
+    nextTab(dialog, 51);  // メニュー
+    clickButton(shownPage(dialog), 1206);
+    DWORD code = 1;
+    ASSERT_TRUE(run.close(code));
+    EXPECT_EQ(code, 0u);
+    DWORD value = 0;
+    EXPECT_FALSE(readProfileNumber(L"menu", L"sch5", value));
+}
+
 TEST_F(Options, ASavedCornerBeyondTheScreenIsPulledBack) {
     setProfileNumber(L"custpos", L"xCst", 5000);
     setProfileNumber(L"custpos", L"yCst", 5000);
