@@ -29,7 +29,7 @@ int leadingNumber(const std::wstring& text, int digits) {
 }  // namespace
 
 void tell(const Page& page, const std::wstring& text) {
-    MessageBoxW(page.window, text.c_str(), L"オプション(Tavo)", MB_OK | MB_ICONWARNING);
+    MessageBoxW(page.window, text.c_str(), L"Tavo", MB_OK | MB_ICONWARNING);
 }
 
 Page::Page(OptionsContext& c, const PageKind& k)
@@ -104,7 +104,7 @@ void Page::take(const Binding& b) {
     }
 }
 
-void Page::notify() const { refreshWindows(kindBit(kind.notified), kind.refreshFlags); }
+void Page::notify() const { refreshWindows(kind.notified, kind.refreshFlags); }
 
 void Page::ok() {
     if (kind.textsOnOk)
@@ -123,7 +123,7 @@ void Page::cancel() {
 void Page::onCommand(int id, int code) {
     const Binding* b = binding(id);
     if (b == nullptr) {
-        if (kind.command && code == BN_CLICKED) kind.command(*this, id);
+        if (kind.command) kind.command(*this, id, code);
         return;
     }
     const bool edit = b->control == Control::Number || b->control == Control::Text;

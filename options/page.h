@@ -48,15 +48,16 @@ struct PageKind {
     std::size_t bytes;
     const SettingsTable& (*table)();
     std::vector<Binding> bindings;
-    WindowKind notified;    // told after a change and after Cancel
+    WindowKinds notified;   // told after a change and after Cancel
     unsigned refreshFlags;  // with UM_REFRESH
     bool textsOnOk = false; // texts are taken when OK is pressed, not while typed
     // Extra behaviour: before the controls are shown (filling lists), after a
-    // bound control changed (enabling, other notices),
+    // bound control changed (enabling, other notices), on a notification of a
+    // control that is not bound (buttons, lists),
     // on a command of a control that is not bound (browse buttons), and on OK
     // before the record is written (false: this page writes nothing).
     void (*changed)(Page&, int id) = nullptr;
-    void (*command)(Page&, int id) = nullptr;
+    void (*command)(Page&, int id, int code) = nullptr;
     bool (*confirm)(Page&) = nullptr;
     void (*init)(Page&) = nullptr;
 };

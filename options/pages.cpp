@@ -69,8 +69,8 @@ void browse(Page& page, int edit, const wchar_t* filter, const std::wstring& fol
 
 // --- Environment ---
 
-void environmentCommand(Page& page, int id) {
-    if (id == IDC_ENV_SOUND_BROWSE)
+void environmentCommand(Page& page, int id, int code) {
+    if (id == IDC_ENV_SOUND_BROWSE && code == BN_CLICKED)
         browse(page, IDC_ENV_SOUND_FILE, L"MIDI,WAV,AVI\0*.mid;*.wav;*.avi\0MIDI\0*.mid\0WAV\0*.wav\0AVI\0*.avi\0",
                windowsFolder() + L"\\MEDIA");
 }
@@ -81,8 +81,8 @@ const int kFolderEdits[] = {IDC_FOLDER_SCHEDULE, IDC_FOLDER_BIRTHDAY, IDC_FOLDER
                             IDC_FOLDER_MEMO};
 const char* const kFolderNames[] = {"schpath", "birpath", "anipath", "nikpath", "mempath"};
 
-void folderCommand(Page& page, int id) {
-    if (id == IDC_FOLDER_BROWSE) browse(page, IDC_FOLDER_COMMAND, L"プログラム\0*.exe\0", windowsFolder());
+void folderCommand(Page& page, int id, int code) {
+    if (id == IDC_FOLDER_BROWSE && code == BN_CLICKED) browse(page, IDC_FOLDER_COMMAND, L"プログラム\0*.exe\0", windowsFolder());
 }
 
 bool createFolder(const std::string& folder) {
@@ -136,7 +136,7 @@ const PageKind& rangePage() {
         {{Control::Radio, IDC_RANGE_AROUND, "range", 3},
          {Control::Number, IDC_RANGE_BEFORE, "pred", 0, IDC_RANGE_BEFORE_SPIN, 0, 99, 2},
          {Control::Number, IDC_RANGE_AFTER, "aftd", 0, IDC_RANGE_AFTER_SPIN, 0, 99, 2}},
-        WindowKind::RangeView,
+        kindBit(WindowKind::RangeView),
         kRefreshData,
         false,
         rangeChanged,
@@ -147,7 +147,7 @@ const PageKind& rangePage() {
 const PageKind& menuPage() {
     static const PageKind kind{
         L"POPMENU",   [](SharedSettings& s) -> void* { return &s.menu; }, sizeof(PopupMenuFlags), popupMenuTable,
-        menuBindings(), WindowKind::Calendar, kRefreshMenu, false, menuChanged,
+        menuBindings(), kindBit(WindowKind::Calendar), kRefreshMenu, false, menuChanged,
     };
     return kind;
 }
@@ -170,7 +170,7 @@ const PageKind& environmentPage() {
          {Control::Check, IDC_ENV_SAVE_PLACES, "sav"},
          {Control::Check, IDC_ENV_LINK, "con"},
          {Control::Check, IDC_ENV_MONTH_END, "pmo"}},
-        WindowKind::Calendar,
+        kindBit(WindowKind::Calendar),
         kRefreshDateWatch,  // the marks and the date watch follow at once
         false,
         nullptr,
@@ -186,7 +186,7 @@ const PageKind& folderPage() {
         sizeof(PathSettings),
         folderSettingsTable,
         folderBindings(),
-        WindowKind::Calendar,
+        kindBit(WindowKind::Calendar),
         kRefreshData,
         true,  // folders are used only once OK has made them
         nullptr,
@@ -199,6 +199,7 @@ const PageKind& folderPage() {
 const wchar_t* const kOuterTabTexts[kOuterTabs] = {L"基本設定", L"カレンダー部", L"データ表示部"};
 
 const PageSlot kPageSlots[] = {
+    {0, 0, L"祝日・休業日", closedDaysPage, "coholiday.html"},
     {0, 1, L"フォルダ", folderPage, "folder.html"},
     {1, 2, L"動作", environmentPage, "env.html"},
     {1, 4, L"メニュー", menuPage, "menu.html"},

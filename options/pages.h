@@ -18,6 +18,7 @@ extern const wchar_t* const kOuterTabTexts[kOuterTabs];
 extern const PageSlot kPageSlots[];
 extern const int kPageSlotCount;
 
+const PageKind& closedDaysPage();
 const PageKind& rangePage();
 const PageKind& menuPage();
 const PageKind& environmentPage();

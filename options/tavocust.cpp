@@ -135,7 +135,7 @@ void openHelp(const Frame& f) {
     const std::wstring path = cp932ToWide(helpPagePath(f.context.settings->paths.programFolder, page));
     const auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(f.window, nullptr, path.c_str(), nullptr, nullptr, SW_SHOW));
     if (result <= 32)
-        MessageBoxW(f.window, std::wstring(L"ヘルプのページを開けませんでした.\n").append(path).c_str(), L"オプション(Tavo)",
+        MessageBoxW(f.window, std::wstring(L"ヘルプのページを開けませんでした.\n").append(path).c_str(), L"Tavo",
                     MB_OK | MB_ICONWARNING);
 }
 

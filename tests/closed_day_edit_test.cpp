@@ -76,8 +76,13 @@ TEST(ClosedDayDraft, ListOperations) {
     EXPECT_EQ(kept.name, "a");
     ASSERT_TRUE(removeClosedDayRule(*days, 1));
     EXPECT_EQ(names(), "bc");
-    ASSERT_TRUE(addClosedDayRule(*days, kept));  // the editor was cancelled
+    ASSERT_TRUE(addClosedDayRule(*days, kept));  // from the draft
     EXPECT_EQ(names(), "bca");
+    // A cancelled change puts the rule back as it was, its line unchanged.
+    const ClosedDayRule before = days->rules[days->order[0]];
+    ASSERT_TRUE(removeClosedDayRule(*days, 0));
+    ASSERT_TRUE(addClosedDayRule(*days, before));
+    EXPECT_EQ(closedDayRuleLines(*days)[0], std::string(before.line));
     EXPECT_FALSE(removeClosedDayRule(*days, 3));
     EXPECT_EQ(closedDayRuleCount(*days), 3);
 }

@@ -24,7 +24,7 @@ for page in $pages; do
     fi
 done
 # Opened by the programs themselves.
-for name in index.html latest.html schedule.html birthday.html options/index.html options/folder.html \
+for name in index.html latest.html schedule.html birthday.html options/index.html options/coholiday.html options/folder.html \
     options/env.html options/menu.html options/range.html; do
     page_exists "$dir/$name" || { echo "missing $name"; status=1; }
 done

@@ -104,22 +104,30 @@ birthdays() {
     echo "$out/birthday-add.png"
 }
 birthdays
-# 6. The options pages: フォルダ (first opening), 動作 and メニュー (from the calendar), 表示範囲 (from the view).
+# 6. The options pages: 祝日・休業日 with its rule editor and フォルダ (first
+# opening), 動作 and メニュー (from the calendar), 表示範囲 (from the view).
 options() {
     wine reg delete 'HKCU\Software\Brenmor\Tavo\tavocust' /f > /dev/null 2>&1 || true
     wine "$build/win/bin/Tavo.exe" 2026/12/07 &
     local pid=$!
     sleep 4
     local shot
-    for shot in folder environment menu range; do
+    for shot in closed-days rule-editor folder environment menu range; do
         case $shot in
-            folder|environment) wine "$build/win/bin/tavo_post_command.exe" 103 ;;
+            closed-days) wine "$build/win/bin/tavo_post_command.exe" 103 ;;
+            rule-editor) wine reg delete 'HKCU\Software\Brenmor\Tavo\tavocust' /f > /dev/null 2>&1 || true
+                wine "$build/win/bin/tavo_post_command.exe" 103; sleep 2
+                wine "$build/win/bin/tavo_post_command.exe" click 709 ;;
+            folder) wine reg delete 'HKCU\Software\Brenmor\Tavo\tavocust' /f > /dev/null 2>&1 || true
+                wine "$build/win/bin/tavo_post_command.exe" 103; sleep 2; wine "$build/win/bin/tavo_post_command.exe" tab 1 ;;
+            environment) wine "$build/win/bin/tavo_post_command.exe" 103 ;;
             menu) wine "$build/win/bin/tavo_post_command.exe" 103; sleep 2; wine "$build/win/bin/tavo_post_command.exe" tab 1 ;;
             range) wine "$build/win/bin/tavo_post_command.exe" WScv 103 ;;
         esac
         sleep 3
         import -window root -crop 640x480+0+0 "$out/options-$shot.png"
         echo "$out/options-$shot.png"
+        [ "$shot" = rule-editor ] && { wine "$build/win/bin/tavo_post_command.exe" cancel 休業日の追加; sleep 1; }
         wine "$build/win/bin/tavo_post_command.exe" '#32770' 2  # Cancel
         sleep 2
     done

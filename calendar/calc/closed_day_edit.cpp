@@ -95,6 +95,15 @@ bool addClosedDayRule(ClosedDays& days, const ClosedDayDraft& d) {
     return true;
 }
 
+bool addClosedDayRule(ClosedDays& days, const ClosedDayRule& rule) {
+    const int count = closedDayRuleCount(days);
+    if (count >= kMaxClosedDayRules) return false;
+    days.rules[count] = rule;
+    days.lastRule = count;
+    indexClosedDayRules(days);
+    return true;
+}
+
 bool removeClosedDayRule(ClosedDays& days, int index) {
     const int count = closedDayRuleCount(days);
     if (index < 0 || index >= count) return false;

@@ -32,6 +32,8 @@ std::vector<std::string> closedDayRuleLines(const ClosedDays& days);
 ClosedDayDraft draftOfClosedDayRule(const ClosedDays& days, int index);
 // Adds a checked draft at the end of its slot; false when 256 rules exist.
 bool addClosedDayRule(ClosedDays& days, const ClosedDayDraft& draft);
+// Puts a rule back as it was (a change the user cancelled), at the end of its slot.
+bool addClosedDayRule(ClosedDays& days, const ClosedDayRule& rule);
 // Removes the listed rule at index; false when there is none.
 bool removeClosedDayRule(ClosedDays& days, int index);
 

@@ -54,7 +54,7 @@ const PageKind& testPage() {
          {Control::Number, 120, "number", 0, 121, 0, 99, 2},
          {Control::Text, 130, "text"},
          {Control::Combo, 140, "combo"}},
-        WindowKind::Calendar,
+        kindBit(WindowKind::Calendar),
         0,
         false,
         nullptr,

@@ -212,6 +212,7 @@ TEST_F(Options, FoldersAreMadeAndUsedAfterOk) {
     setProfileNumber(L"tavocust", L"exec", 0);  // the first opening: the basics, whose page is フォルダ
     HWND dialog = open(run.window());
     ASSERT_NE(dialog, nullptr);
+    nextTab(dialog, 51);  // after 祝日・休業日
     HWND page = shownPage(dialog);
     ASSERT_NE(page, nullptr);
     replaceText(GetDlgItem(page, 401), other.path());

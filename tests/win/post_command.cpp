@@ -1,8 +1,9 @@
 // Chooses a menu command of a running window from outside, as choosing it
 // from a menu does: "tavo_post_command 901" for the calendar,
 // "tavo_post_command WBir 10" for another window class, "tavo_post_command
-// tab 1" to move one page right in the options dialog. For screenshots and
-// hand checks.
+// tab 1" to move one page right in the options dialog, "tavo_post_command
+// click 709" to press a button of the shown options page, "tavo_post_command
+// cancel TITLE" to cancel a dialog by its title. For screenshots and hand checks.
 #include <windows.h>
 
 #include <cwchar>
@@ -19,8 +20,23 @@ int nextOptionsPages(const wchar_t* count) {
     return 0;
 }
 
+int clickOnShownPage(const wchar_t* id) {
+    HWND options = FindWindowW(L"#32770", L"オプション(Tavo)");
+    if (options == nullptr) return 1;
+    HWND inner = GetDlgItem(options, 51);
+    for (HWND page = FindWindowExW(inner, nullptr, L"#32770", nullptr); page; page = FindWindowExW(inner, page, L"#32770", nullptr))
+        if (IsWindowVisible(page))
+            return PostMessageW(GetDlgItem(page, static_cast<int>(std::wcstoul(id, nullptr, 10))), BM_CLICK, 0, 0) ? 0 : 1;
+    return 1;
+}
+
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int) {
     if (std::wcsncmp(arguments, L"tab ", 4) == 0) return nextOptionsPages(arguments + 4);
+    if (std::wcsncmp(arguments, L"click ", 6) == 0) return clickOnShownPage(arguments + 6);
+    if (std::wcsncmp(arguments, L"cancel ", 7) == 0) {
+        HWND dialog = FindWindowW(L"#32770", arguments + 7);
+        return dialog && PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0) ? 0 : 1;
+    }
     std::wstring className = L"Tavo";
     const wchar_t* number = arguments;
     if (!std::iswdigit(*number)) {

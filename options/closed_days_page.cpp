@@ -1,0 +1,259 @@
+// The closed-days page: the weekday and holiday switches through the page
+// mechanism, and the other closed days edited one rule at a time in the
+// rule editor. OK writes the switches and, when the rules changed, the file.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <imm.h>
+
+#include <memory>
+#include <string>
+
+#include "calendar/calc/closed_day_edit.h"
+#include "calendar/calc/jump_date.h"
+#include "options_ids.h"
+#include "pages.h"
+#include "shared/cp932.h"
+#include "shared/messages.h"
+#include "shared/windows_file_system.h"
+
+namespace tavo::options {
+namespace {
+
+ClosedDays& daysOf(Page& page) { return *static_cast<ClosedDays*>(page.record); }
+
+// --- The rule editor ---
+
+struct RuleEditor {
+    ClosedDayDraft draft;
+    bool adding;
+    HWND dialog = nullptr;
+    JumpState from{}, to{};
+};
+
+struct YearControls {
+    int era, year, spin;
+};
+constexpr YearControls kFrom{IDC_RULE_FROM_ERA, IDC_RULE_FROM_YEAR, IDC_RULE_FROM_SPIN};
+constexpr YearControls kTo{IDC_RULE_TO_ERA, IDC_RULE_TO_YEAR, IDC_RULE_TO_SPIN};
+
+void showYear(const RuleEditor& e, const YearControls& c, const JumpState& s) {
+    const int low = s.era == 0 ? kFirstRuleYear : 1;
+    const int high = s.era == 0 ? kLastRuleYear : jumpEra(s.era).highest;
+    SendDlgItemMessageW(e.dialog, c.spin, UDM_SETRANGE32, static_cast<WPARAM>(low), high);
+    SendDlgItemMessageW(e.dialog, c.era, CB_SETCURSEL, static_cast<WPARAM>(s.era), 0);
+    SetDlgItemInt(e.dialog, c.year, static_cast<UINT>(s.year), FALSE);
+    SendDlgItemMessageW(e.dialog, c.spin, UDM_SETPOS32, 0, s.year);
+}
+
+void fillEditor(RuleEditor& e) {
+    if (!e.adding) SetWindowTextW(e.dialog, L"休業日の変更");
+    for (int m = 1; m <= 12; ++m)
+        SendDlgItemMessageW(e.dialog, IDC_RULE_MONTH, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::to_wstring(m).c_str()));
+    for (int d = 1; d <= 31; ++d)
+        SendDlgItemMessageW(e.dialog, IDC_RULE_DAY, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::to_wstring(d).c_str()));
+    SendDlgItemMessageW(e.dialog, IDC_RULE_DAY, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"??"));
+    for (int id : {IDC_RULE_FROM_ERA, IDC_RULE_TO_ERA})
+        for (int i = 0; i < jumpEraCount(); ++i)
+            SendDlgItemMessageW(e.dialog, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(cp932ToWide(jumpEra(i).name).c_str()));
+    SendDlgItemMessageW(e.dialog, IDC_RULE_MONTH, CB_SETCURSEL, static_cast<WPARAM>(e.draft.month - 1), 0);
+    SendDlgItemMessageW(e.dialog, IDC_RULE_DAY, CB_SETCURSEL, static_cast<WPARAM>(e.draft.day == 0 ? 31 : e.draft.day - 1), 0);
+    SendDlgItemMessageW(e.dialog, IDC_RULE_NAME, EM_LIMITTEXT, sizeof(ClosedDayRule::name) - 1, 0);
+    SetDlgItemTextW(e.dialog, IDC_RULE_NAME, cp932ToWide(e.draft.name).c_str());
+    e.from = {e.draft.fromEra, e.draft.fromYear, e.draft.fromEra == 0 ? e.draft.fromYear : e.draft.fromYear + jumpEra(e.draft.fromEra).offset};
+    e.to = {e.draft.toEra, e.draft.toYear, e.draft.toEra == 0 ? e.draft.toYear : e.draft.toYear + jumpEra(e.draft.toEra).offset};
+    showYear(e, kFrom, e.from);
+    showYear(e, kTo, e.to);
+}
+
+void onEraChanged(RuleEditor& e, const YearControls& c, JumpState& s) {
+    const auto era = SendDlgItemMessageW(e.dialog, c.era, CB_GETCURSEL, 0, 0);
+    if (era < 0) return;
+    changeJumpEra(s, static_cast<int>(era), static_cast<int>(GetDlgItemInt(e.dialog, c.year, nullptr, FALSE)));
+    showYear(e, c, s);
+}
+
+int fieldOf(DraftField field) {
+    switch (field) {
+        case DraftField::Month: return IDC_RULE_MONTH;
+        case DraftField::Day: return IDC_RULE_DAY;
+        case DraftField::FromYear: return IDC_RULE_FROM_YEAR;
+        case DraftField::ToYear: return IDC_RULE_TO_YEAR;
+        case DraftField::None: break;
+    }
+    return 0;
+}
+
+bool confirmRule(RuleEditor& e) {
+    ClosedDayDraft d;
+    d.month = static_cast<int>(SendDlgItemMessageW(e.dialog, IDC_RULE_MONTH, CB_GETCURSEL, 0, 0)) + 1;
+    const int day = static_cast<int>(SendDlgItemMessageW(e.dialog, IDC_RULE_DAY, CB_GETCURSEL, 0, 0));
+    d.day = day == 31 ? 0 : day + 1;
+    d.fromEra = static_cast<int>(SendDlgItemMessageW(e.dialog, IDC_RULE_FROM_ERA, CB_GETCURSEL, 0, 0));
+    d.toEra = static_cast<int>(SendDlgItemMessageW(e.dialog, IDC_RULE_TO_ERA, CB_GETCURSEL, 0, 0));
+    d.fromYear = static_cast<int>(GetDlgItemInt(e.dialog, IDC_RULE_FROM_YEAR, nullptr, FALSE));
+    d.toYear = static_cast<int>(GetDlgItemInt(e.dialog, IDC_RULE_TO_YEAR, nullptr, FALSE));
+    wchar_t name[64] = {};
+    GetDlgItemTextW(e.dialog, IDC_RULE_NAME, name, 64);
+    if (const std::wstring bad = unstorableInCp932(name); !bad.empty()) {
+        MessageBoxW(e.dialog, std::wstring(L"次の文字は保存できません.\n").append(bad).c_str(), L"Tavo", MB_OK | MB_ICONWARNING);
+        SetFocus(GetDlgItem(e.dialog, IDC_RULE_NAME));
+        return false;
+    }
+    d.name = wideToCp932(name);
+    if (const DraftField wrong = checkClosedDayDraft(d); wrong != DraftField::None) {
+        MessageBeep(MB_ICONWARNING);
+        SetFocus(GetDlgItem(e.dialog, fieldOf(wrong)));
+        return false;
+    }
+    e.draft = d;
+    return true;
+}
+
+INT_PTR CALLBACK editorProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        auto* e = reinterpret_cast<RuleEditor*>(lParam);
+        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+        e->dialog = dialog;
+        fillEditor(*e);
+        return TRUE;
+    }
+    auto* e = reinterpret_cast<RuleEditor*>(GetWindowLongPtrW(dialog, DWLP_USER));
+    if (e == nullptr || message != WM_COMMAND) return FALSE;
+    // The input method is on only while the name is typed.
+    if (HIMC context = ImmGetContext(dialog)) {
+        ImmSetOpenStatus(context, GetFocus() == GetDlgItem(dialog, IDC_RULE_NAME));
+        ImmReleaseContext(dialog, context);
+    }
+    const int id = LOWORD(wParam);
+    if (HIWORD(wParam) == CBN_SELCHANGE && id == IDC_RULE_FROM_ERA) onEraChanged(*e, kFrom, e->from);
+    if (HIWORD(wParam) == CBN_SELCHANGE && id == IDC_RULE_TO_ERA) onEraChanged(*e, kTo, e->to);
+    if (id == IDOK && confirmRule(*e)) EndDialog(dialog, IDOK);
+    if (id == IDCANCEL) EndDialog(dialog, IDCANCEL);
+    return TRUE;
+}
+
+bool runEditor(Page& page, RuleEditor& editor) {
+    return DialogBoxParamW(page.context.instance, L"SETHOLI", page.window, editorProcedure,
+                           reinterpret_cast<LPARAM>(&editor)) == IDOK;
+}
+
+// --- The page ---
+
+int selected(const Page& page) { return static_cast<int>(SendMessageW(page.item(IDC_RULE_LIST), LB_GETCURSEL, 0, 0)); }
+
+void fillRules(Page& page) {
+    HWND list = page.item(IDC_RULE_LIST);
+    SendMessageW(list, LB_RESETCONTENT, 0, 0);
+    for (const std::string& line : closedDayRuleLines(daysOf(page)))
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(cp932ToWide(line).c_str()));
+    EnableWindow(page.item(IDC_RULE_CHANGE), FALSE);
+    EnableWindow(page.item(IDC_RULE_DELETE), FALSE);
+}
+
+void rulesChanged(Page& page) {
+    fillRules(page);
+    page.notify();
+}
+
+ClosedDayDraft newDraft(const Page& page) {
+    const OptionsDate& date = page.context.settings->optionsDate;
+    JumpState s{};
+    initJump(s, date.year, date.month, date.day, 0);  // the date's era and era year
+    return {date.month, date.day, s.era, s.year, s.era, s.year, ""};
+}
+
+void addRule(Page& page) {
+    if (closedDayRuleCount(daysOf(page)) >= kMaxClosedDayRules) {
+        tell(page, L"休業日は 256 件までしか登録できません. 不要なものを削除してから追加してください.");
+        return;
+    }
+    RuleEditor editor{newDraft(page), true};
+    if (!runEditor(page, editor)) return;
+    addClosedDayRule(daysOf(page), editor.draft);
+    rulesChanged(page);
+}
+
+// A change is a delete and an add; a cancelled editor puts the old rule back.
+void changeRule(Page& page) {
+    const int index = selected(page);
+    if (index < 0) return;
+    ClosedDays& days = daysOf(page);
+    RuleEditor editor{draftOfClosedDayRule(days, index), false};
+    const ClosedDayRule old = days.rules[days.order[index]];
+    removeClosedDayRule(days, index);
+    if (runEditor(page, editor)) addClosedDayRule(days, editor.draft);
+    else addClosedDayRule(days, old);  // as it was, line and all
+    rulesChanged(page);
+}
+
+void closedDaysCommand(Page& page, int id, int code) {
+    if (id == IDC_RULE_LIST && code == LBN_SELCHANGE) {
+        EnableWindow(page.item(IDC_RULE_CHANGE), selected(page) >= 0);
+        EnableWindow(page.item(IDC_RULE_DELETE), selected(page) >= 0);
+    }
+    if (code != BN_CLICKED) return;
+    if (id == IDC_RULE_ADD) addRule(page);
+    if (id == IDC_RULE_CHANGE) changeRule(page);
+    if (id == IDC_RULE_DELETE && removeClosedDayRule(daysOf(page), selected(page))) rulesChanged(page);
+}
+
+// At most six closed weekdays: a seventh box, or the holidays box with six, is undone.
+void closedDaysChanged(Page& page, int id) {
+    if (id < IDC_CLOSED_SUNDAY || id > IDC_CLOSED_HOLIDAYS) return;
+    ClosedDays& days = daysOf(page);
+    int weekdays = 0;
+    for (int w = 0; w < 7; ++w) weekdays += days.closed[w] != 0;
+    const bool tooMany = id == IDC_CLOSED_HOLIDAYS ? weekdays >= 6 && days.closed[kClosedFlagHolidays] : weekdays > 6;
+    if (!tooMany || IsDlgButtonChecked(page.window, id) != BST_CHECKED) return;
+    days.closed[id - IDC_CLOSED_SUNDAY] = 0;
+    CheckDlgButton(page.window, id, BST_UNCHECKED);
+}
+
+// The rules file is written when its rules differ from those in use; a
+// failure is told, and the rules stay as edited, so a later OK tries again.
+bool confirmClosedDays(Page& page) {
+    const ClosedDays& days = daysOf(page);
+    WindowsFileSystem files;
+    const std::string path = joinPath(page.context.settings->paths.programFolder, kClosedDaysFile);
+    const FileContent file = files.readFile(path);
+    auto stored = std::make_unique<ClosedDays>();
+    resetClosedDays(*stored);
+    parseClosedDayRules(*stored, file.content);
+    if (readWhole(file) && formatClosedDayRules(days) == formatClosedDayRules(*stored)) return true;
+    const SaveResult saved = saveClosedDayRules(days, files, page.context.settings->paths.programFolder);
+    if (!saved)
+        tell(page, std::wstring(L"休業日のファイル (Holiday2.Dat) を保存できませんでした. 設定は変更したまま使われます.\n")
+                       .append(cp932ToWide(saved.reason)));
+    return true;
+}
+
+std::vector<Binding> closedDaysBindings() {
+    static const char* const names[] = {"sun", "mon", "tue", "wed", "thu", "fri", "sat", "hol"};
+    std::vector<Binding> bindings;
+    for (int i = 0; i < 8; ++i) bindings.push_back({Control::Check, IDC_CLOSED_SUNDAY + i, names[i]});
+    bindings.push_back({Control::Check, IDC_JAPANESE_HOLIDAYS, "nholi"});
+    return bindings;
+}
+
+}  // namespace
+
+const PageKind& closedDaysPage() {
+    static const PageKind kind{
+        L"HOLIDAY2",
+        [](SharedSettings& s) -> void* { return &s.closedDays; },
+        sizeof(ClosedDays),
+        closedDaySwitchTable,
+        closedDaysBindings(),
+        kindBit(WindowKind::Calendar) | kindBit(WindowKind::RangeView),
+        kRefreshData,
+        false,
+        closedDaysChanged,
+        closedDaysCommand,
+        confirmClosedDays,
+        fillRules,
+    };
+    return kind;
+}
+
+}  // namespace tavo::options

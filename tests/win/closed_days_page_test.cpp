@@ -1,0 +1,203 @@
+// The closed-days page and its rule editor, driven in the real dialog: what
+// the calendar shows at once, what Cancel restores and what OK writes.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "blackbox.h"
+#include "calendar_cells.h"
+#include "shared/cp932.h"
+
+namespace tavo::blackbox {
+namespace {
+
+constexpr DWORD kWait = 8000;
+constexpr COLORREF kClosedText = 33023;  // closed weekdays' numbers, orange
+
+class ClosedDaysPage : public ::testing::Test {
+protected:
+    void SetUp() override {
+        resetProfile();
+        setProfileNumber(L"custpos", L"xCst", 420);  // the dialog beside the calendar, not over it
+        setProfileNumber(L"custpos", L"yCst", 0);
+        clock = std::make_unique<TestClock>(20261207);
+        DeleteFileW(rulesFile().c_str());
+    }
+    void TearDown() override {
+        SetFileAttributesW(rulesFile().c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(rulesFile().c_str());
+        clock.reset();
+        resetProfile();
+    }
+    static std::wstring rulesFile() { return besideTest(L"Holiday2.Dat"); }
+    static std::string rulesContent() {
+        HANDLE h = CreateFileW(rulesFile().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (h == INVALID_HANDLE_VALUE) return "(missing)";
+        char buffer[4096];
+        DWORD n = 0;
+        ReadFile(h, buffer, sizeof buffer, &n, nullptr);
+        CloseHandle(h);
+        return std::string(buffer, n);
+    }
+    // Opens the dialog on this page; the page's window, or nullptr.
+    HWND openPage(HWND calendar) {
+        setProfileNumber(L"tavocust", L"exec", 0);  // opens on 基本設定, whose first page this is
+        PostMessageW(calendar, WM_COMMAND, 103, 0);
+        dialog = waitForDialog(calendar, L"オプション(Tavo)", kWait);
+        if (dialog == nullptr) return nullptr;
+        Sleep(400);
+        HWND inner = GetDlgItem(dialog, 51);
+        for (HWND p = FindWindowExW(inner, nullptr, L"#32770", nullptr); p; p = FindWindowExW(inner, p, L"#32770", nullptr))
+            if (IsWindowVisible(p)) return p;
+        return nullptr;
+    }
+    void finish(int button) {
+        PostMessageW(dialog, WM_COMMAND, static_cast<WPARAM>(button), 0);
+        const ULONGLONG end = GetTickCount64() + kWait;
+        while (IsWindow(dialog) && GetTickCount64() < end) Sleep(50);
+        Sleep(400);
+    }
+    static void click(HWND page, int id) {
+        SendMessageW(GetDlgItem(page, id), BM_CLICK, 0, 0);
+        Sleep(300);
+    }
+    static bool wednesdaysClosed(HWND calendar) {
+        const View view(calendar, 2026, 12);
+        return cellHasColour(calendar, view.cellOf(9), kClosedText);
+    }
+    // The rule editor opened by a button of the page (it is modal: posted).
+    HWND openEditor(HWND page, int button, const wchar_t* title) {
+        PostMessageW(GetDlgItem(page, button), BM_CLICK, 0, 0);
+        HWND editor = waitForDialog(page, title, kWait);
+        Sleep(300);
+        return editor;
+    }
+    static void closeEditor(HWND editor, int button) {
+        PostMessageW(editor, WM_COMMAND, static_cast<WPARAM>(button), 0);
+        const ULONGLONG end = GetTickCount64() + kWait;
+        while (IsWindow(editor) && GetTickCount64() < end) Sleep(50);
+        Sleep(400);
+    }
+
+    std::unique_ptr<TestClock> clock;
+    HWND dialog = nullptr;
+};
+
+TEST_F(ClosedDaysPage, AClosedWednesdayShowsAtOnceCancelRestoresOkWrites) {
+    {
+        CalendarRun run(L"2026/12/07");
+        ASSERT_NE(run.window(), nullptr);
+        HWND page = openPage(run.window());
+        ASSERT_NE(page, nullptr);
+        EXPECT_FALSE(wednesdaysClosed(run.window()));
+        click(page, 1304);  // 水
+        EXPECT_EQ(IsDlgButtonChecked(page, 1304), BST_CHECKED);
+        EXPECT_TRUE(wednesdaysClosed(run.window()));
+        finish(IDCANCEL);
+        EXPECT_FALSE(wednesdaysClosed(run.window()));
+        DWORD value = 0;
+        EXPECT_FALSE(readProfileNumber(L"holi", L"wed", value));
+
+        page = openPage(run.window());
+        ASSERT_NE(page, nullptr);
+        click(page, 1304);
+        finish(IDOK);
+        EXPECT_TRUE(readProfileNumber(L"holi", L"wed", value));
+        EXPECT_EQ(value, 1u);
+    }
+    CalendarRun again(L"2026/12/07");
+    ASSERT_NE(again.window(), nullptr);
+    EXPECT_TRUE(wednesdaysClosed(again.window()));
+}
+
+TEST_F(ClosedDaysPage, AtMostSixClosedWeekdays) {
+    CalendarRun run(L"2026/12/07");
+    ASSERT_NE(run.window(), nullptr);
+    HWND page = openPage(run.window());
+    ASSERT_NE(page, nullptr);
+    for (int id : {1302, 1303, 1304, 1305}) click(page, id);  // Sunday and Saturday are closed already
+    EXPECT_EQ(IsDlgButtonChecked(page, 1306), BST_UNCHECKED);
+    EXPECT_EQ(IsDlgButtonChecked(page, 1308), BST_CHECKED);
+    click(page, 1308);  // holidays off, then on again with six weekdays: refused
+    click(page, 1308);
+    EXPECT_EQ(IsDlgButtonChecked(page, 1308), BST_UNCHECKED);
+    click(page, 1306);  // a seventh weekday: refused
+    EXPECT_EQ(IsDlgButtonChecked(page, 1306), BST_UNCHECKED);
+    finish(IDCANCEL);
+}
+
+// A rule on the selected date: its name in the status text at once, the file
+// after OK with fixed columns; a year entered as 西暦 2030 is written R12.
+TEST_F(ClosedDaysPage, ARuleAddedThroughTheEditor) {
+    CalendarRun run(L"2026/12/07");
+    ASSERT_NE(run.window(), nullptr);
+    HWND page = openPage(run.window());
+    ASSERT_NE(page, nullptr);
+    HWND editor = openEditor(page, 709, L"休業日の追加");
+    ASSERT_NE(editor, nullptr);
+    typeText(GetDlgItem(editor, 703), L"棚卸し");
+    HWND toEra = GetDlgItem(editor, 705);
+    SendMessageW(toEra, CB_SETCURSEL, 0, 0);  // 西暦
+    SendMessageW(editor, WM_COMMAND, MAKEWPARAM(705, CBN_SELCHANGE), reinterpret_cast<LPARAM>(toEra));
+    SendMessageW(GetDlgItem(editor, 707), EM_SETSEL, 0, -1);
+    typeText(GetDlgItem(editor, 707), L"2030");
+    Sleep(300);
+    closeEditor(editor, IDOK);
+    EXPECT_TRUE(waitForStatus(run.window(), L"2026/12/ 7", kWait));
+    EXPECT_NE(statusBarText(run.window()).find(L"棚卸し"), std::wstring::npos) << statusBarText(run.window());
+    EXPECT_EQ(SendMessageW(GetDlgItem(page, 710), LB_GETCOUNT, 0, 0), 1);
+    finish(IDOK);
+    EXPECT_EQ(rulesContent(), wideToCp932(L"12/07 R08-R12 棚卸し\r\n"));
+}
+
+// Changing a rule and cancelling the editor keeps the rule.
+TEST_F(ClosedDaysPage, ACancelledChangeKeepsTheRule) {
+    const std::string rules = wideToCp932(L"01/02 H01-R99 初売り\r\n12/31 H01-R99 大晦日\r\n");
+    HANDLE h = CreateFileW(rulesFile().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD n = 0;
+    WriteFile(h, rules.data(), static_cast<DWORD>(rules.size()), &n, nullptr);
+    CloseHandle(h);
+    CalendarRun run(L"2026/12/07");
+    ASSERT_NE(run.window(), nullptr);
+    HWND page = openPage(run.window());
+    ASSERT_NE(page, nullptr);
+    HWND list = GetDlgItem(page, 710);
+    ASSERT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 2);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, 708)));
+    SendMessageW(list, LB_SETCURSEL, 0, 0);
+    SendMessageW(page, WM_COMMAND, MAKEWPARAM(710, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(page, 708)));
+    HWND editor = openEditor(page, 708, L"休業日の変更");
+    ASSERT_NE(editor, nullptr);
+    closeEditor(editor, IDCANCEL);
+    EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 2);
+    finish(IDOK);
+    EXPECT_EQ(rulesContent(), rules);  // the same rules: nothing rewritten
+}
+
+// A rules file that cannot be written (another program holds it): the user
+// is told, and the rule stays in effect.
+TEST_F(ClosedDaysPage, ARulesFileThatCannotBeWrittenIsTold) {
+    CalendarRun run(L"2026/12/07");
+    ASSERT_NE(run.window(), nullptr);
+    HWND page = openPage(run.window());
+    ASSERT_NE(page, nullptr);
+    HANDLE held = CreateFileW(rulesFile().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    HWND editor = openEditor(page, 709, L"休業日の追加");
+    ASSERT_NE(editor, nullptr);
+    typeText(GetDlgItem(editor, 703), L"臨時休業");
+    Sleep(300);
+    closeEditor(editor, IDOK);
+    EXPECT_TRUE(toldAfter(dialog, WM_COMMAND, IDOK, L"Holiday2.Dat"));
+    CloseHandle(held);
+    Sleep(800);
+    EXPECT_NE(statusBarText(run.window()).find(L"臨時休業"), std::wstring::npos) << statusBarText(run.window());
+}
+
+}  // namespace
+}  // namespace tavo::blackbox
