@@ -39,7 +39,7 @@ HWND Page::create(HWND parent) {
     return CreateDialogParamW(context.instance, kind.templateName, parent, procedure, reinterpret_cast<LPARAM>(this));
 }
 
-const SettingSpec& Page::spec(const Binding& b) const {
+const SettingSpec& Page::entryOf(const Binding& b) const {
     const SettingsTable& table = kind.table();
     return *findSetting(table, table.front().key, b.name);
 }
@@ -53,7 +53,7 @@ const Binding* Page::binding(int id) const {
 }
 
 void Page::show(const Binding& b) {
-    const SettingSpec& s = spec(b);
+    const SettingSpec& s = entryOf(b);
     switch (b.control) {
         case Control::Check: CheckDlgButton(window, b.id, settingNumber(record, s) ? BST_CHECKED : BST_UNCHECKED); break;
         case Control::Radio:
@@ -73,7 +73,7 @@ void Page::show(const Binding& b) {
 }
 
 void Page::take(const Binding& b) {
-    const SettingSpec& s = spec(b);
+    const SettingSpec& s = entryOf(b);
     switch (b.control) {
         case Control::Check: setSettingNumber(record, s, IsDlgButtonChecked(window, b.id) == BST_CHECKED); break;
         case Control::Radio:

@@ -75,7 +75,7 @@ public:
     RecordSnapshot snapshot;
     HWND window = nullptr;
 
-    const SettingSpec& spec(const Binding& b) const;
+    const SettingSpec& entryOf(const Binding& b) const;
     const Binding* binding(int id) const;  // the binding a control belongs to
     void show(const Binding& b);           // control from the record
     void take(const Binding& b);           // record from the control

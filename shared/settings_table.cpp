@@ -155,16 +155,16 @@ void parseColourListInto(std::string_view text, int (&list)[kColourListEntries])
     }
 }
 
-int settingNumber(const void* record, const SettingSpec& spec) { return loadInt(at(record, spec.offset), spec.type); }
+int settingNumber(const void* record, const SettingSpec& entry) { return loadInt(at(record, entry.offset), entry.type); }
 
-void setSettingNumber(void* record, const SettingSpec& spec, int value) { storeInt(at(record, spec.offset), spec.type, value); }
+void setSettingNumber(void* record, const SettingSpec& entry, int value) { storeInt(at(record, entry.offset), entry.type, value); }
 
-std::string settingText(const void* record, const SettingSpec& spec) {
-    return std::string(fieldText(at(record, spec.offset), spec.bytes));
+std::string settingText(const void* record, const SettingSpec& entry) {
+    return std::string(fieldText(at(record, entry.offset), entry.bytes));
 }
 
-void setSettingText(void* record, const SettingSpec& spec, std::string_view text) {
-    copyToField(at(record, spec.offset), spec.bytes, text);
+void setSettingText(void* record, const SettingSpec& entry, std::string_view text) {
+    copyToField(at(record, entry.offset), entry.bytes, text);
 }
 
 RecordSnapshot::RecordSnapshot(void* record, std::size_t bytes)

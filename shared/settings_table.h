@@ -44,10 +44,10 @@ void writeSettings(const void* record, const SettingsTable& table, SettingsStore
 
 // One value of a record, through its entry (what the options pages bind their
 // controls to). Texts are cut to the field at a character boundary.
-int settingNumber(const void* record, const SettingSpec& spec);
-void setSettingNumber(void* record, const SettingSpec& spec, int value);
-std::string settingText(const void* record, const SettingSpec& spec);
-void setSettingText(void* record, const SettingSpec& spec, std::string_view text);
+int settingNumber(const void* record, const SettingSpec& entry);
+void setSettingNumber(void* record, const SettingSpec& entry, int value);
+std::string settingText(const void* record, const SettingSpec& entry);
+void setSettingText(void* record, const SettingSpec& entry, std::string_view text);
 
 // A record as it was when an options page opened: Cancel puts it back.
 class RecordSnapshot {

@@ -230,9 +230,8 @@ LRESULT onCreate(BirthdayWindow& w) {
     SetWindowTextW(w.window, cp932ToWide(personalWindowTitle(formats, w.kind == kBirthday, w.date)).c_str());
     reload(w);
     if (!w.day.writable) {
-        w.loadProblem = L"誕生日・記念日のファイルを全部は読めませんでした. 内容を守るため, 追加と削除はできません.\n";
-        w.loadProblem.append(cp932ToWide(w.monthFile())).append(L"\n").append(cp932ToWide(w.day.problem));
-        PostMessageW(w.window, UM_PLACE, 0, 0);
+        std::wstring message = L"誕生日・記念日のファイルを全部は読めませんでした. 内容を守るため, 追加と削除はできません.\n";
+        w.tellWhenShown(message.append(cp932ToWide(w.monthFile())).append(L"\n").append(cp932ToWide(w.day.problem)));
     }
     return 0;
 }
@@ -270,9 +269,7 @@ LRESULT dispatch(BirthdayWindow& w, UINT message, WPARAM wParam, LPARAM lParam) 
             if (LOWORD(wParam) != VK_F1) return -1;
             openHelpPage(w.window, w.shared().paths, kBirthdayHelpPage, SW_SHOWNORMAL);
             return -2;
-        case UM_PLACE:
-            if (!w.loadProblem.empty()) warnUser(w.window, std::exchange(w.loadProblem, {}));
-            return 0;
+        case UM_PLACE: w.tellPending(); return 0;
         default: return DefWindowProcW(w.window, message, wParam, lParam);
     }
 }

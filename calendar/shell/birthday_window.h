@@ -25,7 +25,6 @@ public:
     HWND list = nullptr;
     // The day's entries as the month file holds them; every change is written at once.
     DayEntries day;
-    std::wstring loadProblem;  // told once the window shows
 
     std::string monthFile() const;
 

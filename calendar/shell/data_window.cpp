@@ -2,8 +2,11 @@
 
 #include <imm.h>
 
+#include <utility>
+
 #include "placement.h"
 #include "resources/tavo_ids.h"
+#include "shared/messages.h"
 #include "shared/cp932.h"
 #include "shared/windows_of_kind.h"
 
@@ -11,6 +14,15 @@ namespace tavo::shell {
 
 void DataWindow::saveSlot() {
     if (shared().env.sav) saveSlotOf(window, slots, windowKindInfo(kind()).slot, process.store, dpi);
+}
+
+void DataWindow::tellWhenShown(std::wstring text) {
+    pending_ = std::move(text);
+    PostMessageW(window, UM_PLACE, 0, 0);
+}
+
+void DataWindow::tellPending() {
+    if (!pending_.empty()) warnUser(window, std::exchange(pending_, {}));
 }
 
 HWND DataWindow::createPlaced(HINSTANCE instance) {

@@ -23,12 +23,18 @@ public:
     SharedSettings& shared() const { return *process.settings; }
     // Stores the normal rectangle in the kind's slot when the user wants placements kept.
     void saveSlot();
+    // A problem found while loading, told once the window shows (UM_PLACE).
+    void tellWhenShown(std::wstring text);
+    void tellPending();
 
 protected:
     DataWindow(WindowKind kind, Process& p) : Window(kind), process(p) {}
     // Creates the window at its slot, owned by the tray when it runs, with the
     // external command at position 6 of its system menu, and shows it.
     HWND createPlaced(HINSTANCE instance);
+
+private:
+    std::wstring pending_;
 };
 
 // Brings the open window of the kind forward; false when there is none.

@@ -146,8 +146,7 @@ void load(DayScheduleWindow& w) {
     SendMessageW(w.edit, EM_SETREADONLY, TRUE, 0);
     std::wstring message = L"予定ファイルを全部は読めませんでした. 内容を守るため, このウィンドウでは編集できません.\n";
     message.append(cp932ToWide(w.dataFile())).append(L"\n").append(cp932ToWide(read.problem));
-    w.loadProblem = std::move(message);
-    PostMessageW(w.window, UM_PLACE, 0, 0);
+    w.tellWhenShown(std::move(message));
 }
 
 LRESULT onCreate(DayScheduleWindow& w) {
@@ -209,9 +208,7 @@ LRESULT dispatch(DayScheduleWindow& w, UINT message, WPARAM wParam, LPARAM lPara
             }
             return DefWindowProcW(w.window, message, wParam, lParam);
         case WM_DPICHANGED: onDpiChanged(w, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
-        case UM_PLACE:  // a problem found while loading, told once the window shows
-            if (!w.loadProblem.empty()) warnUser(w.window, std::exchange(w.loadProblem, {}));
-            return 0;
+        case UM_PLACE: w.tellPending(); return 0;
         case WM_DESTROY: RemoveWindowSubclass(w.edit, editProcedure, kEditSubclass); return 0;
         case WM_NCDESTROY: w.font.reset(); return 0;
         default: return DefWindowProcW(w.window, message, wParam, lParam);

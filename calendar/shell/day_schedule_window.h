@@ -29,7 +29,6 @@ public:
     std::wstring accepted;
     bool acceptedModified = false;
     bool restoring = false;
-    std::wstring loadProblem;  // told once the window shows
 
     std::string dataFile() const;
 

@@ -53,6 +53,11 @@ protected:
         return cp932ToWide(scheduleWindowTitle(formats, kind, date));
     }
     static std::string cp932(const std::wstring& text) { return wideToCp932(text); }
+    // Keystrokes into the open window's text, given time to arrive.
+    void type(const std::wstring& text) const {
+        typeText(edit, text);
+        Sleep(300);
+    }
 
     DataFolder folder{L"tavo-schedule"};
     std::unique_ptr<TestClock> clock;
@@ -66,8 +71,7 @@ TEST_F(DaySchedule, TypedTextBecomesTheDaySectionAndMarksTheCell) {
     ASSERT_NE(window, nullptr);
     ASSERT_NE(edit, nullptr);
     EXPECT_EQ(windowText(window), expectedTitle(1, 2005, 7, 9, 6));
-    typeText(edit, L"会議\r10時から");
-    Sleep(300);
+    type(L"会議\r10時から");
     ASSERT_TRUE(closeWindow(window));
     EXPECT_EQ(folder.read(L"sch20057.cal"), cp932(L":9\r\n会議\r\n10時から\r\n"));
     pressKey(run.window(), VK_RIGHT);  // the selected cell has its own colour
@@ -83,8 +87,7 @@ TEST_F(DaySchedule, AddingADayLeavesEveryOtherByteAsItWas) {
     ASSERT_NE(run.window(), nullptr);
     HWND window = open(run.window(), kDay);
     ASSERT_NE(window, nullptr);
-    typeText(edit, L"十五日");
-    Sleep(300);
+    type(L"十五日");
     ASSERT_TRUE(closeWindow(window));
     EXPECT_EQ(folder.read(L"sch20057.cal"), cp932(L":3\r\n三日\n:15\r\n十五日\r\n:24\r\n二十四日\r\n自由な行\r\n"));
 }
@@ -116,16 +119,14 @@ TEST_F(DaySchedule, EveryWeekOnAThursdayEditsKeyFourAndTheMemoGoesToItsFolder) {
     HWND window = open(run.window(), kEveryWeek);
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(windowText(window), expectedTitle(6, 2026, 12, 10, 4));
-    typeText(edit, L"定例");
-    Sleep(300);
+    type(L"定例");
     ASSERT_TRUE(closeWindow(window));
     EXPECT_EQ(folder.read(L"schedulw.cal"), cp932(L":4\r\n定例\r\n"));
 
     window = open(run.window(), kMemo);
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(windowText(window), expectedTitle(7, 2026, 12, 10, 4));
-    typeText(edit, L"買い物");
-    Sleep(300);
+    type(L"買い物");
     ASSERT_TRUE(closeWindow(window));
     EXPECT_EQ(memoFolder.read(L"memo.cal"), cp932(L"買い物\r\n"));
     EXPECT_EQ(folder.read(L"memo.cal"), "(missing)");
@@ -149,8 +150,7 @@ TEST_F(DaySchedule, ClosingTheCalendarSavesTheTypedText) {
     ASSERT_NE(run.window(), nullptr);
     HWND window = open(run.window(), kDay);
     ASSERT_NE(window, nullptr);
-    typeText(edit, L"閉じる前");
-    Sleep(300);
+    type(L"閉じる前");
     DWORD code = 1;
     ASSERT_TRUE(run.close(code));
     EXPECT_EQ(code, 0u);
@@ -163,8 +163,7 @@ TEST_F(DaySchedule, LoggingOffSavesTheTypedText) {
     ASSERT_NE(run.window(), nullptr);
     HWND window = open(run.window(), kDay);
     ASSERT_NE(window, nullptr);
-    typeText(edit, L"ログオフ前");
-    Sleep(300);
+    type(L"ログオフ前");
     EXPECT_EQ(SendMessageW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
     EXPECT_EQ(folder.read(L"sch20057.cal"), cp932(L":9\r\nログオフ前\r\n"));
 }
@@ -178,8 +177,7 @@ TEST_F(DaySchedule, AFolderThatCannotBeWrittenKeepsTheText) {
     ASSERT_NE(run.window(), nullptr);
     HWND window = open(run.window(), kDay);
     ASSERT_NE(window, nullptr);
-    typeText(edit, L"大事な予定");
-    Sleep(300);
+    type(L"大事な予定");
     EXPECT_TRUE(toldAfter(window, WM_CLOSE, 0, L"保存できませんでした"));
     EXPECT_TRUE(IsWindow(window));
     EXPECT_EQ(controlText(edit), L"大事な予定");
@@ -196,16 +194,14 @@ TEST_F(DaySchedule, TextsThatCannotBeStoredAsTypedAreRefused) {
     HWND window = open(run.window(), kDay);
     ASSERT_NE(window, nullptr);
     // A line that would read as a header is kept as text.
-    typeText(edit, L":9\rあと");
-    Sleep(300);
+    type(L":9\rあと");
     ASSERT_TRUE(closeWindow(window));
     EXPECT_EQ(folder.read(L"sch20057.cal"), cp932(L":9\r\n：9\r\nあと\r\n"));
 
     // A character code page 932 cannot hold: told, and nothing written.
     window = open(run.window(), kDay);
     ASSERT_NE(window, nullptr);
-    typeText(edit, L"\xD83D\xDE00");  // an emoji
-    Sleep(300);
+    type(L"\xD83D\xDE00");  // an emoji
     EXPECT_TRUE(toldAfter(window, WM_CLOSE, 0, L"保存できません"));
     EXPECT_TRUE(IsWindow(window));
     EXPECT_EQ(folder.read(L"sch20057.cal"), cp932(L":9\r\n：9\r\nあと\r\n"));
@@ -219,8 +215,7 @@ TEST_F(DaySchedule, TheLimitIsTwoThousandStoredBytes) {
     ASSERT_NE(window, nullptr);
     const std::wstring full(1000, L'漢');
     SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(full.c_str()));
-    typeText(edit, L"x");
-    Sleep(300);
+    type(L"x");
     EXPECT_EQ(controlText(edit).size(), 1000u);
     ASSERT_TRUE(closeWindow(window));
     EXPECT_EQ(folder.read(L"sch20057.cal").size(), 4u + 2000u + 2u);
