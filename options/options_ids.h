@@ -66,3 +66,11 @@
 #define IDC_FOLDER_COMMAND 407
 #define IDC_FOLDER_BROWSE 408
 #define IDC_FOLDER_OPEN_SCHEDULE 410
+
+// Date-format page: the part, the layout box and then one box per selection.
+#define IDC_DATE_PART 301
+#define IDC_DATE_LAYOUT 302
+#define IDC_DATE_NUM 308
+#define IDC_DATE_OWN 1014
+#define IDC_DATE_PATTERN 1101
+#define IDC_DATE_APPLY 1003

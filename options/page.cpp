@@ -26,6 +26,18 @@ int leadingNumber(const std::wstring& text, int digits) {
     return value;
 }
 
+// The longest start of a text that takes at most `limit` bytes of code page 932.
+std::size_t fittingCharacters(const std::wstring& text, std::size_t limit) {
+    std::size_t bytes = 0, i = 0;
+    while (i < text.size()) {
+        const std::size_t n = IS_HIGH_SURROGATE(text[i]) && i + 1 < text.size() ? 2 : 1;
+        bytes += wideToCp932(std::wstring_view(text).substr(i, n)).size();
+        if (bytes > limit) break;
+        i += n;
+    }
+    return i;
+}
+
 }  // namespace
 
 void tell(const Page& page, const std::wstring& text) {
@@ -40,6 +52,7 @@ HWND Page::create(HWND parent) {
 }
 
 const SettingSpec& Page::entryOf(const Binding& b) const {
+    if (kind.entry) return kind.entry(*this, b);
     const SettingsTable& table = kind.table();
     return *findSetting(table, table.front().key, b.name);
 }
@@ -91,17 +104,32 @@ void Page::take(const Binding& b) {
             SendMessageW(item(b.spin), UDM_SETPOS32, 0, value);
             break;
         }
-        case Control::Text: {
-            const std::wstring text = textOf(item(b.id));
-            if (const std::wstring bad = unstorableInCp932(text); !bad.empty())
-                tell(*this, std::wstring(L"次の文字は設定に保存できません.\n").append(bad));
-            const std::string stored = wideToCp932(text);
-            if (stored.size() > s.bytes - 1)
-                tell(*this, std::wstring(L"長すぎるため, ").append(std::to_wstring(s.bytes - 1)).append(L" バイトまでで切りました."));
-            setSettingText(record, s, stored);
-            break;
-        }
+        case Control::Text: setSettingText(record, s, wideToCp932(textOf(item(b.id)))); break;
     }
+}
+
+bool Page::storable(const Binding& b) const {
+    const std::wstring bad = unstorableInCp932(textOf(item(b.id)));
+    if (bad.empty()) return true;
+    tell(*this, std::wstring(L"次の文字は設定に保存できません. 別の文字に直してください.\n").append(bad));
+    SetFocus(item(b.id));
+    return false;
+}
+
+const Binding* Page::unstorableText() const {
+    for (const Binding& b : kind.bindings)
+        if (b.control == Control::Text && !unstorableInCp932(textOf(item(b.id))).empty()) return &b;
+    return nullptr;
+}
+
+// The record holds a text's bytes, not its characters: the edit holds no more.
+void Page::limitBytes(const Binding& b) {
+    const std::wstring text = textOf(item(b.id));
+    const std::size_t fits = fittingCharacters(text, entryOf(b).bytes - 1);
+    if (fits == text.size()) return;
+    SetWindowTextW(item(b.id), text.substr(0, fits).c_str());  // comes back here within the limit
+    SendMessageW(item(b.id), EM_SETSEL, fits, static_cast<LPARAM>(fits));
+    MessageBeep(MB_OK);
 }
 
 void Page::notify() const { refreshWindows(kind.notified, kind.refreshFlags); }
@@ -129,6 +157,7 @@ void Page::onCommand(int id, int code) {
     const bool edit = b->control == Control::Number || b->control == Control::Text;
     const int expected = edit ? EN_CHANGE : b->control == Control::Combo ? CBN_SELCHANGE : BN_CLICKED;
     if (code != expected) return;
+    if (b->control == Control::Text) limitBytes(*b);
     if (b->control == Control::Text && kind.textsOnOk) return;
     take(*b);
     if (kind.changed) kind.changed(*this, id);

@@ -60,6 +60,9 @@ struct PageKind {
     void (*command)(Page&, int id, int code) = nullptr;
     bool (*confirm)(Page&) = nullptr;
     void (*init)(Page&) = nullptr;
+    // The entry a binding edits when it depends on the page's state (the date
+    // part shown); otherwise the binding's name in the table's key.
+    const SettingSpec& (*entry)(const Page&, const Binding&) = nullptr;
 };
 
 class Page {
@@ -74,18 +77,24 @@ public:
     void* record;
     RecordSnapshot snapshot;
     HWND window = nullptr;
+    int part = 0;  // which of a record's repeated parts the controls show
 
     const SettingSpec& entryOf(const Binding& b) const;
     const Binding* binding(int id) const;  // the binding a control belongs to
     void show(const Binding& b);           // control from the record
     void take(const Binding& b);           // record from the control
     void notify() const;
+    // A typed text holding characters the record cannot store: the first such
+    // binding, and telling the user about one with the focus on it.
+    const Binding* unstorableText() const;
+    bool storable(const Binding& b) const;
     HWND item(int id) const { return GetDlgItem(window, id); }
 
 private:
     static INT_PTR CALLBACK procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR onMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void onCommand(int id, int code);
+    void limitBytes(const Binding& b);
     bool loading_ = false;
 };
 

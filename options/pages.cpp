@@ -201,9 +201,11 @@ const wchar_t* const kOuterTabTexts[kOuterTabs] = {L"基本設定", L"カレン�
 const PageSlot kPageSlots[] = {
     {0, 0, L"祝日・休業日", closedDaysPage, "coholiday.html"},
     {0, 1, L"フォルダ", folderPage, "folder.html"},
+    {1, 1, L"日付形式", calendarDateFormatPage, "date.html"},
     {1, 2, L"動作", environmentPage, "env.html"},
     {1, 4, L"メニュー", menuPage, "menu.html"},
     {2, 0, L"表示範囲", rangePage, "range.html"},
+    {2, 2, L"日付形式", rangeDateFormatPage, "date.html"},
 };
 const int kPageSlotCount = static_cast<int>(std::size(kPageSlots));
 

@@ -23,5 +23,7 @@ const PageKind& rangePage();
 const PageKind& menuPage();
 const PageKind& environmentPage();
 const PageKind& folderPage();
+const PageKind& calendarDateFormatPage();
+const PageKind& rangeDateFormatPage();
 
 }  // namespace tavo::options

@@ -63,6 +63,12 @@ void showPage(Frame& f) {
     SetFocus(page->window);
 }
 
+void selectInnerTab(Frame& f, int index) {
+    f.inner = index;
+    TabCtrl_SetCurSel(tabs(f, IDC_INNER_TABS), index);
+    showPage(f);
+}
+
 void buildInnerRow(Frame& f) {
     HWND inner = tabs(f, IDC_INNER_TABS);
     TabCtrl_DeleteAllItems(inner);
@@ -72,9 +78,13 @@ void buildInnerRow(Frame& f) {
         item.pszText = const_cast<wchar_t*>(slot->tab);
         TabCtrl_InsertItem(inner, i, &item);
     }
-    f.inner = 0;
-    TabCtrl_SetCurSel(inner, 0);
-    showPage(f);
+    selectInnerTab(f, 0);
+}
+
+void selectOuterTab(Frame& f, int outer) {
+    f.outer = outer;
+    TabCtrl_SetCurSel(tabs(f, IDC_OUTER_TABS), outer);
+    buildInnerRow(f);
 }
 
 void placeAtSavedCorner(Frame& f) {
@@ -105,9 +115,7 @@ void onInit(Frame& f, int firstOuter) {
         item.pszText = const_cast<wchar_t*>(kOuterTabTexts[i]);
         TabCtrl_InsertItem(outer, i, &item);
     }
-    f.outer = firstOuter;
-    TabCtrl_SetCurSel(outer, firstOuter);
-    buildInnerRow(f);
+    selectOuterTab(f, firstOuter);
 }
 
 void saveCorner(Frame& f) {
@@ -120,8 +128,25 @@ void saveCorner(Frame& f) {
     corner->writeInt("yCst", placement.rcNormalPosition.top);
 }
 
+// A page whose typed text cannot be stored is shown with the text in focus,
+// and the dialog stays open: what the user typed is not dropped.
+bool textsStorable(Frame& f) {
+    for (int outer = 0; outer < kOuterTabs; ++outer)
+        for (int index = 0; const PageSlot* slot = slotOf(outer, index); ++index) {
+            const Page* page = f.pages[slot->outer][slot->inner].get();
+            const Binding* text = page && page->window ? page->unstorableText() : nullptr;
+            if (text == nullptr) continue;
+            selectOuterTab(f, outer);
+            selectInnerTab(f, index);
+            page->storable(*text);
+            return false;
+        }
+    return true;
+}
+
 // OK or Cancel to every page ever shown, in slot order.
 void finish(Frame& f, bool ok) {
+    if (ok && !textsStorable(f)) return;
     saveCorner(f);
     for (auto& row : f.pages)
         for (auto& page : row)
@@ -145,8 +170,7 @@ void onNotify(Frame& f, const NMHDR& n) {
         f.inner = TabCtrl_GetCurSel(n.hwndFrom);
         showPage(f);
     } else if (n.idFrom == IDC_OUTER_TABS) {
-        f.outer = TabCtrl_GetCurSel(n.hwndFrom);
-        buildInnerRow(f);
+        selectOuterTab(f, TabCtrl_GetCurSel(n.hwndFrom));
     }
 }
 

@@ -122,6 +122,15 @@ bool readProfileNumber(const wchar_t* key, const wchar_t* name, DWORD& value) {
            ERROR_SUCCESS;
 }
 
+bool readProfileText(const wchar_t* key, const wchar_t* name, std::wstring& value) {
+    wchar_t text[1024] = {};
+    DWORD size = sizeof text;
+    if (RegGetValueW(HKEY_CURRENT_USER, (kRoot + L"\\" + key).c_str(), name, RRF_RT_REG_SZ, nullptr, text, &size) != ERROR_SUCCESS)
+        return false;
+    value = text;
+    return true;
+}
+
 std::wstring statusBarText(HWND calendar) {
     HWND bar = FindWindowExW(calendar, nullptr, L"msctls_statusbar32", nullptr);
     if (bar == nullptr) return L"(no status bar)";

@@ -40,6 +40,7 @@ void resetProfile();
 void setProfileNumber(const wchar_t* key, const wchar_t* name, DWORD value);
 void setProfileText(const wchar_t* key, const wchar_t* name, const std::wstring& value);
 bool readProfileNumber(const wchar_t* key, const wchar_t* name, DWORD& value);
+bool readProfileText(const wchar_t* key, const wchar_t* name, std::wstring& value);
 
 // The text of the calendar's status bar.
 std::wstring statusBarText(HWND calendar);

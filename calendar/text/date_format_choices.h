@@ -1,0 +1,18 @@
+// What the date-format page offers for each text part: the part's label and,
+// per selection, the texts of its list. An empty list means the part does not
+// use that selection, and the page disables its box.
+#pragma once
+
+#include <span>
+
+#include "date_format_set.h"
+
+namespace tavo {
+
+// The label of a part in the page's part list, e.g. "年,月表示部".
+const char* dateTextPartLabel(DateTextPart part);
+
+// The entries of a selection's list for a part, in stored-value order.
+std::span<const char* const> selectionChoices(DateTextPart part, Selection selection);
+
+}  // namespace tavo
