@@ -38,6 +38,10 @@ std::size_t fittingCharacters(const std::wstring& text, std::size_t limit) {
     return i;
 }
 
+PageProblem unstorableProblem(const Binding& b, const std::wstring& bad) {
+    return {b.id, std::wstring(L"次の文字は設定に保存できません. 別の文字に直してください.\n").append(bad)};
+}
+
 }  // namespace
 
 void tell(const Page& page, const std::wstring& text) {
@@ -108,18 +112,22 @@ void Page::take(const Binding& b) {
     }
 }
 
-bool Page::storable(const Binding& b) const {
-    const std::wstring bad = unstorableInCp932(textOf(item(b.id)));
-    if (bad.empty()) return true;
-    tell(*this, std::wstring(L"次の文字は設定に保存できません. 別の文字に直してください.\n").append(bad));
-    SetFocus(item(b.id));
-    return false;
+PageProblem Page::problem() const {
+    for (const Binding& b : kind.bindings)
+        if (b.control == Control::Text)
+            if (const std::wstring bad = unstorableInCp932(textOf(item(b.id))); !bad.empty()) return unstorableProblem(b, bad);
+    return kind.check ? kind.check(*this) : PageProblem{};
 }
 
-const Binding* Page::unstorableText() const {
-    for (const Binding& b : kind.bindings)
-        if (b.control == Control::Text && !unstorableInCp932(textOf(item(b.id))).empty()) return &b;
-    return nullptr;
+void Page::tellProblem(const PageProblem& p) const {
+    tell(*this, p.text);
+    if (p.control) SetFocus(item(p.control));
+}
+
+bool Page::storable(const Binding& b) const {
+    const std::wstring bad = unstorableInCp932(textOf(item(b.id)));
+    if (!bad.empty()) tellProblem(unstorableProblem(b, bad));
+    return bad.empty();
 }
 
 // The record holds a text's bytes, not its characters: the edit holds no more.
@@ -145,7 +153,15 @@ void Page::ok() {
 }
 
 void Page::cancel() {
-    if (snapshot.restore()) notify();
+    keepPrevious();
+    if (!snapshot.restore()) return;
+    if (kind.restored) kind.restored(*this);
+    notify();
+}
+
+void Page::keepPrevious() {
+    const auto* bytes = static_cast<const char*>(record);
+    previous.assign(bytes, bytes + kind.bytes);
 }
 
 void Page::onCommand(int id, int code) {
@@ -159,6 +175,7 @@ void Page::onCommand(int id, int code) {
     if (code != expected) return;
     if (b->control == Control::Text) limitBytes(*b);
     if (b->control == Control::Text && kind.textsOnOk) return;
+    keepPrevious();
     take(*b);
     if (kind.changed) kind.changed(*this, id);
     notify();

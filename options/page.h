@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 #include "calendar/data/shared_settings.h"
@@ -35,6 +36,12 @@ struct Binding {
 
 class Page;
 
+// What OK must refuse on a page: the text to tell and the control to put the focus on.
+struct PageProblem {
+    int control = 0;
+    std::wstring text;
+};
+
 // What the frame hands every page.
 struct OptionsContext {
     SharedSettings* settings = nullptr;
@@ -63,6 +70,10 @@ struct PageKind {
     // The entry a binding edits when it depends on the page's state (the date
     // part shown); otherwise the binding's name in the table's key.
     const SettingSpec& (*entry)(const Page&, const Binding&) = nullptr;
+    // After Cancel put the snapshot back (`Page::previous` holds the record as it was).
+    void (*restored)(Page&) = nullptr;
+    // Input OK cannot take as it stands (beyond texts that CP932 cannot hold).
+    PageProblem (*check)(const Page&) = nullptr;
 };
 
 class Page {
@@ -78,16 +89,21 @@ public:
     RecordSnapshot snapshot;
     HWND window = nullptr;
     int part = 0;  // which of a record's repeated parts the controls show
+    std::vector<char> previous;  // the record before the change being handled
 
     const SettingSpec& entryOf(const Binding& b) const;
     const Binding* binding(int id) const;  // the binding a control belongs to
     void show(const Binding& b);           // control from the record
     void take(const Binding& b);           // record from the control
     void notify() const;
-    // A typed text holding characters the record cannot store: the first such
-    // binding, and telling the user about one with the focus on it.
-    const Binding* unstorableText() const;
-    bool storable(const Binding& b) const;
+    // Input that OK must refuse: a text holding characters the record cannot
+    // store, then the page's own check. Empty text: none.
+    PageProblem problem() const;
+    // Tells the user of a problem, with the focus on its control.
+    void tellProblem(const PageProblem& p) const;
+    bool storable(const Binding& b) const;  // false after telling
+    template <class Record>
+    const Record& previousRecord() const { return *reinterpret_cast<const Record*>(previous.data()); }
     HWND item(int id) const { return GetDlgItem(window, id); }
 
 private:
@@ -95,6 +111,7 @@ private:
     INT_PTR onMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void onCommand(int id, int code);
     void limitBytes(const Binding& b);
+    void keepPrevious();
     bool loading_ = false;
 };
 

@@ -128,17 +128,18 @@ void saveCorner(Frame& f) {
     corner->writeInt("yCst", placement.rcNormalPosition.top);
 }
 
-// A page whose typed text cannot be stored is shown with the text in focus,
-// and the dialog stays open: what the user typed is not dropped.
-bool textsStorable(Frame& f) {
+// A page with input OK cannot take (a text Shift-JIS cannot hold, a number
+// out of its range) is shown with that input in focus, and the dialog stays
+// open: what the user typed is not dropped.
+bool pagesReady(Frame& f) {
     for (int outer = 0; outer < kOuterTabs; ++outer)
         for (int index = 0; const PageSlot* slot = slotOf(outer, index); ++index) {
             const Page* page = f.pages[slot->outer][slot->inner].get();
-            const Binding* text = page && page->window ? page->unstorableText() : nullptr;
-            if (text == nullptr) continue;
+            const PageProblem problem = page && page->window ? page->problem() : PageProblem{};
+            if (problem.text.empty()) continue;
             selectOuterTab(f, outer);
             selectInnerTab(f, index);
-            page->storable(*text);
+            page->tellProblem(problem);
             return false;
         }
     return true;
@@ -146,7 +147,7 @@ bool textsStorable(Frame& f) {
 
 // OK or Cancel to every page ever shown, in slot order.
 void finish(Frame& f, bool ok) {
-    if (ok && !textsStorable(f)) return;
+    if (ok && !pagesReady(f)) return;
     saveCorner(f);
     for (auto& row : f.pages)
         for (auto& page : row)

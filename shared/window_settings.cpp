@@ -10,6 +10,7 @@
 #include "file_system.h"
 #include "settings_store.h"
 #include "settings_table.h"
+#include "window_frame.h"
 
 namespace tavo {
 namespace {
@@ -58,14 +59,16 @@ SettingsTable makePopupMenuTable() {
     return t;
 }
 
+}  // namespace
+
+// Windows are made with a title bar; one that wants none loses it once placed.
 void deriveWindowStyle(WindowStyle& s, int index) {
     if (index == kRangeViewStyle) s.sts = 0;  // the range view has no status bar
-    s.windowStyle = kStyleBase | kStyleCaption;
+    s.windowStyle = windowStyleBits(s) | kStyleCaption;
     s.captionPending = s.cap == 0;
-    if (s.siz) s.windowStyle |= kStyleSizingBorder;
-    if (s.min) s.windowStyle |= kStyleMinimizeBox;
-    if (s.max) s.windowStyle |= kStyleMaximizeBox;
 }
+
+namespace {
 
 const char* const kSlotNames[4] = {"Cal", "Sch", "Bir", "Scv"};
 

@@ -32,6 +32,8 @@ inline constexpr std::int32_t kStyleMinimizeBox = 0x00020000;
 inline constexpr std::int32_t kStyleMaximizeBox = 0x00010000;
 
 const SettingsTable& windowStyleTable(int index);
+// The style bits and caption-pending flag of a record read for a window not yet made.
+void deriveWindowStyle(WindowStyle& style, int index);
 const char* windowStyleKey(int index);  // "cstyle" or "sstyle"
 void resetWindowStyle(WindowStyle& style, int index);
 void readWindowStyle(WindowStyle& style, int index, const SettingsStore& store);

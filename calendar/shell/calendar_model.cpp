@@ -64,7 +64,8 @@ DayDate selectedDayDate(CalendarWindow& a) {
     return d;
 }
 
-bool backgroundSuppressed(const CalendarWindow& a) { return a.style().clr != 0 || a.style().wal != 0; }
+// A wallpaper that could not be loaded leaves the plain background.
+bool backgroundSuppressed(const CalendarWindow& a) { return a.style().clr != 0 || (a.style().wal != 0 && a.wallpaper); }
 
 void repaintView(CalendarWindow& a) { InvalidateRect(a.window, nullptr, backgroundSuppressed(a) ? TRUE : FALSE); }
 

@@ -67,13 +67,17 @@ void buildFonts(CalendarWindow& a) {
     ReleaseDC(a.window, dc);
 }
 
+// A bitmap that cannot be loaded keeps the background there was.
 void loadWallpaper(CalendarWindow& a, bool stretched) {
-    a.wallpaper.reset();
-    if (!a.style().wal) return;
+    if (!a.style().wal) {
+        a.wallpaper.reset();
+        return;
+    }
     RECT client{};
     GetClientRect(a.window, &client);
     const int cx = stretched ? client.right : 0, cy = stretched ? client.bottom : 0;
-    a.wallpaper.reset(LoadImageW(nullptr, cp932ToWide(a.style().bmppath).c_str(), IMAGE_BITMAP, cx, cy, LR_LOADFROMFILE));
+    HANDLE loaded = LoadImageW(nullptr, cp932ToWide(a.style().bmppath).c_str(), IMAGE_BITMAP, cx, cy, LR_LOADFROMFILE);
+    if (loaded) a.wallpaper.reset(loaded);
     a.wallpaperMode = stretched ? 1 : 2;
     a.wallpaperSize = {cx, cy};
 }
@@ -134,8 +138,7 @@ void onPaint(CalendarWindow& a) {
 
 LRESULT onEraseBackground(CalendarWindow& a, HDC dc) {
     if (a.style().clr) return DefWindowProcW(a.window, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-    if (!a.style().wal) return 1;
-    if (!a.wallpaper) return 0;
+    if (!a.style().wal || !a.wallpaper) return 1;  // the paint fills the background
     RECT client{};
     GetClientRect(a.window, &client);
     if (a.style().wtp == 1 && (a.wallpaperMode != 1 || a.wallpaperSize.cx != client.right || a.wallpaperSize.cy != client.bottom))
@@ -289,6 +292,19 @@ void onSettingChange(CalendarWindow& a) {
     setStatusText(a);
 }
 
+// A new frame, status bar or button band: the bands are laid out afresh in
+// the client the frame change left.
+void onFrameChanged(CalendarWindow& a) {
+    createStatusBar(a);
+    setStatusText(a);
+    RECT client{};
+    GetClientRect(a.window, &client);
+    layOut(a, client.right, client.bottom);
+    buildFonts(a);
+    if (a.statusBar) SendMessageW(a.statusBar, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
+    InvalidateRect(a.window, nullptr, TRUE);
+}
+
 // Activation linking: the range view follows directly behind the calendar.
 void onActivate(CalendarWindow& a, WPARAM state, HWND other) {
     HWND view = findWindowOf(WindowKind::RangeView);
@@ -381,7 +397,7 @@ LRESULT dispatch(CalendarWindow& a, UINT message, WPARAM wParam, LPARAM lParam) 
         case MM_MCINOTIFY: closeBirthdaySound(a); return 0;
         case UM_PLACE: placeWindow(a); return 0;
         case UM_REFRESH: onRefresh(a, wParam); return 0;
-        case UM_STATUSBAR: createStatusBar(a); setStatusText(a); return 0;
+        case UM_STATUSBAR: onFrameChanged(a); return 0;
         case WM_CLOSE: onClose(a); return 0;
         case WM_QUERYENDSESSION:
             cancelOptions();

@@ -1,5 +1,6 @@
 #include "placement.h"
 
+#include "shared/window_frame_win.h"
 #include "shared/windows_of_kind.h"
 
 namespace tavo::shell {
@@ -39,35 +40,18 @@ HWND findOwnerWindow(CalendarWindow& a) {
     return findWindowOf(WindowKind::Tray);
 }
 
-void toggleTitleBar(HWND window, WindowStyle& style, WindowKind kind, int dpi, SettingsStore& store) {
-    WINDOWPLACEMENT placement{};
-    placement.length = sizeof placement;
-    GetWindowPlacement(window, &placement);
-    placement.showCmd = SW_RESTORE;
-    const LONG current = GetWindowLongW(window, GWL_STYLE);
-    const bool sizing = (current & WS_THICKFRAME) != 0;
-    const int ex = sizing ? 1 : metric(SM_CXEDGE, dpi) + 1;
-    const int ey = sizing ? 1 : metric(SM_CYEDGE, dpi) + 1;
-    const int caption = metric(SM_CYCAPTION, dpi);
-    RECT& r = placement.rcNormalPosition;
-    const bool hasCaption = (current & WS_CAPTION) == WS_CAPTION;
-    if (style.cap && hasCaption) {
-        style.cap = 0;
-        r = {r.left + ex, r.top + ey + caption, r.right - ex, r.bottom - ey};
-        style.windowStyle &= ~kStyleCaption;
-    } else if (!style.cap && !hasCaption) {
-        style.cap = 1;
-        r = {r.left - ex, r.top - ey - caption, r.right + ex, r.bottom + ey};
-        style.windowStyle |= kStyleCaption;
-    }
-    ShowWindow(window, SW_HIDE);  // the hide handler applies the style
-    SetWindowPlacement(window, &placement);
-    ShowWindow(window, SW_SHOW);
+// The title bar follows the window, not the record: the start-up removal
+// flips the bits before the frame is laid out.
+void toggleTitleBar(HWND window, WindowStyle& style, WindowKind kind, SettingsStore& store) {
+    const bool hasCaption = (GetWindowLongW(window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION;
+    style.cap = hasCaption ? 0 : 1;
+    style.windowStyle = (style.windowStyle & ~kStyleCaption) | (style.cap ? kStyleCaption : 0);
+    applyWindowFrame(window, style.windowStyle | WS_VISIBLE, 0);
     store.createForWriting(windowStyleKey(windowKindInfo(kind).style))->writeInt("cap", style.cap);
 }
 
 void toggleTitleBar(CalendarWindow& a) {
-    toggleTitleBar(a.window, a.style(), WindowKind::Calendar, a.dpi, a.process.store);
+    toggleTitleBar(a.window, a.style(), WindowKind::Calendar, a.process.store);
 }
 
 bool applyCaptionPending(HWND window, WindowStyle& style) {

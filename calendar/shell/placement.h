@@ -13,7 +13,7 @@ void saveCalendarSlot(CalendarWindow& a);
 void placeWindow(CalendarWindow& a);      // UM_PLACE
 void toggleTitleBar(CalendarWindow& a);   // double click on the top band, and at start with cap 0
 // The title-bar toggle of any window with a style record; writes "cap" under the kind's style key.
-void toggleTitleBar(HWND window, WindowStyle& style, WindowKind kind, int dpi, SettingsStore& store);
+void toggleTitleBar(HWND window, WindowStyle& style, WindowKind kind, SettingsStore& store);
 // At first placement with no title bar wanted: flip the caption bits and start timer 2; true when it did.
 bool applyCaptionPending(HWND window, WindowStyle& style);
 // Sets a window's placement from a slot (physical pixels).

@@ -27,7 +27,8 @@ namespace {
 // Redraw on resize, double clicks, byte-aligned client and window.
 constexpr UINT kClassStyle = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_BYTEALIGNCLIENT | CS_BYTEALIGNWINDOW;
 
-bool suppressed(const RangeViewWindow& v) { return v.style().clr != 0 || v.style().wal != 0; }
+// A wallpaper that could not be loaded leaves the plain background.
+bool suppressed(const RangeViewWindow& v) { return v.style().clr != 0 || (v.style().wal != 0 && v.wallpaper); }
 
 int lineCount(const RangeViewWindow& v) { return static_cast<int>(v.list.size()); }
 
@@ -59,9 +60,14 @@ void buildFonts(RangeViewWindow& v) {
     ReleaseDC(v.window, dc);
 }
 
+// A bitmap that cannot be loaded keeps the background there was.
 void loadWallpaper(RangeViewWindow& v) {
-    v.wallpaper.reset();
-    if (v.style().wal) v.wallpaper.reset(LoadImageW(nullptr, cp932ToWide(v.style().bmppath).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+    if (!v.style().wal) {
+        v.wallpaper.reset();
+        return;
+    }
+    if (HANDLE loaded = LoadImageW(nullptr, cp932ToWide(v.style().bmppath).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE))
+        v.wallpaper.reset(loaded);
 }
 
 // Title and list from the calendar's selected date; the list opens at its first line.
@@ -312,16 +318,17 @@ LRESULT dispatch(RangeViewWindow& v, UINT message, WPARAM wParam, LPARAM lParam)
         case WM_TIMER:
             if (wParam == kCaptionTimer) {
                 KillTimer(v.window, kCaptionTimer);
-                for (int i = 0; i < 2; ++i) toggleTitleBar(v.window, v.style(), WindowKind::RangeView, v.dpi, v.process.store);
+                for (int i = 0; i < 2; ++i) toggleTitleBar(v.window, v.style(), WindowKind::RangeView, v.process.store);
             }
             return 0;
         case WM_VSCROLL: onVerticalScroll(v, LOWORD(wParam)); return 0;
         case WM_LBUTTONDOWN: SendMessageW(v.window, WM_SYSCOMMAND, 0xF012, 0); return 0;  // move by the body
-        case WM_LBUTTONDBLCLK: toggleTitleBar(v.window, v.style(), WindowKind::RangeView, v.dpi, v.process.store); return 0;
+        case WM_LBUTTONDBLCLK: toggleTitleBar(v.window, v.style(), WindowKind::RangeView, v.process.store); return 0;
         case WM_RBUTTONUP:
             v.rightReleasePending = true;
             return DefWindowProcW(v.window, message, wParam, lParam);
         case UM_REFRESH: onRefresh(v, wParam); return 0;
+        case UM_STATUSBAR: relayout(v); return 0;  // a new frame
         case UM_PLACE: onPlace(v); return 0;
         default: return DefWindowProcW(v.window, message, wParam, lParam);
     }

@@ -325,6 +325,17 @@ std::wstring clipboardText(UINT format) {
     return text;
 }
 
+HWND optionsPageWith(HWND dialog, int control) {
+    HWND inner = GetDlgItem(dialog, 51);
+    for (int step = 0; step < 6; ++step) {
+        for (HWND p = FindWindowExW(inner, nullptr, L"#32770", nullptr); p; p = FindWindowExW(inner, p, L"#32770", nullptr))
+            if (IsWindowVisible(p) && GetDlgItem(p, control)) return p;
+        pressKey(inner, VK_RIGHT);
+        Sleep(400);
+    }
+    return nullptr;
+}
+
 std::wstring controlText(HWND control) {
     const auto length = SendMessageW(control, WM_GETTEXTLENGTH, 0, 0);
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');

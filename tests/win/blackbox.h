@@ -121,6 +121,10 @@ bool toldAfter(HWND window, UINT message, WPARAM wParam, const std::wstring& fra
 
 // The clipboard's text in a format (CF_UNICODETEXT or CF_TEXT, the latter read as CP932).
 std::wstring clipboardText(UINT format);
+// The options dialog's page holding a control: the inner tabs are walked
+// with the arrow key, as a user does, until it shows; nullptr if none does.
+HWND optionsPageWith(HWND dialog, int control);
+
 // Types text into a window as keystrokes do (WM_CHAR per UTF-16 unit; "\r" is Enter).
 void typeText(HWND window, const std::wstring& text);
 

@@ -33,25 +33,13 @@ protected:
         resetProfile();
     }
 
-    static HWND shownPage(HWND dialog) {
-        HWND inner = GetDlgItem(dialog, 51);
-        for (HWND p = FindWindowExW(inner, nullptr, L"#32770", nullptr); p; p = FindWindowExW(inner, p, L"#32770", nullptr))
-            if (IsWindowVisible(p)) return p;
-        return nullptr;
-    }
     // Opens the dialog from a window and walks the inner tabs, as a user does, to the date-format page.
     HWND openPage(HWND from) {
         PostMessageW(from, WM_COMMAND, 103, 0);
         dialog = waitForDialog(from, L"オプション(Tavo)", kWait);
         if (dialog == nullptr) return nullptr;
         Sleep(400);
-        for (int step = 0; step < 5; ++step) {
-            HWND page = shownPage(dialog);
-            if (page && GetDlgItem(page, kPattern)) return page;
-            pressKey(GetDlgItem(dialog, 51), VK_RIGHT);
-            Sleep(400);
-        }
-        return nullptr;
+        return optionsPageWith(dialog, kPattern);
     }
     void finish(int button) {
         PostMessageW(dialog, WM_COMMAND, static_cast<WPARAM>(button), 0);

@@ -286,18 +286,30 @@ TEST_F(Navigation, DateChangeWatch) {
     }
 }
 
+// The client area stays where it was on the screen, at the same size, both ways.
 TEST_F(Navigation, DoubleClickOnTheTopBandTogglesTheTitleBar) {
     CalendarRun run;
     ASSERT_NE(run.window(), nullptr);
+    const auto clientOnScreen = [&] {
+        RECT r{};
+        GetClientRect(run.window(), &r);
+        MapWindowPoints(run.window(), nullptr, reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    };
+    const RECT before = clientOnScreen();
     PostMessageW(run.window(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(40, 5));
     Sleep(800);
     EXPECT_EQ(GetWindowLongW(run.window(), GWL_STYLE) & WS_CAPTION, 0);
+    RECT now = clientOnScreen();
+    EXPECT_TRUE(EqualRect(&before, &now)) << now.left << "," << now.top << " was " << before.left << "," << before.top;
     DWORD cap = 1;
     EXPECT_TRUE(readProfileNumber(L"cstyle", L"cap", cap));
     EXPECT_EQ(cap, 0u);
     PostMessageW(run.window(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(40, 5));
     Sleep(800);
     EXPECT_EQ(GetWindowLongW(run.window(), GWL_STYLE) & WS_CAPTION, WS_CAPTION);
+    now = clientOnScreen();
+    EXPECT_TRUE(EqualRect(&before, &now)) << now.left << "," << now.top << " was " << before.left << "," << before.top;
 }
 
 }  // namespace

@@ -61,11 +61,6 @@ protected:
         return dialog;
     }
     static int outerTab(HWND dialog) { return static_cast<int>(SendMessageW(GetDlgItem(dialog, 50), TCM_GETCURSEL, 0, 0)); }
-    // Moves along a row of tabs with the arrow key, as a user does.
-    static void nextTab(HWND dialog, int id) {
-        pressKey(GetDlgItem(dialog, id), VK_RIGHT);
-        Sleep(400);
-    }
     // The page shown in the inner row.
     static HWND shownPage(HWND dialog) {
         HWND inner = GetDlgItem(dialog, 51);
@@ -169,8 +164,7 @@ TEST_F(Options, TheMenuPageRemovesAnItemAtOnceAndOkWritesIt) {
     ASSERT_TRUE(block);
     HWND dialog = open(run.window());
     ASSERT_NE(dialog, nullptr);
-    nextTab(dialog, 51);  // メニュー
-    HWND page = shownPage(dialog);
+    HWND page = optionsPageWith(dialog, 1206);  // メニュー
     ASSERT_NE(page, nullptr);
     clickButton(page, 1206);  // 休暇
     EXPECT_EQ(block->menu.item[5], 0);
@@ -193,7 +187,7 @@ TEST_F(Options, CancellingTheEnvironmentPageKeepsTheDateWatch) {
     ASSERT_TRUE(block);
     HWND dialog = open(run.window());
     ASSERT_NE(dialog, nullptr);
-    HWND page = shownPage(dialog);  // 動作
+    HWND page = optionsPageWith(dialog, 506);  // 動作
     ASSERT_NE(page, nullptr);
     clickButton(page, 506);  // 更新しない
     EXPECT_EQ(block->env.cdt, 0);
@@ -212,8 +206,7 @@ TEST_F(Options, FoldersAreMadeAndUsedAfterOk) {
     setProfileNumber(L"tavocust", L"exec", 0);  // the first opening: the basics, whose page is フォルダ
     HWND dialog = open(run.window());
     ASSERT_NE(dialog, nullptr);
-    nextTab(dialog, 51);  // after 祝日・休業日
-    HWND page = shownPage(dialog);
+    HWND page = optionsPageWith(dialog, 401);  // フォルダ
     ASSERT_NE(page, nullptr);
     replaceText(GetDlgItem(page, 401), other.path());
     replaceText(GetDlgItem(page, 404), other.pathOf(L"日記\\新しい"));
@@ -231,8 +224,9 @@ TEST_F(Options, ClosingTheCalendarCancelsAnOpenDialog) {
     ASSERT_NE(run.window(), nullptr);
     HWND dialog = open(run.window());
     ASSERT_NE(dialog, nullptr);
-    nextTab(dialog, 51);  // メニュー
-    clickButton(shownPage(dialog), 1206);
+    HWND page = optionsPageWith(dialog, 1206);  // メニュー
+    ASSERT_NE(page, nullptr);
+    clickButton(page, 1206);
     DWORD code = 1;
     ASSERT_TRUE(run.close(code));
     EXPECT_EQ(code, 0u);
