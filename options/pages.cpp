@@ -203,9 +203,11 @@ const PageSlot kPageSlots[] = {
     {0, 1, L"フォルダ", folderPage, "folder.html"},
     {1, 1, L"日付形式", calendarDateFormatPage, "date.html"},
     {1, 2, L"動作", environmentPage, "env.html"},
+    {1, 3, L"スタイル", calendarStylePage, "style.html"},
     {1, 4, L"メニュー", menuPage, "menu.html"},
     {2, 0, L"表示範囲", rangePage, "range.html"},
     {2, 2, L"日付形式", rangeDateFormatPage, "date.html"},
+    {2, 3, L"スタイル", rangeStylePage, "style.html"},
 };
 const int kPageSlotCount = static_cast<int>(std::size(kPageSlots));
 

@@ -25,5 +25,7 @@ const PageKind& environmentPage();
 const PageKind& folderPage();
 const PageKind& calendarDateFormatPage();
 const PageKind& rangeDateFormatPage();
+const PageKind& calendarStylePage();
+const PageKind& rangeStylePage();
 
 }  // namespace tavo::options

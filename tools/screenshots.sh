@@ -2,7 +2,8 @@
 # Screenshots of the calendar under Wine and Xvfb, for looking at what a user sees:
 #   bash tools/screenshots.sh [OUTPUT_FOLDER] [DPI ...]
 # 1. today's month with a fresh profile; 2. December 2026 with a schedule and a
-# day off; each at every DPI given (96 when none: 144 is 150 %, 192 is 200 %);
+# day off; each at every DPI given (96 when none: 144 is 150 %, 192 is 200 %),
+# then the calendar without title bar and status bar;
 # 3. the calendar beside its range view; 4. the day schedule window;
 # 5. the birthday window and its add dialog; 6. the options pages.
 set -euo pipefail
@@ -53,6 +54,20 @@ for dpi in "${dpis[@]}"; do
     shoot "december-2026$suffix" "$dpi" 2026/12/24
     rm -f "$build/win/bin/DOff2026.cal"
 done
+# The calendar with neither title bar nor status bar.
+bare() {
+    wine reg delete 'HKCU\Software\Brenmor\Tavo' /f > /dev/null 2>&1 || true
+    wine reg add 'HKCU\Software\Brenmor\Tavo\cstyle' /v cap /t REG_DWORD /d 0 /f > /dev/null 2>&1
+    wine reg add 'HKCU\Software\Brenmor\Tavo\cstyle' /v sts /t REG_DWORD /d 0 /f > /dev/null 2>&1
+    wine "$build/win/bin/Tavo.exe" 2026/12/07 &
+    local pid=$!
+    sleep 4
+    import -window root -crop 320x420+0+0 "$out/no-title-no-status.png"
+    kill "$pid" 2> /dev/null || true
+    wineserver -k 2> /dev/null || true
+    echo "$out/no-title-no-status.png"
+}
+bare
 # 3. The calendar beside its range view over the sample data (a month's range).
 sample=$(mktemp -d)
 cp "$root"/tests/data/sample/* "$sample/"
@@ -105,15 +120,15 @@ birthdays() {
 }
 birthdays
 # 6. The options pages: 祝日・休業日 with its rule editor and フォルダ (first
-# opening), 日付形式, 動作 and メニュー (from the calendar), 表示範囲 and the
-# view's 日付形式 (from the view).
+# opening), 日付形式, 動作, スタイル and メニュー (from the calendar), 表示範囲
+# and the view's 日付形式 and スタイル (from the view).
 options() {
     wine reg delete 'HKCU\Software\Brenmor\Tavo\tavocust' /f > /dev/null 2>&1 || true
     wine "$build/win/bin/Tavo.exe" 2026/12/07 &
     local pid=$!
     sleep 4
     local shot
-    for shot in closed-days rule-editor folder date-format environment menu range range-date-format; do
+    for shot in closed-days rule-editor folder date-format environment style menu range range-date-format range-style; do
         case $shot in
             closed-days) wine "$build/win/bin/tavo_post_command.exe" 103 ;;
             rule-editor) wine reg delete 'HKCU\Software\Brenmor\Tavo\tavocust' /f > /dev/null 2>&1 || true
@@ -123,10 +138,13 @@ options() {
                 wine "$build/win/bin/tavo_post_command.exe" 103; sleep 2; wine "$build/win/bin/tavo_post_command.exe" tab 1 ;;
             date-format) wine "$build/win/bin/tavo_post_command.exe" 103 ;;
             environment) wine "$build/win/bin/tavo_post_command.exe" 103; sleep 2; wine "$build/win/bin/tavo_post_command.exe" tab 1 ;;
-            menu) wine "$build/win/bin/tavo_post_command.exe" 103; sleep 2; wine "$build/win/bin/tavo_post_command.exe" tab 2 ;;
+            style) wine "$build/win/bin/tavo_post_command.exe" 103; sleep 2; wine "$build/win/bin/tavo_post_command.exe" tab 2 ;;
+            menu) wine "$build/win/bin/tavo_post_command.exe" 103; sleep 2; wine "$build/win/bin/tavo_post_command.exe" tab 3 ;;
             range) wine "$build/win/bin/tavo_post_command.exe" WScv 103 ;;
             range-date-format) wine "$build/win/bin/tavo_post_command.exe" WScv 103; sleep 2
                 wine "$build/win/bin/tavo_post_command.exe" tab 1 ;;
+            range-style) wine "$build/win/bin/tavo_post_command.exe" WScv 103; sleep 2
+                wine "$build/win/bin/tavo_post_command.exe" tab 2 ;;
         esac
         sleep 3
         import -window root -crop 640x480+0+0 "$out/options-$shot.png"

@@ -94,7 +94,9 @@ void chooseSelectedDate(CalendarWindow& a) {
 
 void paintMonth(CalendarWindow& a, HDC dc) {
     GdiTextMeasure measure(dc, a.objects);
-    const MonthPaintInput input{a.grid, a.layout, a.style(), a.design(), a.dayOff, a.selected.day(),
+    WindowStyle shown = a.style();
+    if (!a.wallpaper) shown.wal = 0;  // not loaded: the plain background
+    const MonthPaintInput input{a.grid, a.layout, shown, a.design(), a.dayOff, a.selected.day(),
                                 a.selected.weekday(), a.caption, a.weekdayNames, a.dpi};
     const std::vector<PaintOp> ops = planMonthPaint(input, measure);
     drawPaintOps(dc, ops, a.objects, a.design());

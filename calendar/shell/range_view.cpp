@@ -92,7 +92,9 @@ void onRefresh(RangeViewWindow& v, WPARAM flags) {
 
 void paintList(RangeViewWindow& v, HDC dc, int drawWidth) {
     GdiTextMeasure measure(dc, v.objects);
-    const RangePaintInput input{v.list, v.scroll, drawWidth, v.height, v.style(), v.design(), v.dpi};
+    WindowStyle shown = v.style();
+    if (!v.wallpaper) shown.wal = 0;  // not loaded: the plain background
+    const RangePaintInput input{v.list, v.scroll, drawWidth, v.height, shown, v.design(), v.dpi};
     drawPaintOps(dc, planRangePaint(input, measure), v.objects, v.design());
 }
 

@@ -17,7 +17,7 @@ struct View {
     MonthLayout layout{};
     MonthGrid grid{};
 
-    View(HWND window, int year, int month) {
+    View(HWND window, int year, int month, GridLayoutChoice choice = {false, false}) {
         RECT client{};
         GetClientRect(window, &client);
         int statusHeight = 0;
@@ -30,7 +30,7 @@ struct View {
         computeMonthLayout(layout, client.right, client.bottom, {caption, caption, GetSystemMetrics(SM_CYSMCAPTION), statusHeight});
         auto closed = std::make_unique<ClosedDays>();
         resetClosedDays(*closed);
-        rebuildMonthGrid(grid, year, month, {false, false}, *closed);
+        rebuildMonthGrid(grid, year, month, choice, *closed);
     }
     Rect cellOf(int day) const {
         const CellPosition p = grid.dayCell[day];
