@@ -194,7 +194,7 @@ INT_PTR Page::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return TRUE;
         }
-        default: return FALSE;
+        default: return kind.message && kind.message(*this, message, wParam, lParam) ? TRUE : FALSE;
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <any>
 #include <string>
 #include <vector>
 
@@ -74,6 +75,8 @@ struct PageKind {
     void (*restored)(Page&) = nullptr;
     // Input OK cannot take as it stands (beyond texts that CP932 cannot hold).
     PageProblem (*check)(const Page&) = nullptr;
+    // A message the mechanism does not handle (owner drawing); true when handled.
+    bool (*message)(Page&, UINT message, WPARAM wParam, LPARAM lParam) = nullptr;
 };
 
 class Page {
@@ -90,6 +93,7 @@ public:
     HWND window = nullptr;
     int part = 0;  // which of a record's repeated parts the controls show
     std::vector<char> previous;  // the record before the change being handled
+    std::any extra;              // what a page keeps beyond its record
 
     const SettingSpec& entryOf(const Binding& b) const;
     const Binding* binding(int id) const;  // the binding a control belongs to

@@ -201,11 +201,13 @@ const wchar_t* const kOuterTabTexts[kOuterTabs] = {L"基本設定", L"カレン�
 const PageSlot kPageSlots[] = {
     {0, 0, L"祝日・休業日", closedDaysPage, "coholiday.html"},
     {0, 1, L"フォルダ", folderPage, "folder.html"},
+    {1, 0, L"デザイン", calendarDesignPage, "design.html"},
     {1, 1, L"日付形式", calendarDateFormatPage, "date.html"},
     {1, 2, L"動作", environmentPage, "env.html"},
     {1, 3, L"スタイル", calendarStylePage, "style.html"},
     {1, 4, L"メニュー", menuPage, "menu.html"},
     {2, 0, L"表示範囲", rangePage, "range.html"},
+    {2, 1, L"デザイン", rangeDesignPage, "design.html"},
     {2, 2, L"日付形式", rangeDateFormatPage, "date.html"},
     {2, 3, L"スタイル", rangeStylePage, "style.html"},
 };

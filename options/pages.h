@@ -27,5 +27,7 @@ const PageKind& calendarDateFormatPage();
 const PageKind& rangeDateFormatPage();
 const PageKind& calendarStylePage();
 const PageKind& rangeStylePage();
+const PageKind& calendarDesignPage();
+const PageKind& rangeDesignPage();
 
 }  // namespace tavo::options

@@ -120,15 +120,15 @@ birthdays() {
 }
 birthdays
 # 6. The options pages: 祝日・休業日 with its rule editor and フォルダ (first
-# opening), 日付形式, 動作, スタイル and メニュー (from the calendar), 表示範囲
-# and the view's 日付形式 and スタイル (from the view).
+# opening), デザイン, 日付形式, 動作, スタイル and メニュー (from the calendar),
+# 表示範囲 and the view's デザイン, 日付形式 and スタイル (from the view).
 options() {
     wine reg delete 'HKCU\Software\Brenmor\Tavo\tavocust' /f > /dev/null 2>&1 || true
     wine "$build/win/bin/Tavo.exe" 2026/12/07 &
     local pid=$!
     sleep 4
     local shot
-    for shot in closed-days rule-editor folder date-format environment style menu range range-date-format range-style; do
+    for shot in closed-days rule-editor folder design date-format environment style menu range range-design range-date-format range-style; do
         case $shot in
             closed-days) wine "$build/win/bin/tavo_post_command.exe" 103 ;;
             rule-editor) wine reg delete 'HKCU\Software\Brenmor\Tavo\tavocust' /f > /dev/null 2>&1 || true
@@ -136,15 +136,18 @@ options() {
                 wine "$build/win/bin/tavo_post_command.exe" click 709 ;;
             folder) wine reg delete 'HKCU\Software\Brenmor\Tavo\tavocust' /f > /dev/null 2>&1 || true
                 wine "$build/win/bin/tavo_post_command.exe" 103; sleep 2; wine "$build/win/bin/tavo_post_command.exe" tab 1 ;;
-            date-format) wine "$build/win/bin/tavo_post_command.exe" 103 ;;
-            environment) wine "$build/win/bin/tavo_post_command.exe" 103; sleep 2; wine "$build/win/bin/tavo_post_command.exe" tab 1 ;;
-            style) wine "$build/win/bin/tavo_post_command.exe" 103; sleep 2; wine "$build/win/bin/tavo_post_command.exe" tab 2 ;;
-            menu) wine "$build/win/bin/tavo_post_command.exe" 103; sleep 2; wine "$build/win/bin/tavo_post_command.exe" tab 3 ;;
+            design) wine "$build/win/bin/tavo_post_command.exe" 103 ;;
+            date-format) wine "$build/win/bin/tavo_post_command.exe" 103; sleep 2; wine "$build/win/bin/tavo_post_command.exe" tab 1 ;;
+            environment) wine "$build/win/bin/tavo_post_command.exe" 103; sleep 2; wine "$build/win/bin/tavo_post_command.exe" tab 2 ;;
+            style) wine "$build/win/bin/tavo_post_command.exe" 103; sleep 2; wine "$build/win/bin/tavo_post_command.exe" tab 3 ;;
+            menu) wine "$build/win/bin/tavo_post_command.exe" 103; sleep 2; wine "$build/win/bin/tavo_post_command.exe" tab 4 ;;
             range) wine "$build/win/bin/tavo_post_command.exe" WScv 103 ;;
-            range-date-format) wine "$build/win/bin/tavo_post_command.exe" WScv 103; sleep 2
+            range-design) wine "$build/win/bin/tavo_post_command.exe" WScv 103; sleep 2
                 wine "$build/win/bin/tavo_post_command.exe" tab 1 ;;
-            range-style) wine "$build/win/bin/tavo_post_command.exe" WScv 103; sleep 2
+            range-date-format) wine "$build/win/bin/tavo_post_command.exe" WScv 103; sleep 2
                 wine "$build/win/bin/tavo_post_command.exe" tab 2 ;;
+            range-style) wine "$build/win/bin/tavo_post_command.exe" WScv 103; sleep 2
+                wine "$build/win/bin/tavo_post_command.exe" tab 3 ;;
         esac
         sleep 3
         import -window root -crop 640x480+0+0 "$out/options-$shot.png"
