@@ -241,7 +241,7 @@ void chooseColour(Page& page, ColourRole role) {
     chooser.hwndOwner = page.window;
     chooser.rgbResult = slot == kNoColour ? 0 : static_cast<COLORREF>(slot);
     chooser.lpCustColors = custom;
-    chooser.Flags = CC_RGBINIT;
+    chooser.Flags = CC_RGBINIT | CC_FULLOPEN;
     const bool chosen = ChooseColorW(&chooser) != FALSE;
     for (int i = 0; i < 16; ++i) st.custom[static_cast<std::size_t>(i)] = static_cast<std::int32_t>(custom[i]);
     if (!chosen || static_cast<std::int32_t>(chooser.rgbResult) == slot) return;

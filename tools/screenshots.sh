@@ -4,7 +4,8 @@
 # 1. today's month with a fresh profile; 2. December 2026 with a schedule and a
 # day off; each at every DPI given (96 when none: 144 is 150 %, 192 is 200 %),
 # then the calendar without title bar and status bar;
-# 3. the calendar beside its range view; 4. the day schedule window;
+# 3. the calendar beside its range view, also in each shipped colour scheme;
+# 4. the day schedule window;
 # 5. the birthday window and its add dialog; 6. the options pages.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

@@ -213,6 +213,16 @@ HWND waitForDialog(HWND ownerWindow, const wchar_t* title, DWORD timeoutMs) {
     return nullptr;
 }
 
+HWND waitForOwnedDialog(HWND owner, DWORD timeoutMs) {
+    const ULONGLONG end = GetTickCount64() + timeoutMs;
+    do {
+        for (HWND w = FindWindowExW(nullptr, nullptr, L"#32770", nullptr); w; w = FindWindowExW(nullptr, w, L"#32770", nullptr))
+            if (GetWindow(w, GW_OWNER) == owner && IsWindowVisible(w)) return w;
+        Sleep(50);
+    } while (GetTickCount64() < end);
+    return nullptr;
+}
+
 std::wstring messageBoxText(HWND box) {
     HWND text = GetDlgItem(box, 0xFFFF);
     wchar_t buffer[256] = {};

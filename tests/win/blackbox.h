@@ -69,6 +69,8 @@ namespace tavo::blackbox {
 
 // A dialog or message box (#32770) of the process that owns window, or nullptr.
 HWND waitForDialog(HWND ownerWindow, const wchar_t* title, DWORD timeoutMs);
+// A dialog (#32770) owned by the window, whatever its title (a system dialog's depends on the language).
+HWND waitForOwnedDialog(HWND owner, DWORD timeoutMs);
 // The text of a message box.
 std::wstring messageBoxText(HWND box);
 // Posts a key press (down and up) to a window.

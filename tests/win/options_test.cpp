@@ -12,6 +12,7 @@
 #include "blackbox.h"
 #include "calendar/data/shared_settings.h"
 #include "calendar_cells.h"
+#include "shared_block_view.h"
 #include "shared/cp932.h"
 
 namespace tavo::blackbox {
@@ -21,25 +22,6 @@ constexpr DWORD kWait = 8000;
 constexpr WPARAM kOptions = 103;
 constexpr COLORREF kHaveScheduleFill = 8454143;
 const wchar_t* const kTitle = L"オプション(Tavo)";
-
-// The calendar's settings block as another program sees it.
-class SharedBlockView {
-public:
-    SharedBlockView() {
-        mapping_ = OpenFileMappingW(FILE_MAP_READ, FALSE, L"TavoShareMem");
-        if (mapping_) view_ = MapViewOfFile(mapping_, FILE_MAP_READ, 0, 0, sizeof(SharedSettings));
-    }
-    ~SharedBlockView() {
-        if (view_) UnmapViewOfFile(view_);
-        if (mapping_) CloseHandle(mapping_);
-    }
-    const SharedSettings* operator->() const { return static_cast<const SharedSettings*>(view_); }
-    explicit operator bool() const { return view_ != nullptr; }
-
-private:
-    HANDLE mapping_ = nullptr;
-    void* view_ = nullptr;
-};
 
 class Options : public ::testing::Test {
 protected:

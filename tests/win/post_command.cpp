@@ -3,7 +3,9 @@
 // "tavo_post_command WBir 10" for another window class, "tavo_post_command
 // tab 1" to move one page right in the options dialog, "tavo_post_command
 // click 709" to press a button of the shown options page, "tavo_post_command
-// cancel TITLE" to cancel a dialog by its title. For screenshots and hand checks.
+// cancel TITLE" to cancel a dialog by its title, "tavo_post_command scheme
+// NAME" to choose a colour scheme on the shown design page. For screenshots
+// and hand checks.
 #include <windows.h>
 
 #include <cwchar>
@@ -20,19 +22,32 @@ int nextOptionsPages(const wchar_t* count) {
     return 0;
 }
 
-int clickOnShownPage(const wchar_t* id) {
+HWND shownOptionsPage() {
     HWND options = FindWindowW(L"#32770", L"オプション(Tavo)");
-    if (options == nullptr) return 1;
+    if (options == nullptr) return nullptr;
     HWND inner = GetDlgItem(options, 51);
     for (HWND page = FindWindowExW(inner, nullptr, L"#32770", nullptr); page; page = FindWindowExW(inner, page, L"#32770", nullptr))
-        if (IsWindowVisible(page))
-            return PostMessageW(GetDlgItem(page, static_cast<int>(std::wcstoul(id, nullptr, 10))), BM_CLICK, 0, 0) ? 0 : 1;
-    return 1;
+        if (IsWindowVisible(page)) return page;
+    return nullptr;
+}
+
+int clickOnShownPage(const wchar_t* id) {
+    HWND page = shownOptionsPage();
+    return page && PostMessageW(GetDlgItem(page, static_cast<int>(std::wcstoul(id, nullptr, 10))), BM_CLICK, 0, 0) ? 0 : 1;
+}
+
+int chooseScheme(const wchar_t* name) {
+    HWND page = shownOptionsPage();
+    HWND list = page ? GetDlgItem(page, 201) : nullptr;
+    if (list == nullptr || SendMessageW(list, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name)) == CB_ERR)
+        return 1;
+    return PostMessageW(page, WM_COMMAND, MAKEWPARAM(201, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list)) ? 0 : 1;
 }
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int) {
     if (std::wcsncmp(arguments, L"tab ", 4) == 0) return nextOptionsPages(arguments + 4);
     if (std::wcsncmp(arguments, L"click ", 6) == 0) return clickOnShownPage(arguments + 6);
+    if (std::wcsncmp(arguments, L"scheme ", 7) == 0) return chooseScheme(arguments + 7);
     if (std::wcsncmp(arguments, L"cancel ", 7) == 0) {
         HWND dialog = FindWindowW(L"#32770", arguments + 7);
         return dialog && PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0) ? 0 : 1;
