@@ -89,6 +89,35 @@ view() {
     echo "$out/range-view.png"
 }
 view
+# The calendar and its range view in each colour scheme that ships, chosen on the design pages.
+schemes() {
+    local scheme
+    for scheme in 夜空 ハイコントラスト; do
+        wine reg delete 'HKCU\Software\Brenmor\Tavo' /f > /dev/null 2>&1 || true
+        for v in schpath birpath anipath mempath; do
+            wine reg add 'HKCU\Software\Brenmor\Tavo\dir' /v $v /t REG_SZ /d "$(winepath -w "$sample")" /f > /dev/null 2>&1
+        done
+        wine reg add 'HKCU\Software\Brenmor\Tavo\scv' /v range /t REG_DWORD /d 1 /f > /dev/null 2>&1
+        wine reg add 'HKCU\Software\Brenmor\Tavo\tavocust' /v exec /t REG_DWORD /d 1 /f > /dev/null 2>&1
+        wine reg add 'HKCU\Software\Brenmor\Tavo\position' /v xScv /t REG_DWORD /d 300 /f > /dev/null 2>&1
+        wine reg add 'HKCU\Software\Brenmor\Tavo\position' /v yScv /t REG_DWORD /d 22 /f > /dev/null 2>&1
+        wine "$build/win/bin/Tavo.exe" 2026/12/07 &
+        local pid=$!
+        sleep 5
+        wine "$build/win/bin/tavo_post_command.exe" 103; sleep 2
+        wine "$build/win/bin/tavo_post_command.exe" scheme "$scheme"; sleep 1
+        wine "$build/win/bin/tavo_post_command.exe" '#32770' 1; sleep 2
+        wine "$build/win/bin/tavo_post_command.exe" WScv 103; sleep 2
+        wine "$build/win/bin/tavo_post_command.exe" tab 1; sleep 1
+        wine "$build/win/bin/tavo_post_command.exe" scheme "$scheme"; sleep 1
+        wine "$build/win/bin/tavo_post_command.exe" '#32770' 1; sleep 2
+        import -window root -crop 620x420+0+0 "$out/scheme-$scheme.png"
+        kill "$pid" 2> /dev/null || true
+        wineserver -k 2> /dev/null || true
+        echo "$out/scheme-$scheme.png"
+    done
+}
+schemes
 # 4. The day schedule window over the sample data, opened from the menu (901).
 schedule() {
     wine "$build/win/bin/Tavo.exe" 2026/12/03 &
