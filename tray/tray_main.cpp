@@ -1,38 +1,24 @@
-// The notification-area launcher: a hidden window that owns the calendar's windows.
+// The notification-area launcher: an icon that starts, shows and owns the calendar.
 #include <windows.h>
 
 #include "shared/windows_of_kind.h"
-
-namespace {
-
-const wchar_t* const kTrayClass = tavo::windowKindInfo(tavo::WindowKind::Tray).className;
-
-LRESULT CALLBACK trayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
-}  // namespace
+#include "tray_window.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    if (tavo::findWindowOf(tavo::WindowKind::Tray) != nullptr) return 0;
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = trayWindowProc;
-    wc.hInstance = instance;
-    wc.lpszClassName = kTrayClass;
-    if (RegisterClassExW(&wc) == 0) return 1;
-    // Never shown: it exists so that other windows can find and be owned by it.
-    if (CreateWindowExW(0, kTrayClass, L"TavoTray", WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr) ==
-        nullptr)
-        return 1;
+    using namespace tavo::tray;
+    if (HWND running = tavo::findWindowOf(tavo::WindowKind::Tray)) {
+        SetForegroundWindow(running);
+        return 0;
+    }
+    if (!TrayWindow::registerClass(instance)) return 0;
+    ShellNotificationArea area;
+    TrayWindow tray(instance, area, calendarBesideLauncher(instance));
+    if (tray.create() == nullptr) return 0;
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
+    tray.removeIcon();
     return static_cast<int>(msg.wParam);
 }

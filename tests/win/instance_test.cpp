@@ -31,21 +31,6 @@ TEST(Calendar, OneInstanceOpensAndClosesCleanly) {
     EXPECT_TRUE(waitForNoWindow(L"Tavo", kWait));
 }
 
-TEST(Tray, KeepsOneHiddenWindow) {
-    Process tray(besideTest(L"TavoTray.exe"));
-    HWND window = waitForWindow(L"TavoTray", kWait);
-    ASSERT_NE(window, nullptr);
-    EXPECT_FALSE(IsWindowVisible(window));
-    Process second(besideTest(L"TavoTray.exe"));
-    DWORD code = 1234;
-    ASSERT_TRUE(second.waitExit(kWait, code));
-    EXPECT_EQ(code, 0u);
-    EXPECT_EQ(countTopLevelWindows(L"TavoTray"), 1);
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(tray.waitExit(kWait, code));
-    EXPECT_EQ(code, 0u);
-}
-
 TEST(OptionsLibrary, ExportsTavoCustUndecorated) {
     HMODULE library = LoadLibraryW(besideTest(L"TavoCust.dll").c_str());
     ASSERT_NE(library, nullptr);

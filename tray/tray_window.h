@@ -1,0 +1,52 @@
+// The launcher's window: hidden while its icon is in the notification area,
+// it starts the calendar or shows it again, owns the calendar's windows, and
+// closes the calendar when it closes. Its system menu is the icon's menu.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "calendar/shell/window.h"
+#include "notification_area.h"
+
+namespace tavo::tray {
+
+inline constexpr UINT kIconId = 1;
+inline constexpr UINT kStartCalendar = 100;  // the menu item "カレンダー起動"
+inline constexpr int kTrayIconResource = 100;
+
+class TrayWindow final : public shell::Window {
+public:
+    // calendarProgram: the full path of Tavo.exe.
+    TrayWindow(HINSTANCE instance, NotificationArea& area, std::wstring calendarProgram);
+    static bool registerClass(HINSTANCE instance);
+    // Creates the window, puts the icon in the notification area (or, when the
+    // shell refuses, shows the window itself) and builds the menu.
+    HWND create();
+    bool iconShown() const { return iconShown_; }
+    void removeIcon();
+
+protected:
+    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    bool addIcon();
+    void showSmallWindow();
+    void onIcon(UINT mouseMessage);
+    void trackMenu();
+    void startCalendar();
+    static void closeCalendar();
+
+    HINSTANCE instance_;
+    NotificationArea& area_;
+    std::wstring calendarProgram_;
+    HICON icon_ = nullptr;
+    bool iconShown_ = false;
+    UINT taskbarCreated_ = 0;
+};
+
+// Tavo.exe in the folder of the running program.
+std::wstring calendarBesideLauncher(HINSTANCE instance);
+
+}  // namespace tavo::tray
