@@ -6,7 +6,8 @@
 # then the calendar without title bar and status bar;
 # 3. the calendar beside its range view, also in each shipped colour scheme;
 # 4. the day schedule window;
-# 5. the birthday window and its add dialog; 6. the options pages.
+# 5. the birthday window and its add dialog; 6. the options pages; 7. the
+# launcher's icon menu.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TAVO_BUILD_DIR:-$root/build}
@@ -17,7 +18,7 @@ dpis=("$@")
 mkdir -p "$out"
 cmake -S "$root" -B "$build/win" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw64.cmake" > /dev/null
-cmake --build "$build/win" --target Tavo TavoCust tavo_post_command > /dev/null
+cmake --build "$build/win" --target Tavo TavoCust TavoTray tavo_post_command > /dev/null
 
 state="$build/screenshot-wine"
 bash "$root/tools/wine-env.sh" start "$state" > /dev/null
@@ -190,6 +191,22 @@ options() {
     wineserver -k 2> /dev/null || true
 }
 options
+# 7. The launcher's icon menu, in a Wine desktop that has a notification area.
+tray() {
+    wine reg delete 'HKCU\Software\Brenmor\Tavo' /f > /dev/null 2>&1 || true
+    wine explorer /desktop=TavoTray,640x480 "$build/win/bin/TavoTray.exe" &
+    local pid=$!
+    sleep 5
+    xdotool mousemove 600 460 2> /dev/null || true
+    # Programs of a Wine desktop see only its windows: ask from inside it.
+    wine explorer /desktop=TavoTray,640x480 "$build/win/bin/tavo_post_command.exe" tray-menu || true
+    sleep 2
+    import -window root -crop 640x480+0+0 "$out/tray-menu.png"
+    kill "$pid" 2> /dev/null || true
+    wineserver -k 2> /dev/null || true
+    echo "$out/tray-menu.png"
+}
+tray
 rm -rf "$sample"
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f > /dev/null 2>&1
 rm -rf "$data"

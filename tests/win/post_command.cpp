@@ -4,8 +4,8 @@
 // tab 1" to move one page right in the options dialog, "tavo_post_command
 // click 709" to press a button of the shown options page, "tavo_post_command
 // cancel TITLE" to cancel a dialog by its title, "tavo_post_command scheme
-// NAME" to choose a colour scheme on the shown design page. For screenshots
-// and hand checks.
+// NAME" to choose a colour scheme on the shown design page, "tavo_post_command
+// tray-menu" to open the launcher's icon menu. For screenshots and hand checks.
 #include <windows.h>
 
 #include <cwchar>
@@ -48,6 +48,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int) {
     if (std::wcsncmp(arguments, L"tab ", 4) == 0) return nextOptionsPages(arguments + 4);
     if (std::wcsncmp(arguments, L"click ", 6) == 0) return clickOnShownPage(arguments + 6);
     if (std::wcsncmp(arguments, L"scheme ", 7) == 0) return chooseScheme(arguments + 7);
+    if (std::wcscmp(arguments, L"tray-menu") == 0) {
+        HWND tray = FindWindowW(L"TavoTray", nullptr);
+        return tray && PostMessageW(tray, WM_USER + 1, 0, 0) ? 0 : 1;
+    }
     if (std::wcsncmp(arguments, L"cancel ", 7) == 0) {
         HWND dialog = FindWindowW(L"#32770", arguments + 7);
         return dialog && PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0) ? 0 : 1;
