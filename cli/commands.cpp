@@ -20,6 +20,7 @@
 #include "shared/calendar_day.h"
 #include "shared/clock.h"
 #include "shared/date_math.h"
+#include "tavo_version.h"
 #include "shared/cp932.h"
 #include "shared/memory_settings_store.h"
 #include "shared/rokuyo.h"
@@ -31,7 +32,7 @@ namespace {
 constexpr int kUsageError = 2;
 
 const char* const kUsage =
-    "usage: tavocal COMMAND [--today YYYY-MM-DD]\n"
+    "usage: tavocal COMMAND [--today YYYY-MM-DD]   (tavocal --version: the version)\n"
     "  day YYYY-MM-DD [--dir DIR]   one line of facts about a date\n"
     "  holidays FROM [TO]           the public holidays of the years FROM..TO\n"
     "  format PATTERN YYYY-MM-DD    the date text of a pattern\n"
@@ -359,6 +360,10 @@ const std::map<std::string, std::function<int(Context&)>>& commands() {
 }  // namespace
 
 int run(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+    if (words.size() == 1 && words[0] == "--version") {
+        out << "tavocal " TAVO_VERSION_TEXT "\n";
+        return 0;
+    }
     Context c{{}, out, err, {}, {}};
     const std::string parseError =
         parseArgs(words, {"--today", "--dir", "--type", "--before", "--after", "--part", "--sel"}, {"--monday"}, c.args);

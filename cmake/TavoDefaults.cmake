@@ -23,5 +23,5 @@ set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 
 function(tavo_defaults target)
     target_compile_options(${target} PRIVATE ${TAVO_CXX_FLAGS})
-    target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR})
+    target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated)
 endfunction()

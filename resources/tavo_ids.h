@@ -63,3 +63,6 @@
 #define IDC_JUMP_DAYS 306
 #define IDC_JUMP_TODAY 307
 #define IDC_JUMP_DAYS_SPIN 308
+
+// About box: the version line, written from the project's version.
+#define IDC_ABOUT_VERSION 1200

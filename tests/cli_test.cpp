@@ -1,4 +1,5 @@
 #include "cli/commands.h"
+#include "tavo_version.h"
 
 #include <gtest/gtest.h>
 
@@ -6,6 +7,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <regex>
 #include <sstream>
 
 #include "temp_folder.h"
@@ -25,6 +27,15 @@ Result runCli(std::vector<std::string> words) {
     std::ostringstream out, err;
     const int status = run(words, out, err);
     return {status, out.str(), err.str()};
+}
+
+// The version is the project's, in the form users see everywhere.
+TEST(CliVersion, PrintsTheProjectVersion) {
+    const Result r = runCli({"--version"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "tavocal " TAVO_VERSION_TEXT "\n");
+    EXPECT_TRUE(std::regex_match(r.out, std::regex("tavocal [0-9]+\\.[0-9]{2}\\.[0-9]+\n"))) << r.out;
+    EXPECT_EQ(runCli({"--version", "day"}).status, 2);
 }
 
 TEST(CliDay, PrintsTheFactsOfADate) {

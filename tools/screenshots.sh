@@ -7,7 +7,7 @@
 # 3. the calendar beside its range view, also in each shipped colour scheme;
 # 4. the day schedule window;
 # 5. the birthday window and its add dialog; 6. the options pages; 7. the
-# launcher's icon menu.
+# launcher's icon menu; 8. the installer's pages.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TAVO_BUILD_DIR:-$root/build}
@@ -207,6 +207,27 @@ tray() {
     echo "$out/tray-menu.png"
 }
 tray
+# 8. The installer's pages, stepped through with its Next button (id 1).
+installer() {
+    bash "$root/tools/package.sh" --build "$build/win" --out "$build/dist" > /dev/null
+    local setup
+    setup=$(ls "$build"/dist/Tavo-*-setup.exe)
+    wine "$setup" &
+    local pid=$! page
+    sleep 5
+    for page in welcome licence components folder; do
+        import -window root -crop 640x480+0+0 "$out/installer-$page.png"
+        echo "$out/installer-$page.png"
+        wine "$build/win/bin/tavo_post_command.exe" '#32770' 1 || true
+        sleep 3
+    done
+    sleep 5  # installing
+    import -window root -crop 640x480+0+0 "$out/installer-finish.png"
+    echo "$out/installer-finish.png"
+    kill "$pid" 2> /dev/null || true
+    wineserver -k 2> /dev/null || true
+}
+installer
 rm -rf "$sample"
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f > /dev/null 2>&1
 rm -rf "$data"

@@ -6,6 +6,7 @@
 
 #include "calendar/calc/jump_date.h"
 #include "resources/tavo_ids.h"
+#include "tavo_version.h"
 #include "shared/clock.h"
 #include "shared/cp932.h"
 
@@ -160,7 +161,10 @@ INT_PTR CALLBACK jumpProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPara
 }
 
 INT_PTR CALLBACK aboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    if (message == WM_INITDIALOG) return TRUE;
+    if (message == WM_INITDIALOG) {
+        SetDlgItemTextW(dialog, IDC_ABOUT_VERSION, (L"バージョン " + cp932ToWide(TAVO_VERSION_TEXT)).c_str());
+        return TRUE;
+    }
     if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
         EndDialog(dialog, IDOK);
         return TRUE;
