@@ -289,8 +289,8 @@ void DataFolder::write(const std::wstring& name, const std::string& bytes) const
     CloseHandle(h);
 }
 
-std::string DataFolder::read(const std::wstring& name) const {
-    HANDLE h = CreateFileW(pathOf(name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+std::string fileBytes(const std::wstring& path) {
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     if (h == INVALID_HANDLE_VALUE) return "(missing)";
     std::string bytes;
     char buffer[4096];
@@ -299,6 +299,8 @@ std::string DataFolder::read(const std::wstring& name) const {
     CloseHandle(h);
     return bytes;
 }
+
+std::string DataFolder::read(const std::wstring& name) const { return fileBytes(pathOf(name)); }
 
 void DataFolder::useForAllData() const {
     for (const wchar_t* value : {L"schpath", L"birpath", L"anipath", L"mempath", L"nikpath"}) setProfileText(L"dir", value, path_);

@@ -84,6 +84,9 @@ bool waitForStatus(HWND calendar, const std::wstring& prefix, DWORD timeoutMs);
 
 namespace tavo::blackbox {
 
+// A file's bytes; "(missing)" when it cannot be opened.
+std::string fileBytes(const std::wstring& path);
+
 // A private folder for one test, emptied and removed at the end.
 class DataFolder {
 public:

@@ -9,64 +9,24 @@
 #include <memory>
 #include <string>
 
-#include "blackbox.h"
+#include "options_page_fixture.h"
 
 namespace tavo::blackbox {
 namespace {
 
-constexpr DWORD kWait = 8000;
 constexpr int kPart = 301, kLayout = 302, kNum = 308, kOwn = 1014, kPattern = 1101, kApply = 1003;
 enum CalendarPart { kYearMon, kWeek, kStatusBar, kCaptionN };
 
-class DateFormatPage : public ::testing::Test {
+class DateFormatPage : public OptionsPageTest {
 protected:
     void SetUp() override {
-        resetProfile();
-        setProfileNumber(L"tavocust", L"exec", 1);
-        setProfileNumber(L"custpos", L"xCst", 420);  // beside the calendar, not over it
-        setProfileNumber(L"custpos", L"yCst", 0);
+        OptionsPageTest::SetUp();
         data.useForAllData();
-        clock = std::make_unique<TestClock>(20261207);
     }
-    void TearDown() override {
-        clock.reset();
-        resetProfile();
-    }
-
-    // Opens the dialog from a window and walks the inner tabs, as a user does, to the date-format page.
-    HWND openPage(HWND from) {
-        PostMessageW(from, WM_COMMAND, 103, 0);
-        dialog = waitForDialog(from, L"オプション(Tavo)", kWait);
-        if (dialog == nullptr) return nullptr;
-        Sleep(400);
-        return optionsPageWith(dialog, kPattern);
-    }
-    void finish(int button) {
-        PostMessageW(dialog, WM_COMMAND, static_cast<WPARAM>(button), 0);
-        const ULONGLONG end = GetTickCount64() + kWait;
-        while (IsWindow(dialog) && GetTickCount64() < end) Sleep(50);
-        Sleep(400);
-    }
-    static void choose(HWND page, int combo, int index) {
-        HWND box = GetDlgItem(page, combo);
-        SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-        SendMessageW(page, WM_COMMAND, MAKEWPARAM(combo, CBN_SELCHANGE), reinterpret_cast<LPARAM>(box));
-        Sleep(300);
-    }
-    static void click(HWND page, int id) {
-        SendMessageW(GetDlgItem(page, id), BM_CLICK, 0, 0);
-        Sleep(300);
-    }
-    static void replacePattern(HWND page, const std::wstring& text) {
-        SendMessageW(GetDlgItem(page, kPattern), EM_SETSEL, 0, -1);
-        typeText(GetDlgItem(page, kPattern), text);
-        Sleep(300);
-    }
-    static bool enabled(HWND page, int id) { return IsWindowEnabled(GetDlgItem(page, id)) != FALSE; }
+    HWND openPage(HWND from) { return OptionsPageTest::openPage(from, kPattern); }
+    static void replacePattern(HWND page, const std::wstring& text) { retype(page, kPattern, text); }
 
     DataFolder data{L"tavo-date-format"};
-    std::unique_ptr<TestClock> clock;
-    HWND dialog = nullptr;
 };
 
 TEST_F(DateFormatPage, OwnStatusPatternShowsAtOnceCancelRestoresOkWrites) {

@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "blackbox.h"
+#include "options_page_fixture.h"
 #include "calendar/render/design.h"
 #include "shared/cp932.h"
 #include "shared_block_view.h"
@@ -18,7 +18,6 @@
 namespace tavo::blackbox {
 namespace {
 
-constexpr DWORD kWait = 8000;
 enum Id {
     kSchemes = 201, kSave, kDelete, kPart, kState, kRelief, kRaised, kSunken, kDayKind, kSample, kBackgroundButton, kTextButton,
     kHeight = 213, kSystemColours = 222, kSchemeName = 1101,
@@ -28,47 +27,20 @@ enum CalendarPart { kYearMonPart, kWeekPart, kBackgroundPart, kNoSchedulePart, k
 constexpr COLORREF kWhite = 16777215;
 const POINT kInYearBand{4, 4};  // inside the year band's fill, clear of its edges and text
 
-class DesignPage : public ::testing::Test {
+class DesignPage : public OptionsPageTest {
 protected:
-    void SetUp() override {
-        resetProfile();
-        setProfileNumber(L"tavocust", L"exec", 1);
-        setProfileNumber(L"custpos", L"xCst", 420);  // beside the calendar, not over it
-        setProfileNumber(L"custpos", L"yCst", 0);
-        clock = std::make_unique<TestClock>(20261207);
-    }
     void TearDown() override {
         for (const wchar_t* file : {L"TestGreen.col", L"青空.col", L"evil.col", L".col", L"TestView.scl"})
             DeleteFileW(besideTest(file).c_str());
         DeleteFileW((besideTest(L"..") + L"\\evil.col").c_str());
-        clock.reset();
-        resetProfile();
+        OptionsPageTest::TearDown();
     }
-    HWND openPage(HWND from) {
-        PostMessageW(from, WM_COMMAND, 103, 0);
-        dialog = waitForDialog(from, L"オプション(Tavo)", kWait);
-        if (dialog == nullptr) return nullptr;
-        Sleep(400);
-        return optionsPageWith(dialog, kSchemes);
-    }
-    void finish(int button) {
-        PostMessageW(dialog, WM_COMMAND, static_cast<WPARAM>(button), 0);
-        const ULONGLONG end = GetTickCount64() + kWait;
-        while (IsWindow(dialog) && GetTickCount64() < end) Sleep(50);
-        Sleep(500);
-    }
-    static void choose(HWND page, int combo, int index) {
-        HWND box = GetDlgItem(page, combo);
-        SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-        SendMessageW(page, WM_COMMAND, MAKEWPARAM(combo, CBN_SELCHANGE), reinterpret_cast<LPARAM>(box));
-        Sleep(500);
-    }
+    HWND openPage(HWND from) { return OptionsPageTest::openPage(from, kSchemes); }
     static int findScheme(HWND page, const std::wstring& name) {
         return static_cast<int>(SendDlgItemMessageW(page, kSchemes, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                                     reinterpret_cast<LPARAM>(name.c_str())));
     }
     static int chosenScheme(HWND page) { return static_cast<int>(SendDlgItemMessageW(page, kSchemes, CB_GETCURSEL, 0, 0)); }
-    static bool enabled(HWND page, int id) { return IsWindowEnabled(GetDlgItem(page, id)) != FALSE; }
     // A calendar scheme file beside the program whose year band is the colour.
     static void writeScheme(const wchar_t* file, const char* name, COLORREF yearBand) {
         DesignSet design{};
@@ -82,16 +54,6 @@ protected:
         DWORD n = 0;
         WriteFile(h, content.data(), static_cast<DWORD>(content.size()), &n, nullptr);
         CloseHandle(h);
-    }
-    static std::string fileBytes(const std::wstring& path) {
-        HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-        if (h == INVALID_HANDLE_VALUE) return "(missing)";
-        std::string bytes(65536, '\0');
-        DWORD n = 0;
-        ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
-        CloseHandle(h);
-        bytes.resize(n);
-        return bytes;
     }
     // Answers the system's colour chooser with a colour, through its red, green and blue edits.
     void answerColourChooser(HWND page, int button, COLORREF colour) {
@@ -107,8 +69,6 @@ protected:
         Sleep(800);
     }
 
-    std::unique_ptr<TestClock> clock;
-    HWND dialog = nullptr;
 };
 
 // A background colour chosen in the chooser repaints the year band at once and

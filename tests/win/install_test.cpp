@@ -60,17 +60,6 @@ void writeFile(const std::wstring& path, const std::string& bytes) {
     CloseHandle(h);
 }
 
-std::string readFile(const std::wstring& path) {
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return "(missing)";
-    std::string bytes(65536, '\0');
-    DWORD n = 0;
-    ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
-    CloseHandle(h);
-    bytes.resize(n);
-    return bytes;
-}
-
 // A calendar started from a folder shows its window and closes with 0.
 void startsAndCloses(const std::wstring& program) {
     Process calendar(program);
@@ -137,9 +126,9 @@ TEST_F(Installer, InstallsForTheUserUpgradesAndUninstallsKeepingTheData) {
     DWORD code = 1234;
     EXPECT_TRUE(running.waitExit(kWait, code));
     EXPECT_EQ(code, 0u);
-    EXPECT_EQ(readFile(folder + L"\\sch2026c.cal"), ":8\r\n会議\r\n");
-    EXPECT_EQ(readFile(folder + L"\\Holiday2.Dat"), "rules\r\n");
-    EXPECT_EQ(readFile(folder + L"\\夜空.col"), "changed by the user\r\n");
+    EXPECT_EQ(fileBytes(folder + L"\\sch2026c.cal"), ":8\r\n会議\r\n");
+    EXPECT_EQ(fileBytes(folder + L"\\Holiday2.Dat"), "rules\r\n");
+    EXPECT_EQ(fileBytes(folder + L"\\夜空.col"), "changed by the user\r\n");
     EXPECT_TRUE(exists(folder + L"\\Tavo.exe"));
 
     EXPECT_EQ(runToEnd(folder + L"\\Uninstall.exe", L"/S _?=" + folder), 0u);
@@ -147,9 +136,9 @@ TEST_F(Installer, InstallsForTheUserUpgradesAndUninstallsKeepingTheData) {
         EXPECT_FALSE(exists(folder + L"\\" + file)) << file;
     EXPECT_FALSE(exists(shortcutFolder() + L"\\Tavo.lnk"));
     EXPECT_FALSE(userValue(kUninstallKey, L"DisplayName", value));
-    EXPECT_EQ(readFile(folder + L"\\sch2026c.cal"), ":8\r\n会議\r\n");
-    EXPECT_EQ(readFile(folder + L"\\Holiday2.Dat"), "rules\r\n");
-    EXPECT_EQ(readFile(folder + L"\\私の配色.col"), "[colorname]\r\n");
+    EXPECT_EQ(fileBytes(folder + L"\\sch2026c.cal"), ":8\r\n会議\r\n");
+    EXPECT_EQ(fileBytes(folder + L"\\Holiday2.Dat"), "rules\r\n");
+    EXPECT_EQ(fileBytes(folder + L"\\私の配色.col"), "[colorname]\r\n");
 }
 
 TEST(PortableZip, TheCalendarRunsFromAJapaneseFolderWithABlank) {

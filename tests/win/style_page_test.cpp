@@ -9,13 +9,12 @@
 #include <memory>
 #include <string>
 
-#include "blackbox.h"
+#include "options_page_fixture.h"
 #include "calendar_cells.h"
 
 namespace tavo::blackbox {
 namespace {
 
-constexpr DWORD kWait = 8000;
 constexpr COLORREF kRokuyoText = 128;
 constexpr COLORREF kSundayRed = 255;
 constexpr COLORREF kWallLeft = RGB(20, 160, 40), kWallRight = RGB(200, 30, 160);
@@ -60,43 +59,15 @@ void writeTwoPixelBitmap(const std::wstring& path) {
     CloseHandle(h);
 }
 
-class StylePage : public ::testing::Test {
+class StylePage : public OptionsPageTest {
 protected:
     void SetUp() override {
-        resetProfile();
-        setProfileNumber(L"tavocust", L"exec", 1);
-        setProfileNumber(L"custpos", L"xCst", 420);  // beside the calendar, not over it
-        setProfileNumber(L"custpos", L"yCst", 0);
+        OptionsPageTest::SetUp();
         data.useForAllData();
-        clock = std::make_unique<TestClock>(20261207);
     }
-    void TearDown() override {
-        clock.reset();
-        resetProfile();
-    }
-    HWND openPage(HWND from) {
-        PostMessageW(from, WM_COMMAND, 103, 0);
-        dialog = waitForDialog(from, L"オプション(Tavo)", kWait);
-        if (dialog == nullptr) return nullptr;
-        Sleep(400);
-        return optionsPageWith(dialog, kTitle);
-    }
-    void finish(int button) {
-        PostMessageW(dialog, WM_COMMAND, static_cast<WPARAM>(button), 0);
-        const ULONGLONG end = GetTickCount64() + kWait;
-        while (IsWindow(dialog) && GetTickCount64() < end) Sleep(50);
-        Sleep(500);
-    }
-    static void click(HWND page, int id) {
-        SendMessageW(GetDlgItem(page, id), BM_CLICK, 0, 0);
-        Sleep(500);
-    }
-    static bool checked(HWND page, int id) { return IsDlgButtonChecked(page, id) == BST_CHECKED; }
-    static bool enabled(HWND page, int id) { return IsWindowEnabled(GetDlgItem(page, id)) != FALSE; }
+    HWND openPage(HWND from) { return OptionsPageTest::openPage(from, kTitle); }
 
     DataFolder data{L"tavo-style"};
-    std::unique_ptr<TestClock> clock;
-    HWND dialog = nullptr;
 };
 
 // Status bar off: the window is shorter by the bar and the client (and grid) stays; Cancel: back.

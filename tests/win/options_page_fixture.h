@@ -1,0 +1,71 @@
+// What the tests of one options page share: a fresh profile with the dialog
+// opening beside the calendar (not over it) on a fixed "today", and the
+// user's ways of reaching and using a page.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "blackbox.h"
+
+namespace tavo::blackbox {
+
+class OptionsPageTest : public ::testing::Test {
+protected:
+    static constexpr DWORD kWait = 8000;
+
+    void SetUp() override {
+        resetProfile();
+        setProfileNumber(L"tavocust", L"exec", 1);  // not the first opening: the caller's tab
+        setProfileNumber(L"custpos", L"xCst", 420);
+        setProfileNumber(L"custpos", L"yCst", 0);
+        clock = std::make_unique<TestClock>(20261207);
+    }
+    void TearDown() override {
+        clock.reset();
+        resetProfile();
+    }
+    // Opens the dialog from a window (command 103) and walks to the page holding the control.
+    HWND openPage(HWND from, int control) {
+        PostMessageW(from, WM_COMMAND, 103, 0);
+        dialog = waitForDialog(from, L"オプション(Tavo)", kWait);
+        if (dialog == nullptr) return nullptr;
+        Sleep(400);
+        return optionsPageWith(dialog, control);
+    }
+    // OK or Cancel, and the dialog gone.
+    void finish(int button) {
+        PostMessageW(dialog, WM_COMMAND, static_cast<WPARAM>(button), 0);
+        const ULONGLONG end = GetTickCount64() + kWait;
+        while (IsWindow(dialog) && GetTickCount64() < end) Sleep(50);
+        Sleep(500);
+    }
+    // A list entry chosen as the user does: selected, and the page told.
+    static void choose(HWND page, int combo, int index) {
+        HWND box = GetDlgItem(page, combo);
+        SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        SendMessageW(page, WM_COMMAND, MAKEWPARAM(combo, CBN_SELCHANGE), reinterpret_cast<LPARAM>(box));
+        Sleep(500);
+    }
+    static void click(HWND page, int id) {
+        SendMessageW(GetDlgItem(page, id), BM_CLICK, 0, 0);
+        Sleep(500);
+    }
+    // The edit's whole text replaced by typing.
+    static void retype(HWND page, int edit, const std::wstring& text) {
+        SendMessageW(GetDlgItem(page, edit), EM_SETSEL, 0, -1);
+        typeText(GetDlgItem(page, edit), text);
+        Sleep(500);
+    }
+    static bool enabled(HWND page, int id) { return IsWindowEnabled(GetDlgItem(page, id)) != FALSE; }
+    static bool checked(HWND page, int id) { return IsDlgButtonChecked(page, id) == BST_CHECKED; }
+
+    std::unique_ptr<TestClock> clock;
+    HWND dialog = nullptr;
+};
+
+}  // namespace tavo::blackbox
