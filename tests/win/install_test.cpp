@@ -65,7 +65,8 @@ void startsAndCloses(const std::wstring& program) {
     Process calendar(program);
     ASSERT_TRUE(calendar.started()) << program;
     HWND window = waitForWindow(L"Tavo", kWait);
-    ASSERT_NE(window, nullptr) << program;
+    DWORD early = 0;
+    ASSERT_NE(window, nullptr) << program << (calendar.waitExit(0, early) ? " ended with " + std::to_string(early) : " runs");
     const ULONGLONG end = GetTickCount64() + kWait;
     while (!IsWindowVisible(window) && GetTickCount64() < end) Sleep(50);
     EXPECT_TRUE(IsWindowVisible(window));

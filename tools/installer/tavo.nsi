@@ -4,6 +4,8 @@
 ; Installs without administrator rights into the user's programs folder,
 ; which the user can write: the calendar keeps its data beside itself.
 Unicode true
+; A 64-bit installer for a 64-bit program (and Windows without 32-bit support).
+Target amd64-unicode
 ManifestDPIAware true
 RequestExecutionLevel user
 SetCompressor /SOLID lzma
