@@ -17,6 +17,7 @@
 #include "calendar/data/range_list.h"
 #include "shared/window_settings.h"
 #include "calendar/text/locale_info.h"
+#include "shared/almanac.h"
 #include "shared/calendar_day.h"
 #include "shared/clock.h"
 #include "shared/date_math.h"
@@ -39,6 +40,7 @@ const char* const kUsage =
     "  format --part NAME --sel L,Y1,Y2,M,D,W,N YYYY-MM-DD   a preset date text\n"
     "  month YYYY-MM [--dir DIR]    the month as a text calendar\n"
     "  lunar FROM TO                the lunar date and rokuyo of every day of the years\n"
+    "  sekki FROM [TO]              the solar terms and zassetsu of the years 1873..2100\n"
     "  range YYYY-MM-DD [--dir DIR] [--type 0|1|2] [--before N] [--after N] [--monday]\n"
     "                               the lines of the range view\n";
 
@@ -107,6 +109,22 @@ std::unique_ptr<ClosedDays> loadClosedDaysFor(const Context& c) {
     return days;
 }
 
+// The almanac's words of a day, "-" where a date has none.
+std::string almanacFields(int year, int month, int day) {
+    const char* term = solarTermOn(year, month, day);
+    const Zassetsu z = zassetsuOn(year, month, day);
+    std::string zassetsu;
+    for (int i = 0; i < z.count; ++i) zassetsu.append(i ? "," : "").append(cp932ToUtf8(z.names[i]));
+    LunarDate lunar;
+    std::string kyureki = "-";
+    if (lunarDateOf(year, month, day, lunar))
+        kyureki = (lunar.leap ? cp932ToUtf8("閏") : std::string()) + std::to_string(lunar.month) + "-" + std::to_string(lunar.day);
+    const int age = moonAgeTenths(year, month, day);
+    const std::string moon = age < 0 ? "-" : std::to_string(age / 10) + "." + std::to_string(age % 10);
+    return " sekki=" + (term ? cp932ToUtf8(term) : "-") + " zassetsu=" + (zassetsu.empty() ? "-" : zassetsu) +
+           " kyureki=" + kyureki + " moonage=" + moon;
+}
+
 int commandDay(Context& c) {
     if (c.args.positional.size() != 2) return fail(c, "day needs one date YYYY-MM-DD");
     const auto date = parseIsoDate(c.args.positional[1]);
@@ -122,7 +140,26 @@ int commandDay(Context& c) {
           << " rokuyo=" << rokuyo << " holiday=" << holiday
           << " holidayname=" << (holiday == kNoHoliday ? std::string("-") : cp932ToUtf8(name))
           << " kind=" << dayKindOf(*closedDays, d.year(), d.month(), d.day())
-          << " closed=" << (isClosedDay(*closedDays, dd, nullptr) ? 1 : 0) << "\n";
+          << " closed=" << (isClosedDay(*closedDays, dd, nullptr) ? 1 : 0) << almanacFields(d.year(), d.month(), d.day())
+          << "\n";
+    return 0;
+}
+
+// The terms and 雑節 of the years FROM..TO, a date and its names per line.
+int commandSekki(Context& c) {
+    const std::size_t n = c.args.positional.size();
+    if (n < 2 || n > 3) return fail(c, "sekki needs FROM [TO] years");
+    const auto from = parseNumber(c.args.positional[1], kAlmanacFirstYear, kAlmanacLastYear);
+    const auto to = parseNumber(c.args.positional[n - 1], kAlmanacFirstYear, kAlmanacLastYear);
+    if (!from || !to || *to < *from) return fail(c, "sekki needs years FROM <= TO within 1873..2100");
+    std::string out;
+    for (int s = serialDayOf(*from, 1, 1); s < serialDayOf(*to + 1, 1, 1); ++s) {
+        int y, m, d;
+        civilFromSerial(s, y, m, d);
+        const std::string text = almanacText(y, m, d);
+        if (!text.empty()) out.append(formatIsoDate(y, m, d)).append("\t").append(cp932ToUtf8(text)).append("\n");
+    }
+    c.out << out;
     return 0;
 }
 
@@ -353,6 +390,7 @@ const std::map<std::string, std::function<int(Context&)>>& commands() {
         {"lunar", commandLunar},
         {"month", commandMonth},
         {"range", commandRange},
+        {"sekki", commandSekki},
     };
     return table;
 }

@@ -43,13 +43,13 @@ TEST(CliDay, PrintsTheFactsOfADate) {
         const char* date;
         const char8_t* line;
     } cases[] = {
-        {"2000-01-01", u8"date=2000-01-01 weekday=6 serial=730426 era=平成 erayear=12 rokuyo=大安 holiday=1 holidayname=元日 kind=3 closed=1\n"},
-        {"2019-04-30", u8"date=2019-04-30 weekday=2 serial=737485 era=平成 erayear=31 rokuyo=仏滅 holiday=5 holidayname=国民の休日 kind=4 closed=1\n"},
-        {"2019-05-01", u8"date=2019-05-01 weekday=3 serial=737486 era=令和 erayear=1 rokuyo=大安 holiday=1 holidayname=天皇の即位の日 kind=3 closed=1\n"},
-        {"2026-12-07", u8"date=2026-12-07 weekday=1 serial=740263 era=令和 erayear=8 rokuyo=友引 holiday=0 holidayname=- kind=0 closed=0\n"},
-        {"1865-04-06", u8"date=1865-04-06 weekday=4 serial=681214 era=西暦 erayear=1865 rokuyo=- holiday=0 holidayname=- kind=0 closed=0\n"},
-        {"1582-10-15", u8"date=1582-10-15 weekday=5 serial=578042 era=西暦 erayear=1582 rokuyo=- holiday=0 holidayname=- kind=0 closed=0\n"},
-        {"2005-12-31", u8"date=2005-12-31 weekday=6 serial=732617 era=平成 erayear=17 rokuyo=赤口 holiday=0 holidayname=- kind=2 closed=1\n"},
+        {"2000-01-01", u8"date=2000-01-01 weekday=6 serial=730426 era=平成 erayear=12 rokuyo=大安 holiday=1 holidayname=元日 kind=3 closed=1 sekki=- zassetsu=- kyureki=11-25 moonage=24.2\n"},
+        {"2019-04-30", u8"date=2019-04-30 weekday=2 serial=737485 era=平成 erayear=31 rokuyo=仏滅 holiday=5 holidayname=国民の休日 kind=4 closed=1 sekki=- zassetsu=- kyureki=3-26 moonage=24.8\n"},
+        {"2019-05-01", u8"date=2019-05-01 weekday=3 serial=737486 era=令和 erayear=1 rokuyo=大安 holiday=1 holidayname=天皇の即位の日 kind=3 closed=1 sekki=- zassetsu=- kyureki=3-27 moonage=25.8\n"},
+        {"2026-12-07", u8"date=2026-12-07 weekday=1 serial=740263 era=令和 erayear=8 rokuyo=友引 holiday=0 holidayname=- kind=0 closed=0 sekki=大雪 zassetsu=- kyureki=10-29 moonage=27.8\n"},
+        {"1865-04-06", u8"date=1865-04-06 weekday=4 serial=681214 era=西暦 erayear=1865 rokuyo=- holiday=0 holidayname=- kind=0 closed=0 sekki=- zassetsu=- kyureki=- moonage=-\n"},
+        {"1582-10-15", u8"date=1582-10-15 weekday=5 serial=578042 era=西暦 erayear=1582 rokuyo=- holiday=0 holidayname=- kind=0 closed=0 sekki=- zassetsu=- kyureki=- moonage=-\n"},
+        {"2005-12-31", u8"date=2005-12-31 weekday=6 serial=732617 era=平成 erayear=17 rokuyo=赤口 holiday=0 holidayname=- kind=2 closed=1 sekki=- zassetsu=- kyureki=12-1 moonage=29.5\n"},
     };
     for (const Case& c : cases) {
         const Result r = runCli({"day", c.date, "--today", "2026-12-07"});
@@ -81,7 +81,7 @@ TEST(CliDay, ClosedDaysComeFromTheFolderGiven) {
     folder.write("Holiday2.Dat", "12/07 R01-R99 創立記念日\r\n");
     const Result r = runCli({"day", "2026-12-07", "--dir", folder.path()});
     EXPECT_EQ(r.status, 0);
-    EXPECT_NE(r.out.find(" kind=5 closed=1\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(" kind=5 closed=1 "), std::string::npos) << r.out;
 }
 
 // A FIFO, a folder or a locked file in place of a data file: the tool says
@@ -160,6 +160,18 @@ TEST(CliLunar, LunarDatesAndRokuyo) {
     const Result old = runCli({"lunar", "1872", "1873"});
     EXPECT_EQ(old.out.substr(0, 14), "1872-01-01\t-\t-");
     EXPECT_EQ(runCli({"lunar", "2000"}).status, 2);
+}
+
+// The terms and 雑節 of a year by date; the almanac's years only.
+TEST(CliSekki, ListsTheTermsAndZassetsuOfTheYears) {
+    const Result r = runCli({"sekki", "2026"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.substr(0, r.out.find("2026-03-05")),
+              utf8(u8"2026-01-05\t小寒\n2026-01-17\t土用入り\n2026-01-20\t大寒\n2026-01-27\t土用の丑の日\n"
+                   u8"2026-02-03\t節分\n2026-02-04\t立春\n2026-02-19\t雨水\n"));
+    EXPECT_NE(r.out.find(utf8(u8"2026-12-22\t冬至\n")), std::string::npos);
+    EXPECT_EQ(runCli({"sekki", "1872"}).status, 2);
+    EXPECT_EQ(runCli({"sekki", "2026", "2025"}).status, 2);
 }
 
 TEST(CliHolidays, ListsOneYearOrARange) {
