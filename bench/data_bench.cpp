@@ -143,7 +143,7 @@ int main(int argc, char** argv) {
     DateFormatSet formats{};
     resetDateFormatSet(formats, 1);
     const JapaneseLocale locale;
-    const RangeRequest request{2026, 12, 7, {kRangeRelative, 99, 99}, false, false, formats, locale, {}};
+    const RangeRequest request{2026, 12, 7, {kRangeRelative, 99, 99}, false, false, formats, locale, {}, true};
     std::size_t lines = 0;
     files.opened.clear();
     lines = collectRange(request, sources).size();

@@ -345,7 +345,7 @@ int commandRange(Context& c) {
     const bool monday = std::find(c.args.flags.begin(), c.args.flags.end(), "--monday") != c.args.flags.end();
     const Model model(c);
     const JapaneseLocale locale;
-    const RangeRequest request{date->year, date->month, date->day, range, monday, false, model.rangeFormats, locale, {}};
+    const RangeRequest request{date->year, date->month, date->day, range, monday, false, model.rangeFormats, locale, {}, true};
     std::string out;
     const RangeList list = collectRange(request, model.sources());
     for (std::size_t i = 0; i < list.size(); ++i) {

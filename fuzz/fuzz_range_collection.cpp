@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     tavo::DateFormatSet formats{};
     tavo::resetDateFormatSet(formats, 1);
     const tavo::JapaneseLocale locale;
-    const tavo::RangeRequest request{2026, 12, day, {type, before, after}, day % 2 == 0, false, formats, locale, {}};
+    const tavo::RangeRequest request{2026, 12, day, {type, before, after}, day % 2 == 0, false, formats, locale, {}, day % 3 == 0};
     const tavo::DataSources sources{files, paths, *closed, env};
     const tavo::RangeList list = tavo::collectRange(request, sources);
     if (list.firstLine < 0 || list.firstLine > static_cast<int>(list.size())) __builtin_trap();

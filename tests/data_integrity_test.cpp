@@ -289,7 +289,7 @@ TEST(DataIntegrity, GridRangeAndWindowsAgreeOnSections) {
         for (int day = 1; day <= 31; ++day) {
             const CellPosition p = grid.dayCell[day];
             const bool marked = grid.cellMark[cellIndex(p.column, p.row)] != 0;
-            const RangeRequest request{2026, 12, day, {kRangeRelative, 0, 0}, false, false, formats, locale, nullptr};
+            const RangeRequest request{2026, 12, day, {kRangeRelative, 0, 0}, false, false, formats, locale, nullptr, false};
             const RangeList list = collectRange(request, sources);
             bool listed = false;
             for (std::size_t i = 0; i < list.size(); ++i) listed = listed || !RangeList::isHeader(list.line(i));

@@ -31,7 +31,7 @@ protected:
     void TearDown() override { setClock(nullptr); }
 
     RangeList collect(int y, int m, int d, RangeViewSettings range, bool monday = false) {
-        const RangeRequest request{y, m, d, range, monday, false, formats, locale, [this] { ++birthdayCalls; }};
+        const RangeRequest request{y, m, d, range, monday, false, formats, locale, [this] { ++birthdayCalls; }, almanac};
         return collectRange(request, {files, paths, *closed, env});
     }
 
@@ -44,7 +44,27 @@ protected:
     DateFormatSet formats{};
     JapaneseLocale locale;
     int birthdayCalls = 0;
+    bool almanac = false;
 };
+
+// A listed day's solar term and 雑節 follow its header as a line of their own;
+// a day that lists nothing gets no line for them.
+TEST_F(RangeListTest, TheAlmanacOfAListedDay) {
+    folder.write("sch2026c.cal", ":22\r\nゆず湯\r\n:7\r\n会議\r\n");
+    almanac = true;
+    const std::vector<std::string> lines = collect(2026, 12, 7, {kRangeMonth, 0, 0}).lines();
+    const auto at = std::find_if(lines.begin(), lines.end(), [](const std::string& l) { return l.find("ゆず湯") != std::string::npos; });
+    ASSERT_NE(at, lines.end());
+    ASSERT_GE(at - lines.begin(), 2);
+    EXPECT_EQ(*(at - 1), "〔冬至〕");
+    EXPECT_EQ((at - 2)->substr(0, 1), ":");
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "〔大雪〕"), lines.end());  // 7 December lists a schedule too
+    const auto terms = std::count_if(lines.begin(), lines.end(), [](const std::string& l) { return l.rfind("〔", 0) == 0; });
+    EXPECT_EQ(terms, 2);
+    almanac = false;
+    const std::vector<std::string> plain = collect(2026, 12, 7, {kRangeMonth, 0, 0}).lines();
+    EXPECT_EQ(plain.size() + 2, lines.size());
+}
 
 TEST_F(RangeListTest, SourcesInOrderAcrossNewYear) {
     folder.write("sch2026c.cal", ":31\r\nday\r\n");
@@ -125,7 +145,7 @@ TEST_F(RangeListTest, Spans) {
 TEST_F(RangeListTest, RangeCheckAgreesWithTheList) {
     const DataSources sources{files, paths, *closed, env};
     const auto check = [&](int y, int m, int d, RangeViewSettings range, bool monday) {
-        const RangeRequest request{y, m, d, range, monday, false, formats, locale, [this] { ++birthdayCalls; }};
+        const RangeRequest request{y, m, d, range, monday, false, formats, locale, [this] { ++birthdayCalls; }, almanac};
         return rangeHasData(request, sources);
     };
     const RangeViewSettings week{kRangeWeek, 0, 0};

@@ -10,6 +10,7 @@
 #include "calendar/calc/closed_days.h"
 #include "calendar/calc/holidays.h"
 #include "calendar/text/date_format_set.h"
+#include "shared/almanac.h"
 #include "calendar/text/date_presets.h"
 #include "personal_days.h"
 #include "recurrence.h"
@@ -246,6 +247,14 @@ struct Collector {
         out += kindDigit();
         out += dayOffLetter();
         out += partText(request.formats, 1, 0, dateOfDay(), request.locale);
+        list.endLine();
+        if (request.almanac) almanacLine();
+    }
+
+    void almanacLine() {
+        const std::string names = almanacText(year, month, day);
+        if (names.empty()) return;
+        list.text().append("〔").append(names).append("〕");
         list.endLine();
     }
 

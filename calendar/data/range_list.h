@@ -52,6 +52,7 @@ struct RangeRequest {
     const DateFormatSet& formats;  // the range view's group
     const LocaleInfo& locale;
     std::function<void()> birthdayToday;  // called when a birthday of today is listed
+    bool almanac;  // a listed day's solar term and 雑節 in a line under its header
 };
 
 struct DateSpan {
