@@ -196,11 +196,27 @@ const PageKind& folderPage() {
     return kind;
 }
 
+const PageKind& almanacPage() {
+    static const PageKind kind{
+        L"ALMANAC",
+        [](SharedSettings& s) -> void* { return &s.almanac; },
+        sizeof(AlmanacSettings),
+        almanacTable,
+        {{Control::Check, IDC_ALMANAC_STATUS, "status"},
+         {Control::Check, IDC_ALMANAC_RANGE, "range"},
+         {Control::Check, IDC_ALMANAC_CELLS, "cells"}},
+        kRefreshedWindows,
+        kRefreshData,
+    };
+    return kind;
+}
+
 const wchar_t* const kOuterTabTexts[kOuterTabs] = {L"基本設定", L"カレンダー部", L"データ表示部"};
 
 const PageSlot kPageSlots[] = {
     {0, 0, L"祝日・休業日", closedDaysPage, "coholiday.html"},
     {0, 1, L"フォルダ", folderPage, "folder.html"},
+    {0, 2, L"暦", almanacPage, "almanac.html"},
     {1, 0, L"デザイン", calendarDesignPage, "design.html"},
     {1, 1, L"日付形式", calendarDateFormatPage, "date.html"},
     {1, 2, L"動作", environmentPage, "env.html"},

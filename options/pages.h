@@ -23,6 +23,7 @@ const PageKind& rangePage();
 const PageKind& menuPage();
 const PageKind& environmentPage();
 const PageKind& folderPage();
+const PageKind& almanacPage();
 const PageKind& calendarDateFormatPage();
 const PageKind& rangeDateFormatPage();
 const PageKind& calendarStylePage();

@@ -3,7 +3,7 @@
 #   bash tools/screenshots.sh [OUTPUT_FOLDER] [DPI ...]
 # 1. today's month with a fresh profile; 2. December 2026 with a schedule and a
 # day off; each at every DPI given (96 when none: 144 is 150 %, 192 is 200 %),
-# then the calendar without title bar and status bar;
+# then the calendar without title bar and status bar, and with the solar terms;
 # 3. the calendar beside its range view, also in each shipped colour scheme;
 # 4. the day schedule window;
 # 5. the birthday window and its add dialog; 6. the options pages; 7. the
@@ -70,6 +70,19 @@ bare() {
     echo "$out/no-title-no-status.png"
 }
 bare
+# December 2026 with the solar terms in the day cells and the status bar on 冬至.
+almanac_shot() {
+    wine reg delete 'HKCU\Software\Brenmor\Tavo' /f > /dev/null 2>&1 || true
+    wine reg add 'HKCU\Software\Brenmor\Tavo\almanac' /v cells /t REG_DWORD /d 1 /f > /dev/null 2>&1
+    wine "$build/win/bin/Tavo.exe" 2026/12/22 &
+    local pid=$!
+    sleep 4
+    import -window root -crop 320x420+0+0 "$out/december-2026-almanac.png"
+    kill "$pid" 2> /dev/null || true
+    wineserver -k 2> /dev/null || true
+    echo "$out/december-2026-almanac.png"
+}
+almanac_shot
 # 3. The calendar beside its range view over the sample data (a month's range).
 sample=$(mktemp -d)
 cp "$root"/tests/data/sample/* "$sample/"

@@ -8,6 +8,7 @@
 #include "personal_days.h"
 #include "recurrence.h"
 #include "section_file.h"
+#include "shared/almanac.h"
 #include "shared/date_math.h"
 #include "shared/file_system.h"
 #include "shared/rokuyo.h"
@@ -80,6 +81,14 @@ bool cellDate(const MonthGrid& grid, int cell, int& year, int& month, int& day) 
     if (serial > serialDayOf(kLastYear, 12, 31)) return false;
     civilFromSerial(serial, year, month, day);
     return true;
+}
+
+void showSolarTermsForRokuyo(MonthGrid& grid) {
+    for (int d = 1; d <= monthLengthOf(grid.year, grid.month); ++d)
+        if (const char* term = solarTermOn(grid.year, grid.month, d)) {
+            const CellPosition p = grid.dayCell[d];
+            std::snprintf(grid.cellRokuyo[cellIndex(p.column, p.row)], sizeof grid.cellRokuyo[0], "%s", term);
+        }
 }
 
 void rebuildMonthGrid(MonthGrid& grid, int year, int month, GridLayoutChoice choice, const ClosedDays& closedDays) {

@@ -53,6 +53,8 @@ struct DataSources {
 };
 
 void rebuildMonthGrid(MonthGrid& grid, int year, int month, GridLayoutChoice choice, const ClosedDays& closedDays);
+// The solar term of a day of the shown month in place of its rokuyo.
+void showSolarTermsForRokuyo(MonthGrid& grid);
 // Reads each reflected file once and marks the cells of the days that carry data.
 void rebuildMarks(MonthGrid& grid, const DataSources& sources);
 // Grid, marks and the day-off table of the year, as the calendar does on every change.

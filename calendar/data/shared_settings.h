@@ -11,6 +11,7 @@
 #include "calendar/render/design.h"
 #include "calendar/text/date_format_set.h"
 #include "shared/window_settings.h"
+#include "shared/almanac_settings.h"
 
 namespace tavo {
 
@@ -22,7 +23,7 @@ struct OptionsDate {
 
 struct SharedSettings {
     OptionsDate optionsDate;  // the selected date, set before the options open
-    std::uint8_t reserved[12];
+    AlmanacSettings almanac;  // in what was spare room: the layout after it is unchanged
     ClosedDays closedDays;
     std::int32_t dateFormatSelector;
     PathSettings paths;

@@ -4,6 +4,7 @@
 
 #include "calendar/data/month_grid.h"
 #include "calendar/text/date_presets.h"
+#include "shared/almanac.h"
 #include "shared/cp932.h"
 
 namespace tavo::shell {
@@ -46,6 +47,7 @@ ClosedDaysLoad loadSettings(CalendarWindow& a) {
     readPopupMenuFlags(s.menu, a.process.store);
     resetRangeViewSettings(s.range);
     readRangeViewSettings(s.range, a.process.store);
+    readAlmanacSettings(s.almanac, a.process.store);
     resetClosedDays(s.closedDays);
     return loadClosedDays(s.closedDays, a.process.files, s.paths.programFolder, a.process.store);
 }
@@ -55,6 +57,7 @@ void rebuildMonthView(CalendarWindow& a) {
     const DataSources sources{a.process.files, s.paths, s.closedDays, s.env};
     rebuildMonth(a.grid, a.dayOff, a.selected.year(), a.selected.month(),
                  {a.style().rok != 0, a.style().fwk != 0}, sources);
+    if (s.almanac.cells) showSolarTermsForRokuyo(a.grid);
 }
 
 DayDate selectedDayDate(CalendarWindow& a) {
@@ -76,6 +79,8 @@ void rebuildTexts(CalendarWindow& a) {
     a.normalTitle = calendarTitle(formats, d, a.process.locale);
     a.minimizedTitle = minimizedTitle(formats, d, a.process.locale);
     a.statusText = statusText(formats, a.shared().closedDays, d, a.process.locale);
+    if (const std::string almanac = almanacText(d.year, d.month, d.day); a.shared().almanac.statusBar && !almanac.empty())
+        a.statusText.append(" ").append(almanac);
     weekdayHeaders(formats, a.process.locale, a.weekdayNames);
 }
 

@@ -359,7 +359,7 @@ RangeRequest rangeRequestOf(CalendarWindow& a) {
     const WindowStyle& view = s.style[windowKindInfo(WindowKind::RangeView).style];
     return {a.selected.year(), a.selected.month(), a.selected.day(), s.range, view.rok != 0, view.fwk != 0,
             s.dateFormats[windowKindInfo(WindowKind::RangeView).dateFormats], a.process.locale,
-            [&a] { playBirthdaySound(a); }};
+            [&a] { playBirthdaySound(a); }, s.almanac.rangeView != 0};
 }
 
 void playBirthdaySound(CalendarWindow& a) {
