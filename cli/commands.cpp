@@ -13,6 +13,7 @@
 #include "calendar/calc/holidays.h"
 #include "calendar/text/date_pattern.h"
 #include "calendar/text/date_presets.h"
+#include "calendar/data/icalendar_export.h"
 #include "calendar/data/month_grid.h"
 #include "calendar/data/range_list.h"
 #include "shared/window_settings.h"
@@ -41,6 +42,7 @@ const char* const kUsage =
     "  month YYYY-MM [--dir DIR]    the month as a text calendar\n"
     "  lunar FROM TO                the lunar date and rokuyo of every day of the years\n"
     "  sekki FROM [TO]              the solar terms and zassetsu of the years 1873..2100\n"
+    "  ics-export FROM TO [--holidays] [--dir DIR]   the data of the years as iCalendar (RFC 5545)\n"
     "  range YYYY-MM-DD [--dir DIR] [--type 0|1|2] [--before N] [--after N] [--monday]\n"
     "                               the lines of the range view\n";
 
@@ -356,6 +358,19 @@ int commandRange(Context& c) {
     return 0;
 }
 
+// The data of the years FROM..TO as one iCalendar file on standard output.
+int commandIcsExport(Context& c) {
+    if (c.args.positional.size() != 3) return fail(c, "ics-export needs FROM TO years");
+    const auto from = parseNumber(c.args.positional[1], kFirstYear + 1, kLastYear - 1);
+    const auto to = parseNumber(c.args.positional[2], kFirstYear + 1, kLastYear - 1);
+    if (!from || !to || *to < *from) return fail(c, "ics-export needs years FROM <= TO within 1583..9998");
+    const bool holidays = std::find(c.args.flags.begin(), c.args.flags.end(), "--holidays") != c.args.flags.end();
+    const Model model(c);
+    const LocalDate today = clockToday();
+    c.out << exportICalendar({*from, *to, holidays, today}, model.sources());
+    return 0;
+}
+
 int commandLunar(Context& c) {
     if (c.args.positional.size() != 3) return fail(c, "lunar needs FROM TO years");
     const auto from = parseNumber(c.args.positional[1], kFirstYear, kLastYear);
@@ -387,6 +402,7 @@ const std::map<std::string, std::function<int(Context&)>>& commands() {
         {"day", commandDay},
         {"format", commandFormat},
         {"holidays", commandHolidays},
+        {"ics-export", commandIcsExport},
         {"lunar", commandLunar},
         {"month", commandMonth},
         {"range", commandRange},
@@ -404,7 +420,7 @@ int run(const std::vector<std::string>& words, std::ostream& out, std::ostream& 
     }
     Context c{{}, out, err, {}, {}};
     const std::string parseError =
-        parseArgs(words, {"--today", "--dir", "--type", "--before", "--after", "--part", "--sel"}, {"--monday"}, c.args);
+        parseArgs(words, {"--today", "--dir", "--type", "--before", "--after", "--part", "--sel"}, {"--monday", "--holidays"}, c.args);
     if (!parseError.empty()) return fail(c, parseError);
     if (const std::string folderError = checkDataFolder(c); !folderError.empty()) return fail(c, folderError);
     if (c.args.positional.empty()) {

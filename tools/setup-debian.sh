@@ -9,7 +9,7 @@ packages=(
     g++-mingw-w64-x86-64-posix mingw-w64
     wine wine64 xvfb x11-utils xdotool imagemagick bc
     fonts-ipafont-gothic fonts-ipafont-mincho locales
-    nsis python3 unzip
+    nsis python3 python3-icalendar unzip
 )
 
 sudo_cmd=()

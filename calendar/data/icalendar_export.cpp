@@ -1,0 +1,276 @@
+#include "icalendar_export.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "calendar/calc/closed_days.h"
+#include "calendar/calc/holidays.h"
+#include "personal_days.h"
+#include "recurrence.h"
+#include "section_file.h"
+#include "shared/cp932.h"
+#include "shared/date_math.h"
+#include "shared/file_system.h"
+#include "shared/window_settings.h"
+#include "tavo_version.h"
+
+namespace tavo {
+namespace {
+
+constexpr std::size_t kFoldOctets = 75;
+const char* const kWeekdays[7] = {"SU", "MO", "TU", "WE", "TH", "FR", "SA"};
+const ClosedDayTest kNeverClosed = [](int) { return false; };
+
+// Narrow literals are CP932; the file is UTF-8.
+std::string utf8Of(const char* cp932) { return cp932ToUtf8(cp932); }
+
+struct Day {
+    int year, month, day;
+};
+
+std::string yyyymmdd(const Day& d) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d%02d%02d", d.year, d.month, d.day);
+    return text;
+}
+
+Day nextDay(const Day& d) {
+    Day n{};
+    civilFromSerial(serialDayOf(d.year, d.month, d.day) + 1, n.year, n.month, n.day);
+    return n;
+}
+
+struct SectionText {
+    int key;
+    std::vector<std::string> lines;  // CP932, without line ends
+};
+
+// Sections with text, in file order; a file that cannot be read gives none.
+std::vector<SectionText> sectionsOf(const FileSystem& files, const std::string& path) {
+    const FileContent file = files.readFile(path);
+    std::vector<SectionText> sections;
+    if (!file.opened) return sections;
+    const std::vector<std::string_view> lines = fileLines(completeLines(file));
+    for (const SectionSpan& span : sectionSpans(lines)) {
+        SectionText s{span.key, {}};
+        for (std::size_t i = span.header + 1; i < span.end; ++i) s.lines.emplace_back(lineContent(lines[i]));
+        while (!s.lines.empty() && s.lines.back().empty()) s.lines.pop_back();
+        if (!s.lines.empty()) sections.push_back(std::move(s));
+    }
+    return sections;
+}
+
+struct Event {
+    std::string uid;
+    Day start;
+    std::string summary, description;  // UTF-8
+    std::string rule, category;
+};
+
+class Calendar {
+public:
+    explicit Calendar(const IcsExportRequest& r) : stamp_(yyyymmdd({r.stamp.year, r.stamp.month, r.stamp.day}) + "T000000Z") {
+        for (const char* line : {"BEGIN:VCALENDAR", "VERSION:2.0", "PRODID:-//Tavo project//Tavo " TAVO_VERSION_TEXT "//JA",
+                                 "CALSCALE:GREGORIAN", "METHOD:PUBLISH", "X-WR-TIMEZONE:Asia/Tokyo", "BEGIN:VTIMEZONE",
+                                 "TZID:Asia/Tokyo", "BEGIN:STANDARD", "DTSTART:19700101T000000", "TZOFFSETFROM:+0900",
+                                 "TZOFFSETTO:+0900", "TZNAME:JST", "END:STANDARD", "END:VTIMEZONE"})
+            out_ += icsLine(line);
+    }
+    void add(const Event& e) {
+        out_ += icsLine("BEGIN:VEVENT");
+        out_ += icsLine("UID:" + e.uid + "@tavo");
+        out_ += icsLine("DTSTAMP:" + stamp_);
+        out_ += icsLine("DTSTART;VALUE=DATE:" + yyyymmdd(e.start));
+        out_ += icsLine("DTEND;VALUE=DATE:" + yyyymmdd(nextDay(e.start)));
+        if (!e.rule.empty()) out_ += icsLine("RRULE:" + e.rule);
+        out_ += icsLine("SUMMARY:" + icsText(e.summary));
+        if (!e.description.empty()) out_ += icsLine("DESCRIPTION:" + icsText(e.description));
+        if (!e.category.empty()) out_ += icsLine("CATEGORIES:" + icsText(e.category));
+        out_ += icsLine("TRANSP:TRANSPARENT");
+        out_ += icsLine("END:VEVENT");
+    }
+    std::string finish() { return out_ + icsLine("END:VCALENDAR"); }
+
+private:
+    std::string stamp_;
+    std::string out_;
+};
+
+// The first line as the summary, every line as the description when there are more.
+void setTexts(Event& e, const std::vector<std::string>& lines) {
+    e.summary = cp932ToUtf8(lines.front());
+    if (lines.size() < 2) return;
+    for (const std::string& line : lines) e.description.append(e.description.empty() ? "" : "\n").append(cp932ToUtf8(line));
+}
+
+std::string uid(const char* kind, const std::string& when, int index) {
+    return std::string("tavo-") + kind + "-" + when + (index > 0 ? "-" + std::to_string(index) : "");
+}
+
+class Exporter {
+public:
+    Exporter(const IcsExportRequest& r, const DataSources& s) : r_(r), s_(s), calendar_(r) {}
+
+    std::string run() {
+        daySchedules();
+        everyYear();
+        everyMonth();
+        shifted(kScheduleEveryMonthLater, "later");
+        shifted(kScheduleEveryMonthEarlier, "earlier");
+        everyWeek();
+        personal(kBirthday);
+        personal(kAnniversary);
+        if (r_.holidays) holidays();
+        return calendar_.finish();
+    }
+
+private:
+    bool pmo() const { return s_.env.pmo != 0; }
+
+    void daySchedules() {
+        for (int y = r_.fromYear; y <= r_.toYear; ++y)
+            for (int m = 1; m <= 12; ++m) {
+                int index = 0, lastKey = 0;
+                for (const SectionText& s : sectionsOf(s_.files, scheduleFile(s_.paths, kScheduleDay, y, m))) {
+                    if (s.key < 1 || s.key > monthLengthOf(y, m)) continue;
+                    index = s.key == lastKey ? index + 1 : 0;
+                    lastKey = s.key;
+                    Event e{uid("day", yyyymmdd({y, m, s.key}), index), {y, m, s.key}, {}, {}, {}, {}};
+                    setTexts(e, s.lines);
+                    calendar_.add(e);
+                }
+            }
+    }
+
+    // The first occurrence in the span of a day computed month by month.
+    bool firstOccurrence(ScheduleKind kind, int key, int onlyMonth, Day& first) const {
+        for (int y = r_.fromYear; y <= r_.toYear; ++y)
+            for (int m = onlyMonth ? onlyMonth : 1; m <= (onlyMonth ? onlyMonth : 12); ++m)
+                if (const int d = effectiveDay(kind, key, y, m, pmo(), kNeverClosed)) {
+                    first = {y, m, d};
+                    return true;
+                }
+        return false;
+    }
+
+    // Days past a month's end move to its last day when the switch says so:
+    // the last of the days 28..key is exactly that.
+    std::string monthDays(int key) const {
+        if (key <= 28 || !pmo()) return "BYMONTHDAY=" + std::to_string(key);
+        if (key >= 31) return "BYMONTHDAY=-1";
+        std::string days = "BYMONTHDAY=28";
+        for (int d = 29; d <= key; ++d) days += "," + std::to_string(d);
+        return days + ";BYSETPOS=-1";
+    }
+
+    void everyYear() {
+        for (int m = 1; m <= 12; ++m)
+            for (const SectionText& s : sectionsOf(s_.files, scheduleFile(s_.paths, kScheduleEveryYear, 0, m))) {
+                Day first{};
+                if (!firstOccurrence(kScheduleEveryYear, s.key, m, first)) continue;
+                Event e{uid("yearly", std::to_string(m * 100 + s.key), 0), first, {}, {}, "FREQ=YEARLY", {}};
+                if (m == 2 && s.key >= 29 && pmo()) e.rule = "FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=28,29;BYSETPOS=-1";
+                setTexts(e, s.lines);
+                calendar_.add(e);
+            }
+    }
+
+    void everyMonth() {
+        for (const SectionText& s : sectionsOf(s_.files, scheduleFile(s_.paths, kScheduleEveryMonth, 0, 0))) {
+            Day first{};
+            if (!firstOccurrence(kScheduleEveryMonth, s.key, 0, first)) continue;
+            Event e{uid("monthly", std::to_string(s.key), 0), first, {}, {}, "FREQ=MONTHLY;" + monthDays(s.key), {}};
+            setTexts(e, s.lines);
+            calendar_.add(e);
+        }
+    }
+
+    // Moves off closed days follow no rule: each day of the span is an event of its own.
+    void shifted(ScheduleKind kind, const char* name) {
+        const std::vector<SectionText> sections = sectionsOf(s_.files, scheduleFile(s_.paths, kind, 0, 0));
+        for (int y = r_.fromYear; y <= r_.toYear && !sections.empty(); ++y)
+            for (int m = 1; m <= 12; ++m) {
+                const ClosedDayTest closed = [&](int d) { return rangeClosed(s_.closedDays, y, m, d); };
+                for (const SectionText& s : sections)
+                    if (const int d = effectiveDay(kind, s.key, y, m, pmo(), closed)) {
+                        Event e{uid(name, yyyymmdd({y, m, 1}).substr(0, 6) + "-" + std::to_string(s.key), 0), {y, m, d}, {}, {}, {}, {}};
+                        setTexts(e, s.lines);
+                        calendar_.add(e);
+                    }
+            }
+    }
+
+    void everyWeek() {
+        for (const SectionText& s : sectionsOf(s_.files, scheduleFile(s_.paths, kScheduleEveryWeek, 0, 0))) {
+            if (s.key < 0 || s.key > 6) continue;
+            Day first{r_.fromYear, 1, 1 + (s.key - weekdayOf(r_.fromYear, 1, 1) + 7) % 7};
+            Event e{uid("weekly", kWeekdays[s.key], 0), first, {}, {}, std::string("FREQ=WEEKLY;BYDAY=") + kWeekdays[s.key], {}};
+            setTexts(e, s.lines);
+            calendar_.add(e);
+        }
+    }
+
+    void personal(PersonalDayKind kind) {
+        const char* name = kind == kBirthday ? "birthday" : "anniversary";
+        for (int m = 1; m <= 12; ++m) {
+            int index = 0;
+            for (const PersonalEntry& p : readPersonalDays(s_.files, s_.paths, kind, m)) {
+                if (p.day < 1 || p.day > (m == 2 ? 29 : monthLengthOf(2000, m)) || p.name.empty()) continue;
+                const int year = p.year > 0 ? p.year : (m == 2 && p.day == 29 ? 2000 : r_.fromYear);
+                Event e{uid(name, std::to_string(m * 100 + p.day), index++), {year, m, p.day}, {}, {}, "FREQ=YEARLY", {}};
+                e.summary = cp932ToUtf8(p.name) + utf8Of(kind == kBirthday ? " の誕生日" : " 記念日");
+                if (p.year > 0) e.description = std::to_string(p.year) + utf8Of(kind == kBirthday ? "年生まれ" : "年から");
+                e.category = utf8Of(kind == kBirthday ? "誕生日" : "記念日");
+                calendar_.add(e);
+            }
+        }
+    }
+
+    void holidays() {
+        for (int serial = serialDayOf(r_.fromYear, 1, 1); serial <= serialDayOf(r_.toYear, 12, 31); ++serial) {
+            Day d{};
+            civilFromSerial(serial, d.year, d.month, d.day);
+            char name[kHolidayNameBytes] = "";
+            if (isPublicHoliday({s_.closedDays.japaneseHolidays != 0}, dayDate(d.year, d.month, d.day), name, true) == kNoHoliday)
+                continue;
+            calendar_.add({uid("holiday", yyyymmdd(d), 0), d, cp932ToUtf8(name), {}, {}, utf8Of("祝日")});
+        }
+    }
+
+    const IcsExportRequest& r_;
+    const DataSources& s_;
+    Calendar calendar_;
+};
+
+}  // namespace
+
+std::string icsText(std::string_view utf8) {
+    std::string out;
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const char c = utf8[i];
+        if (c == '\\' || c == ';' || c == ',') out += '\\';
+        if (c == '\r') continue;
+        if (c == '\n') out += "\\n";
+        else out += c;
+    }
+    return out;
+}
+
+std::string icsLine(std::string_view line) {
+    std::string out;
+    std::size_t room = kFoldOctets;
+    while (line.size() > room) {
+        std::size_t cut = room;
+        while (cut > 0 && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) --cut;  // never inside a character
+        out.append(line.substr(0, cut)).append("\r\n ");
+        line.remove_prefix(cut);
+        room = kFoldOctets - 1;  // the leading blank counts
+    }
+    return out.append(line).append("\r\n");
+}
+
+std::string exportICalendar(const IcsExportRequest& request, const DataSources& sources) {
+    return Exporter(request, sources).run();
+}
+
+}  // namespace tavo

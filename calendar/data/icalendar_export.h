@@ -1,0 +1,30 @@
+// Tavo's data as an iCalendar file (RFC 5545) for phones and web calendars:
+// day schedules as all-day events, recurring schedules as recurrence rules
+// where a rule says exactly what the calendar does and as single dates where
+// none can (moves off closed days), birthdays and anniversaries as yearly
+// events. The text files stay the one place the data lives.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "month_grid.h"
+#include "shared/clock.h"
+
+namespace tavo {
+
+struct IcsExportRequest {
+    int fromYear, toYear;
+    bool holidays;   // the public holidays as events of their own category
+    LocalDate stamp;  // DTSTAMP of every event (the day of the export)
+};
+
+// A TEXT value: backslash, semicolon, comma and line ends escaped (UTF-8 in, UTF-8 out).
+std::string icsText(std::string_view utf8);
+// A content line folded at 75 octets without splitting a character, each piece ending in CR LF.
+std::string icsLine(std::string_view line);
+
+// The whole VCALENDAR (UTF-8, CR LF).
+std::string exportICalendar(const IcsExportRequest& request, const DataSources& sources);
+
+}  // namespace tavo

@@ -1,0 +1,95 @@
+#include "calendar/data/icalendar_export.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "calendar/calc/closed_days.h"
+#include "shared/posix_file_system.h"
+#include "shared/window_settings.h"
+#include "temp_folder.h"
+#include "utf8_literal.h"
+
+namespace tavo {
+namespace {
+
+using test::utf8;
+
+TEST(ICalendar, TextsAreEscapedAndLinesFoldedWholeCharacters) {
+    EXPECT_EQ(icsText("a;b,c\\d\ne\r\nf"), "a\\;b\\,c\\\\d\\ne\\nf");
+    const std::string longAscii(100, 'x');
+    EXPECT_EQ(icsLine(longAscii), std::string(75, 'x') + "\r\n " + std::string(25, 'x') + "\r\n");
+    // Three-octet characters: a piece ends before a character that would not fit.
+    std::string kanji;
+    for (int i = 0; i < 40; ++i) kanji += utf8(u8"日");
+    const std::string folded = icsLine("SUMMARY:" + kanji);
+    const std::size_t firstEnd = folded.find("\r\n");
+    EXPECT_LE(firstEnd, 75u);
+    EXPECT_EQ((firstEnd - 8) % 3, 0u);  // whole characters after "SUMMARY:"
+    std::string unfolded = folded;
+    for (std::size_t at; (at = unfolded.find("\r\n ")) != std::string::npos;) unfolded.erase(at, 3);
+    EXPECT_EQ(unfolded, "SUMMARY:" + kanji + "\r\n");
+    for (std::size_t start = 0, end; (end = folded.find("\r\n", start)) != std::string::npos; start = end + 2)
+        EXPECT_LE(end - start, 75u);
+}
+
+class ICalendarExport : public ::testing::Test {
+protected:
+    void SetUp() override {
+        initPathDefaults(paths, folder.path() + "\\Tavo.exe", "C:\\Windows");
+        closed = std::make_unique<ClosedDays>();
+        resetClosedDays(*closed);
+        resetEnvironment(env, paths.programFolder);
+    }
+    std::string exported(bool holidays = false) {
+        return exportICalendar({2026, 2026, holidays, {2026, 12, 7}}, {files, paths, *closed, env});
+    }
+    test::TempFolder folder;
+    PosixFileSystem files;
+    PathSettings paths{};
+    std::unique_ptr<ClosedDays> closed;
+    EnvironmentSettings env{};
+};
+
+// Days past a month's end: with the month-end switch the last day of the
+// month, without it no day — each said exactly by a rule.
+TEST_F(ICalendarExport, MonthEndRulesAreExact) {
+    folder.write("schedule.cal", ":30\r\nthirty\r\n:31\r\nlast\r\n:12\r\ntwelve\r\n");
+    folder.write("schedul2.cal", ":29\r\nleap\r\n");  // every year, February
+    struct Case {
+        bool monthEnd;
+        const char *thirty, *last, *leap;
+    } cases[] = {
+        {true, "RRULE:FREQ=MONTHLY;BYMONTHDAY=28,29,30;BYSETPOS=-1", "RRULE:FREQ=MONTHLY;BYMONTHDAY=-1",
+         "RRULE:FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=28,29;BYSETPOS=-1"},
+        {false, "RRULE:FREQ=MONTHLY;BYMONTHDAY=30", "RRULE:FREQ=MONTHLY;BYMONTHDAY=31", nullptr},
+    };
+    for (const Case& c : cases) {
+        env.pmo = c.monthEnd;
+        const std::string ics = exported();
+        EXPECT_NE(ics.find(c.thirty), std::string::npos) << ics;
+        EXPECT_NE(ics.find(c.last), std::string::npos);
+        EXPECT_NE(ics.find("RRULE:FREQ=MONTHLY;BYMONTHDAY=12\r\n"), std::string::npos);
+        if (c.leap) EXPECT_NE(ics.find(c.leap), std::string::npos);
+        else EXPECT_EQ(ics.find("SUMMARY:leap"), std::string::npos);  // 2026 has no 29 February
+    }
+}
+
+// A schedule that moves off closed days becomes its days; UIDs stay the same from export to export.
+TEST_F(ICalendarExport, ShiftedSchedulesAsDaysAndStableUids) {
+    folder.write("schedulf.cal", ":3\r\nshifted\r\n");  // later when closed
+    folder.write("sch2026c.cal", ":7\r\n会議\r\n2行目\r\n");
+    const std::string ics = exported(true);
+    EXPECT_NE(ics.find("DTSTART;VALUE=DATE:20260105\r\n"), std::string::npos);  // Saturday 3 January is closed, then Sunday
+    EXPECT_EQ(ics.find("RRULE:FREQ=MONTHLY;BYMONTHDAY=3"), std::string::npos);
+    std::size_t count = 0;
+    for (std::size_t at = 0; (at = ics.find("SUMMARY:shifted", at)) != std::string::npos; ++at) ++count;
+    EXPECT_EQ(count, 12u);
+    EXPECT_NE(ics.find(utf8(u8"SUMMARY:会議\r\nDESCRIPTION:会議\\n2行目\r\n")), std::string::npos);
+    EXPECT_NE(ics.find(utf8(u8"SUMMARY:元日\r\nCATEGORIES:祝日\r\n")), std::string::npos);
+    EXPECT_EQ(exported(true), ics);
+}
+
+}  // namespace
+}  // namespace tavo

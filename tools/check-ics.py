@@ -1,0 +1,83 @@
+#!/usr/bin/python3
+"""Checks an iCalendar export with an independent parser: the file parses
+(icalendar), its lines are CR LF and folded at 75 octets, every event has
+what RFC 5545 requires, and its occurrences in a year fall on the days the
+range view lists, with the same texts.
+    check-ics.py TAVOCAL DATA_FOLDER YEAR
+"""
+import datetime
+import subprocess
+import sys
+
+import icalendar
+from dateutil.rrule import rrulestr
+
+tavocal, folder, year = sys.argv[1], sys.argv[2], int(sys.argv[3])
+today = ["--today", f"{year}-12-07"]
+raw = subprocess.run([tavocal, "ics-export", str(year), str(year), "--dir", folder] + today,
+                     check=True, capture_output=True).stdout
+problems = []
+if b"\n" in raw.replace(b"\r\n", b""):
+    problems.append("a line ends without CR LF")
+for line in raw.split(b"\r\n"):
+    if len(line) > 75:
+        problems.append(f"a line of {len(line)} octets")
+    try:
+        line.decode("utf-8")
+    except UnicodeDecodeError:
+        problems.append("a line that is not UTF-8 on its own (folded inside a character)")
+
+calendar = icalendar.Calendar.from_ical(raw)
+first, last = datetime.date(year, 1, 1), datetime.date(year, 12, 31)
+exported = {}  # date -> summaries
+uids = set()
+for event in calendar.walk("VEVENT"):
+    for field in ("UID", "DTSTAMP", "DTSTART", "SUMMARY"):
+        if field not in event:
+            problems.append(f"an event without {field}")
+    uid = str(event["UID"])
+    if uid in uids:
+        problems.append(f"UID {uid} twice")
+    uids.add(uid)
+    start = event["DTSTART"].dt
+    days = [start]
+    if "RRULE" in event:
+        rule = event["RRULE"].to_ical().decode()
+        begin = datetime.datetime.combine(start, datetime.time())
+        days = [d.date() for d in rrulestr(rule, dtstart=begin).between(
+            datetime.datetime.combine(first, datetime.time()), datetime.datetime.combine(last, datetime.time()), inc=True)]
+    summary = str(event["SUMMARY"])
+    for day in days:
+        if first <= day <= last:
+            exported.setdefault(day, []).append(summary)
+
+
+def key(text):
+    for suffix in (" の誕生日", " 記念日"):
+        text = text.replace(suffix, "")
+    return "".join(text.split())
+
+
+listed = {}  # date -> lines
+for month in range(1, 13):
+    out = subprocess.run([tavocal, "range", f"{year}-{month:02d}-01", "--type", "1", "--dir", folder] + today,
+                         check=True, capture_output=True, text=True).stdout
+    day = None
+    for line in out.splitlines():
+        if line.startswith(":"):
+            parts = line[3:].split("(")[0].replace(" ", "").split("/")
+            day = datetime.date(*map(int, parts)) if len(parts) == 3 else None  # the memo is no day's
+        elif day is not None and not line.startswith("〔"):
+            listed.setdefault(day, []).append("".join(line.split()))
+
+if set(exported) != set(listed):
+    problems.append(f"days differ: only exported {sorted(set(exported) - set(listed))}, "
+                    f"only listed {sorted(set(listed) - set(exported))}")
+for day, summaries in exported.items():
+    for summary in summaries:
+        if not any(line.startswith(key(summary)) for line in listed.get(day, [])):
+            problems.append(f"{day}: {summary!r} is not among {listed.get(day)}")
+if problems:
+    print("\n".join(problems))
+    sys.exit(1)
+print(f"ics: {len(uids)} events, {sum(len(s) for s in exported.values())} occurrences in {year} agree with the range view")
