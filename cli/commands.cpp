@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <optional>
 #include <functional>
 #include <map>
@@ -14,6 +16,7 @@
 #include "calendar/text/date_pattern.h"
 #include "calendar/text/date_presets.h"
 #include "calendar/data/icalendar_export.h"
+#include "calendar/data/icalendar_import.h"
 #include "calendar/data/month_grid.h"
 #include "calendar/data/range_list.h"
 #include "shared/window_settings.h"
@@ -43,6 +46,7 @@ const char* const kUsage =
     "  lunar FROM TO                the lunar date and rokuyo of every day of the years\n"
     "  sekki FROM [TO]              the solar terms and zassetsu of the years 1873..2100\n"
     "  ics-export FROM TO [--holidays] [--dir DIR]   the data of the years as iCalendar (RFC 5545)\n"
+    "  ics-import FILE FROM TO [--dir DIR]   the events of the days FROM..TO into the day schedules\n"
     "  range YYYY-MM-DD [--dir DIR] [--type 0|1|2] [--before N] [--after N] [--monday]\n"
     "                               the lines of the range view\n";
 
@@ -371,6 +375,27 @@ int commandIcsExport(Context& c) {
     return 0;
 }
 
+// Adds the events of an iCalendar file on the days FROM..TO to the day schedule files of --dir.
+int commandIcsImport(Context& c) {
+    if (c.args.positional.size() != 4) return fail(c, "ics-import needs FILE FROM TO (dates YYYY-MM-DD)");
+    const auto from = parseIsoDate(c.args.positional[2]);
+    const auto to = parseIsoDate(c.args.positional[3]);
+    if (!from || !to) return fail(c, "ics-import needs dates FROM TO between 1583 and 9998");
+    const int first = serialDayOf(from->year, from->month, from->day), last = serialDayOf(to->year, to->month, to->day);
+    if (last < first || last - first > 366 * 20) return fail(c, "ics-import needs FROM <= TO, at most 20 years apart");
+    std::ifstream in(c.args.positional[1], std::ios::binary);
+    if (!in) return fail(c, "cannot read " + c.args.positional[1]);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const IcsCalendar calendar = readICalendar(text);
+    if (!calendar.problem.empty()) return fail(c, "not an iCalendar file: " + calendar.problem);
+    Model model(c);
+    const IcsImport result = importICalendar(c.files, model.paths, calendar, first, last);
+    if (!result.unstorable.empty()) return fail(c, "Shift-JIS cannot hold these characters, nothing was imported: " + result.unstorable);
+    if (!result.saved) return fail(c, "nothing more was imported: " + cp932ToUtf8(result.saved.reason));
+    c.out << result.occurrences << " occurrences, " << result.added << " lines added on " << result.days << " days\n";
+    return 0;
+}
+
 int commandLunar(Context& c) {
     if (c.args.positional.size() != 3) return fail(c, "lunar needs FROM TO years");
     const auto from = parseNumber(c.args.positional[1], kFirstYear, kLastYear);
@@ -403,6 +428,7 @@ const std::map<std::string, std::function<int(Context&)>>& commands() {
         {"format", commandFormat},
         {"holidays", commandHolidays},
         {"ics-export", commandIcsExport},
+        {"ics-import", commandIcsImport},
         {"lunar", commandLunar},
         {"month", commandMonth},
         {"range", commandRange},

@@ -2,12 +2,16 @@
 """Checks an iCalendar export with an independent parser: the file parses
 (icalendar), its lines are CR LF and folded at 75 octets, every event has
 what RFC 5545 requires, and its occurrences in a year fall on the days the
-range view lists, with the same texts.
+range view lists, with the same texts. Then the export is imported into an
+empty folder (twice: the second adds nothing) and every day holds the texts
+of the events on it.
     check-ics.py TAVOCAL DATA_FOLDER YEAR
 """
 import datetime
+import os
 import subprocess
 import sys
+import tempfile
 
 import icalendar
 from dateutil.rrule import rrulestr
@@ -77,7 +81,35 @@ for day, summaries in exported.items():
     for summary in summaries:
         if not any(line.startswith(key(summary)) for line in listed.get(day, [])):
             problems.append(f"{day}: {summary!r} is not among {listed.get(day)}")
+# The round trip: the export imported into an empty folder.
+with tempfile.TemporaryDirectory() as empty:
+    ics = os.path.join(empty, "export.ics")
+    with open(ics, "wb") as f:
+        f.write(raw)
+    span = [f"{year}-01-01", f"{year}-12-31", "--dir", empty]
+    first_import = subprocess.run([tavocal, "ics-import", ics] + span, check=True, capture_output=True, text=True).stdout
+    again = subprocess.run([tavocal, "ics-import", ics] + span, check=True, capture_output=True, text=True).stdout
+    if " 0 lines added" not in again:
+        problems.append(f"a second import added lines: {again.strip()}")
+    imported = {}
+    for month in range(1, 13):
+        out = subprocess.run([tavocal, "range", f"{year}-{month:02d}-01", "--type", "1", "--dir", empty] + today,
+                             check=True, capture_output=True, text=True).stdout
+        day = None
+        for line in out.splitlines():
+            if line.startswith(":"):
+                parts = line[3:].split("(")[0].replace(" ", "").split("/")
+                day = datetime.date(*map(int, parts)) if len(parts) == 3 else None
+            elif day is not None and not line.startswith("〔"):
+                imported.setdefault(day, []).append("".join(line.split()))
+    for day in sorted(set(exported) | set(imported)):
+        wanted = sorted(key(s) for s in exported.get(day, []))
+        got = imported.get(day, [])
+        if not all(any(line.startswith(w) for line in got) for w in wanted) or (got and not wanted):
+            problems.append(f"{day}: imported {got}, exported {wanted}")
+
 if problems:
     print("\n".join(problems))
     sys.exit(1)
-print(f"ics: {len(uids)} events, {sum(len(s) for s in exported.values())} occurrences in {year} agree with the range view")
+print(f"ics: {len(uids)} events, {sum(len(s) for s in exported.values())} occurrences in {year} agree with the range view;"
+      f" imported: {first_import.strip()}")

@@ -1,0 +1,65 @@
+// Other calendars' events in Tavo: a small, strict reader of the iCalendar
+// subset that phones and web calendars write (RFC 5545: unfolding, escaping,
+// parameters, DATE and DATE-TIME in UTC, floating or a time zone), the
+// occurrences of its events in a span of days (RRULE, EXDATE, RECURRENCE-ID,
+// cancelled events), and their import as lines of the day schedule files.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "path_settings.h"
+#include "shared/file_system.h"
+
+namespace tavo {
+
+// A moment in Japan time; minute < 0 for a whole day.
+struct IcsMoment {
+    int serial = 0;   // the calendar's serial day number
+    int minute = -1;  // minutes after midnight JST
+};
+
+struct IcsEvent {
+    std::string uid;
+    IcsMoment start, end;
+    std::string summary;      // UTF-8
+    std::string description;  // UTF-8; the whole text of Tavo's own events
+    std::string rule;     // RRULE value, empty when none
+    std::vector<IcsMoment> excluded;
+    IcsMoment recurrenceId;  // of an override; serial 0 when none
+    bool hasRecurrenceId = false;
+    bool cancelled = false;
+};
+
+struct IcsCalendar {
+    std::vector<IcsEvent> events;
+    std::string problem;  // why the text is not a calendar; empty when it is
+};
+
+IcsCalendar readICalendar(std::string_view text);
+
+struct IcsOccurrence {
+    int serial;
+    std::string text;  // UTF-8: "HH:MM–HH:MM summary" or the summary of a whole day
+    friend bool operator==(const IcsOccurrence&, const IcsOccurrence&) = default;
+};
+
+// Every occurrence on the days firstSerial..lastSerial, by day and start.
+std::vector<IcsOccurrence> icsOccurrences(const IcsCalendar& calendar, int firstSerial, int lastSerial);
+
+struct IcsImport {
+    SaveResult saved;          // the first write that failed stops the import
+    int occurrences = 0;       // in the span
+    int added = 0;             // lines added (already present ones are not)
+    int days = 0;              // days that got lines
+    std::string unstorable;    // UTF-8: characters code page 932 cannot hold (nothing is written then)
+};
+
+// Adds each occurrence as a line of its day's section in the day schedule
+// files; a line already there is not added again. Nothing is written when a
+// text cannot be stored or a file cannot be read whole.
+IcsImport importICalendar(FileSystem& files, const PathSettings& paths, const IcsCalendar& calendar, int firstSerial,
+                          int lastSerial);
+
+}  // namespace tavo
