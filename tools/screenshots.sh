@@ -229,13 +229,13 @@ installer() {
     local pid=$! page
     sleep 5
     for page in welcome licence components folder; do
-        import -window root -crop 640x480+0+0 "$out/installer-$page.png"
+        import -window root -crop 530x420+368+305 "$out/installer-$page.png"  # centred on the screen
         echo "$out/installer-$page.png"
         wine "$build/win/bin/tavo_post_command.exe" '#32770' 1 || true
         sleep 3
     done
     sleep 5  # installing
-    import -window root -crop 640x480+0+0 "$out/installer-finish.png"
+    import -window root -crop 530x420+368+305 "$out/installer-finish.png"
     echo "$out/installer-finish.png"
     kill "$pid" 2> /dev/null || true
     wineserver -k 2> /dev/null || true
