@@ -66,3 +66,7 @@
 
 // About box: the version line, written from the project's version.
 #define IDC_ABOUT_VERSION 1200
+
+// iCalendar, in the data-editing submenu.
+#define CMD_ICS_EXPORT 920
+#define CMD_ICS_IMPORT 931

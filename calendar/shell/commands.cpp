@@ -3,6 +3,7 @@
 #include "calendar/data/day_off.h"
 #include "calendar/data/external_program.h"
 #include "calendar_input.h"
+#include "icalendar_commands.h"
 #include "birthday_window.h"
 #include "day_schedule_window.h"
 #include "dialogs.h"
@@ -101,6 +102,8 @@ const Command kCommands[] = {
     {CMD_EVERY_MONTH_LATER, "every-month schedule, later when closed", schedule<kScheduleEveryMonthLater>, nullptr, nullptr, 8},
     {CMD_EVERY_MONTH_EARLIER, "every-month schedule, earlier when closed", schedule<kScheduleEveryMonthEarlier>, nullptr, nullptr, 9},
     {CMD_EVERY_WEEK, "every-week schedule", schedule<kScheduleEveryWeek>, nullptr, nullptr, 10},
+    {CMD_ICS_EXPORT, "iCalendar export", exportICalendarFile, notMinimized, nullptr, -1},
+    {CMD_ICS_IMPORT, "iCalendar import", importICalendarFile, notMinimized, nullptr, -1},
 };
 
 bool isEnabled(const CalendarWindow& a, const Command& c) { return c.enabled == nullptr || c.enabled(a); }
