@@ -204,6 +204,34 @@ options() {
     wineserver -k 2> /dev/null || true
 }
 options
+# The iCalendar items: the save dialog and the summary, the open dialog and the summary.
+ical() {
+    wine reg delete 'HKCU\Software\Brenmor\Tavo' /f > /dev/null 2>&1 || true
+    for v in schpath birpath anipath mempath; do
+        wine reg add 'HKCU\Software\Brenmor\Tavo\dir' /v $v /t REG_SZ /d "$(winepath -w "$sample")" /f > /dev/null 2>&1
+    done
+    local target
+    target=$(winepath -w "$(mktemp -d)")'\Tavo-2026.ics'
+    wine "$build/win/bin/Tavo.exe" 2026/12/07 &
+    local pid=$!
+    sleep 4
+    local step
+    for step in export import; do
+        wine "$build/win/bin/tavo_post_command.exe" "$([ $step = export ] && echo 920 || echo 931)"
+        sleep 3
+        import -window root -crop 800x600+0+0 "$out/ical-$step-dialog.png"
+        wine "$build/win/bin/tavo_post_command.exe" file "$target" || true
+        sleep 3
+        import -window root -crop 1000x650+0+0 "$out/ical-$step-summary.png"  # the message sits mid-screen
+        echo "$out/ical-$step-dialog.png"
+        echo "$out/ical-$step-summary.png"
+        wine "$build/win/bin/tavo_post_command.exe" '#32770' 1 || true
+        sleep 2
+    done
+    kill "$pid" 2> /dev/null || true
+    wineserver -k 2> /dev/null || true
+}
+ical
 # 7. The launcher's icon menu, in a Wine desktop that has a notification area.
 tray() {
     wine reg delete 'HKCU\Software\Brenmor\Tavo' /f > /dev/null 2>&1 || true

@@ -5,7 +5,8 @@
 // click 709" to press a button of the shown options page, "tavo_post_command
 // cancel TITLE" to cancel a dialog by its title, "tavo_post_command scheme
 // NAME" to choose a colour scheme on the shown design page, "tavo_post_command
-// tray-menu" to open the launcher's icon menu. For screenshots and hand checks.
+// tray-menu" to open the launcher's icon menu, "tavo_post_command file PATH" to
+// answer the calendar's open or save dialog. For screenshots and hand checks.
 #include <windows.h>
 
 #include <cwchar>
@@ -48,6 +49,15 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int) {
     if (std::wcsncmp(arguments, L"tab ", 4) == 0) return nextOptionsPages(arguments + 4);
     if (std::wcsncmp(arguments, L"click ", 6) == 0) return clickOnShownPage(arguments + 6);
     if (std::wcsncmp(arguments, L"scheme ", 7) == 0) return chooseScheme(arguments + 7);
+    if (std::wcsncmp(arguments, L"file ", 5) == 0) {
+        HWND dialog = nullptr;
+        for (HWND w = FindWindowExW(nullptr, nullptr, L"#32770", nullptr); w; w = FindWindowExW(nullptr, w, L"#32770", nullptr))
+            if (GetWindow(w, GW_OWNER) == FindWindowW(L"Tavo", nullptr)) dialog = w;
+        HWND name = dialog ? GetDlgItem(dialog, 1148) : nullptr;
+        if (name == nullptr) return 1;
+        SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(arguments + 5));
+        return PostMessageW(dialog, WM_COMMAND, IDOK, 0) ? 0 : 1;
+    }
     if (std::wcscmp(arguments, L"tray-menu") == 0) {
         HWND tray = FindWindowW(L"TavoTray", nullptr);
         return tray && PostMessageW(tray, WM_USER + 1, 0, 0) ? 0 : 1;
