@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "calendar/calc/closed_day_edit.h"
 #include "calendar/calc/closed_days.h"
 #include "shared/posix_file_system.h"
 #include "shared/window_settings.h"
@@ -88,7 +89,15 @@ TEST_F(ICalendarExport, ShiftedSchedulesAsDaysAndStableUids) {
     EXPECT_EQ(count, 12u);
     EXPECT_NE(ics.find(utf8(u8"SUMMARY:会議\r\nDESCRIPTION:会議\\n2行目\r\n")), std::string::npos);
     EXPECT_NE(ics.find(utf8(u8"SUMMARY:元日\r\nCATEGORIES:祝日\r\n")), std::string::npos);
-    EXPECT_EQ(exported(true), ics);
+    EXPECT_EQ(ics.find(utf8(u8"CATEGORIES:休業日")), std::string::npos);
+    EXPECT_EQ(exported(true), ics);  // the same bytes, UIDs included, from export to export
+    ClosedDayDraft obon;  // 14 August 2026 (era 0: Gregorian years)
+    obon.month = 8;
+    obon.day = 14;
+    obon.fromYear = obon.toYear = 2026;
+    obon.name = "お盆";
+    ASSERT_TRUE(addClosedDayRule(*closed, obon));
+    EXPECT_NE(exported(true).find(utf8(u8"SUMMARY:お盆\r\nCATEGORIES:休業日\r\n")), std::string::npos);
 }
 
 }  // namespace

@@ -233,14 +233,19 @@ private:
         }
     }
 
+    // Public holidays, and the closed days the user named (お盆 …), each in a category of its own.
     void holidays() {
         for (int serial = serialDayOf(r_.fromYear, 1, 1); serial <= serialDayOf(r_.toYear, 12, 31); ++serial) {
             Day d{};
             civilFromSerial(serial, d.year, d.month, d.day);
             char name[kHolidayNameBytes] = "";
-            if (isPublicHoliday({s_.closedDays.japaneseHolidays != 0}, dayDate(d.year, d.month, d.day), name, true) == kNoHoliday)
+            if (isPublicHoliday({s_.closedDays.japaneseHolidays != 0}, dayDate(d.year, d.month, d.day), name, true) != kNoHoliday) {
+                calendar_.add({uid("holiday", yyyymmdd(d), 0), d, cp932ToUtf8(name), {}, {}, utf8Of("祝日")});
                 continue;
-            calendar_.add({uid("holiday", yyyymmdd(d), 0), d, cp932ToUtf8(name), {}, {}, utf8Of("祝日")});
+            }
+            char closed[24] = "";
+            if (isClosedDay(s_.closedDays, dayDate(d.year, d.month, d.day), closed) && closed[0] != '\0')
+                calendar_.add({uid("closed", yyyymmdd(d), 0), d, cp932ToUtf8(closed), {}, {}, utf8Of("休業日")});
         }
     }
 

@@ -15,7 +15,7 @@ namespace tavo {
 
 struct IcsExportRequest {
     int fromYear, toYear;
-    bool holidays;   // the public holidays as events of their own category
+    bool holidays;   // the public holidays and the named closed days as events of their own categories
     LocalDate stamp;  // DTSTAMP of every event (the day of the export)
 };
 
