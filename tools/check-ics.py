@@ -62,18 +62,23 @@ def key(text):
     return "".join(text.split())
 
 
-listed = {}  # date -> lines
-for month in range(1, 13):
-    out = subprocess.run([tavocal, "range", f"{year}-{month:02d}-01", "--type", "1", "--dir", folder] + today,
-                         check=True, capture_output=True, text=True).stdout
-    day = None
-    for line in out.splitlines():
-        if line.startswith(":"):
-            parts = line[3:].split("(")[0].replace(" ", "").split("/")
-            day = datetime.date(*map(int, parts)) if len(parts) == 3 else None  # the memo is no day's
-        elif day is not None and not line.startswith("〔"):
-            listed.setdefault(day, []).append("".join(line.split()))
+def range_lines(data_folder):
+    """The data lines the range view lists on each day of the year (the almanac's and the memo's left out)."""
+    lines = {}
+    for month in range(1, 13):
+        out = subprocess.run([tavocal, "range", f"{year}-{month:02d}-01", "--type", "1", "--dir", data_folder] + today,
+                             check=True, capture_output=True, text=True).stdout
+        day = None
+        for line in out.splitlines():
+            if line.startswith(":"):
+                parts = line[3:].split("(")[0].replace(" ", "").split("/")
+                day = datetime.date(*map(int, parts)) if len(parts) == 3 else None  # the memo is no day's
+            elif day is not None and not line.startswith("〔"):
+                lines.setdefault(day, []).append("".join(line.split()))
+    return lines
 
+
+listed = range_lines(folder)
 if set(exported) != set(listed):
     problems.append(f"days differ: only exported {sorted(set(exported) - set(listed))}, "
                     f"only listed {sorted(set(listed) - set(exported))}")
@@ -91,17 +96,7 @@ with tempfile.TemporaryDirectory() as empty:
     again = subprocess.run([tavocal, "ics-import", ics] + span, check=True, capture_output=True, text=True).stdout
     if " 0 lines added" not in again:
         problems.append(f"a second import added lines: {again.strip()}")
-    imported = {}
-    for month in range(1, 13):
-        out = subprocess.run([tavocal, "range", f"{year}-{month:02d}-01", "--type", "1", "--dir", empty] + today,
-                             check=True, capture_output=True, text=True).stdout
-        day = None
-        for line in out.splitlines():
-            if line.startswith(":"):
-                parts = line[3:].split("(")[0].replace(" ", "").split("/")
-                day = datetime.date(*map(int, parts)) if len(parts) == 3 else None
-            elif day is not None and not line.startswith("〔"):
-                imported.setdefault(day, []).append("".join(line.split()))
+    imported = range_lines(empty)
     for day in sorted(set(exported) | set(imported)):
         wanted = sorted(key(s) for s in exported.get(day, []))
         got = imported.get(day, [])

@@ -86,7 +86,8 @@ almanac_shot
 # 3. The calendar beside its range view over the sample data (a month's range).
 sample=$(mktemp -d)
 cp "$root"/tests/data/sample/* "$sample/"
-view() {
+# A fresh profile over the sample data, the range view (a month's range) beside the calendar.
+use_sample() {
     wine reg delete 'HKCU\Software\Brenmor\Tavo' /f > /dev/null 2>&1 || true
     for v in schpath birpath anipath mempath; do
         wine reg add 'HKCU\Software\Brenmor\Tavo\dir' /v $v /t REG_SZ /d "$(winepath -w "$sample")" /f > /dev/null 2>&1
@@ -94,6 +95,9 @@ view() {
     wine reg add 'HKCU\Software\Brenmor\Tavo\scv' /v range /t REG_DWORD /d 1 /f > /dev/null 2>&1
     wine reg add 'HKCU\Software\Brenmor\Tavo\position' /v xScv /t REG_DWORD /d 300 /f > /dev/null 2>&1
     wine reg add 'HKCU\Software\Brenmor\Tavo\position' /v yScv /t REG_DWORD /d 22 /f > /dev/null 2>&1
+}
+view() {
+    use_sample
     wine "$build/win/bin/Tavo.exe" 2026/12/07 &
     local pid=$!
     sleep 5
@@ -107,14 +111,8 @@ view
 schemes() {
     local scheme
     for scheme in 夜空 ハイコントラスト; do
-        wine reg delete 'HKCU\Software\Brenmor\Tavo' /f > /dev/null 2>&1 || true
-        for v in schpath birpath anipath mempath; do
-            wine reg add 'HKCU\Software\Brenmor\Tavo\dir' /v $v /t REG_SZ /d "$(winepath -w "$sample")" /f > /dev/null 2>&1
-        done
-        wine reg add 'HKCU\Software\Brenmor\Tavo\scv' /v range /t REG_DWORD /d 1 /f > /dev/null 2>&1
+        use_sample
         wine reg add 'HKCU\Software\Brenmor\Tavo\tavocust' /v exec /t REG_DWORD /d 1 /f > /dev/null 2>&1
-        wine reg add 'HKCU\Software\Brenmor\Tavo\position' /v xScv /t REG_DWORD /d 300 /f > /dev/null 2>&1
-        wine reg add 'HKCU\Software\Brenmor\Tavo\position' /v yScv /t REG_DWORD /d 22 /f > /dev/null 2>&1
         wine "$build/win/bin/Tavo.exe" 2026/12/07 &
         local pid=$!
         sleep 5
@@ -206,10 +204,7 @@ options() {
 options
 # The iCalendar items: the save dialog and the summary, the open dialog and the summary.
 ical() {
-    wine reg delete 'HKCU\Software\Brenmor\Tavo' /f > /dev/null 2>&1 || true
-    for v in schpath birpath anipath mempath; do
-        wine reg add 'HKCU\Software\Brenmor\Tavo\dir' /v $v /t REG_SZ /d "$(winepath -w "$sample")" /f > /dev/null 2>&1
-    done
+    use_sample
     local target
     target=$(winepath -w "$(mktemp -d)")'\Tavo-2026.ics'
     wine "$build/win/bin/Tavo.exe" 2026/12/07 &
