@@ -49,10 +49,6 @@ void buildMenus(Menus& menus, HWND window, HINSTANCE instance, const PopupMenuFl
     menus.topBand = GetSubMenu(menus.resource, 2);
     prunePopup(menus.day, 1, flags);
     prunePopup(menus.statusBar, 2, flags);
-    // iCalendar with the data it carries; the day popup shows the same submenu.
-    AppendMenuW(menus.day, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menus.day, MF_STRING, CMD_ICS_EXPORT, L"iCalendar 書き出し...");
-    AppendMenuW(menus.day, MF_STRING, CMD_ICS_IMPORT, L"iCalendar 読み込み...");
     const std::wstring caption = loadString(instance, IDS_DATA_EDITING);
     InsertMenuW(GetSystemMenu(window, FALSE), kDayPopupPosition, MF_BYPOSITION | MF_POPUP | MF_STRING,
                 reinterpret_cast<UINT_PTR>(menus.day), caption.c_str());
