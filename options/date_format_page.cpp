@@ -1,7 +1,7 @@
-// The date-format page, one per window group: the part chosen at the top is
+// The date-format page, one per window group: the date text chosen at the top is
 // shown either as its seven preset boxes or as its own pattern. Boxes and the
 // own-pattern switch apply at once; a typed pattern is taken by Apply, by
-// choosing another part and by OK.
+// choosing another text and by OK.
 #include <windows.h>
 
 #include "calendar/text/date_format_choices.h"
@@ -24,7 +24,7 @@ DateTextPart shownPart(const Page& page) {
     return groupPart(Group, page.part);
 }
 
-// Bindings name the subkey; the part shown names the value.
+// Bindings name the subkey; the date text shown names the value.
 template <int Group>
 const SettingSpec& partEntry(const Page& page, const Binding& b) {
     return *findSetting(dateFormatTable(Group), b.name, dateTextPartName(shownPart<Group>(page)));
@@ -40,7 +40,7 @@ void fillChoices(Page& page) {
     }
 }
 
-// Only the boxes the part uses, and none of them while its own pattern is on.
+// Only the boxes the date text uses, and none of them while its own pattern is on.
 template <int Group>
 void enableControls(const Page& page) {
     const bool own = formatsOf(page).ownPattern[page.part] != 0;
@@ -86,7 +86,7 @@ template <int Group>
 void choosePart(Page& page) {
     const auto chosen = SendMessageW(page.item(IDC_DATE_PART), CB_GETCURSEL, 0, 0);
     if (chosen < 0 || chosen == page.part) return;
-    if (!takePattern(page)) {  // the pattern stays in the edit, on its own part
+    if (!takePattern(page)) {  // the pattern stays in the edit, with its own text
         SendMessageW(page.item(IDC_DATE_PART), CB_SETCURSEL, static_cast<WPARAM>(page.part), 0);
         return;
     }

@@ -1,5 +1,5 @@
 // The design page, one per window: colours, reliefs, heights and fonts of
-// each display part, applied to the window at once, and the named colour
+// each display area, applied to the window at once, and the named colour
 // schemes kept as files beside the program. Any change of a value that
 // belongs to a scheme leaves no scheme current.
 #include <windows.h>
@@ -119,7 +119,7 @@ void schemeChanged(Page& page) {
     refreshSchemes(page);
 }
 
-// --- The controls of the part and state shown ---
+// --- The controls of the area and state shown ---
 
 void redrawSample(const Page& page) { InvalidateRect(page.item(IDC_DESIGN_SAMPLE), nullptr, TRUE); }
 
@@ -161,7 +161,7 @@ void showState(Page& page) {
     redrawSample(page);
 }
 
-// A list shown only when the part offers it, its first entry chosen.
+// A list shown only when the area offers it, its first entry chosen.
 void fillOffered(const Page& page, int id, int count, const char* (*label)(int)) {
     HWND box = page.item(id);
     SendMessageW(box, CB_RESETCONTENT, 0, 0);
@@ -410,7 +410,7 @@ void command(Page& page, int id, int code) {
         d.systemButtonColours = checked(page, id);
         schemeChanged(page);
     } else if (id == IDC_DESIGN_SMOOTHING && clicked) {
-        d.forcedSmoothing = checked(page, id);  // not part of a scheme
+        d.forcedSmoothing = checked(page, id);  // no scheme holds it
         page.notify();
     } else if (id == IDC_SCHEME_LIST && picked) {
         chooseScheme(page);

@@ -67,7 +67,7 @@
 #define IDC_FOLDER_BROWSE 408
 #define IDC_FOLDER_OPEN_SCHEDULE 410
 
-// Date-format page: the part, the layout box and then one box per selection.
+// Date-format page: the date text, the layout box and then one box per selection.
 #define IDC_DATE_PART 301
 #define IDC_DATE_LAYOUT 302
 #define IDC_DATE_NUM 308

@@ -69,7 +69,7 @@ struct PageKind {
     bool (*confirm)(Page&) = nullptr;
     void (*init)(Page&) = nullptr;
     // The entry a binding edits when it depends on the page's state (the date
-    // part shown); otherwise the binding's name in the table's key.
+    // date text shown); otherwise the binding's name in the table's key.
     const SettingSpec& (*entry)(const Page&, const Binding&) = nullptr;
     // After Cancel put the snapshot back (`Page::previous` holds the record as it was).
     void (*restored)(Page&) = nullptr;
@@ -91,7 +91,7 @@ public:
     void* record;
     RecordSnapshot snapshot;
     HWND window = nullptr;
-    int part = 0;  // which of a record's repeated parts the controls show
+    int part = 0;  // which of a record's repeated pieces the controls show
     std::vector<char> previous;  // the record before the change being handled
     std::any extra;              // what a page keeps beyond its record
 

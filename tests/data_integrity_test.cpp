@@ -211,7 +211,7 @@ TEST(DataIntegrity, RulesFromAPartialLoadAreNotSaved) {
 }
 
 // Every writer on a file that cannot be opened, is not a file, or reads only
-// in part: the write fails with a reason and the file keeps every byte.
+// halfway: the write fails with a reason and the file keeps every byte.
 TEST(DataIntegrity, AFileThatCannotBeReadWholeIsNeverWritten) {
     using Fault = MemoryFileSystem::Fault;
     PathSettings paths{};

@@ -5,7 +5,7 @@
 namespace tavo {
 namespace {
 
-// The offers follow the parts' records: a part offering a font or a height
+// The offers follow the records: an area offering a font or a height
 // is one whose record keeps them.
 TEST(DesignChoices, OffersAgreeWithTheRecords) {
     for (DesignSetKind set : {kCalendarDesign, kRangeViewDesign})

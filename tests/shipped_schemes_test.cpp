@@ -48,7 +48,7 @@ const Shipped kShipped[] = {
     {"ハイコントラスト", kRangeViewDesign, 7.0, 4.5},
 };
 
-// The parts that letter the days, on their own backgrounds.
+// The areas that letter the days, on their own backgrounds.
 const int kCalendarDayParts[] = {kNoSchedule, kHaveSchedule};
 const int kRangeViewDayParts[] = {kSchDate};
 

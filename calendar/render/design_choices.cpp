@@ -45,7 +45,7 @@ char forbiddenCharacter(std::string_view name) {
     for (std::size_t i = 0; i < name.size(); ++i) {
         const auto c = static_cast<unsigned char>(name[i]);
         if (isCp932LeadByte(c)) {
-            ++i;  // the trail byte may be '\\' or '|': it is part of the character
+            ++i;  // the trail byte may be '\\' or '|': it belongs to the character
             continue;
         }
         if (c < 0x20 || std::string_view("\\/:*?\"<>|").find(static_cast<char>(c)) != std::string_view::npos)

@@ -1,4 +1,4 @@
-// What the design page offers for each display part, its lists' labels, and
+// What the design page offers for each display area, its lists' labels, and
 // the rules for naming colour schemes, whose names become file names.
 #pragma once
 
@@ -10,7 +10,7 @@
 namespace tavo {
 
 struct DesignPartOffer {
-    const char* label;  // as the part list shows it
+    const char* label;  // as the page's list shows it
     int dayKinds;       // entries of the day-kind list; 0: none
     bool states, relief, background, text, font, height;
 };
@@ -19,7 +19,7 @@ DesignPartOffer designPartOffer(DesignSetKind set, int part);
 const char* dayKindLabel(int dayKind);     // "平日(休業日以外)" ...
 const char* designStateLabel(int state);   // "非選択状態", "選択状態"
 
-// The part whose background the sample shows behind a part's text: lines
+// The area whose background the sample shows behind an area's text: lines
 // and rokuyo are seen on the day cells (the data lines in the range view).
 int samplePart(DesignSetKind set, int part);
 

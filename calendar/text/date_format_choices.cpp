@@ -15,7 +15,7 @@ const char* const kFullDateLayouts[] = {
     "Week,Mon Day,Year1(Year2)[+Num]",        "Day.Mon.Year1(Year2) (week)[+Num]",
 };
 const char* const kWeekLayouts[] = {"Week"};
-// The last entry of each list is "なし"; parts that must show the field leave it out.
+// The last entry of each list is "なし"; texts that must show the field leave it out.
 const char* const kYears[] = {"ggY", "gY", "yyyy", "なし"};
 const char* const kMonths[] = {"m", "Jan", "January", "なし"};
 const char* const kDays[] = {"d", "なし"};

@@ -1,5 +1,5 @@
-// What the date-format page offers for each text part: the part's label and,
-// per selection, the texts of its list. An empty list means the part does not
+// What the date-format page offers for each date text: its label and,
+// per selection, the texts of its list. An empty list means the text does not
 // use that selection, and the page disables its box.
 #pragma once
 
@@ -9,10 +9,10 @@
 
 namespace tavo {
 
-// The label of a part in the page's part list, e.g. "年,月表示部".
+// The label of a date text in the page's first list, e.g. "年,月表示部".
 const char* dateTextPartLabel(DateTextPart part);
 
-// The entries of a selection's list for a part, in stored-value order.
+// The entries of a selection's list for a date text, in stored-value order.
 std::span<const char* const> selectionChoices(DateTextPart part, Selection selection);
 
 }  // namespace tavo

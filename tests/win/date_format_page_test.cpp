@@ -1,5 +1,5 @@
 // The date-format pages of both window groups, driven in the real dialog:
-// the part boxes, the own pattern with Apply, what the windows show at once,
+// the preset boxes, the own pattern with Apply, what the windows show at once,
 // what Cancel restores and what OK writes.
 #include <windows.h>
 
@@ -60,11 +60,11 @@ TEST_F(DateFormatPage, OwnStatusPatternShowsAtOnceCancelRestoresOkWrites) {
     std::wstring pattern;
     EXPECT_TRUE(readProfileText(L"dttext", L"StatusBar", pattern));
     EXPECT_EQ(pattern, L"yyyy.mm.dd");
-    EXPECT_TRUE(readProfileNumber(L"own", L"YearMon", own));  // every part of the group is written
+    EXPECT_TRUE(readProfileNumber(L"own", L"YearMon", own));  // every text of the group is written
     EXPECT_EQ(own, 0u);
 }
 
-// Which boxes each kind of part offers, and a preset change shown at once.
+// Which boxes each kind of date text offers, and a preset change shown at once.
 TEST_F(DateFormatPage, PartsOfferTheirOwnBoxes) {
     CalendarRun run(L"2026/12/07");
     ASSERT_NE(run.window(), nullptr);
@@ -94,7 +94,7 @@ TEST_F(DateFormatPage, PartsOfferTheirOwnBoxes) {
     EXPECT_TRUE(waitForStatus(run.window(), L"2026/12/ 7(月)", kWait)) << statusBarText(run.window());
 }
 
-// A pattern typed but not applied goes with its part when another part is chosen;
+// A pattern typed but not applied goes with its text when another text is chosen;
 // the edit holds what the record can store; a character Shift-JIS lacks keeps the dialog open.
 TEST_F(DateFormatPage, TypedPatternsAreNotLost) {
     CalendarRun run(L"2026/12/07");

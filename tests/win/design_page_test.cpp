@@ -1,7 +1,7 @@
 // The design pages driven in the real dialog: a colour chosen in the system's
 // colour chooser shows at once and leaves no scheme current, schemes beside
 // the program are chosen, saved and refused by name, heights lay the window
-// out anew, and each part offers only what it has.
+// out anew, and each area offers only what it has.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -167,7 +167,7 @@ TEST_F(DesignPage, AHeightChangeLaysTheWindowOut) {
     EXPECT_FALSE(waitForPixel(run.window(), below.x, below.y, kWhite, 1000));
 }
 
-// What each part offers: relief only where it is drawn, system colours only for the buttons.
+// What each area offers: relief only where it is drawn, system colours only for the buttons.
 TEST_F(DesignPage, PartsOfferOnlyWhatTheyHave) {
     writeScheme(L"TestGreen.col", "TestGreen", RGB(0, 200, 0));
     {
