@@ -151,15 +151,27 @@ int commandDay(Context& c) {
     return 0;
 }
 
+// The years FROM [TO] of a command (TO defaults to FROM); false after saying why.
+bool yearSpan(Context& c, const char* command, int lowest, int highest, int& from, int& to) {
+    const std::size_t n = c.args.positional.size();
+    const auto first = n >= 2 && n <= 3 ? parseNumber(c.args.positional[1], lowest, highest) : std::nullopt;
+    const auto last = n >= 2 && n <= 3 ? parseNumber(c.args.positional[n - 1], lowest, highest) : std::nullopt;
+    if (!first || !last || *last < *first) {
+        fail(c, std::string(command) + " needs years FROM [TO], FROM <= TO within " + std::to_string(lowest) + ".." +
+                    std::to_string(highest));
+        return false;
+    }
+    from = *first;
+    to = *last;
+    return true;
+}
+
 // The terms and 雑節 of the years FROM..TO, a date and its names per line.
 int commandSekki(Context& c) {
-    const std::size_t n = c.args.positional.size();
-    if (n < 2 || n > 3) return fail(c, "sekki needs FROM [TO] years");
-    const auto from = parseNumber(c.args.positional[1], kAlmanacFirstYear, kAlmanacLastYear);
-    const auto to = parseNumber(c.args.positional[n - 1], kAlmanacFirstYear, kAlmanacLastYear);
-    if (!from || !to || *to < *from) return fail(c, "sekki needs years FROM <= TO within 1873..2100");
+    int first = 0, last = 0;
+    if (!yearSpan(c, "sekki", kAlmanacFirstYear, kAlmanacLastYear, first, last)) return kUsageError;
     std::string out;
-    for (int s = serialDayOf(*from, 1, 1); s < serialDayOf(*to + 1, 1, 1); ++s) {
+    for (int s = serialDayOf(first, 1, 1); s < serialDayOf(last + 1, 1, 1); ++s) {
         int y, m, d;
         civilFromSerial(s, y, m, d);
         const std::string text = almanacText(y, m, d);
@@ -170,20 +182,17 @@ int commandSekki(Context& c) {
 }
 
 int commandHolidays(Context& c) {
-    const std::size_t n = c.args.positional.size();
-    if (n < 2 || n > 3) return fail(c, "holidays needs FROM [TO] years");
-    const auto from = parseNumber(c.args.positional[1], kFirstYear, kLastYear);
-    const auto to = parseNumber(c.args.positional[n - 1], kFirstYear, kLastYear);
-    if (!from || !to || *to < *from) return fail(c, "holidays needs years FROM <= TO within 1582..9999");
+    int first = 0, last = 0;
+    if (!yearSpan(c, "holidays", kFirstYear, kLastYear, first, last)) return kUsageError;
     const HolidayChecker checker{true};
-    CalendarDate d(*from, *from == kFirstYear ? 10 : 1, *from == kFirstYear ? 15 : 1);
+    CalendarDate d(first, first == kFirstYear ? 10 : 1, first == kFirstYear ? 15 : 1);
     std::string out;
     do {
         char name[kHolidayNameBytes];
         const HolidayResult r = isPublicHoliday(checker, dayDate(d.year(), d.month(), d.day()), name, true);
         if (r != kNoHoliday)
             out += formatIsoDate(d.year(), d.month(), d.day()) + "\t" + std::to_string(r) + "\t" + cp932ToUtf8(name) + "\n";
-    } while (d.nextDay() != 0 && d.year() <= *to);
+    } while (d.nextDay() != 0 && d.year() <= last);
     c.out << out;
     return 0;
 }
