@@ -22,25 +22,38 @@ const char* const kTermNames[24] = {"春分", "清明", "穀雨", "立夏", "小
                                     "大暑", "立秋", "処暑", "白露", "秋分", "寒露", "霜降", "立冬",
                                     "小雪", "大雪", "冬至", "小寒", "大寒", "立春", "雨水", "啓蟄"};
 
+int sexagenaryOfSerial(int serial) {
+    const long jdn = static_cast<long>(serial) + 1721119;
+    return static_cast<int>((jdn + 49) % 60);
+}
+
 bool inside(int year) { return year >= kAlmanacFirstYear && year <= kAlmanacLastYear; }
 
 int dayOfYear(int year, int month, int day) { return serialDayOf(year, month, day) - serialDayOf(year, 1, 1) + 1; }
 
-// The day of the year on which the sun reaches a longitude of the table.
-int sunDay(int year, int longitude) {
-    const int* at = std::find(std::begin(kLongitudes), std::end(kLongitudes), longitude);
-    return kSunDays[year - kAlmanacFirstYear][at - std::begin(kLongitudes)];
+// The column of each longitude of the table in a year's row (-1 for others).
+struct LongitudeColumns {
+    signed char of[360];
+};
+
+constexpr LongitudeColumns columnsOfLongitudes() {
+    LongitudeColumns c{};
+    for (signed char& column : c.of) column = -1;
+    for (int i = 0; i < 30; ++i) c.of[kLongitudes[i]] = static_cast<signed char>(i);
+    return c;
 }
+
+constexpr LongitudeColumns kColumns = columnsOfLongitudes();
+
+// The day of the year on which the sun reaches a longitude of the table.
+int sunDay(int year, int longitude) { return kSunDays[year - kAlmanacFirstYear][kColumns.of[longitude]]; }
 
 constexpr int kEarth5 = 4;  // 戊, the fifth heavenly stem
 constexpr int kOx = 1;      // 丑
 
 // The 戊 day nearest a day of the year; of two equally near, the earlier.
 int nearestEarthDay(int year, int dayInYear) {
-    const int serial = serialDayOf(year, 1, 1) + dayInYear - 1;
-    int y, m, d;
-    civilFromSerial(serial, y, m, d);
-    const int stem = sexagenaryDay(y, m, d) % 10;
+    const int stem = sexagenaryOfSerial(serialDayOf(year, 1, 1) + dayInYear - 1) % 10;
     const int after = (kEarth5 - stem + 10) % 10;  // days to the next 戊 (0 on it)
     return dayInYear + (after < 5 ? after : after - 10);
 }
@@ -65,10 +78,7 @@ void add(Zassetsu& z, const char* name) {
 
 }  // namespace
 
-int sexagenaryDay(int year, int month, int day) {
-    const long jdn = static_cast<long>(serialDayOf(year, month, day)) + 1721119;
-    return static_cast<int>((jdn + 49) % 60);
-}
+int sexagenaryDay(int year, int month, int day) { return sexagenaryOfSerial(serialDayOf(year, month, day)); }
 
 const char* solarTermOn(int year, int month, int day) {
     if (!inside(year)) return nullptr;

@@ -1,5 +1,7 @@
 #include "file_system.h"
 
+#include <cstring>
+
 #include "cp932.h"
 
 namespace tavo {
@@ -41,16 +43,17 @@ std::vector<std::string_view> fileLines(std::string_view content) {
     while (!content.empty() && content.back() == '\x1A') content.remove_suffix(1);
     std::vector<std::string_view> lines;
     lines.reserve(content.size() / 24 + 1);
-    std::size_t start = 0;
-    while (start < content.size()) {
+    const char* at = content.data();
+    const char* const end = at + content.size();
+    while (at < end) {
         // The next LF, unless a lone CR ends the line first.
-        std::size_t lf = content.find('\n', start);
-        if (lf == std::string_view::npos) lf = content.size();
-        const std::size_t cr = content.substr(0, lf).find('\r', start);
-        std::size_t end = lf < content.size() ? lf + 1 : content.size();  // LF or CR LF, or the last line
-        if (cr != std::string_view::npos && cr + 1 < lf) end = cr + 1;     // a CR alone ends the line
-        lines.push_back(content.substr(start, end - start));
-        start = end;
+        const char* lf = static_cast<const char*>(std::memchr(at, '\n', static_cast<std::size_t>(end - at)));
+        const char* stop = lf ? lf : end;
+        const char* next = lf ? lf + 1 : end;
+        const char* cr = static_cast<const char*>(std::memchr(at, '\r', static_cast<std::size_t>(stop - at)));
+        if (cr && cr + 1 < stop) next = cr + 1;
+        lines.emplace_back(at, static_cast<std::size_t>(next - at));
+        at = next;
     }
     return lines;
 }

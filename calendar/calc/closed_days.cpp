@@ -81,6 +81,8 @@ int slotOfRule(const ClosedDayRule& rule) {
     return closedDaySlot(month < 1 || month > 12 ? 1 : month, day < 0 || day > 31 ? 0 : day);
 }
 
+bool insideMonth(const DayDate& date) { return date.month >= 1 && date.month <= 12 && date.day >= 1 && date.day <= 31; }
+
 }  // namespace
 
 int closedDaySlot(int month, int day) { return (month - 1) * 32 + (day == 0 ? 32 : day); }
@@ -212,12 +214,16 @@ std::string formatClosedDayRules(const ClosedDays& days) {
 }
 
 bool isClosedDay(const ClosedDays& days, const DayDate& date, char* name24) {
-    if (date.month < 1 || date.month > 12 || date.day < 1 || date.day > 31) return false;
+    if (!insideMonth(date)) return false;
+    const HolidayChecker checker{days.japaneseHolidays != 0};
+    return isClosedDay(days, date, isPublicHoliday(checker, date, nullptr, true), name24);
+}
+
+bool isClosedDay(const ClosedDays& days, const DayDate& date, HolidayResult holiday, char* name24) {
+    if (!insideMonth(date)) return false;
     if (ruleCovers(days, date.year, date.month, date.day, name24)) return true;
     if (name24) name24[0] = '\0';
-    const HolidayChecker checker{days.japaneseHolidays != 0};
-    char holidayName[kHolidayNameBytes];
-    if (isPublicHoliday(checker, date, holidayName, true) != kNoHoliday) return days.closed[kClosedFlagHolidays] != 0;
+    if (holiday != kNoHoliday) return days.closed[kClosedFlagHolidays] != 0;
     return days.closed[weekdayOf(date.year, date.month, date.day)] != 0;
 }
 

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "day_date.h"
+#include "holidays.h"
 #include "shared/file_system.h"
 #include "shared/settings_table.h"
 
@@ -95,6 +96,8 @@ void indexClosedDayRules(ClosedDays& days);
 
 // True when the date is closed; the covering rule's name (or "") goes to name24.
 bool isClosedDay(const ClosedDays& days, const DayDate& date, char* name24);
+// The same for a caller that already knows whether the date is a public holiday.
+bool isClosedDay(const ClosedDays& days, const DayDate& date, HolidayResult holiday, char* name24);
 DayKind dayKindOf(const ClosedDays& days, int year, int month, int day);
 
 }  // namespace tavo

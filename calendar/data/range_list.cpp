@@ -57,6 +57,11 @@ public:
         if (!slot) slot = std::make_unique<std::vector<PersonalLine>>(personalLines(file(personalDayFile(s_.paths, kind, month)).lines));
         return *slot;
     }
+    std::size_t bytesRead() const {
+        std::size_t total = 0;
+        for (const auto& [path, file] : files_) total += file->content.size();
+        return total;
+    }
     const DayOffTable& dayOff(int year) {
         auto& slot = dayOff_[year];
         if (!slot) {
@@ -134,6 +139,7 @@ struct Placed {
 // every day, the sections of each source that fall on it (in source order,
 // then file order) and its birthdays and anniversaries.
 struct MonthFacts {
+    HolidayResult holiday[32] = {};
     bool closed[32] = {};
     ByDay<Placed> sections;  // day, every-year and every-month sections
     std::vector<const Section*> byWeekday[7];
@@ -186,7 +192,12 @@ struct Collector {
     const MonthFacts& build() {
         auto f = std::make_unique<MonthFacts>();
         const int length = monthLengthOf(year, month);
-        for (int d = 1; d <= length; ++d) f->closed[d] = rangeClosed(s.closedDays, year, month, d);
+        const HolidayChecker checker{s.closedDays.japaneseHolidays != 0};
+        for (int d = 1; d <= length; ++d) {
+            const DayDate date = dayDate(year, month, d);
+            f->holiday[d] = isPublicHoliday(checker, date, nullptr, true);
+            f->closed[d] = isClosedDay(s.closedDays, date, f->holiday[d], nullptr);
+        }
         const ClosedDayTest closed = [&facts = *f](int d) { return facts.closed[d]; };
         // Day and every-year sections never move off closed days.
         place(*f, kScheduleDay, noneClosed);
@@ -223,7 +234,7 @@ struct Collector {
     }
 
     char kindDigit() {
-        const HolidayResult r = isPublicHoliday({s.closedDays.japaneseHolidays != 0}, dayDate(year, month, day), nullptr, true);
+        const HolidayResult r = facts().holiday[day];
         if (r == kSubstituteHoliday) return '4';
         if (r != kNoHoliday) return '3';
         if (weekday == 0) return '1';
@@ -305,18 +316,40 @@ struct Collector {
         }
     }
 
+    void toDay(int at) {
+        const int lastMonth = month, lastYear = year;
+        civilFromSerial(at, year, month, day);
+        if (month != lastMonth || year != lastYear) current = nullptr;
+        weekday = weekdayOf(year, month, day);
+    }
+
+    // Reads every file of the span first: the list then grows in one buffer
+    // about as large as what was read, without copying itself as it grows.
+    void reserveFor(int first, int last) {
+        if (first > last) return;
+        for (int at = first; at <= last; at += 28) {
+            toDay(at);
+            facts();
+        }
+        toDay(last);
+        facts();
+        cache.sections(scheduleFile(s.paths, kScheduleMemo, year, month));
+        const std::size_t days = static_cast<std::size_t>(std::max(0, last - first + 1));
+        list.reserve(cache.bytesRead() + days * 64, days * 4);
+        month = year = 0;
+        current = nullptr;
+    }
+
     RangeList run() {
         list.firstLine = -1;
         const LocalDate today = clockToday();
         todaySerial = serialDayOf(today.year, today.month, today.day);
         const DateSpan span = rangeSpan(request.year, request.month, request.day, request.range, request.mondayFirst);
         selectedSerial = serialDayOf(request.year, request.month, request.day);
-        const int end = serialDayOf(kLastYear, 12, 31);
-        for (serial = span.firstSerial; serial <= span.lastSerial && serial <= end; ++serial) {
-            const int lastMonth = month, lastYear = year;
-            civilFromSerial(serial, year, month, day);
-            if (month != lastMonth || year != lastYear) current = nullptr;
-            weekday = weekdayOf(year, month, day);
+        const int last = std::min(span.lastSerial, serialDayOf(kLastYear, 12, 31));
+        reserveFor(span.firstSerial, last);
+        for (serial = span.firstSerial; serial <= last; ++serial) {
+            toDay(serial);
             headerWritten = false;
             sections();
             personalDays(kBirthday);

@@ -29,6 +29,10 @@ public:
     std::vector<std::string> lines() const;  // copies with tabs expanded, for tests and tools
 
     // Building: text() grows the line being written, endLine() closes it.
+    void reserve(std::size_t bytes, std::size_t lines) {
+        text_.reserve(bytes);
+        ends_.reserve(lines);
+    }
     std::string& text() { return text_; }
     void endLine() { ends_.push_back(static_cast<std::uint32_t>(text_.size())); }
     void addLine(std::string_view line) {

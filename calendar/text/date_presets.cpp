@@ -8,6 +8,7 @@
 #include "date_pattern.h"
 #include "locale_info.h"
 #include "shared/calendar_day.h"
+#include "shared/cp932.h"
 #include "shared/era.h"
 
 namespace tavo {
@@ -16,112 +17,177 @@ namespace {
 constexpr int kYearNone = 3, kMonthNone = 3;
 const char* const kEnglishWeekdays[7] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
 
-// Right-aligned in width columns, as "%*d" prints it; every date header of
-// the range view goes through here, so no printf.
-std::string padded(int value, std::size_t width = 0) {
+// Every date header of the range view goes through here: the pieces are
+// appended to one text, without temporaries or printf.
+
+// Right-aligned in width columns, as "%*d" prints it.
+void appendPadded(std::string& out, int value, std::size_t width = 0) {
     char digits[16];
     const std::size_t n = static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, value).ptr - digits);
-    std::string text(n < width ? width - n : 0, ' ');
-    return text.append(digits, n);
+    if (n < width) out.append(width - n, ' ');
+    out.append(digits, n);
 }
 
-std::string yearPiece(int style, const DayDate& d) {
+std::string padded(int value, std::size_t width = 0) {
+    std::string text;
+    appendPadded(text, value, width);
+    return text;
+}
+
+void appendYearPiece(std::string& out, int style, const DayDate& d) {
+    if (style == 2) return appendPadded(out, d.year, 4);
+    if (style != 0 && style != 1) return;
     const EraYear e = eraOf(d.year, d.month, d.day);
+    if (style == 0) out += eraName(e.era);
+    else out += eraInitial(e.era);
+    appendPadded(out, e.year, style == 0 ? 2 : 0);
+}
+
+void appendMonthPiece(std::string& out, int style, int month) {
     switch (style) {
-        case 0: return std::string(eraName(e.era)).append(padded(e.year, 2));
-        case 1: return std::string(1, eraInitial(e.era)).append(padded(e.year));
-        case 2: return padded(d.year, 4);
-        default: return "";
+        case 0: return appendPadded(out, month, 2);
+        case 1: out += std::string_view(englishMonthName(month)).substr(0, 3); return;
+        case 2: out += englishMonthName(month); return;
+        default: return;
     }
 }
 
-std::string monthPiece(int style, int month) {
+void appendWeekdayPiece(std::string& out, int style, int weekday) {
+    if (weekday < 0 || weekday > 6) return;
     switch (style) {
-        case 0: return padded(month, 2);
-        case 1: return std::string(englishMonthName(month)).substr(0, 3);
-        case 2: return englishMonthName(month);
-        default: return "";
+        case 0: out += japaneseWeekdayCharacter(weekday); return;
+        case 1: out.append(japaneseWeekdayCharacter(weekday)).append("曜日"); return;
+        case 2: out += std::string_view(kEnglishWeekdays[weekday]).substr(0, 2); return;
+        case 3: out += std::string_view(kEnglishWeekdays[weekday]).substr(0, 3); return;
+        case 4: out += kEnglishWeekdays[weekday]; return;
+        default: return;
     }
 }
 
 std::string weekdayPiece(int style, int weekday) {
-    if (weekday < 0 || weekday > 6) return "";
-    switch (style) {
-        case 0: return japaneseWeekdayCharacter(weekday);
-        case 1: return std::string(japaneseWeekdayCharacter(weekday)) + "曜日";
-        case 2: return std::string(kEnglishWeekdays[weekday]).substr(0, 2);
-        case 3: return std::string(kEnglishWeekdays[weekday]).substr(0, 3);
-        case 4: return kEnglishWeekdays[weekday];
-        default: return "";
-    }
-}
-
-std::string numPiece(int style, int fromToday) {
-    if (style != 0) return "";
-    return std::string(fromToday >= 0 ? "[+" : "[").append(padded(fromToday)).append("]");
-}
-
-std::string yearPart(const Selections& sel, const DayDate& d) {
-    const int layout = sel[kSelLayout];
-    const std::string first = yearPiece(sel[kSelYear1], d);
-    if (first.empty()) return "";
-    std::string text = layout == 4 ? "," + first : layout == 5 ? "." + first : first;
-    if (layout == 0) text += "年";
-    const std::string second = yearPiece(sel[kSelYear2], d);
-    if (!second.empty()) text += layout == 0 ? "(" + second + "年)" : "(" + second + ")";
+    std::string text;
+    appendWeekdayPiece(text, style, weekday);
     return text;
 }
 
-std::string dayPiece(const Selections& sel, int day) {
-    if (sel[kSelDay] != 0) return "";
-    if (sel[kSelYear1] == kYearNone && sel[kSelMonth] == kMonthNone) return padded(day, 2);
-    static const char* const kBefore[6] = {"", "/", "-", ".", " ", ""};
-    const int layout = sel[kSelLayout];
-    if (layout < 0 || layout > 5) return "";
-    return std::string(kBefore[layout]).append(padded(day, 2)).append(layout == 0 ? "日" : "");
+void appendNumPiece(std::string& out, int style, int fromToday) {
+    if (style != 0) return;
+    out += fromToday >= 0 ? "[+" : "[";
+    appendPadded(out, fromToday);
+    out += ']';
 }
 
-std::string weekdayInDate(const Selections& sel, int weekday) {
-    const std::string text = weekdayPiece(sel[kSelWeek], weekday);
-    if (text.empty()) return "";
-    return sel[kSelLayout] == 4 ? text + "," : "(" + text + ")";
+// Appends what piece appends inside opening and closing, or nothing when it appends nothing.
+template <class Piece>
+bool appendEnclosed(std::string& out, std::string_view opening, std::string_view closing, Piece piece) {
+    const std::size_t start = out.size();
+    out += opening;
+    const std::size_t inside = out.size();
+    piece();
+    if (out.size() == inside) {
+        out.resize(start);
+        return false;
+    }
+    out += closing;
+    return true;
+}
+
+void appendYearPart(std::string& out, const Selections& sel, const DayDate& d) {
+    const int layout = sel[kSelLayout];
+    const std::string_view opening = layout == 4 ? "," : layout == 5 ? "." : "";
+    if (!appendEnclosed(out, opening, layout == 0 ? "年" : "", [&] { appendYearPiece(out, sel[kSelYear1], d); })) return;
+    appendEnclosed(out, "(", layout == 0 ? "年)" : ")", [&] { appendYearPiece(out, sel[kSelYear2], d); });
+}
+
+void appendDayPiece(std::string& out, const Selections& sel, int day) {
+    if (sel[kSelDay] != 0) return;
+    if (sel[kSelYear1] == kYearNone && sel[kSelMonth] == kMonthNone) return appendPadded(out, day, 2);
+    static const char* const kBefore[6] = {"", "/", "-", ".", " ", ""};
+    const int layout = sel[kSelLayout];
+    if (layout < 0 || layout > 5) return;
+    out += kBefore[layout];
+    appendPadded(out, day, 2);
+    if (layout == 0) out += "日";
+}
+
+void appendWeekdayInDate(std::string& out, const Selections& sel, int weekday) {
+    const bool commaAfter = sel[kSelLayout] == 4;
+    appendEnclosed(out, commaAfter ? "" : "(", commaAfter ? "," : ")", [&] { appendWeekdayPiece(out, sel[kSelWeek], weekday); });
 }
 
 bool ownPatternOf(const DateFormatSet& set, int index) { return set.ownPattern[index] != 0; }
 
+void appendYearMonth(std::string& out, const Selections& sel, const DayDate& date) {
+    const int layout = sel[kSelLayout];
+    if (layout == 4) {
+        appendMonthPiece(out, sel[kSelMonth], date.month);
+        return appendYearPart(out, sel, date);
+    }
+    const std::size_t start = out.size();
+    appendYearPart(out, sel, date);
+    const std::size_t yearEnd = out.size();
+    static const char* const kBetween[4] = {"", "/", "-", "."};
+    if (layout >= 1 && layout <= 3 && sel[kSelYear1] != kYearNone) out += kBetween[layout];
+    const std::size_t monthStart = out.size();
+    appendMonthPiece(out, sel[kSelMonth], date.month);
+    if (out.size() == monthStart) out.resize(yearEnd);  // no month: the year alone
+    else if (layout == 0) out += "月";
+    else if (layout < 0 || layout > 3) out.resize(start);  // no year-month text in this layout
+}
+
+void appendFullDate(std::string& out, const Selections& sel, const DayDate& date) {
+    const int layout = sel[kSelLayout];
+    switch (layout) {
+        case 0: case 1: case 2: case 3:
+            appendYearMonth(out, sel, date);
+            appendDayPiece(out, sel, date.day);
+            appendWeekdayInDate(out, sel, date.weekday);
+            break;
+        case 4:
+            appendWeekdayInDate(out, sel, date.weekday);
+            appendMonthPiece(out, sel[kSelMonth], date.month);
+            appendDayPiece(out, sel, date.day);
+            appendYearPart(out, sel, date);
+            break;
+        case 5: {
+            const std::size_t dayStart = out.size();
+            appendDayPiece(out, sel, date.day);
+            if (out.size() != dayStart) out += '.';
+            appendMonthPiece(out, sel[kSelMonth], date.month);
+            appendYearPart(out, sel, date);
+            appendWeekdayInDate(out, sel, date.weekday);
+            break;
+        }
+        default: return;
+    }
+    appendNumPiece(out, sel[kSelNum], date.fromToday);
+}
+
+// Cuts what was appended from start on to a date text's length.
+void fitFrom(std::string& out, std::size_t start) {
+    out.resize(start + cp932FitLength(std::string_view(out).substr(start), kDateTextBytes - 1));
+}
+
 }  // namespace
 
 std::string yearMonthText(const Selections& sel, const DayDate& date) {
-    const std::string year = yearPart(sel, date);
-    const std::string month = monthPiece(sel[kSelMonth], date.month);
-    if (month.empty()) return year;
-    switch (sel[kSelLayout]) {
-        case 0: return year + month + "月";
-        case 1: return year + (sel[kSelYear1] == kYearNone ? "" : "/") + month;
-        case 2: return year + (sel[kSelYear1] == kYearNone ? "" : "-") + month;
-        case 3: return year + (sel[kSelYear1] == kYearNone ? "" : ".") + month;
-        case 4: return month + year;
-        default: return "";
-    }
+    std::string text;
+    appendYearMonth(text, sel, date);
+    return text;
 }
 
 std::string fullDateText(const Selections& sel, const DayDate& date) {
-    const std::string day = dayPiece(sel, date.day);
-    const std::string week = weekdayInDate(sel, date.weekday);
-    const std::string num = numPiece(sel[kSelNum], date.fromToday);
-    switch (sel[kSelLayout]) {
-        case 0: case 1: case 2: case 3:
-            return fitDateText(yearMonthText(sel, date) + day + week + num);
-        case 4:
-            return fitDateText(week + monthPiece(sel[kSelMonth], date.month) + day + yearPart(sel, date) + num);
-        case 5:
-            return fitDateText(day + (day.empty() ? "" : ".") + monthPiece(sel[kSelMonth], date.month) +
-                               yearPart(sel, date) + week + num);
-        default: return "";
-    }
+    std::string text;
+    appendFullDate(text, sel, date);
+    fitFrom(text, 0);
+    return text;
 }
 
-std::string yearPieceText(int style, int year, int month, int day) { return yearPiece(style, dayDate(year, month, day)); }
+std::string yearPieceText(int style, int year, int month, int day) {
+    std::string text;
+    appendYearPiece(text, style, dayDate(year, month, day));
+    return text;
+}
 
 std::string weekdayHeaderText(int weekStyle, int weekday) { return weekdayPiece(weekStyle, weekday); }
 
@@ -173,8 +239,9 @@ std::string scheduleWindowTitle(const DateFormatSet& rangeView, int scheduleKind
     switch (scheduleKind) {
         case 1: text = fullDateText(sel, date); break;
         case 2: {
-            const std::string month = sel[kSelMonth] == kMonthNone ? padded(date.month, 2)
-                                                                   : monthPiece(sel[kSelMonth], date.month);
+            std::string month;
+            if (sel[kSelMonth] == kMonthNone) appendPadded(month, date.month, 2);
+            else appendMonthPiece(month, sel[kSelMonth], date.month);
             static const char* const kBefore[5] = {"月", "/", "-", ".", " "};
             if (layout == 5) text = padded(date.day, 2).append(".").append(month);
             else if (layout >= 0 && layout <= 4)
