@@ -58,27 +58,50 @@ int nearestEarthDay(int year, int dayInYear) {
     return dayInYear + (after < 5 ? after : after - 10);
 }
 
-// The day of the year of the start of each 土用, and of the term that ends it.
-struct Doyo {
-    int start, end;  // end: the day of the next 立x, not in the 土用
-};
-
-bool inDoyoOx(int year, int month, int day) {
-    const int today = dayOfYear(year, month, day);
-    const Doyo doyo[4] = {{sunDay(year, 297), sunDay(year, 315)}, {sunDay(year, 27), sunDay(year, 45)},
-                          {sunDay(year, 117), sunDay(year, 135)}, {sunDay(year, 207), sunDay(year, 225)}};
-    for (const Doyo& d : doyo)
-        if (today >= d.start && today < d.end) return sexagenaryDay(year, month, day) % 12 == kOx;
-    return false;
-}
-
-void add(Zassetsu& z, const char* name) {
-    if (z.count < 3) z.names[z.count++] = name;
+// Every 雑節 of a year, in the order they are told on a day.
+void addZassetsu(std::vector<AlmanacName>& names, int year) {
+    const auto add = [&](int day, const char* name) { names.push_back({day, name, false}); };
+    const int spring = sunDay(year, 315), vernal = sunDay(year, 0), autumnal = sunDay(year, 180);
+    add(spring - 1, "節分");
+    add(vernal - 3, "彼岸入り");
+    add(autumnal - 3, "彼岸入り");
+    add(vernal + 3, "彼岸明け");
+    add(autumnal + 3, "彼岸明け");
+    add(nearestEarthDay(year, vernal), "春社");
+    add(nearestEarthDay(year, autumnal), "秋社");
+    add(spring + 87, "八十八夜");
+    add(sunDay(year, 80), "入梅");
+    add(sunDay(year, 100), "半夏生");
+    // Each 土用 runs from its start to the day before the next 立x.
+    constexpr int kDoyo[4][2] = {{297, 315}, {27, 45}, {117, 135}, {207, 225}};
+    for (const auto& doyo : kDoyo) add(sunDay(year, doyo[0]), "土用入り");
+    const int newYear = serialDayOf(year, 1, 1);
+    for (const auto& doyo : kDoyo) {
+        const int start = sunDay(year, doyo[0]), end = sunDay(year, doyo[1]);
+        const int firstOx = start + (kOx - sexagenaryOfSerial(newYear + start - 1) % 12 + 12) % 12;
+        for (int day = firstOx; day < end; day += 12) add(day, "土用の丑の日");
+    }
+    add(spring + 209, "二百十日");
+    add(spring + 219, "二百二十日");
 }
 
 }  // namespace
 
 int sexagenaryDay(int year, int month, int day) { return sexagenaryOfSerial(serialDayOf(year, month, day)); }
+
+std::vector<AlmanacName> almanacNamesOf(int year) {
+    std::vector<AlmanacName> names;
+    if (!inside(year)) return names;
+    names.reserve(48);
+    for (int i = 0; i < 30; ++i)
+        if (kLongitudes[i] % 15 == 0) names.push_back({kSunDays[year - kAlmanacFirstYear][i], kTermNames[kLongitudes[i] / 15], true});
+    addZassetsu(names, year);
+    // By day; on a day its term first, then its 雑節 in the order they are told.
+    std::stable_sort(names.begin(), names.end(), [](const AlmanacName& a, const AlmanacName& b) {
+        return a.dayOfYear != b.dayOfYear ? a.dayOfYear < b.dayOfYear : a.solarTerm > b.solarTerm;
+    });
+    return names;
+}
 
 const char* solarTermOn(int year, int month, int day) {
     if (!inside(year)) return nullptr;
@@ -90,22 +113,9 @@ const char* solarTermOn(int year, int month, int day) {
 
 Zassetsu zassetsuOn(int year, int month, int day) {
     Zassetsu z{{}, 0};
-    if (!inside(year)) return z;
     const int today = dayOfYear(year, month, day);
-    const int spring = sunDay(year, 315), vernal = sunDay(year, 0), autumnal = sunDay(year, 180);
-    if (today == spring - 1) add(z, "節分");
-    if (today == vernal - 3 || today == autumnal - 3) add(z, "彼岸入り");
-    if (today == vernal + 3 || today == autumnal + 3) add(z, "彼岸明け");
-    if (today == nearestEarthDay(year, vernal)) add(z, "春社");
-    if (today == nearestEarthDay(year, autumnal)) add(z, "秋社");
-    if (today == spring + 87) add(z, "八十八夜");
-    if (today == sunDay(year, 80)) add(z, "入梅");
-    if (today == sunDay(year, 100)) add(z, "半夏生");
-    for (int start : {297, 27, 117, 207})
-        if (today == sunDay(year, start)) add(z, "土用入り");
-    if (inDoyoOx(year, month, day)) add(z, "土用の丑の日");
-    if (today == spring + 209) add(z, "二百十日");
-    if (today == spring + 219) add(z, "二百二十日");
+    for (const AlmanacName& n : almanacNamesOf(year))
+        if (!n.solarTerm && n.dayOfYear == today && z.count < 3) z.names[z.count++] = n.name;
     return z;
 }
 
@@ -117,12 +127,21 @@ int moonAgeTenths(int year, int month, int day) {
     return static_cast<int>(((noon - *(next - 1)) * 10 + 720) / 1440);
 }
 
+void appendAlmanacText(std::string& out, const std::vector<AlmanacName>& names, int dayOfYear) {
+    const auto first = std::lower_bound(names.begin(), names.end(), dayOfYear,
+                                        [](const AlmanacName& n, int day) { return n.dayOfYear < day; });
+    const std::size_t start = out.size();
+    int zassetsu = 0;  // at most three are told
+    for (auto n = first; n != names.end() && n->dayOfYear == dayOfYear; ++n) {
+        if (!n->solarTerm && zassetsu++ == 3) break;
+        if (out.size() != start) out += ' ';
+        out += n->name;
+    }
+}
+
 std::string almanacText(int year, int month, int day) {
     std::string text;
-    const auto append = [&text](const char* name) { text.append(text.empty() ? "" : " ").append(name); };
-    if (const char* term = solarTermOn(year, month, day)) append(term);
-    const Zassetsu z = zassetsuOn(year, month, day);
-    for (int i = 0; i < z.count; ++i) append(z.names[i]);
+    appendAlmanacText(text, almanacNamesOf(year), dayOfYear(year, month, day));
     return text;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace tavo {
 
@@ -28,5 +29,16 @@ int moonAgeTenths(int year, int month, int day);
 
 // The solar term and the 雑節 of the day, one blank apart; empty when none.
 std::string almanacText(int year, int month, int day);
+
+// Every solar term and 雑節 of a year (none outside the tables) by day, for
+// callers that tell many days of it.
+struct AlmanacName {
+    int dayOfYear;  // 1 = 1 January
+    const char* name;
+    bool solarTerm;
+};
+std::vector<AlmanacName> almanacNamesOf(int year);
+// Appends what almanacText tells of the day.
+void appendAlmanacText(std::string& out, const std::vector<AlmanacName>& names, int dayOfYear);
 
 }  // namespace tavo

@@ -56,7 +56,10 @@ std::string joinPath(std::string_view folder, std::string_view name);
 // LF or CR alone); 0x1A at the very end of the file is removed.
 std::vector<std::string_view> fileLines(std::string_view content);
 // A line without its line end.
-std::string_view lineContent(std::string_view line);
+inline std::string_view lineContent(std::string_view line) {
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
+    return line;
+}
 // The text with every line end (CR LF, LF or a CR alone) as CR LF, as an edit control shows lines.
 std::string withCrLf(std::string_view text);
 

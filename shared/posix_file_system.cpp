@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <string>
@@ -58,9 +59,13 @@ FileContent PosixFileSystem::readFile(const std::string& path) const {
         return file;
     }
     file.opened = true;
-    char buffer[65536];
+    // Read straight into the text, one byte more than the size so that the
+    // end is seen at once; a file that grows meanwhile is read on.
+    std::size_t used = 0;
+    file.content.resize(static_cast<std::size_t>(std::max<off_t>(info.st_size, 0)) + 1);
     for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (used == file.content.size()) file.content.resize(used * 2);
+        const ssize_t n = ::read(fd, file.content.data() + used, file.content.size() - used);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) {
             file.problem = kProblemIncomplete;
@@ -70,8 +75,9 @@ FileContent PosixFileSystem::readFile(const std::string& path) const {
             file.complete = true;
             break;
         }
-        file.content.append(buffer, static_cast<std::size_t>(n));
+        used += static_cast<std::size_t>(n);
     }
+    file.content.resize(used);
     ::close(fd);
     return file;
 }

@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <algorithm>
+
 #include "cp932.h"
 #include "windows_file_system.h"
 
@@ -53,16 +55,26 @@ FileContent WindowsFileSystem::readFile(const std::string& path) const {
         return file;
     }
     file.opened = true;
-    char buffer[65536];
+    // Read straight into the text, one byte more than the size so that the
+    // end is seen at once; a file that grows meanwhile is read on.
+    LARGE_INTEGER size{};
+    std::size_t used = 0;
+    file.content.resize(GetFileSizeEx(h.get(), &size) && size.QuadPart > 0 && size.QuadPart < (1LL << 30)
+                            ? static_cast<std::size_t>(size.QuadPart) + 1
+                            : 65536);
     for (;;) {
+        if (used == file.content.size()) file.content.resize(used * 2);
+        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(file.content.size() - used, 1u << 30));
         DWORD got = 0;
-        if (!ReadFile(h.get(), buffer, sizeof buffer, &got, nullptr)) {
+        if (!ReadFile(h.get(), file.content.data() + used, want, &got, nullptr)) {
+            file.content.resize(used);
             file.problem = kProblemIncomplete;
             return file;
         }
         if (got == 0) break;
-        file.content.append(buffer, got);
+        used += got;
     }
+    file.content.resize(used);
     file.complete = true;
     return file;
 }

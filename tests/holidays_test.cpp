@@ -146,6 +146,21 @@ TEST(Holidays, InvariantsOverEveryDay) {
     EXPECT_EQ(crossings, 1);
 }
 
+// The range view takes a month's holidays at once; they must be the days'.
+TEST(Holidays, MonthAtOnceAgreesWithEachDay) {
+    for (const bool enabled : {true, false})
+        for (int y = 1860; y <= 2200; ++y)
+            for (int m = 1; m <= 12; ++m) {
+                HolidayResult month[32];
+                monthHolidays({enabled}, y, m, month);
+                EXPECT_EQ(month[0], kNoHoliday);
+                for (int d = 1; d <= 31; ++d) {
+                    const int day = d <= monthLengthOf(y, m) ? holidayOf(y, m, d, enabled).result : kNoHoliday;
+                    ASSERT_EQ(month[d], day) << y << "-" << m << "-" << d;
+                }
+            }
+}
+
 TEST(Holidays, WithoutDerivedOnlyNamedCount) {
     EXPECT_EQ(isPublicHoliday({true}, dayDate(2008, 5, 6), nullptr, false), kNoHoliday);
     EXPECT_EQ(isPublicHoliday({true}, dayDate(2008, 5, 5), nullptr, false), kNamedHoliday);

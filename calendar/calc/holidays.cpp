@@ -1,6 +1,9 @@
 #include "holidays.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <iterator>
 
 #include "equinox.h"
 #include "shared/cp932.h"
@@ -170,25 +173,50 @@ LawYear lawOf(int year, int month, int day) {
 
 bool isNamed(int year, int month, int day) { return namedHolidayOf(year, month, day) != nullptr; }
 
+// The derived holidays, given whether a date is a named holiday: named(year, month, day).
+
 // From 2007 the law moves a Sunday holiday to the next day that is not a
 // holiday; before, only to the Monday right after it.
-bool isSubstituteHoliday(int year, int month, int day) {
+template <class Named>
+bool isSubstituteHoliday(int year, int month, int day, const Named& named) {
     if (year < 1973 || (year == 1973 && month < 4)) return false;
     if (year >= 2005) {
-        for (int d = day - 1; d >= 1 && isNamed(year, month, d); --d)
+        for (int d = day - 1; d >= 1 && named(year, month, d); --d)
             if (weekdayOf(year, month, d) == 0) return true;
         return false;
     }
-    return weekdayOf(year, month, day) == 1 && day != 1 && isNamed(year, month, day - 1);
+    return weekdayOf(year, month, day) == 1 && day != 1 && named(year, month, day - 1);
 }
 
 // A day between two named holidays. The next day is looked up across the end
 // of a 30-day month (30 April 2019 lay between 29 April and 1 May).
-bool isNationalHoliday(int year, int month, int day) {
+template <class Named>
+bool isNationalHoliday(int year, int month, int day, const Named& named) {
     if (year <= 1986 || day == 1 || day == 31 || weekdayOf(year, month, day) == 0) return false;
-    if (!isNamed(year, month, day - 1)) return false;
-    if (day < monthLengthOf(year, month)) return isNamed(year, month, day + 1);
-    return month < 12 && isNamed(year, month + 1, 1);
+    if (!named(year, month, day - 1)) return false;
+    if (day < monthLengthOf(year, month)) return named(year, month, day + 1);
+    return month < 12 && named(year, month + 1, 1);
+}
+
+template <class Named>
+HolidayResult derivedHoliday(int year, int month, int day, const Named& named) {
+    if (isSubstituteHoliday(year, month, day, named)) return kSubstituteHoliday;
+    if (isNationalHoliday(year, month, day, named)) return kNationalHoliday;
+    return kNoHoliday;
+}
+
+// Bit d is set when day d of the month is a named holiday.
+std::uint32_t namedDaysOf(int year, int month) {
+    if (month < 1 || month > 12) return 0;
+    std::uint32_t days = 0;
+    for (int i = kMonthIndex.first[month]; i < kMonthIndex.first[month + 1]; ++i) {
+        const HolidayRule& rule = kRules[i];
+        const int day = dayOfRule(rule, year);
+        if (day < 1 || day > 31) continue;
+        const LawYear law = lawOf(year, month, day);
+        if (rule.law == law.law && law.year >= rule.first && law.year <= rule.last) days |= 1u << day;
+    }
+    return days;
 }
 
 HolidayResult report(HolidayResult result, const char* name, char* buffer) {
@@ -227,9 +255,15 @@ int sportsDay(int year) {
 
 const char* namedHolidayOf(int year, int month, int day) {
     if (month < 1 || month > 12) return nullptr;
-    const LawYear law = lawOf(year, month, day);
+    // Most days are no fixed rule's day: the law (an era lookup) is found
+    // only when a rule may hold, and a computed day only under its law.
+    LawYear law{Law::Modern, 0};
+    bool lawFound = false;
     for (int i = kMonthIndex.first[month]; i < kMonthIndex.first[month + 1]; ++i) {
         const HolidayRule& rule = kRules[i];
+        if (rule.rule == DayRule::Fixed && rule.day != day) continue;
+        if (!lawFound) law = lawOf(year, month, day);
+        lawFound = true;
         if (rule.law != law.law || law.year < rule.first || law.year > rule.last) continue;
         if (dayOfRule(rule, year) == day) return rule.name;
     }
@@ -242,10 +276,19 @@ HolidayResult isPublicHoliday(const HolidayChecker& checker, const DayDate& date
     if (const char* name = namedHolidayOf(date.year, date.month, date.day))
         return report(kNamedHoliday, name, nameBuffer);
     if (!allowDerived) return kNoHoliday;
-    if (isSubstituteHoliday(date.year, date.month, date.day))
-        return report(kSubstituteHoliday, "振り替え休日", nameBuffer);
-    if (isNationalHoliday(date.year, date.month, date.day)) return report(kNationalHoliday, "国民の休日", nameBuffer);
+    const HolidayResult derived = derivedHoliday(date.year, date.month, date.day, isNamed);
+    if (derived == kSubstituteHoliday) return report(derived, "振り替え休日", nameBuffer);
+    if (derived == kNationalHoliday) return report(derived, "国民の休日", nameBuffer);
     return kNoHoliday;
+}
+
+void monthHolidays(const HolidayChecker& checker, int year, int month, HolidayResult (&days)[32]) {
+    std::fill(std::begin(days), std::end(days), kNoHoliday);
+    if (!checker.japaneseHolidays || month < 1 || month > 12) return;
+    const std::uint32_t named = namedDaysOf(year, month), nextNamed = month < 12 ? namedDaysOf(year, month + 1) : 0;
+    const auto isNamedDay = [&](int, int m, int d) { return (((m == month ? named : nextNamed) >> d) & 1u) != 0; };
+    for (int d = 1; d <= monthLengthOf(year, month); ++d)
+        days[d] = isNamedDay(year, month, d) ? kNamedHoliday : derivedHoliday(year, month, d, isNamedDay);
 }
 
 }  // namespace tavo

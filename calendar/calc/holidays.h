@@ -28,6 +28,10 @@ struct HolidayChecker {
 HolidayResult isPublicHoliday(const HolidayChecker& checker, const DayDate& date, char* nameBuffer,
                               bool allowDerived);
 
+// What isPublicHoliday (with derived holidays) gives for every day of a
+// month at once (days[0] and days past the month's end: kNoHoliday).
+void monthHolidays(const HolidayChecker& checker, int year, int month, HolidayResult (&days)[32]);
+
 // The named holiday of a date, or nullptr.
 const char* namedHolidayOf(int year, int month, int day);
 

@@ -36,6 +36,7 @@ std::string storedName(std::string_view name) {
 
 std::vector<PersonalLine> personalLines(const std::vector<std::string_view>& lines) {
     std::vector<PersonalLine> placed;
+    placed.reserve(lines.size() / 2);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (!isHeaderLine(lines[i])) continue;  // stray lines of hand-edited files
         const std::string_view header = lineContent(lines[i]);
@@ -110,7 +111,7 @@ void appendPersonalEntryText(std::string& out, PersonalDayKind kind, const Perso
     const auto end = std::to_chars(count, count + sizeof count, seenFromYear - entry.year).ptr;
     (out += ' ').append(count, static_cast<std::size_t>(end - count));
     out += kind == kBirthday ? "歳の誕生日(" : "周年記念日(";
-    out += yearPieceText(yearStyle, entry.year, month, entry.day);
+    appendYearPieceText(out, yearStyle, entry.year, month, entry.day);
     out += kind == kBirthday ? "年生まれ)" : "年)";
 }
 

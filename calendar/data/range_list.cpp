@@ -180,6 +180,8 @@ struct Collector {
     bool headerWritten = false;
     std::map<int, std::unique_ptr<MonthFacts>> months;
     const MonthFacts* current = nullptr;  // the facts of year/month
+    int almanacYear = 0;
+    std::vector<AlmanacName> almanac;  // of almanacYear
 
     void place(MonthFacts& f, ScheduleKind kind, const ClosedDayTest& closed) {
         for (const Section& section : cache.sections(scheduleFile(s.paths, kind, year, month)).sections) {
@@ -192,12 +194,8 @@ struct Collector {
     const MonthFacts& build() {
         auto f = std::make_unique<MonthFacts>();
         const int length = monthLengthOf(year, month);
-        const HolidayChecker checker{s.closedDays.japaneseHolidays != 0};
-        for (int d = 1; d <= length; ++d) {
-            const DayDate date = dayDate(year, month, d);
-            f->holiday[d] = isPublicHoliday(checker, date, nullptr, true);
-            f->closed[d] = isClosedDay(s.closedDays, date, f->holiday[d], nullptr);
-        }
+        monthHolidays({s.closedDays.japaneseHolidays != 0}, year, month, f->holiday);
+        for (int d = 1; d <= length; ++d) f->closed[d] = isClosedDay(s.closedDays, dayDate(year, month, d), f->holiday[d], nullptr);
         const ClosedDayTest closed = [&facts = *f](int d) { return facts.closed[d]; };
         // Day and every-year sections never move off closed days.
         place(*f, kScheduleDay, noneClosed);
@@ -257,15 +255,20 @@ struct Collector {
         out += ':';
         out += kindDigit();
         out += dayOffLetter();
-        out += partText(request.formats, 1, 0, dateOfDay(), request.locale);
+        appendPartText(out, request.formats, 1, 0, dateOfDay(), request.locale);
         list.endLine();
         if (request.almanac) almanacLine();
     }
 
     void almanacLine() {
-        const std::string names = almanacText(year, month, day);
-        if (names.empty()) return;
-        list.text().append("〔").append(names).append("〕");
+        if (almanacYear != year) almanac = almanacNamesOf(almanacYear = year);
+        std::string& out = list.text();
+        const std::size_t start = out.size();
+        out += "〔";
+        const std::size_t names = out.size();
+        appendAlmanacText(out, almanac, serial - serialDayOf(year, 1, 1) + 1);
+        if (out.size() == names) return out.resize(start);
+        out += "〕";
         list.endLine();
     }
 

@@ -1,5 +1,6 @@
 #include "date_presets.h"
 
+#include <algorithm>
 #include <charconv>
 #include <string_view>
 
@@ -22,10 +23,12 @@ const char* const kEnglishWeekdays[7] = {"Sunday", "Monday", "Tuesday", "Wednesd
 
 // Right-aligned in width columns, as "%*d" prints it.
 void appendPadded(std::string& out, int value, std::size_t width = 0) {
-    char digits[16];
-    const std::size_t n = static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, value).ptr - digits);
-    if (n < width) out.append(width - n, ' ');
-    out.append(digits, n);
+    char text[24];
+    char* const digits = text + 8;  // room for up to 8 blanks before
+    const std::size_t n = static_cast<std::size_t>(std::to_chars(digits, text + sizeof text, value).ptr - digits);
+    const std::size_t blanks = std::min<std::size_t>(n < width ? width - n : 0, 8);
+    std::fill(digits - blanks, digits, ' ');
+    out.append(digits - blanks, n + blanks);
 }
 
 std::string padded(int value, std::size_t width = 0) {
@@ -163,8 +166,10 @@ void appendFullDate(std::string& out, const Selections& sel, const DayDate& date
     appendNumPiece(out, sel[kSelNum], date.fromToday);
 }
 
-// Cuts what was appended from start on to a date text's length.
+// Cuts what was appended from start on to a date text's length. Preset
+// pieces are whole characters: a text that fits is left as it is.
 void fitFrom(std::string& out, std::size_t start) {
+    if (out.size() - start < kDateTextBytes) return;
     out.resize(start + cp932FitLength(std::string_view(out).substr(start), kDateTextBytes - 1));
 }
 
@@ -185,22 +190,36 @@ std::string fullDateText(const Selections& sel, const DayDate& date) {
 
 std::string yearPieceText(int style, int year, int month, int day) {
     std::string text;
-    appendYearPiece(text, style, dayDate(year, month, day));
+    appendYearPieceText(text, style, year, month, day);
     return text;
+}
+
+void appendYearPieceText(std::string& out, int style, int year, int month, int day) {
+    appendYearPiece(out, style, dayDate(year, month, day));
 }
 
 std::string weekdayHeaderText(int weekStyle, int weekday) { return weekdayPiece(weekStyle, weekday); }
 
 std::string partText(const DateFormatSet& set, int group, int index, const DayDate& date, const LocaleInfo& locale) {
+    std::string text;
+    appendPartText(text, set, group, index, date, locale);
+    return text;
+}
+
+void appendPartText(std::string& out, const DateFormatSet& set, int group, int index, const DayDate& date,
+                    const LocaleInfo& locale) {
     const DateTextPart part = groupPart(group, index);
+    const std::size_t start = out.size();
     if (ownPatternOf(set, index)) {
-        if (part == kPartYearMon) return formatYearMonthPattern(set.pattern[index], date, locale);
-        if (part == kPartWeek) return formatWeekdayPattern(set.pattern[index], date.weekday, locale);
-        return formatDatePattern(set.pattern[index], date, locale);
+        if (part == kPartYearMon) out += formatYearMonthPattern(set.pattern[index], date, locale);
+        else if (part == kPartWeek) out += formatWeekdayPattern(set.pattern[index], date.weekday, locale);
+        else out += formatDatePattern(set.pattern[index], date, locale);
+        return;
     }
-    if (part == kPartYearMon) return fitDateText(yearMonthText(set.selections[index], date));
-    if (part == kPartWeek) return weekdayHeaderText(set.selections[index][kSelWeek], date.weekday);
-    return fullDateText(set.selections[index], date);
+    if (part == kPartWeek) return appendWeekdayPiece(out, set.selections[index][kSelWeek], date.weekday);
+    if (part == kPartYearMon) appendYearMonth(out, set.selections[index], date);
+    else appendFullDate(out, set.selections[index], date);
+    fitFrom(out, start);
 }
 
 void weekdayHeaders(const DateFormatSet& calendar, const LocaleInfo& locale, std::string (&out)[7]) {

@@ -19,11 +19,14 @@ std::string yearMonthText(const Selections& sel, const DayDate& date);
 std::string fullDateText(const Selections& sel, const DayDate& date);
 // The year of a date in a preset year style (0 era name, 1 era letter, 2 Gregorian, 3 none).
 std::string yearPieceText(int style, int year, int month, int day);
+void appendYearPieceText(std::string& out, int style, int year, int month, int day);
 // Weekday header cell for week style 0..4 (0 = Sunday).
 std::string weekdayHeaderText(int weekStyle, int weekday);
 
 // The text of one part of a group, from its pattern or its presets.
 std::string partText(const DateFormatSet& set, int group, int index, const DayDate& date, const LocaleInfo& locale);
+void appendPartText(std::string& out, const DateFormatSet& set, int group, int index, const DayDate& date,
+                    const LocaleInfo& locale);
 // The seven weekday header texts, Sunday first.
 void weekdayHeaders(const DateFormatSet& calendar, const LocaleInfo& locale, std::string (&out)[7]);
 
