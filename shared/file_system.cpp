@@ -59,11 +59,10 @@ SaveResult rewriteFile(FileSystem& files, const std::string& path,
     return {false, kProblemNotSaved};
 }
 
-// CR LF, LF and a CR alone all end a line; only Ctrl-Z at the very end ends the file.
-std::vector<std::string_view> fileLines(std::string_view content) {
-    while (!content.empty() && content.back() == '\x1A') content.remove_suffix(1);
-    std::vector<std::string_view> lines;
-    lines.reserve(content.size() / 16 + 8);  // most lines are longer; others grow it once or twice
+namespace {
+
+// Lines ending at any CR or LF (a CR directly before an LF ends with it).
+void splitAtEveryBreak(std::string_view content, std::vector<std::string_view>& lines) {
     const char* at = content.data();
     const char* const end = at + content.size();
     while (at < end) {
@@ -73,6 +72,50 @@ std::vector<std::string_view> fileLines(std::string_view content) {
         lines.emplace_back(at, static_cast<std::size_t>(next - at));
         at = next;
     }
+}
+
+// Lines ending at LF; returns how many of them end in CR LF.
+std::size_t splitAtLineFeeds(std::string_view content, std::vector<std::string_view>& lines) {
+    std::size_t crLf = 0;
+    const char* at = content.data();
+    const char* const end = at + content.size();
+    while (at < end) {
+        const char* lf = static_cast<const char*>(std::memchr(at, '\n', static_cast<std::size_t>(end - at)));
+        const char* next = lf ? lf + 1 : end;
+        if (lf && lf > at && lf[-1] == '\r') ++crLf;
+        lines.emplace_back(at, static_cast<std::size_t>(next - at));
+        at = next;
+    }
+    return crLf;
+}
+
+// Counted in blocks of 255 bytes with a byte-wide count, which compilers
+// turn into vector instructions.
+std::size_t carriageReturns(std::string_view content) {
+    std::size_t count = 0;
+    while (!content.empty()) {
+        const std::string_view block = content.substr(0, 255);
+        unsigned char inBlock = 0;
+        for (const char c : block) inBlock = static_cast<unsigned char>(inBlock + (c == '\r'));
+        count += inBlock;
+        content.remove_prefix(block.size());
+    }
+    return count;
+}
+
+}  // namespace
+
+// CR LF, LF and a CR alone all end a line; only Ctrl-Z at the very end ends the file.
+std::vector<std::string_view> fileLines(std::string_view content) {
+    while (!content.empty() && content.back() == '\x1A') content.remove_suffix(1);
+    std::vector<std::string_view> lines;
+    lines.reserve(content.size() / 16 + 8);  // most lines are longer; others grow it once or twice
+    // Nearly every file ends its lines in CR LF or LF alone: then LFs are the
+    // only breaks, found a line at a time. Any other CR ends a line too.
+    const std::size_t crs = carriageReturns(content);
+    if (splitAtLineFeeds(content, lines) == crs) return lines;
+    lines.clear();
+    splitAtEveryBreak(content, lines);
     return lines;
 }
 

@@ -1,5 +1,6 @@
 #include "path_settings.h"
 
+#include <charconv>
 #include <cstddef>
 #include <cstdio>
 #include <cstring>
@@ -34,6 +35,17 @@ constexpr char kDefaultCaption[] = "メモ帳(&E)";
 
 std::string withMonthLetter(const char* folder, const char* prefix, int month) {
     return joinPath(folder, std::string(prefix) + monthLetter(month) + ".cal");
+}
+
+// As "%04d" writes it; the range view opens dozens of these names at every refresh.
+void appendYearDigits(std::string& out, int year) {
+    char digits[16];
+    const unsigned magnitude = year < 0 ? 0u - static_cast<unsigned>(year) : static_cast<unsigned>(year);
+    const std::size_t n = static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, magnitude).ptr - digits);
+    const std::size_t width = n + (year < 0 ? 1 : 0);
+    if (year < 0) out += '-';
+    if (width < 4) out.append(4 - width, '0');
+    out.append(digits, n);
 }
 
 }  // namespace
@@ -85,10 +97,14 @@ void writeFolderSettings(const PathSettings& paths, SettingsStore& store) {
 }
 
 std::string scheduleFileStem(const PathSettings& paths, ScheduleKind kind, int year, int month) {
-    char name[32];
+    std::string name;
     switch (kind) {
-        case kScheduleDay: std::snprintf(name, sizeof name, "sch%04d%c.", year, monthLetter(month)); break;
-        case kScheduleEveryYear: std::snprintf(name, sizeof name, "schedul%c.", monthLetter(month)); break;
+        case kScheduleDay:
+            name = "sch";
+            appendYearDigits(name, year);
+            (name += monthLetter(month)) += '.';
+            break;
+        case kScheduleEveryYear: (name = "schedul") += monthLetter(month), name += '.'; break;
         case kScheduleEveryMonth: return joinPath(paths.scheduleFolder, "schedule.");
         case kScheduleEveryMonthLater: return joinPath(paths.scheduleFolder, "schedulf.");
         case kScheduleEveryMonthEarlier: return joinPath(paths.scheduleFolder, "schedull.");

@@ -46,7 +46,9 @@ public:
         SectionFile& f = file(path);
         if (!f.sectionsFound) {
             const std::string_view* lines = f.lines.data();
-            for (const SectionSpan& span : sectionSpans(f.lines))
+            const std::vector<SectionSpan> spans = sectionSpans(f.lines);
+            f.sections.reserve(spans.size());
+            for (const SectionSpan& span : spans)
                 f.sections.push_back({span.key, lines + span.header + 1, lines + span.end});
             f.sectionsFound = true;
         }
@@ -107,11 +109,12 @@ std::string_view withoutHeaderMark(std::string& out, std::string_view text) {
     return text.substr(1);
 }
 
-// Items of a month grouped by day (1-31) in one vector, each day's in the
-// order they were added.
+// Items of a month grouped by day (1-31, or weekday 0-6) in one vector,
+// each day's in the order they were added.
 template <class T>
 class ByDay {
 public:
+    void expect(std::size_t items) { pending_.reserve(pending_.size() + items); }
     void add(int day, T item) { pending_.push_back({day, item}); }
     void finish() {  // a counting sort: days are 1-31
         for (const auto& entry : pending_) ++starts_[static_cast<std::size_t>(entry.first) + 1];
@@ -142,7 +145,7 @@ struct MonthFacts {
     HolidayResult holiday[32] = {};
     bool closed[32] = {};
     ByDay<Placed> sections;  // day, every-year and every-month sections
-    std::vector<const Section*> byWeekday[7];
+    ByDay<const Section*> byWeekday;
     ByDay<const PersonalLine*> personal[2];  // birthdays, anniversaries
 };
 
@@ -184,7 +187,9 @@ struct Collector {
     std::vector<AlmanacName> almanac;  // of almanacYear
 
     void place(MonthFacts& f, ScheduleKind kind, const ClosedDayTest& closed) {
-        for (const Section& section : cache.sections(scheduleFile(s.paths, kind, year, month)).sections) {
+        const std::vector<Section>& sections = cache.sections(scheduleFile(s.paths, kind, year, month)).sections;
+        f.sections.expect(sections.size());
+        for (const Section& section : sections) {
             const int d = effectiveDay(kind == kScheduleDay ? kScheduleEveryMonth : kind, section.key, year, month,
                                        s.env.pmo, closed);
             if (d >= 1 && d <= 31) f.sections.add(d, {&section, kind});
@@ -203,11 +208,16 @@ struct Collector {
         for (ScheduleKind kind : {kScheduleEveryMonth, kScheduleEveryMonthLater, kScheduleEveryMonthEarlier})
             place(*f, kind, closed);
         f->sections.finish();
-        for (const Section& section : cache.sections(scheduleFile(s.paths, kScheduleEveryWeek, year, month)).sections)
-            if (section.key >= 0 && section.key <= 6) f->byWeekday[section.key].push_back(&section);
+        const std::vector<Section>& weekly = cache.sections(scheduleFile(s.paths, kScheduleEveryWeek, year, month)).sections;
+        f->byWeekday.expect(weekly.size());
+        for (const Section& section : weekly)
+            if (section.key >= 0 && section.key <= 6) f->byWeekday.add(section.key, &section);
+        f->byWeekday.finish();
         for (PersonalDayKind kind : {kBirthday, kAnniversary}) {
             ByDay<const PersonalLine*>& byDay = f->personal[kind - 1];
-            for (const PersonalLine& e : cache.personal(kind, month))
+            const std::vector<PersonalLine>& entries = cache.personal(kind, month);
+            byDay.expect(entries.size());
+            for (const PersonalLine& e : entries)
                 if (e.day >= 1 && e.day <= 31) byDay.add(e.day, &e);
             byDay.finish();
         }
@@ -288,7 +298,8 @@ struct Collector {
     void sections() {
         const MonthFacts& f = facts();
         for (const Placed* p = f.sections.begin(day); p != f.sections.end(day); ++p) addSection(*p->section, p->kind);
-        for (const Section* section : f.byWeekday[weekday]) addSection(*section, kScheduleEveryWeek);
+        for (const Section* const* section = f.byWeekday.begin(weekday); section != f.byWeekday.end(weekday); ++section)
+            addSection(**section, kScheduleEveryWeek);
     }
 
     void personalDays(PersonalDayKind kind) {
