@@ -44,7 +44,9 @@ const char* nextBreak(const char* at, const char* end) {
 }  // namespace
 
 std::string joinPath(std::string_view folder, std::string_view name) {
-    std::string path(folder);
+    std::string path;
+    path.reserve(folder.size() + 1 + name.size() + 4);  // room for an extension added after
+    path = folder;
     if (!path.empty() && !endsWithSeparator(path)) path += '\\';
     path += name;
     return path;
@@ -107,16 +109,21 @@ std::size_t carriageReturns(std::string_view content) {
 
 // CR LF, LF and a CR alone all end a line; only Ctrl-Z at the very end ends the file.
 std::vector<std::string_view> fileLines(std::string_view content) {
-    while (!content.empty() && content.back() == '\x1A') content.remove_suffix(1);
     std::vector<std::string_view> lines;
+    fileLinesInto(content, lines);
+    return lines;
+}
+
+void fileLinesInto(std::string_view content, std::vector<std::string_view>& lines) {
+    while (!content.empty() && content.back() == '\x1A') content.remove_suffix(1);
+    lines.clear();
     lines.reserve(content.size() / 16 + 8);  // most lines are longer; others grow it once or twice
     // Nearly every file ends its lines in CR LF or LF alone: then LFs are the
     // only breaks, found a line at a time. Any other CR ends a line too.
     const std::size_t crs = carriageReturns(content);
-    if (splitAtLineFeeds(content, lines) == crs) return lines;
+    if (splitAtLineFeeds(content, lines) == crs) return;
     lines.clear();
     splitAtEveryBreak(content, lines);
-    return lines;
 }
 
 std::string withCrLf(std::string_view text) {

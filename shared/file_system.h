@@ -16,6 +16,13 @@ struct FileContent {
     std::string problem;    // why it could not be read whole (CP932, for a message)
 };
 
+// Back to a file not read yet, keeping the text's buffer.
+inline void forgetContent(FileContent& file) {
+    file.opened = file.complete = file.missing = false;
+    file.content.clear();
+    file.problem.clear();
+}
+
 // Only a file that does not exist or was read whole may be rewritten.
 inline bool readWhole(const FileContent& file) { return file.missing || (file.opened && file.complete); }
 
@@ -36,6 +43,9 @@ class FileSystem {
 public:
     virtual ~FileSystem() = default;
     virtual FileContent readFile(const std::string& path) const = 0;
+    // The same into file, reusing its text's buffer: a reader of many files
+    // at a time, again and again (the range view), then allocates nothing.
+    virtual void readFileInto(const std::string& path, FileContent& file) const { file = readFile(path); }
     // Replaces the file's content so that a crash leaves the old or the new
     // content, never a mix: scratch file, flush, atomic rename. False on failure
     // (the old file is then untouched).
@@ -55,6 +65,8 @@ std::string joinPath(std::string_view folder, std::string_view name);
 // The lines of a file as readers see them, each with its own line end (CR LF,
 // LF or CR alone); 0x1A at the very end of the file is removed.
 std::vector<std::string_view> fileLines(std::string_view content);
+// The same into lines, reusing its buffer.
+void fileLinesInto(std::string_view content, std::vector<std::string_view>& lines);
 // A line without its line end.
 inline std::string_view lineContent(std::string_view line) {
     while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);

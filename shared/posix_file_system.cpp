@@ -46,17 +46,23 @@ std::string posixPath(const std::string& cp932Path) {
 // opened without blocking and refused.
 FileContent PosixFileSystem::readFile(const std::string& path) const {
     FileContent file;
+    readFileInto(path, file);
+    return file;
+}
+
+void PosixFileSystem::readFileInto(const std::string& path, FileContent& file) const {
+    forgetContent(file);
     const int fd = ::open(posixPath(path).c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) {
         file.missing = errno == ENOENT || errno == ENOTDIR;
         if (!file.missing) file.problem = kProblemUnreadable;
-        return file;
+        return;
     }
     struct stat info{};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
         file.problem = kProblemNotAFile;
-        return file;
+        return;
     }
     file.opened = true;
     // Read straight into the text, one byte more than the size so that the
@@ -79,7 +85,6 @@ FileContent PosixFileSystem::readFile(const std::string& path) const {
     }
     file.content.resize(used);
     ::close(fd);
-    return file;
 }
 
 bool PosixFileSystem::replaceFile(const std::string& path, std::string_view content) {

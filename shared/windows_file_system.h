@@ -8,6 +8,7 @@ namespace tavo {
 class WindowsFileSystem final : public FileSystem {
 public:
     FileContent readFile(const std::string& path) const override;
+    void readFileInto(const std::string& path, FileContent& file) const override;
     bool replaceFile(const std::string& path, std::string_view content) override;
     bool removeFile(const std::string& path) override;
 };

@@ -42,17 +42,23 @@ bool writeAll(HANDLE file, std::string_view content) {
 
 FileContent WindowsFileSystem::readFile(const std::string& path) const {
     FileContent file;
+    readFileInto(path, file);
+    return file;
+}
+
+void WindowsFileSystem::readFileInto(const std::string& path, FileContent& file) const {
+    forgetContent(file);
     FileHandle h(CreateFileW(cp932ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!h.valid()) {
         const DWORD error = GetLastError();
         file.missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
         if (!file.missing) file.problem = kProblemUnreadable;
-        return file;
+        return;
     }
     if (GetFileType(h.get()) != FILE_TYPE_DISK) {  // a pipe or a device would block or never end
         file.problem = kProblemNotAFile;
-        return file;
+        return;
     }
     file.opened = true;
     // Read straight into the text, one byte more than the size so that the
@@ -69,14 +75,13 @@ FileContent WindowsFileSystem::readFile(const std::string& path) const {
         if (!ReadFile(h.get(), file.content.data() + used, want, &got, nullptr)) {
             file.content.resize(used);
             file.problem = kProblemIncomplete;
-            return file;
+            return;
         }
         if (got == 0) break;
         used += got;
     }
     file.content.resize(used);
     file.complete = true;
-    return file;
 }
 
 bool WindowsFileSystem::replaceFile(const std::string& path, std::string_view content) {

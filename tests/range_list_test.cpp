@@ -169,6 +169,38 @@ TEST_F(RangeListTest, RangeCheckAgreesWithTheList) {
     EXPECT_EQ(rangeSpan(2026, 12, 7, {kRangeRelative, 100000, -5}, false).firstSerial, serialDayOf(2026, 12, 7) - 99);
 }
 
+// The view keeps one collector: whatever came before, each collection gives
+// what a fresh one gives, also when files grew, shrank, vanished or appeared.
+TEST_F(RangeListTest, ACollectorUsedAgainGivesWhatAFreshOneGives) {
+    struct Step {
+        const char* file;
+        const char* content;  // nullptr: removed
+        int y, m, d;
+        RangeViewSettings range;
+    };
+    const std::vector<Step> steps = {
+        {"sch2026c.cal", ":7\r\n会議\r\n:8\r\n長い長い予定の一行目\r\n二行目\r\n", 2026, 12, 7, {kRangeMonth, 0, 0}},
+        {"sch2026c.cal", ":8\r\nx\r\n", 2026, 12, 7, {kRangeMonth, 0, 0}},
+        {"birthdac.cal", ": 8 1990\r\n友人\r\n", 2026, 12, 8, {kRangeWeek, 0, 0}},
+        {"sch2026c.cal", nullptr, 2026, 12, 8, {kRangeRelative, 40, 40}},
+        {"memo.cal", "覚え書き\r\n", 2027, 1, 2, {kRangeRelative, 3, 3}},
+        {"schedule.cal", ":31\r\nmonthly\r\n", 2027, 2, 27, {kRangeRelative, 0, 5}},
+        {"birthdac.cal", nullptr, 2026, 12, 8, {kRangeMonth, 0, 0}},
+    };
+    RangeCollector collector;
+    RangeList reused;
+    for (const Step& step : steps) {
+        if (step.content) folder.write(step.file, step.content);
+        else folder.remove(step.file);
+        const RangeRequest request{step.y, step.m, step.d, step.range, false, false, formats, locale, {}, almanac};
+        collector.collect(request, {files, paths, *closed, env}, reused);
+        const RangeList fresh = collect(step.y, step.m, step.d, step.range);
+        EXPECT_EQ(reused.lines(), fresh.lines()) << step.file;
+        EXPECT_EQ(reused.firstLine, fresh.firstLine) << step.file;
+        EXPECT_EQ(reused.selectedLine, fresh.selectedLine) << step.file;
+    }
+}
+
 TEST(ExpandTabs, Columns) {
     struct Case {
         const char* in;

@@ -31,6 +31,7 @@ public:
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
     bool exists(const std::string& name) const { return std::filesystem::exists(file(name)); }
+    void remove(const std::string& name) const { std::filesystem::remove(file(name)); }
 
 private:
     std::string path_;

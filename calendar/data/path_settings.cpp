@@ -115,7 +115,7 @@ std::string scheduleFileStem(const PathSettings& paths, ScheduleKind kind, int y
 }
 
 std::string scheduleFile(const PathSettings& paths, ScheduleKind kind, int year, int month) {
-    return scheduleFileStem(paths, kind, year, month) + "cal";
+    return scheduleFileStem(paths, kind, year, month).append("cal");
 }
 
 std::string personalDayFile(const PathSettings& paths, PersonalDayKind kind, int month) {

@@ -30,17 +30,24 @@ struct Section {
 };
 
 struct SectionFile {
-    std::string content;
+    FileContent read;
     std::vector<std::string_view> lines;
     std::vector<Section> sections;  // the same sections the month grid marks and the data windows edit
     bool sectionsFound = false;
-    bool exists = false;
 };
 
-// Every file of a collection is read once and kept parsed.
+// Every file of a collection is read once and kept parsed. The buffers stay
+// for the next collection: the view collects at every move of the date, and
+// taking fresh memory each time would cost more than the parsing.
 class FileCache {
 public:
-    explicit FileCache(const DataSources& s) : s_(s) {}
+    void begin(const DataSources& s) {
+        s_ = &s;
+        files_.clear();
+        used_ = 0;
+        personal_.clear();
+        dayOff_.clear();
+    }
 
     const SectionFile& sections(const std::string& path) {
         SectionFile& f = file(path);
@@ -56,19 +63,19 @@ public:
     }
     const std::vector<PersonalLine>& personal(PersonalDayKind kind, int month) {
         auto& slot = personal_[kind * 16 + month];
-        if (!slot) slot = std::make_unique<std::vector<PersonalLine>>(personalLines(file(personalDayFile(s_.paths, kind, month)).lines));
+        if (!slot) slot = std::make_unique<std::vector<PersonalLine>>(personalLines(file(personalDayFile(s_->paths, kind, month)).lines));
         return *slot;
     }
     std::size_t bytesRead() const {
         std::size_t total = 0;
-        for (const auto& [path, file] : files_) total += file->content.size();
+        for (const auto& [path, file] : files_) total += file->read.content.size();
         return total;
     }
     const DayOffTable& dayOff(int year) {
         auto& slot = dayOff_[year];
         if (!slot) {
             slot = std::make_unique<DayOffTable>();
-            loadDayOffTable(*slot, s_.files, s_.paths, year);
+            loadDayOffTable(*slot, s_->files, s_->paths, year);
         }
         return *slot;
     }
@@ -80,21 +87,25 @@ private:
         return *slot;
     }
 
-    std::unique_ptr<SectionFile> load(const std::string& path) const {
-        auto file = std::make_unique<SectionFile>();
-        FileContent read = s_.files.readFile(path);
-        file->exists = read.opened;
-        file->content = std::move(read.content);
-        if (!read.complete) {  // a read that stopped early: its partial last line is left out
-            const std::size_t end = file->content.rfind('\n');
-            file->content.resize(end == std::string::npos ? 0 : end + 1);
+    SectionFile* load(const std::string& path) {
+        if (used_ == pool_.size()) pool_.push_back(std::make_unique<SectionFile>());
+        SectionFile& file = *pool_[used_++];
+        s_->files.readFileInto(path, file.read);
+        std::string& content = file.read.content;
+        if (!file.read.complete) {  // a read that stopped early: its partial last line is left out
+            const std::size_t end = content.rfind('\n');
+            content.resize(end == std::string::npos ? 0 : end + 1);
         }
-        file->lines = fileLines(file->content);
-        return file;
+        fileLinesInto(content, file.lines);
+        file.sections.clear();
+        file.sectionsFound = false;
+        return &file;
     }
 
-    const DataSources& s_;
-    std::map<std::string, std::unique_ptr<SectionFile>> files_;
+    const DataSources* s_ = nullptr;
+    std::vector<std::unique_ptr<SectionFile>> pool_;  // kept from one collection to the next
+    std::size_t used_ = 0;
+    std::map<std::string, SectionFile*> files_;
     std::map<int, std::unique_ptr<std::vector<PersonalLine>>> personal_;
     std::map<int, std::unique_ptr<DayOffTable>> dayOff_;
 };
@@ -175,8 +186,8 @@ void appendSuffix(std::string& out, ScheduleKind kind, int month, int key) {
 struct Collector {
     const RangeRequest& request;
     const DataSources& s;
-    FileCache cache;
-    RangeList list;
+    FileCache& cache;
+    RangeList& list;
     int year = 0, month = 0, day = 0, weekday = 0;
     int serial = 0, selectedSerial = 0;
     int todaySerial = 0;  // read from the clock once per collection
@@ -232,7 +243,11 @@ struct Collector {
         return *current;
     }
 
-    Collector(const RangeRequest& r, const DataSources& sources) : request(r), s(sources), cache(sources) {}
+    Collector(const RangeRequest& r, const DataSources& sources, FileCache& files, RangeList& into)
+        : request(r), s(sources), cache(files), list(into) {
+        cache.begin(sources);
+        list.clear();
+    }
 
     DayDate dateOfDay() const {
         DayDate d = dayDate(year, month, day);
@@ -319,7 +334,7 @@ struct Collector {
 
     void memo() {
         const SectionFile& file = cache.sections(scheduleFile(s.paths, kScheduleMemo, year, month));
-        if (!file.exists) return;
+        if (!file.read.opened) return;
         if (list.firstLine < 0) list.firstLine = static_cast<int>(list.size());
         list.addLine(request.memoInEnglish ? ":5AMemo" : ":5Aメモ");
         // The memo has no headers of its own: every line is text.
@@ -354,7 +369,7 @@ struct Collector {
         current = nullptr;
     }
 
-    RangeList run() {
+    void run() {
         list.firstLine = -1;
         const LocalDate today = clockToday();
         todaySerial = serialDayOf(today.year, today.month, today.day);
@@ -371,7 +386,6 @@ struct Collector {
         }
         memo();
         if (list.firstLine < 0) list.firstLine = static_cast<int>(list.size());
-        return std::move(list);
     }
 };
 
@@ -395,8 +409,21 @@ DateSpan rangeSpan(int year, int month, int day, const RangeViewSettings& range,
     }
 }
 
+struct RangeCollector::Buffers {
+    FileCache files;
+};
+
+RangeCollector::RangeCollector() : buffers_(std::make_unique<Buffers>()) {}
+RangeCollector::~RangeCollector() = default;
+
+void RangeCollector::collect(const RangeRequest& request, const DataSources& sources, RangeList& list) {
+    Collector(request, sources, buffers_->files, list).run();
+}
+
 RangeList collectRange(const RangeRequest& request, const DataSources& sources) {
-    return Collector(request, sources).run();
+    RangeList list;
+    RangeCollector().collect(request, sources, list);
+    return list;
 }
 
 // The check looks at exactly the list the view would show, so the view never

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,12 @@ public:
     std::vector<std::string> lines() const;  // copies with tabs expanded, for tests and tools
 
     // Building: text() grows the line being written, endLine() closes it.
+    void clear() {  // keeps the buffers
+        text_.clear();
+        ends_.clear();
+        firstLine = 0;
+        selectedLine = -1;
+    }
     void reserve(std::size_t bytes, std::size_t lines) {
         text_.reserve(bytes);
         ends_.reserve(lines);
@@ -67,6 +74,22 @@ inline constexpr int kMaxRangeDays = 99;  // days before and after, as the optio
 
 DateSpan rangeSpan(int year, int month, int day, const RangeViewSettings& range, bool mondayFirst);
 RangeList collectRange(const RangeRequest& request, const DataSources& sources);
+
+// Collects again and again into the same list, keeping the buffers of the
+// files read and of the list: the view collects at every move of the date.
+class RangeCollector {
+public:
+    RangeCollector();
+    ~RangeCollector();
+    RangeCollector(const RangeCollector&) = delete;
+    RangeCollector& operator=(const RangeCollector&) = delete;
+    // Replaces list with the list of request.
+    void collect(const RangeRequest& request, const DataSources& sources, RangeList& list);
+
+private:
+    struct Buffers;
+    std::unique_ptr<Buffers> buffers_;
+};
 // True when the list collectRange would give holds a data line.
 bool rangeHasData(const RangeRequest& request, const DataSources& sources);
 

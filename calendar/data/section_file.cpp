@@ -26,6 +26,7 @@ bool isSectionHeader(std::string_view line) {
 
 std::vector<SectionSpan> sectionSpans(const std::vector<std::string_view>& lines) {
     std::vector<SectionSpan> spans;
+    spans.reserve(lines.size() / 2 + 1);  // a header and at least one line each, mostly
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (!isHeaderLine(lines[i])) continue;
         if (!spans.empty() && spans.back().end == 0) spans.back().end = i;  // any ':' line ends a section

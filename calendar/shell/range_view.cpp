@@ -75,7 +75,7 @@ void collect(RangeViewWindow& v) {
     const DayDate date = selectedDayDate(v.calendar);
     SetWindowTextW(v.window, cp932ToWide(partText(v.dateFormats(), 1, 1, date, v.process.locale)).c_str());
     const SharedSettings& s = v.shared();
-    v.list = collectRange(rangeRequestOf(v.calendar), {v.process.files, s.paths, s.closedDays, s.env});
+    v.collector.collect(rangeRequestOf(v.calendar), {v.process.files, s.paths, s.closedDays, s.env}, v.list);
     v.scroll = std::clamp(v.list.firstLine, 0, lineCount(v));
     SetScrollRange(v.scrollBar, SB_CTL, 0, lineCount(v), FALSE);
     SetScrollPos(v.scrollBar, SB_CTL, v.scroll, TRUE);

@@ -23,6 +23,7 @@ public:
     Process& process;
     CalendarWindow& calendar;
     RangeList list;
+    RangeCollector collector;  // keeps its buffers from one refresh to the next
     int scroll = 0;
     int linesPerPage = 1;
     int width = 0, height = 0;
