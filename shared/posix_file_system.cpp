@@ -65,10 +65,12 @@ void PosixFileSystem::readFileInto(const std::string& path, FileContent& file) c
         return;
     }
     file.opened = true;
-    // Read straight into the text, one byte more than the size so that the
-    // end is seen at once; a file that grows meanwhile is read on.
+    // Read straight into the text, one byte more than the size: when just
+    // the size comes back, that was the end, without a read that returns
+    // nothing. A file that grows meanwhile is read on.
+    const std::size_t size = static_cast<std::size_t>(std::max<off_t>(info.st_size, 0));
     std::size_t used = 0;
-    file.content.resize(static_cast<std::size_t>(std::max<off_t>(info.st_size, 0)) + 1);
+    file.content.resize(size + 1);
     for (;;) {
         if (used == file.content.size()) file.content.resize(used * 2);
         const ssize_t n = ::read(fd, file.content.data() + used, file.content.size() - used);
@@ -77,11 +79,11 @@ void PosixFileSystem::readFileInto(const std::string& path, FileContent& file) c
             file.problem = kProblemIncomplete;
             break;
         }
-        if (n == 0) {
+        used += static_cast<std::size_t>(n);
+        if (n == 0 || (used == size && file.content.size() == size + 1)) {
             file.complete = true;
             break;
         }
-        used += static_cast<std::size_t>(n);
     }
     file.content.resize(used);
     ::close(fd);

@@ -61,13 +61,14 @@ void WindowsFileSystem::readFileInto(const std::string& path, FileContent& file)
         return;
     }
     file.opened = true;
-    // Read straight into the text, one byte more than the size so that the
-    // end is seen at once; a file that grows meanwhile is read on.
-    LARGE_INTEGER size{};
+    // Read straight into the text, one byte more than the size: when just
+    // the size comes back, that was the end, without a read that returns
+    // nothing. A file that grows meanwhile is read on.
+    LARGE_INTEGER sizeRead{};
+    const bool sized = GetFileSizeEx(h.get(), &sizeRead) && sizeRead.QuadPart >= 0 && sizeRead.QuadPart < (1LL << 30);
+    const std::size_t size = sized ? static_cast<std::size_t>(sizeRead.QuadPart) : 0;
     std::size_t used = 0;
-    file.content.resize(GetFileSizeEx(h.get(), &size) && size.QuadPart > 0 && size.QuadPart < (1LL << 30)
-                            ? static_cast<std::size_t>(size.QuadPart) + 1
-                            : 65536);
+    file.content.resize(sized ? size + 1 : 65536);
     for (;;) {
         if (used == file.content.size()) file.content.resize(used * 2);
         const DWORD want = static_cast<DWORD>(std::min<std::size_t>(file.content.size() - used, 1u << 30));
@@ -77,8 +78,8 @@ void WindowsFileSystem::readFileInto(const std::string& path, FileContent& file)
             file.problem = kProblemIncomplete;
             return;
         }
-        if (got == 0) break;
         used += got;
+        if (got == 0 || (sized && used == size && file.content.size() == size + 1)) break;
     }
     file.content.resize(used);
     file.complete = true;
