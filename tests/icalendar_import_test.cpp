@@ -59,6 +59,47 @@ TEST(ICalendarImport, OccurrencesLandOnTheRightDays) {
     EXPECT_EQ(january[0].serial, day(2027, 1, 11));
 }
 
+// Zones with summer time, as calendar applications describe them: a series
+// keeps its wall-clock time and its weekdays in its own zone, so in Japan it
+// moves by an hour when the clocks change there.
+const char8_t kZones[] =
+    u8"BEGIN:VCALENDAR\r\nVERSION:2.0\r\n"
+    u8"BEGIN:VTIMEZONE\r\nTZID:America/New_York\r\n"
+    u8"BEGIN:DAYLIGHT\r\nTZOFFSETFROM:-0500\r\nTZOFFSETTO:-0400\r\nDTSTART:20070311T020000\r\n"
+    u8"RRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=2SU\r\nTZNAME:EDT\r\nEND:DAYLIGHT\r\n"
+    u8"BEGIN:STANDARD\r\nTZOFFSETFROM:-0400\r\nTZOFFSETTO:-0500\r\nDTSTART:20071104T020000\r\n"
+    u8"RRULE:FREQ=YEARLY;BYMONTH=11;BYDAY=1SU\r\nTZNAME:EST\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n"
+    u8"BEGIN:VTIMEZONE\r\nTZID:Australia/Sydney\r\n"
+    u8"BEGIN:STANDARD\r\nTZOFFSETFROM:+1100\r\nTZOFFSETTO:+1000\r\nDTSTART:20080406T030000\r\n"
+    u8"RRULE:FREQ=YEARLY;BYMONTH=4;BYDAY=1SU\r\nEND:STANDARD\r\n"
+    u8"BEGIN:DAYLIGHT\r\nTZOFFSETFROM:+1000\r\nTZOFFSETTO:+1100\r\nDTSTART:20081005T020000\r\n"
+    u8"RRULE:FREQ=YEARLY;BYMONTH=10;BYDAY=1SU\r\nEND:DAYLIGHT\r\nEND:VTIMEZONE\r\n"
+    // Mondays 20:00 in New York are Tuesday mornings in Japan.
+    u8"BEGIN:VEVENT\r\nUID:ny\r\nDTSTART;TZID=America/New_York:20260302T200000\r\nDURATION:PT1H\r\n"
+    u8"RRULE:FREQ=WEEKLY;BYDAY=MO;UNTIL=20260317T000000Z\r\nSUMMARY:NY\r\nEND:VEVENT\r\n"
+    u8"BEGIN:VEVENT\r\nUID:gap\r\nDTSTART;TZID=America/New_York:20260308T023000\r\nSUMMARY:gap\r\nEND:VEVENT\r\n"
+    u8"BEGIN:VEVENT\r\nUID:twice\r\nDTSTART;TZID=America/New_York:20261101T013000\r\nSUMMARY:twice\r\nEND:VEVENT\r\n"
+    u8"BEGIN:VEVENT\r\nUID:syd\r\nDTSTART;TZID=Australia/Sydney:20260315T100000\r\n"
+    u8"RRULE:FREQ=MONTHLY;COUNT=2;BYMONTHDAY=15\r\nSUMMARY:SYD\r\nEND:VEVENT\r\n"
+    u8"END:VCALENDAR\r\n";
+
+TEST(ICalendarImport, SummerTimeOfOtherZones) {
+    const IcsCalendar calendar = readICalendar(utf8(kZones));
+    ASSERT_EQ(calendar.problem, "");
+    ASSERT_EQ(calendar.zones.size(), 2u);
+    const std::vector<IcsOccurrence> got = icsOccurrences(calendar, day(2026, 3, 1), day(2026, 11, 30));
+    const std::vector<IcsOccurrence> wanted = {
+        {day(2026, 3, 3), utf8(u8"10:00～11:00 NY")},  // standard time: UTC-5
+        {day(2026, 3, 8), utf8(u8"16:30 gap")},        // 02:30 does not exist: read as standard time
+        {day(2026, 3, 10), utf8(u8"09:00～10:00 NY")},  // summer time since 8 March: UTC-4
+        {day(2026, 3, 15), utf8(u8"08:00 SYD")},        // Sydney's summer time: UTC+11
+        {day(2026, 3, 17), utf8(u8"09:00～10:00 NY")},  // UNTIL 17 March 00:00 UTC is 16 March in New York
+        {day(2026, 4, 15), utf8(u8"09:00 SYD")},        // Sydney's winter since 5 April: UTC+10
+        {day(2026, 11, 1), utf8(u8"14:30 twice")},      // 01:30 comes twice: the first, still summer time
+    };
+    EXPECT_EQ(got, wanted);
+}
+
 TEST(ICalendarImport, TextsThatAreNotCalendars) {
     struct Case {
         const char* text;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <limits>
 #include <map>
 #include <set>
 
@@ -90,28 +91,28 @@ bool digits(std::string_view text, std::size_t at, std::size_t n, int& value) {
     return r.ec == std::errc() && r.ptr == text.data() + at + n;
 }
 
-int zoneOffset(const ContentLine& line, const std::map<std::string, int>& zones) {
-    const auto tzid = line.parameters.find("TZID");
-    if (tzid == line.parameters.end()) return kJapan;  // floating: the user's own time
-    const auto zone = zones.find(tzid->second);
-    return zone != zones.end() ? zone->second : kJapan;
-}
+// A DATE or DATE-TIME as written: local minutes (serial day * 1440 + minute),
+// whether it is a whole day, whether it is in UTC ('Z').
+struct Written {
+    long minutes = 0;
+    bool wholeDay = false, utc = false;
+};
 
-// A DATE or DATE-TIME value in Japan time.
-bool parseMoment(std::string_view value, int offset, IcsMoment& out) {
+bool parseWritten(std::string_view value, Written& out) {
     int y = 0, m = 0, d = 0;
     if (!digits(value, 0, 4, y) || !digits(value, 4, 2, m) || !digits(value, 6, 2, d)) return false;
     if (y < 1583 || y > 9999 || m < 1 || m > 12 || d < 1 || d > monthLengthOf(y, m)) return false;
-    out = {serialDayOf(y, m, d), -1};
-    if (value.size() == 8) return true;
+    out = {static_cast<long>(serialDayOf(y, m, d)) * 1440, value.size() == 8, false};
+    if (out.wholeDay) return true;
     int hh = 0, mm = 0;
     if (value.size() < 15 || value[8] != 'T' || !digits(value, 9, 2, hh) || !digits(value, 11, 2, mm) || hh > 23 || mm > 59)
         return false;
-    if (value.size() > 15 && value[15] == 'Z') offset = 0;
-    const long minutes = static_cast<long>(out.serial) * 1440 + hh * 60 + mm - offset + kJapan;
-    out = {static_cast<int>(minutes / 1440), static_cast<int>(minutes % 1440)};
+    out.minutes += hh * 60 + mm;
+    out.utc = value.size() > 15 && value[15] == 'Z';
     return true;
 }
+
+IcsMoment momentOfMinutes(long minutes) { return {static_cast<int>(minutes / 1440), static_cast<int>(minutes % 1440)}; }
 
 // "P1D", "PT1H30M", "P2W": minutes, at most a year's.
 long durationMinutes(std::string_view value) {
@@ -135,83 +136,14 @@ IcsMoment plusMinutes(IcsMoment m, long minutes) {
     return {static_cast<int>(at / 1440), static_cast<int>(at % 1440)};
 }
 
-// --- Components ---
-
-struct Reader {
-    std::map<std::string, int> zones;  // TZID -> minutes east of UTC (standard time)
-    IcsCalendar calendar;
-
-    void readZones(const std::vector<std::string>& lines) {
-        std::string tzid;
-        bool standard = false;
-        ContentLine line;
-        for (const std::string& text : lines) {
-            if (!parseLine(text, line)) continue;
-            if (line.name == "TZID") tzid = line.value;
-            if (line.name == "BEGIN") standard = upper(line.value) == "STANDARD";
-            if (line.name == "TZOFFSETTO" && standard && !tzid.empty() && !zones.count(tzid) && line.value.size() >= 5) {
-                int hh = 0, mm = 0;
-                if (digits(line.value, 1, 2, hh) && digits(line.value, 3, 2, mm))
-                    zones[tzid] = (line.value[0] == '-' ? -1 : 1) * (hh * 60 + mm);
-            }
-        }
-        for (const char* japan : {"Asia/Tokyo", "Tokyo Standard Time"}) zones.emplace(japan, kJapan);
-    }
-
-    void take(IcsEvent& e, const ContentLine& line) {
-        IcsMoment moment;
-        const int offset = zoneOffset(line, zones);
-        if (line.name == "UID") e.uid = line.value;
-        else if (line.name == "SUMMARY") e.summary = unescapeText(line.value);
-        else if (line.name == "DESCRIPTION") e.description = unescapeText(line.value);
-        else if (line.name == "RRULE") e.rule = upper(line.value);
-        else if (line.name == "STATUS") e.cancelled = upper(line.value) == "CANCELLED";
-        else if (line.name == "DTSTART" && parseMoment(line.value, offset, moment)) e.start = moment;
-        else if (line.name == "DTEND" && parseMoment(line.value, offset, moment)) e.end = moment;
-        else if (line.name == "DURATION") e.end = plusMinutes(e.start, durationMinutes(line.value));
-        else if (line.name == "RECURRENCE-ID" && parseMoment(line.value, offset, moment)) {
-            e.recurrenceId = moment;
-            e.hasRecurrenceId = true;
-        } else if (line.name == "EXDATE") {
-            std::string_view list = line.value;
-            while (!list.empty()) {
-                const std::size_t comma = list.find(',');
-                if (parseMoment(list.substr(0, comma), offset, moment)) e.excluded.push_back(moment);
-                list = comma == std::string_view::npos ? std::string_view() : list.substr(comma + 1);
-            }
-        }
-    }
-
-    void readEvents(const std::vector<std::string>& lines) {
-        ContentLine line;
-        IcsEvent event;
-        bool inEvent = false, sawCalendar = false;
-        for (const std::string& text : lines) {
-            if (!parseLine(text, line)) {
-                calendar.problem = "a line that is not NAME:VALUE: " + text.substr(0, 60);
-                return;
-            }
-            if (line.name == "BEGIN" && upper(line.value) == "VCALENDAR") sawCalendar = true;
-            if (line.name == "BEGIN" && upper(line.value) == "VEVENT") {
-                event = IcsEvent{};
-                inEvent = true;
-            } else if (line.name == "END" && upper(line.value) == "VEVENT") {
-                if (event.start.serial > 0) calendar.events.push_back(event);
-                inEvent = false;
-            } else if (inEvent) {
-                take(event, line);
-            }
-        }
-        if (!sawCalendar) calendar.problem = "no VCALENDAR";
-    }
-};
-
 // --- Recurrence ---
 
 struct Rule {
     char frequency = 0;  // D, W, M, Y
     int interval = 1, count = 0;
-    int until = kLastSerialDay;
+    int until = kLastSerialDay;  // the day of UNTIL as written
+    Written untilWritten;        // to find the day in an event's own time
+    bool hasUntil = false;
     std::vector<std::pair<int, int>> byDay;  // ordinal (0 every), weekday 0 Sunday
     std::vector<int> byMonthDay, byMonth, bySetPos;
 };
@@ -244,8 +176,8 @@ bool parseRule(std::string_view text, Rule& rule) {
         else if (name == "INTERVAL") rule.interval = std::max(1, numbers(value).empty() ? 1 : numbers(value).front());
         else if (name == "COUNT") rule.count = numbers(value).empty() ? 0 : numbers(value).front();
         else if (name == "UNTIL") {
-            IcsMoment until;
-            if (parseMoment(value, value.size() > 15 && value[15] == 'Z' ? 0 : kJapan, until)) rule.until = until.serial;
+            rule.hasUntil = parseWritten(value, rule.untilWritten);
+            if (rule.hasUntil) rule.until = static_cast<int>(rule.untilWritten.minutes / 1440);
         } else if (name == "BYMONTHDAY") rule.byMonthDay = numbers(value);
         else if (name == "BYMONTH") rule.byMonth = numbers(value);
         else if (name == "BYSETPOS") rule.bySetPos = numbers(value);
@@ -360,16 +292,207 @@ int firstPeriod(const Rule& rule, int start) {
     }
 }
 
-// Days of the event's occurrences up to lastSerial.
-std::vector<int> occurrenceDays(const IcsEvent& e, int lastSerial) {
+// --- Time zones ---
+
+// Where the times of an event are: a zone of the file, or a fixed offset.
+struct Frame {
+    const IcsZone* zone = nullptr;
+    int offset = kJapan;  // minutes east of UTC, without a zone
+};
+
+// The onsets of an observance, in local minutes, that may be the latest before a moment of year.
+std::vector<long> onsetsNear(const IcsObservance& o, int year) {
+    std::vector<long> onsets = o.dates;
+    onsets.push_back(o.onset);
     Rule rule;
-    if (e.rule.empty() || !parseRule(e.rule, rule)) return {e.start.serial};
+    if (o.rule.empty() || !parseRule(o.rule, rule) || rule.frequency != 'Y') return onsets;
+    int sy, sm, sd;
+    civilFromSerial(static_cast<int>(o.onset / 1440), sy, sm, sd);
+    const long minute = o.onset % 1440;
+    for (int y = std::max(year - 1, sy); y <= year && y <= 9999; ++y)
+        for (int month = 1; month <= 12; ++month) {
+            if (rule.byMonth.empty() ? month != sm : !inList(rule.byMonth, month)) continue;
+            for (int day : monthDays(rule, y, month, sd)) {
+                const long at = static_cast<long>(serialDayOf(y, month, day)) * 1440 + minute;
+                if (at > o.onset && at / 1440 <= rule.until) onsets.push_back(at);
+            }
+        }
+    return onsets;
+}
+
+// The zone's offset at a moment: that of the latest onset before it, or
+// before every onset the offset the first one changes from.
+int offsetAt(const IcsZone& zone, long utc) {
+    int y, m, d;
+    civilFromSerial(static_cast<int>(utc / 1440), y, m, d);
+    long latest = std::numeric_limits<long>::min(), earliest = std::numeric_limits<long>::max();
+    int offset = kJapan, before = kJapan;
+    for (const IcsObservance& o : zone.observances)
+        for (long onset : onsetsNear(o, y)) {
+            const long at = onset - o.offsetFrom;
+            if (at <= utc && at > latest) latest = at, offset = o.offsetTo;
+            if (at < earliest) earliest = at, before = o.offsetFrom;
+        }
+    return latest == std::numeric_limits<long>::min() ? before : offset;
+}
+
+// A local time in UTC. Of a time the clocks pass twice, the first; a time
+// they skip is read with the offset before the change.
+long utcOfLocal(const IcsZone& zone, long local) {
+    std::set<int> offsets;
+    for (const IcsObservance& o : zone.observances) offsets.insert({o.offsetFrom, o.offsetTo});
+    if (offsets.empty()) return local - kJapan;
+    for (auto o = offsets.rbegin(); o != offsets.rend(); ++o)  // the largest offset gives the earliest moment
+        if (offsetAt(zone, local - *o) == *o) return local - *o;
+    return local - offsetAt(zone, local - *offsets.rbegin());
+}
+
+long utcOf(const Frame& frame, long local) { return frame.zone ? utcOfLocal(*frame.zone, local) : local - frame.offset; }
+long localOf(const Frame& frame, long utc) { return utc + (frame.zone ? offsetAt(*frame.zone, utc) : frame.offset); }
+
+Frame frameOf(const IcsCalendar& calendar, int zone) {
+    if (zone == kIcsUniversalTime) return {nullptr, 0};
+    if (zone >= 0 && zone < static_cast<int>(calendar.zones.size())) return {&calendar.zones[static_cast<std::size_t>(zone)], 0};
+    return {nullptr, kJapan};
+}
+
+// A written time in Japan time; a whole day stays the day it names.
+IcsMoment japanMoment(const Written& w, const Frame& frame) {
+    if (w.wholeDay) return {static_cast<int>(w.minutes / 1440), -1};
+    return momentOfMinutes((w.utc ? w.minutes : utcOf(frame, w.minutes)) + kJapan);
+}
+
+int offsetMinutes(std::string_view value) {
+    int hh = 0, mm = 0;
+    if (value.size() < 5 || !digits(value, 1, 2, hh) || !digits(value, 3, 2, mm)) return 0;
+    return (value[0] == '-' ? -1 : 1) * (hh * 60 + mm);
+}
+
+// --- Components ---
+
+// Real zones list a few dozen changes at most; more would only make every
+// time of the file slow to place.
+constexpr std::size_t kMostObservances = 100;
+
+struct Reader {
+    std::map<std::string, int> zoneIds;  // TZID -> index of calendar.zones, or kIcsJapanTime
+    IcsCalendar calendar;
+
+    void readZones(const std::vector<std::string>& lines) {
+        std::string tzid;
+        IcsZone zone;
+        IcsObservance observance;
+        ContentLine line;
+        for (const std::string& text : lines) {
+            if (!parseLine(text, line)) continue;
+            const std::string value = upper(line.value);
+            Written w;
+            if (line.name == "BEGIN" && value == "VTIMEZONE") tzid.clear(), zone = IcsZone{};
+            else if (line.name == "TZID") tzid = line.value;
+            else if (line.name == "BEGIN" && (value == "STANDARD" || value == "DAYLIGHT")) observance = IcsObservance{};
+            else if (line.name == "DTSTART" && parseWritten(line.value, w)) observance.onset = w.minutes;
+            else if (line.name == "TZOFFSETFROM") observance.offsetFrom = offsetMinutes(line.value);
+            else if (line.name == "TZOFFSETTO") observance.offsetTo = offsetMinutes(line.value);
+            else if (line.name == "RRULE") observance.rule = upper(line.value);
+            else if (line.name == "RDATE") addDates(line.value, observance.dates);
+            else if (line.name == "END" && (value == "STANDARD" || value == "DAYLIGHT") && zone.observances.size() < kMostObservances)
+                zone.observances.push_back(observance);
+            else if (line.name == "END" && value == "VTIMEZONE" && !tzid.empty() && !zoneIds.count(tzid)) {
+                zoneIds[tzid] = static_cast<int>(calendar.zones.size());
+                calendar.zones.push_back(std::move(zone));
+            }
+        }
+        for (const char* japan : {"Asia/Tokyo", "Tokyo Standard Time"}) zoneIds[japan] = kIcsJapanTime;
+    }
+
+    static void addDates(std::string_view list, std::vector<long>& dates) {
+        while (!list.empty()) {
+            const std::size_t comma = list.find(',');
+            Written w;
+            if (dates.size() < kMostObservances && parseWritten(list.substr(0, comma), w)) dates.push_back(w.minutes);
+            list = comma == std::string_view::npos ? std::string_view() : list.substr(comma + 1);
+        }
+    }
+
+    // The zone a time is written in: its TZID's, Japan's for a floating time
+    // or a zone the file does not describe.
+    int zoneOf(const ContentLine& line) const {
+        const auto tzid = line.parameters.find("TZID");
+        if (tzid == line.parameters.end()) return kIcsJapanTime;
+        const auto id = zoneIds.find(tzid->second);
+        return id != zoneIds.end() ? id->second : kIcsJapanTime;
+    }
+
+    bool moment(const ContentLine& line, std::string_view value, IcsMoment& out) const {
+        Written w;
+        if (!parseWritten(value, w)) return false;
+        out = japanMoment(w, frameOf(calendar, zoneOf(line)));
+        return true;
+    }
+
+    void take(IcsEvent& e, const ContentLine& line) {
+        IcsMoment at;
+        Written w;
+        if (line.name == "UID") e.uid = line.value;
+        else if (line.name == "SUMMARY") e.summary = unescapeText(line.value);
+        else if (line.name == "DESCRIPTION") e.description = unescapeText(line.value);
+        else if (line.name == "RRULE") e.rule = upper(line.value);
+        else if (line.name == "STATUS") e.cancelled = upper(line.value) == "CANCELLED";
+        else if (line.name == "DTSTART" && parseWritten(line.value, w)) {
+            e.zone = w.utc ? kIcsUniversalTime : zoneOf(line);
+            e.wallStart = w.wholeDay ? IcsMoment{static_cast<int>(w.minutes / 1440), -1} : momentOfMinutes(w.minutes);
+            e.start = japanMoment(w, frameOf(calendar, e.zone));
+        } else if (line.name == "DTEND" && moment(line, line.value, at)) e.end = at;
+        else if (line.name == "DURATION") e.end = plusMinutes(e.start, durationMinutes(line.value));
+        else if (line.name == "RECURRENCE-ID" && moment(line, line.value, at)) {
+            e.recurrenceId = at;
+            e.hasRecurrenceId = true;
+        } else if (line.name == "EXDATE") {
+            std::string_view list = line.value;
+            while (!list.empty()) {
+                const std::size_t comma = list.find(',');
+                if (moment(line, list.substr(0, comma), at)) e.excluded.push_back(at);
+                list = comma == std::string_view::npos ? std::string_view() : list.substr(comma + 1);
+            }
+        }
+    }
+    void readEvents(const std::vector<std::string>& lines) {
+        ContentLine line;
+        IcsEvent event;
+        bool inEvent = false, sawCalendar = false;
+        for (const std::string& text : lines) {
+            if (!parseLine(text, line)) {
+                calendar.problem = "a line that is not NAME:VALUE: " + text.substr(0, 60);
+                return;
+            }
+            if (line.name == "BEGIN" && upper(line.value) == "VCALENDAR") sawCalendar = true;
+            if (line.name == "BEGIN" && upper(line.value) == "VEVENT") {
+                event = IcsEvent{};
+                inEvent = true;
+            } else if (line.name == "END" && upper(line.value) == "VEVENT") {
+                if (event.start.serial > 0) calendar.events.push_back(event);
+                inEvent = false;
+            } else if (inEvent) {
+                take(event, line);
+            }
+        }
+        if (!sawCalendar) calendar.problem = "no VCALENDAR";
+    }
+};
+
+// Days of the event's occurrences up to lastSerial, in its own time: a
+// series repeats on the days and at the wall-clock time of its zone.
+std::vector<int> occurrenceDays(const IcsEvent& e, const Frame& frame, int lastSerial) {
+    Rule rule;
+    if (e.rule.empty() || !parseRule(e.rule, rule)) return {e.wallStart.serial};
+    if (rule.hasUntil && rule.untilWritten.utc && e.wallStart.minute >= 0)
+        rule.until = static_cast<int>(localOf(frame, rule.untilWritten.minutes) / 1440);
     std::vector<int> days;
     int counted = 0;
     const int end = std::min(rule.until, lastSerial);
-    for (int period = firstPeriod(rule, e.start.serial); period <= end; period = nextPeriod(rule, period)) {
-        for (int serial : periodDays(rule, period, e.start.serial)) {
-            if (serial < e.start.serial) continue;
+    for (int period = firstPeriod(rule, e.wallStart.serial); period <= end; period = nextPeriod(rule, period)) {
+        for (int serial : periodDays(rule, period, e.wallStart.serial)) {
+            if (serial < e.wallStart.serial) continue;
             if (serial > end || (rule.count > 0 && counted >= rule.count)) return days;
             ++counted;
             days.push_back(serial);
@@ -377,6 +500,12 @@ std::vector<int> occurrenceDays(const IcsEvent& e, int lastSerial) {
         if (rule.count > 0 && counted >= rule.count) break;
     }
     return days;
+}
+
+// An occurrence on a day of the event's own time, in Japan time.
+IcsMoment occurrenceStart(const IcsEvent& e, const Frame& frame, int day) {
+    if (e.wallStart.minute < 0) return {day, -1};
+    return momentOfMinutes(utcOf(frame, static_cast<long>(day) * 1440 + e.wallStart.minute) + kJapan);
 }
 
 std::string clock(int minute) {
@@ -470,12 +599,17 @@ std::vector<IcsOccurrence> icsOccurrences(const IcsCalendar& calendar, int first
     std::vector<std::pair<IcsOccurrence, int>> found;  // with the start minute for the order
     for (const IcsEvent& e : calendar.events) {
         if (e.cancelled) continue;
-        const std::vector<int> days = e.hasRecurrenceId ? std::vector<int>{e.start.serial} : occurrenceDays(e, lastSerial);
-        for (int serial : days) {
+        const Frame frame = frameOf(calendar, e.zone);
+        std::vector<IcsMoment> starts;
+        if (e.hasRecurrenceId) starts.push_back(e.start);
+        else
+            for (int day : occurrenceDays(e, frame, lastSerial + 1)) starts.push_back(occurrenceStart(e, frame, day));
+        for (const IcsMoment& start : starts) {
+            const int serial = start.serial;
             if (excluded(e, serial) || (!e.hasRecurrenceId && overridden.count({e.uid, serial}))) continue;
             for (int i = 0; i < dayCount(e); ++i)
                 if (serial + i >= firstSerial && serial + i <= lastSerial)
-                    found.push_back({{serial + i, occurrenceText(e, {serial, e.start.minute})}, e.start.minute});
+                    found.push_back({{serial + i, occurrenceText(e, start)}, start.minute});
         }
     }
     std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) {

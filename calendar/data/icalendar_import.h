@@ -20,9 +20,26 @@ struct IcsMoment {
     int minute = -1;  // minutes after midnight JST
 };
 
+// A time zone of the file (VTIMEZONE): when each of its offsets begins.
+struct IcsObservance {
+    long onset = 0;                 // DTSTART: local minutes (serial day * 1440 + minute) before the change
+    int offsetFrom = 0, offsetTo = 0;  // minutes east of UTC
+    std::string rule;               // RRULE of the later onsets, empty when none
+    std::vector<long> dates;        // RDATE: further onsets, local minutes
+};
+
+struct IcsZone {
+    std::vector<IcsObservance> observances;
+};
+
+inline constexpr int kIcsJapanTime = -1;  // IcsEvent::zone: floating times, Asia/Tokyo
+inline constexpr int kIcsUniversalTime = -2;
+
 struct IcsEvent {
     std::string uid;
     IcsMoment start, end;
+    IcsMoment wallStart;          // DTSTART as written, in the event's own time: its series repeats there
+    int zone = kIcsJapanTime;     // the time of wallStart: an index of IcsCalendar::zones or kIcs...Time
     std::string summary;      // UTF-8
     std::string description;  // UTF-8; the whole text of Tavo's own events
     std::string rule;     // RRULE value, empty when none
@@ -34,6 +51,7 @@ struct IcsEvent {
 
 struct IcsCalendar {
     std::vector<IcsEvent> events;
+    std::vector<IcsZone> zones;
     std::string problem;  // why the text is not a calendar; empty when it is
 };
 
