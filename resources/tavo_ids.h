@@ -70,3 +70,13 @@
 // iCalendar, in the data-editing submenu.
 #define CMD_ICS_EXPORT 920
 #define CMD_ICS_IMPORT 931
+
+// The span of years an iCalendar export or import covers.
+#define IDC_ICS_FROM 1210
+#define IDC_ICS_FROM_SPIN 1211
+#define IDC_ICS_TO 1212
+#define IDC_ICS_TO_SPIN 1213
+
+// The progress of a long iCalendar export or import.
+#define IDC_ICS_PROGRESS_TEXT 1220
+#define IDC_ICS_PROGRESS_BAR 1221

@@ -100,5 +100,24 @@ TEST_F(ICalendarExport, ShiftedSchedulesAsDaysAndStableUids) {
     EXPECT_NE(exported(true).find(utf8(u8"SUMMARY:お盆\r\nCATEGORIES:休業日\r\n")), std::string::npos);
 }
 
+// An export tells its progress month by month and stops when told to.
+TEST_F(ICalendarExport, ProgressByMonthAndStopping) {
+    folder.write("sch2027c.cal", ":24\r\nイブ\r\n");
+    int calls = 0, lastDone = -1, lastTotal = 0;
+    IcsExportRequest request{2026, 2027, false, {2026, 12, 7}, [&](int done, int total) {
+                                 ++calls;
+                                 lastDone = done;
+                                 lastTotal = total;
+                                 return true;
+                             }};
+    const std::string whole = exportICalendar(request, {files, paths, *closed, env});
+    EXPECT_EQ(calls, 24);
+    EXPECT_EQ(lastDone, 23);
+    EXPECT_EQ(lastTotal, 24);
+    EXPECT_NE(whole.find("END:VCALENDAR"), std::string::npos);
+    request.progress = [](int done, int) { return done < 12; };
+    EXPECT_EQ(exportICalendar(request, {files, paths, *closed, env}), "");
+}
+
 }  // namespace
 }  // namespace tavo

@@ -174,5 +174,25 @@ TEST_F(ICalendarImportFiles, FailuresLeaveEveryFileAsItWas) {
     }
 }
 
+// A long import tells how far it has come; stopped, it writes nothing.
+TEST_F(ICalendarImportFiles, ProgressIsToldAndStoppingWritesNothing) {
+    files.files[file(12)] = ":7\r\n自分の予定\r\n";
+    const std::string before = files.files[file(12)];
+    const IcsCalendar calendar = readICalendar(utf8(kPhone));
+    std::vector<std::pair<int, int>> told;
+    const IcsImport whole = importICalendar(files, paths, calendar, day(2027, 1, 1), day(2027, 1, 31), [&](int done, int total) {
+        told.push_back({done, total});
+        return true;
+    });
+    EXPECT_FALSE(whole.stopped);
+    ASSERT_EQ(told.size(), calendar.events.size());
+    for (std::size_t i = 0; i < told.size(); ++i) EXPECT_EQ(told[i], std::make_pair(static_cast<int>(i), static_cast<int>(told.size())));
+    const IcsImport stopped = importICalendar(files, paths, calendar, day(2026, 12, 1), day(2026, 12, 31),
+                                              [](int done, int) { return done < 3; });
+    EXPECT_TRUE(stopped.stopped);
+    EXPECT_EQ(stopped.added, 0);
+    EXPECT_EQ(files.files[file(12)], before);
+}
+
 }  // namespace
 }  // namespace tavo

@@ -119,7 +119,7 @@ public:
     Exporter(const IcsExportRequest& r, const DataSources& s) : r_(r), s_(s), calendar_(r) {}
 
     std::string run() {
-        daySchedules();
+        if (!daySchedules()) return "";
         everyYear();
         everyMonth();
         shifted(kScheduleEveryMonthLater, "later");
@@ -134,9 +134,12 @@ public:
 private:
     bool pmo() const { return s_.env.pmo != 0; }
 
-    void daySchedules() {
+    // The day files are most of the work: progress is told by them.
+    bool daySchedules() {
+        const int months = (r_.toYear - r_.fromYear + 1) * 12;
         for (int y = r_.fromYear; y <= r_.toYear; ++y)
             for (int m = 1; m <= 12; ++m) {
+                if (r_.progress && !r_.progress((y - r_.fromYear) * 12 + m - 1, months)) return false;
                 int index = 0, lastKey = 0;
                 for (const SectionText& s : sectionsOf(s_.files, scheduleFile(s_.paths, kScheduleDay, y, m))) {
                     if (s.key < 1 || s.key > monthLengthOf(y, m)) continue;
@@ -147,6 +150,7 @@ private:
                     calendar_.add(e);
                 }
             }
+        return true;
     }
 
     // The first occurrence in the span of a day computed month by month.

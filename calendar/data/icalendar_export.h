@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "icalendar_progress.h"
 #include "month_grid.h"
 #include "shared/clock.h"
 
@@ -17,6 +18,7 @@ struct IcsExportRequest {
     int fromYear, toYear;
     bool holidays;   // the public holidays and the named closed days as events of their own categories
     LocalDate stamp;  // DTSTAMP of every event (the day of the export)
+    IcsProgress progress = {};
 };
 
 // A TEXT value: backslash, semicolon, comma and line ends escaped (UTF-8 in, UTF-8 out).
@@ -24,7 +26,7 @@ std::string icsText(std::string_view utf8);
 // A content line folded at 75 octets without splitting a character, each piece ending in CR LF.
 std::string icsLine(std::string_view line);
 
-// The whole VCALENDAR (UTF-8, CR LF).
+// The whole VCALENDAR (UTF-8, CR LF); empty when progress stopped it.
 std::string exportICalendar(const IcsExportRequest& request, const DataSources& sources);
 
 }  // namespace tavo

@@ -591,13 +591,17 @@ IcsCalendar readICalendar(std::string_view text) {
     return std::move(reader.calendar);
 }
 
-std::vector<IcsOccurrence> icsOccurrences(const IcsCalendar& calendar, int firstSerial, int lastSerial) {
+std::vector<IcsOccurrence> icsOccurrences(const IcsCalendar& calendar, int firstSerial, int lastSerial,
+                                          const IcsProgress& progress) {
     // Overrides replace the occurrence of their master on the day they name.
     std::set<std::pair<std::string, int>> overridden;
     for (const IcsEvent& e : calendar.events)
         if (e.hasRecurrenceId) overridden.insert({e.uid, e.recurrenceId.serial});
     std::vector<std::pair<IcsOccurrence, int>> found;  // with the start minute for the order
-    for (const IcsEvent& e : calendar.events) {
+    const int events = static_cast<int>(calendar.events.size());
+    for (int index = 0; index < events; ++index) {
+        if (progress && !progress(index, events)) return {};
+        const IcsEvent& e = calendar.events[static_cast<std::size_t>(index)];
         if (e.cancelled) continue;
         const Frame frame = frameOf(calendar, e.zone);
         std::vector<IcsMoment> starts;
@@ -621,9 +625,15 @@ std::vector<IcsOccurrence> icsOccurrences(const IcsCalendar& calendar, int first
 }
 
 IcsImport importICalendar(FileSystem& files, const PathSettings& paths, const IcsCalendar& calendar, int firstSerial,
-                          int lastSerial) {
+                          int lastSerial, const IcsProgress& progress) {
     IcsImport result;
-    const std::vector<IcsOccurrence> occurrences = icsOccurrences(calendar, firstSerial, lastSerial);
+    bool going = true;
+    const IcsProgress watched = [&](int done, int total) { return going = !progress || progress(done, total); };
+    const std::vector<IcsOccurrence> occurrences = icsOccurrences(calendar, firstSerial, lastSerial, watched);
+    if (!going) {
+        result.stopped = true;
+        return result;
+    }
     result.occurrences = static_cast<int>(occurrences.size());
     std::map<int, std::map<int, std::vector<std::string>>> byMonth;  // year*12+month -> day -> CP932 lines
     for (const IcsOccurrence& o : occurrences) {

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "icalendar_progress.h"
 #include "path_settings.h"
 #include "shared/file_system.h"
 
@@ -63,8 +64,10 @@ struct IcsOccurrence {
     friend bool operator==(const IcsOccurrence&, const IcsOccurrence&) = default;
 };
 
-// Every occurrence on the days firstSerial..lastSerial, by day and start.
-std::vector<IcsOccurrence> icsOccurrences(const IcsCalendar& calendar, int firstSerial, int lastSerial);
+// Every occurrence on the days firstSerial..lastSerial, by day and start;
+// progress is told event by event (and stopping it gives no occurrences).
+std::vector<IcsOccurrence> icsOccurrences(const IcsCalendar& calendar, int firstSerial, int lastSerial,
+                                          const IcsProgress& progress = {});
 
 struct IcsImport {
     SaveResult saved;          // the first write that failed stops the import
@@ -72,12 +75,13 @@ struct IcsImport {
     int added = 0;             // lines added (already present ones are not)
     int days = 0;              // days that got lines
     std::string unstorable;    // UTF-8: characters code page 932 cannot hold (nothing is written then)
+    bool stopped = false;      // progress stopped it before anything was written
 };
 
 // Adds each occurrence as a line of its day's section in the day schedule
 // files; a line already there is not added again. Nothing is written when a
 // text cannot be stored or a file cannot be read whole.
 IcsImport importICalendar(FileSystem& files, const PathSettings& paths, const IcsCalendar& calendar, int firstSerial,
-                          int lastSerial);
+                          int lastSerial, const IcsProgress& progress = {});
 
 }  // namespace tavo

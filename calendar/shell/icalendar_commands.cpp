@@ -1,5 +1,6 @@
 #include "icalendar_commands.h"
 
+#include <commctrl.h>
 #include <commdlg.h>
 
 #include <algorithm>
@@ -11,6 +12,7 @@
 #include "shared/clock.h"
 #include "shared/cp932.h"
 #include "shared/date_math.h"
+#include "resources/tavo_ids.h"
 #include "shared/windows_of_kind.h"
 
 namespace tavo::shell {
@@ -61,6 +63,139 @@ private:
     HCURSOR previous_;
 };
 
+// --- The span of years ---
+
+struct Span {
+    const wchar_t* title;
+    int from, to;
+};
+
+bool readYear(HWND dialog, int id, int& year) {
+    BOOL ok = FALSE;
+    const UINT value = GetDlgItemInt(dialog, id, &ok, FALSE);
+    if (!ok || value <= static_cast<UINT>(kFirstYear) || value >= static_cast<UINT>(kLastYear)) return false;
+    year = static_cast<int>(value);
+    return true;
+}
+
+void confirmSpan(Span& span, HWND dialog) {
+    int from = 0, to = 0;
+    const bool fromOk = readYear(dialog, IDC_ICS_FROM, from), toOk = readYear(dialog, IDC_ICS_TO, to);
+    if (fromOk && toOk && from <= to) {
+        span.from = from;
+        span.to = to;
+        EndDialog(dialog, IDOK);
+        return;
+    }
+    MessageBoxW(dialog,
+                (L"期間には " + std::to_wstring(kFirstYear + 1) + L" 年から " + std::to_wstring(kLastYear - 1) +
+                 L" 年までの年を, 始めの年が終わりの年より後にならないように入れてください.")
+                    .c_str(),
+                L"Tavo", MB_OK | MB_ICONWARNING);
+    const HWND wrong = GetDlgItem(dialog, fromOk ? IDC_ICS_TO : IDC_ICS_FROM);
+    SetFocus(wrong);
+    SendMessageW(wrong, EM_SETSEL, 0, -1);
+}
+
+INT_PTR CALLBACK spanProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* span = reinterpret_cast<Span*>(GetWindowLongPtrW(dialog, DWLP_USER));
+    if (message == WM_INITDIALOG) {
+        span = reinterpret_cast<Span*>(lParam);
+        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+        SetWindowTextW(dialog, span->title);
+        for (const auto& [spin, year] : {std::pair{IDC_ICS_FROM_SPIN, span->from}, std::pair{IDC_ICS_TO_SPIN, span->to}}) {
+            SendDlgItemMessageW(dialog, spin, UDM_SETRANGE32, kFirstYear + 1, kLastYear - 1);
+            SendDlgItemMessageW(dialog, spin, UDM_SETPOS32, 0, year);
+        }
+        return TRUE;
+    }
+    if (message != WM_COMMAND || span == nullptr) return FALSE;
+    if (LOWORD(wParam) == IDOK) confirmSpan(*span, dialog);
+    else if (LOWORD(wParam) == IDCANCEL) EndDialog(dialog, IDCANCEL);
+    else return FALSE;
+    return TRUE;
+}
+
+// The years the user chooses, the selected date's year offered; false when cancelled.
+bool chooseSpan(CalendarWindow& a, const wchar_t* title, Span& span) {
+    span = {title, a.selected.year(), a.selected.year()};
+    return DialogBoxParamW(a.process.instance, L"ICSSPANDLG", a.window, spanProc, reinterpret_cast<LPARAM>(&span)) == IDOK;
+}
+
+std::wstring spanText(const Span& span) {
+    if (span.from == span.to) return std::to_wstring(span.from) + L" 年";
+    return std::to_wstring(span.from) + L" 年から " + std::to_wstring(span.to) + L" 年まで";
+}
+
+// --- Progress ---
+
+// A small window with a bar, shown when the work has taken a moment, with a
+// button that stops it. The calendar takes no input meanwhile.
+class Progress {
+public:
+    Progress(CalendarWindow& a, const wchar_t* text)
+        : owner_(a.window), start_(GetTickCount64()) {
+        dialog_ = CreateDialogParamW(a.process.instance, L"ICSPROGRESSDLG", owner_, proc, reinterpret_cast<LPARAM>(&stopped_));
+        if (dialog_) SetDlgItemTextW(dialog_, IDC_ICS_PROGRESS_TEXT, text);
+    }
+    ~Progress() {
+        if (shown_) EnableWindow(owner_, TRUE);
+        if (dialog_) DestroyWindow(dialog_);
+    }
+    Progress(const Progress&) = delete;
+    Progress& operator=(const Progress&) = delete;
+
+    bool tell(int done, int total) {
+        if (!dialog_) return true;
+        if (!shown_ && GetTickCount64() - start_ >= kDelay) {
+            shown_ = true;
+            EnableWindow(owner_, FALSE);
+            ShowWindow(dialog_, SW_SHOW);
+        }
+        if (shown_) {
+            SendDlgItemMessageW(dialog_, IDC_ICS_PROGRESS_BAR, PBM_SETRANGE32, 0, std::max(total, 1));
+            SendDlgItemMessageW(dialog_, IDC_ICS_PROGRESS_BAR, PBM_SETPOS, static_cast<WPARAM>(done), 0);
+            pump();
+        }
+        return !stopped_;
+    }
+
+private:
+    static constexpr ULONGLONG kDelay = 400;  // milliseconds: short work shows no window
+
+    static INT_PTR CALLBACK proc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_INITDIALOG) {
+            SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+            return TRUE;
+        }
+        if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL) {
+            *reinterpret_cast<bool*>(GetWindowLongPtrW(dialog, DWLP_USER)) = true;
+            EnableWindow(GetDlgItem(dialog, IDCANCEL), FALSE);
+            return TRUE;
+        }
+        return FALSE;
+    }
+
+    void pump() {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {  // for the loop that runs after us
+                PostQuitMessage(static_cast<int>(message.wParam));
+                stopped_ = true;
+                return;
+            }
+            if (IsDialogMessageW(dialog_, &message)) continue;
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+
+    HWND owner_;
+    HWND dialog_ = nullptr;
+    ULONGLONG start_;
+    bool shown_ = false, stopped_ = false;
+};
+
 DataSources sourcesOf(CalendarWindow& a) {
     const SharedSettings& s = a.shared();
     return {a.process.files, s.paths, s.closedDays, s.env};
@@ -69,14 +204,23 @@ DataSources sourcesOf(CalendarWindow& a) {
 }  // namespace
 
 void exportICalendarFile(CalendarWindow& a) {
-    const int year = a.selected.year();
-    const std::string path = chooseFile(a, true, L"Tavo-" + std::to_wstring(year) + L".ics");
+    Span span{};
+    if (!chooseSpan(a, L"iCalendar 書き出しの期間", span)) return;
+    const std::wstring suggested = span.from == span.to ? std::to_wstring(span.from)
+                                                        : std::to_wstring(span.from) + L"-" + std::to_wstring(span.to);
+    const std::string path = chooseFile(a, true, L"Tavo-" + suggested + L".ics");
     if (path.empty()) return;
     std::string text;
     {
         WaitCursor wait;
+        Progress progress(a, L"iCalendar に書き出しています...");
         const LocalDate today = clockToday();
-        text = exportICalendar({year, year, false, today}, sourcesOf(a));
+        text = exportICalendar({span.from, span.to, false, today, [&](int done, int total) { return progress.tell(done, total); }},
+                               sourcesOf(a));
+    }
+    if (text.empty()) {
+        tellUser(a, L"書き出しを中止しました. ファイルは作っていません.", MB_ICONINFORMATION);
+        return;
     }
     if (!a.process.files.replaceFile(path, text)) {
         tellUser(a, L"iCalendar のファイルを書き出せませんでした.\n" + cp932ToWide(path), MB_ICONWARNING);
@@ -84,12 +228,13 @@ void exportICalendarFile(CalendarWindow& a) {
     }
     std::size_t events = 0;
     for (std::size_t at = 0; (at = text.find("BEGIN:VEVENT", at)) != std::string::npos; ++at) ++events;
-    tellUser(a, std::to_wstring(year) + L" 年のデータを " + std::to_wstring(events) + L" 件の予定として書き出しました.\n" +
+    tellUser(a, spanText(span) + L"のデータを " + std::to_wstring(events) + L" 件の予定として書き出しました.\n" +
                     cp932ToWide(path), MB_ICONINFORMATION);
 }
 
 void importICalendarFile(CalendarWindow& a) {
-    const int year = a.selected.year();
+    Span span{};
+    if (!chooseSpan(a, L"iCalendar 読み込みの期間", span)) return;
     const std::string path = chooseFile(a, false, L"");
     if (path.empty()) return;
     IcsImport result;
@@ -105,7 +250,13 @@ void importICalendarFile(CalendarWindow& a) {
             tellUser(a, L"iCalendar のファイルではありません.\n" + cp932ToWide(path), MB_ICONWARNING);
             return;
         }
-        result = importICalendar(a.process.files, a.shared().paths, calendar, serialDayOf(year, 1, 1), serialDayOf(year, 12, 31));
+        Progress progress(a, L"iCalendar から読み込んでいます...");
+        result = importICalendar(a.process.files, a.shared().paths, calendar, serialDayOf(span.from, 1, 1),
+                                 serialDayOf(span.to, 12, 31), [&](int done, int total) { return progress.tell(done, total); });
+    }
+    if (result.stopped) {
+        tellUser(a, L"読み込みを中止しました. 予定は何も変わっていません.", MB_ICONINFORMATION);
+        return;
     }
     if (!result.unstorable.empty()) {
         tellUser(a, L"次の文字は Shift-JIS で保存できないため, 何も読み込みませんでした.\n" + wideOfUtf8(result.unstorable),
@@ -117,7 +268,7 @@ void importICalendarFile(CalendarWindow& a) {
         return;
     }
     refreshWindows(kRefreshedWindows, kRefreshData);
-    tellUser(a, std::to_wstring(year) + L" 年の " + std::to_wstring(result.occurrences) + L" 件の予定のうち, " +
+    tellUser(a, spanText(span) + L"の " + std::to_wstring(result.occurrences) + L" 件の予定のうち, " +
                     std::to_wstring(result.added) + L" 行を " + std::to_wstring(result.days) +
                     L" 日の予定に加えました.\n(すでにある予定は加えていません)",
              MB_ICONINFORMATION);

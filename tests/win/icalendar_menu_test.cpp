@@ -13,6 +13,7 @@ namespace {
 
 constexpr DWORD kWait = 8000;
 constexpr WPARAM kExport = 920, kImport = 931;
+constexpr int kFrom = 1210, kTo = 1212;
 
 class ICalendarMenu : public ::testing::Test {
 protected:
@@ -23,16 +24,35 @@ protected:
     }
     void TearDown() override { resetProfile(); }
 
-    // Chooses the command, types the file name into the dialog it opens and
-    // returns the text of the summary the calendar then shows.
-    static std::wstring runWithFile(HWND calendar, WPARAM command, const std::wstring& file) {
+    // Chooses the command, answers the span of years (the year offered when
+    // from is 0) and returns the span dialog, still open, or nullptr.
+    static HWND answerSpan(HWND calendar, WPARAM command, int from, int to) {
         PostMessageW(calendar, WM_SYSCOMMAND, command, 0);
+        HWND span = waitForOwnedDialog(calendar, kWait);
+        if (span == nullptr) return nullptr;
+        Sleep(300);
+        if (from != 0) {
+            SetDlgItemInt(span, kFrom, static_cast<UINT>(from), FALSE);
+            SetDlgItemInt(span, kTo, static_cast<UINT>(to), FALSE);
+        }
+        PostMessageW(GetDlgItem(span, IDOK), BM_CLICK, 0, 0);  // a refusal would hold a sent click
+        return span;
+    }
+
+    // Chooses the command, answers the span of years, types the file name
+    // into the file dialog and returns the text of the summary the calendar
+    // then shows.
+    static std::wstring runWithFile(HWND calendar, WPARAM command, const std::wstring& file, int from = 0, int to = 0) {
+        HWND span = answerSpan(calendar, command, from, to);
+        if (span == nullptr) return L"(no span dialog)";
+        const ULONGLONG closing = GetTickCount64() + kWait;
+        while (IsWindow(span) && GetTickCount64() < closing) Sleep(50);
         HWND dialog = waitForOwnedDialog(calendar, kWait);
         if (dialog == nullptr) return L"(no file dialog)";
         Sleep(500);
         HWND name = GetDlgItem(dialog, 1148);  // the file name box of the system's dialog
         if (name == nullptr) name = GetDlgItem(dialog, 1152);
-        if (name == nullptr) return L"(no file name box)";
+        if (name == nullptr) return L"(no file name box in " + windowText(dialog) + L")";
         SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.c_str()));
         PostMessageW(dialog, WM_COMMAND, IDOK, 0);
         const ULONGLONG end = GetTickCount64() + kWait;
@@ -70,6 +90,64 @@ TEST_F(ICalendarMenu, ExportsTheYearAndImportsAnotherCalendar) {
     EXPECT_EQ(data.read(L"sch2026c.cal"), ":5\r\n10:00\x81\x60" "11:00 \x8E\x95\x88\xE3\x8E\xD2\r\n:24\r\nイブ\r\n");
     const std::wstring again = runWithFile(run.window(), kImport, data.pathOf(L"phone.ics"));
     EXPECT_NE(again.find(L"0 行を 0 日"), std::wstring::npos) << again;
+}
+
+// Several years at once; a span that ends before it starts is refused with
+// the dialog kept open.
+TEST_F(ICalendarMenu, ASpanOfYears) {
+    data.write(L"sch2026c.cal", ":24\r\nイブ\r\n");
+    data.write(L"sch20271.cal", ":1\r\n元旦\r\n");
+    CalendarRun run(L"2026/12/07");
+    ASSERT_NE(run.window(), nullptr);
+
+    HWND span = answerSpan(run.window(), kExport, 2027, 2026);
+    ASSERT_NE(span, nullptr);
+    HWND refusal = waitForDialog(span, L"Tavo", kWait);
+    ASSERT_NE(refusal, nullptr);
+    EXPECT_NE(messageBoxText(refusal).find(L"期間には"), std::wstring::npos);
+    PostMessageW(refusal, WM_COMMAND, IDOK, 0);
+    Sleep(300);
+    EXPECT_TRUE(IsWindow(span));
+    PostMessageW(GetDlgItem(span, IDCANCEL), BM_CLICK, 0, 0);
+    const ULONGLONG closing = GetTickCount64() + kWait;
+    while (IsWindow(span) && GetTickCount64() < closing) Sleep(50);
+    ASSERT_FALSE(IsWindow(span));
+
+    const std::wstring exported = runWithFile(run.window(), kExport, data.pathOf(L"二年.ics"), 2026, 2027);
+    EXPECT_NE(exported.find(L"2026 年から 2027 年まで"), std::wstring::npos) << exported;
+    const std::string ics = data.read(L"二年.ics");
+    EXPECT_NE(ics.find(cp932ToUtf8("SUMMARY:イブ\r\n")), std::string::npos);
+    EXPECT_NE(ics.find(cp932ToUtf8("SUMMARY:元旦\r\n")), std::string::npos);
+}
+
+// A long export shows its progress and can be stopped; then no file is made.
+TEST_F(ICalendarMenu, ALongExportCanBeStopped) {
+    CalendarRun run(L"2026/12/07");
+    ASSERT_NE(run.window(), nullptr);
+    HWND span = answerSpan(run.window(), kExport, 1600, 9000);
+    ASSERT_NE(span, nullptr);
+    const ULONGLONG closing = GetTickCount64() + kWait;
+    while (IsWindow(span) && GetTickCount64() < closing) Sleep(50);
+    HWND dialog = waitForOwnedDialog(run.window(), kWait);
+    ASSERT_NE(dialog, nullptr);
+    Sleep(500);
+    HWND name = GetDlgItem(dialog, 1148);
+    if (name == nullptr) name = GetDlgItem(dialog, 1152);
+    ASSERT_NE(name, nullptr);
+    const std::wstring file = data.pathOf(L"長い.ics");
+    SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.c_str()));
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    HWND progress = waitForDialog(run.window(), L"iCalendar", kWait * 2);
+    ASSERT_NE(progress, nullptr);
+    EXPECT_FALSE(IsWindowEnabled(run.window()));  // no other command meanwhile
+    PostMessageW(progress, WM_COMMAND, IDCANCEL, 0);
+    HWND summary = waitForDialog(run.window(), L"Tavo", kWait * 2);
+    ASSERT_NE(summary, nullptr);
+    EXPECT_NE(messageBoxText(summary).find(L"中止"), std::wstring::npos) << messageBoxText(summary);
+    PostMessageW(summary, WM_COMMAND, IDOK, 0);
+    Sleep(300);
+    EXPECT_EQ(data.read(L"長い.ics"), "(missing)");
+    EXPECT_TRUE(IsWindowEnabled(run.window()));
 }
 
 }  // namespace
