@@ -202,27 +202,45 @@ options() {
     wineserver -k 2> /dev/null || true
 }
 options
-# The iCalendar items: the save dialog and the summary, the open dialog and the summary.
+# The iCalendar items: the span of years, the save dialog and the summary,
+# the open dialog and the summary; then a long export's progress, stopped.
 ical() {
     use_sample
-    local target
-    target=$(winepath -w "$(mktemp -d)")'\Tavo-2026.ics'
+    local folder target
+    folder=$(winepath -w "$(mktemp -d)")
+    target="$folder"'\Tavo-2026.ics'
     wine "$build/win/bin/Tavo.exe" 2026/12/07 &
     local pid=$!
     sleep 4
     local step
     for step in export import; do
         wine "$build/win/bin/tavo_post_command.exe" "$([ $step = export ] && echo 920 || echo 931)"
+        sleep 2
+        import -window root -crop 800x600+0+0 "$out/ical-$step-span.png"
+        wine "$build/win/bin/tavo_post_command.exe" span 2026 2026 || true
         sleep 3
         import -window root -crop 800x600+0+0 "$out/ical-$step-dialog.png"
         wine "$build/win/bin/tavo_post_command.exe" file "$target" || true
         sleep 3
         import -window root -crop 1000x650+0+0 "$out/ical-$step-summary.png"  # the message sits mid-screen
+        echo "$out/ical-$step-span.png"
         echo "$out/ical-$step-dialog.png"
         echo "$out/ical-$step-summary.png"
         wine "$build/win/bin/tavo_post_command.exe" '#32770' 1 || true
         sleep 2
     done
+    wine "$build/win/bin/tavo_post_command.exe" 920
+    sleep 2
+    wine "$build/win/bin/tavo_post_command.exe" span 1600 9000 || true
+    sleep 3
+    wine "$build/win/bin/tavo_post_command.exe" file "$folder"'\long.ics' || true
+    sleep 4
+    import -window root -crop 1000x650+0+0 "$out/ical-progress.png"
+    wine "$build/win/bin/tavo_post_command.exe" cancel iCalendar || true
+    sleep 3
+    import -window root -crop 1000x650+0+0 "$out/ical-stopped.png"
+    echo "$out/ical-progress.png"
+    echo "$out/ical-stopped.png"
     kill "$pid" 2> /dev/null || true
     wineserver -k 2> /dev/null || true
 }

@@ -6,7 +6,8 @@
 // cancel TITLE" to cancel a dialog by its title, "tavo_post_command scheme
 // NAME" to choose a colour scheme on the shown design page, "tavo_post_command
 // tray-menu" to open the launcher's icon menu, "tavo_post_command file PATH" to
-// answer the calendar's open or save dialog. For screenshots and hand checks.
+// answer the calendar's open or save dialog, "tavo_post_command span FROM TO"
+// to answer the iCalendar span dialog. For screenshots and hand checks.
 #include <windows.h>
 
 #include <cwchar>
@@ -45,14 +46,30 @@ int chooseScheme(const wchar_t* name) {
     return PostMessageW(page, WM_COMMAND, MAKEWPARAM(201, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list)) ? 0 : 1;
 }
 
+// The dialog the calendar shows that has a control of the id.
+HWND calendarDialogWith(int id) {
+    for (HWND w = FindWindowExW(nullptr, nullptr, L"#32770", nullptr); w; w = FindWindowExW(nullptr, w, L"#32770", nullptr))
+        if (GetWindow(w, GW_OWNER) == FindWindowW(L"Tavo", nullptr) && GetDlgItem(w, id)) return w;
+    return nullptr;
+}
+
+int answerSpan(const wchar_t* years) {
+    wchar_t* rest = nullptr;
+    const unsigned long from = std::wcstoul(years, &rest, 10), to = std::wcstoul(rest, nullptr, 10);
+    HWND dialog = calendarDialogWith(1210);
+    if (dialog == nullptr) return 1;
+    SetDlgItemInt(dialog, 1210, static_cast<UINT>(from), FALSE);
+    SetDlgItemInt(dialog, 1212, static_cast<UINT>(to), FALSE);
+    return PostMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0) ? 0 : 1;
+}
+
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int) {
+    if (std::wcsncmp(arguments, L"span ", 5) == 0) return answerSpan(arguments + 5);
     if (std::wcsncmp(arguments, L"tab ", 4) == 0) return nextOptionsPages(arguments + 4);
     if (std::wcsncmp(arguments, L"click ", 6) == 0) return clickOnShownPage(arguments + 6);
     if (std::wcsncmp(arguments, L"scheme ", 7) == 0) return chooseScheme(arguments + 7);
     if (std::wcsncmp(arguments, L"file ", 5) == 0) {
-        HWND dialog = nullptr;
-        for (HWND w = FindWindowExW(nullptr, nullptr, L"#32770", nullptr); w; w = FindWindowExW(nullptr, w, L"#32770", nullptr))
-            if (GetWindow(w, GW_OWNER) == FindWindowW(L"Tavo", nullptr)) dialog = w;
+        HWND dialog = calendarDialogWith(1148);
         HWND name = dialog ? GetDlgItem(dialog, 1148) : nullptr;
         if (name == nullptr) return 1;
         SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(arguments + 5));
