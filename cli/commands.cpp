@@ -398,10 +398,13 @@ int commandIcsImport(Context& c) {
     const IcsCalendar calendar = readICalendar(text);
     if (!calendar.problem.empty()) return fail(c, "not an iCalendar file: " + calendar.problem);
     Model model(c);
-    const IcsImport result = importICalendar(c.files, model.paths, calendar, first, last);
+    int held = 0;
+    const IcsCalendar fresh = withoutEventsHeld(calendar, from->year, to->year, model.sources(), held);
+    const IcsImport result = importICalendar(c.files, model.paths, fresh, first, last);
     if (!result.unstorable.empty()) return fail(c, "Shift-JIS cannot hold these characters, nothing was imported: " + result.unstorable);
     if (!result.saved) return fail(c, "nothing more was imported: " + cp932ToUtf8(result.saved.reason));
-    c.out << result.occurrences << " occurrences, " << result.added << " lines added on " << result.days << " days\n";
+    c.out << result.occurrences << " occurrences, " << result.added << " lines added on " << result.days << " days, "
+          << held << " events Tavo still holds left out\n";
     return 0;
 }
 

@@ -119,5 +119,23 @@ TEST_F(ICalendarExport, ProgressByMonthAndStopping) {
     EXPECT_EQ(exportICalendar(request, {files, paths, *closed, env}), "");
 }
 
+// A phone's file holds Tavo's own events beside its own: those Tavo still
+// holds are left out, one changed in Tavo since and the phone's are kept.
+TEST_F(ICalendarExport, EventsTavoStillHoldsAreLeftOut) {
+    folder.write("schedule.cal", ":5\r\n支払い\r\n");
+    folder.write("sch2026c.cal", ":24\r\nイブ\r\n");
+    const std::string phone = exported();
+    folder.write("sch2026c.cal", ":24\r\nクリスマス イブ\r\n");  // changed in Tavo after the export
+    const std::string added = utf8(u8"BEGIN:VEVENT\r\nUID:phone-1\r\nDTSTART;VALUE=DATE:20261210\r\nSUMMARY:歯医者\r\nEND:VEVENT\r\n");
+    std::string text = phone;
+    text.insert(text.rfind("END:VCALENDAR"), added);
+    int held = -1;
+    const IcsCalendar rest = withoutEventsHeld(readICalendar(text), 2026, 2026, {files, paths, *closed, env}, held);
+    EXPECT_EQ(held, 1);  // the monthly 支払い
+    std::vector<std::string> summaries;
+    for (const IcsEvent& e : rest.events) summaries.push_back(e.summary);
+    EXPECT_EQ(summaries, (std::vector<std::string>{utf8(u8"イブ"), utf8(u8"歯医者")}));
+}
+
 }  // namespace
 }  // namespace tavo

@@ -4,7 +4,7 @@
 what RFC 5545 requires, and its occurrences in a year fall on the days the
 range view lists, with the same texts. Then the export is imported into an
 empty folder (twice: the second adds nothing) and every day holds the texts
-of the events on it.
+of the events on it; taken back into the folder it came from, it adds nothing.
     check-ics.py TAVOCAL DATA_FOLDER YEAR
 """
 import datetime
@@ -102,6 +102,17 @@ with tempfile.TemporaryDirectory() as empty:
         got = imported.get(day, [])
         if not all(any(line.startswith(w) for line in got) for w in wanted) or (got and not wanted):
             problems.append(f"{day}: imported {got}, exported {wanted}")
+
+# The export taken back into the folder it came from: everything is there already.
+with tempfile.TemporaryDirectory() as copy:
+    ics = os.path.join(copy, "export.ics")
+    with open(ics, "wb") as f:
+        f.write(raw)
+    subprocess.run(["cp", "-a", folder, os.path.join(copy, "data")], check=True)
+    home = subprocess.run([tavocal, "ics-import", ics, f"{year}-01-01", f"{year}-12-31", "--dir", os.path.join(copy, "data")],
+                          check=True, capture_output=True, text=True).stdout
+    if " 0 lines added" not in home or f" {len(uids)} events Tavo still holds" not in home:
+        problems.append(f"the export taken back home added lines or missed own events: {home.strip()}")
 
 if problems:
     print("\n".join(problems))

@@ -1,6 +1,7 @@
 #include "icalendar_export.h"
 
 #include <cstdio>
+#include <set>
 #include <vector>
 
 #include "calendar/calc/closed_days.h"
@@ -287,6 +288,21 @@ std::string icsLine(std::string_view line) {
 
 std::string exportICalendar(const IcsExportRequest& request, const DataSources& sources) {
     return Exporter(request, sources).run();
+}
+
+IcsCalendar withoutEventsHeld(const IcsCalendar& calendar, int fromYear, int toYear, const DataSources& sources, int& held) {
+    std::set<std::pair<std::string, std::string>> written;
+    for (const IcsEvent& e : readICalendar(exportICalendar({fromYear, toYear, true, {fromYear, 1, 1}}, sources)).events)
+        written.insert({e.uid, e.summary});
+    IcsCalendar rest;
+    rest.zones = calendar.zones;
+    rest.problem = calendar.problem;
+    held = 0;
+    for (const IcsEvent& e : calendar.events) {
+        if (written.count({e.uid, e.summary})) ++held;
+        else rest.events.push_back(e);
+    }
+    return rest;
 }
 
 }  // namespace tavo

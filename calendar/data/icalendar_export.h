@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "icalendar_import.h"
 #include "icalendar_progress.h"
 #include "month_grid.h"
 #include "shared/clock.h"
@@ -28,5 +29,11 @@ std::string icsLine(std::string_view line);
 
 // The whole VCALENDAR (UTF-8, CR LF); empty when progress stopped it.
 std::string exportICalendar(const IcsExportRequest& request, const DataSources& sources);
+
+// The calendar without the events Tavo wrote that its files still hold (the
+// UID and summary an export of the years would write again), counted in
+// held: a file that comes back from a phone then adds only what was made
+// there, while an export taken to an empty folder comes back whole.
+IcsCalendar withoutEventsHeld(const IcsCalendar& calendar, int fromYear, int toYear, const DataSources& sources, int& held);
 
 }  // namespace tavo

@@ -65,9 +65,13 @@ private:
 
 // --- The span of years ---
 
+// A series expanded over centuries would only fill the disk; the command line allows as much.
+constexpr int kMostImportYears = 20;
+
 struct Span {
     const wchar_t* title;
     int from, to;
+    int mostYears;  // 0: any span
 };
 
 bool readYear(HWND dialog, int id, int& year) {
@@ -81,17 +85,18 @@ bool readYear(HWND dialog, int id, int& year) {
 void confirmSpan(Span& span, HWND dialog) {
     int from = 0, to = 0;
     const bool fromOk = readYear(dialog, IDC_ICS_FROM, from), toOk = readYear(dialog, IDC_ICS_TO, to);
-    if (fromOk && toOk && from <= to) {
+    const bool tooLong = span.mostYears > 0 && fromOk && toOk && to - from >= span.mostYears;
+    if (fromOk && toOk && from <= to && !tooLong) {
         span.from = from;
         span.to = to;
         EndDialog(dialog, IDOK);
         return;
     }
-    MessageBoxW(dialog,
-                (L"期間には " + std::to_wstring(kFirstYear + 1) + L" 年から " + std::to_wstring(kLastYear - 1) +
-                 L" 年までの年を, 始めの年が終わりの年より後にならないように入れてください.")
-                    .c_str(),
-                L"Tavo", MB_OK | MB_ICONWARNING);
+    const std::wstring text =
+        tooLong ? L"一度に読み込める期間は " + std::to_wstring(span.mostYears) + L" 年までです."
+                : L"期間には " + std::to_wstring(kFirstYear + 1) + L" 年から " + std::to_wstring(kLastYear - 1) +
+                      L" 年までの年を, 始めの年が終わりの年より後にならないように入れてください.";
+    MessageBoxW(dialog, text.c_str(), L"Tavo", MB_OK | MB_ICONWARNING);
     const HWND wrong = GetDlgItem(dialog, fromOk ? IDC_ICS_TO : IDC_ICS_FROM);
     SetFocus(wrong);
     SendMessageW(wrong, EM_SETSEL, 0, -1);
@@ -117,8 +122,8 @@ INT_PTR CALLBACK spanProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPara
 }
 
 // The years the user chooses, the selected date's year offered; false when cancelled.
-bool chooseSpan(CalendarWindow& a, const wchar_t* title, Span& span) {
-    span = {title, a.selected.year(), a.selected.year()};
+bool chooseSpan(CalendarWindow& a, const wchar_t* title, int mostYears, Span& span) {
+    span = {title, a.selected.year(), a.selected.year(), mostYears};
     return DialogBoxParamW(a.process.instance, L"ICSSPANDLG", a.window, spanProc, reinterpret_cast<LPARAM>(&span)) == IDOK;
 }
 
@@ -205,7 +210,7 @@ DataSources sourcesOf(CalendarWindow& a) {
 
 void exportICalendarFile(CalendarWindow& a) {
     Span span{};
-    if (!chooseSpan(a, L"iCalendar 書き出しの期間", span)) return;
+    if (!chooseSpan(a, L"iCalendar 書き出しの期間", 0, span)) return;
     const std::wstring suggested = span.from == span.to ? std::to_wstring(span.from)
                                                         : std::to_wstring(span.from) + L"-" + std::to_wstring(span.to);
     const std::string path = chooseFile(a, true, L"Tavo-" + suggested + L".ics");
@@ -234,10 +239,11 @@ void exportICalendarFile(CalendarWindow& a) {
 
 void importICalendarFile(CalendarWindow& a) {
     Span span{};
-    if (!chooseSpan(a, L"iCalendar 読み込みの期間", span)) return;
+    if (!chooseSpan(a, L"iCalendar 読み込みの期間", kMostImportYears, span)) return;
     const std::string path = chooseFile(a, false, L"");
     if (path.empty()) return;
     IcsImport result;
+    int held = 0;
     {
         WaitCursor wait;
         const FileContent file = a.process.files.readFile(path);
@@ -251,7 +257,8 @@ void importICalendarFile(CalendarWindow& a) {
             return;
         }
         Progress progress(a, L"iCalendar から読み込んでいます...");
-        result = importICalendar(a.process.files, a.shared().paths, calendar, serialDayOf(span.from, 1, 1),
+        const IcsCalendar fresh = withoutEventsHeld(calendar, span.from, span.to, sourcesOf(a), held);
+        result = importICalendar(a.process.files, a.shared().paths, fresh, serialDayOf(span.from, 1, 1),
                                  serialDayOf(span.to, 12, 31), [&](int done, int total) { return progress.tell(done, total); });
     }
     if (result.stopped) {
@@ -270,7 +277,9 @@ void importICalendarFile(CalendarWindow& a) {
     refreshWindows(kRefreshedWindows, kRefreshData);
     tellUser(a, spanText(span) + L"の " + std::to_wstring(result.occurrences) + L" 件の予定のうち, " +
                     std::to_wstring(result.added) + L" 行を " + std::to_wstring(result.days) +
-                    L" 日の予定に加えました.\n(すでにある予定は加えていません)",
+                    L" 日の予定に加えました.\n(すでにある予定は加えていません)" +
+                    (held > 0 ? L"\nTavo から書き出した予定で, いまも Tavo にある " + std::to_wstring(held) + L" 件は除きました."
+                              : std::wstring()),
              MB_ICONINFORMATION);
 }
 

@@ -85,6 +85,12 @@ TEST_F(ICalendarMenu, ExportsTheYearAndImportsAnotherCalendar) {
     EXPECT_NE(ics.find(cp932ToUtf8("SUMMARY:イブ\r\n")), std::string::npos);
     EXPECT_NE(ics.find("RRULE:FREQ=MONTHLY;BYMONTHDAY=15\r\n"), std::string::npos);
 
+    // Back home, the export adds nothing: its events are all in Tavo.
+    const std::wstring home = runWithFile(run.window(), kImport, data.pathOf(L"書き出し.ics"));
+    EXPECT_NE(home.find(L"0 行を 0 日"), std::wstring::npos) << home;
+    EXPECT_NE(home.find(L"いまも Tavo にある 2 件は除きました"), std::wstring::npos) << home;
+    EXPECT_EQ(data.read(L"sch2026c.cal"), ":24\r\nイブ\r\n");
+
     const std::wstring imported = runWithFile(run.window(), kImport, data.pathOf(L"phone.ics"));
     EXPECT_NE(imported.find(L"1 行を 1 日"), std::wstring::npos) << imported;
     EXPECT_EQ(data.read(L"sch2026c.cal"), ":5\r\n10:00\x81\x60" "11:00 \x8E\x95\x88\xE3\x8E\xD2\r\n:24\r\nイブ\r\n");
