@@ -9,7 +9,7 @@
 #include "calendar/calc/closed_days.h"
 #include "shared/posix_file_system.h"
 #include "shared/window_settings.h"
-#include "temp_folder.h"
+#include "data_folder_test.h"
 #include "utf8_literal.h"
 
 namespace tavo {
@@ -35,22 +35,11 @@ TEST(ICalendar, TextsAreEscapedAndLinesFoldedWholeCharacters) {
         EXPECT_LE(end - start, 75u);
 }
 
-class ICalendarExport : public ::testing::Test {
+class ICalendarExport : public test::DataFolderTest {
 protected:
-    void SetUp() override {
-        initPathDefaults(paths, folder.path() + "\\Tavo.exe", "C:\\Windows");
-        closed = std::make_unique<ClosedDays>();
-        resetClosedDays(*closed);
-        resetEnvironment(env, paths.programFolder);
-    }
     std::string exported(bool holidays = false) {
-        return exportICalendar({2026, 2026, holidays, {2026, 12, 7}}, {files, paths, *closed, env});
+        return exportICalendar({2026, 2026, holidays, {2026, 12, 7}}, sources());
     }
-    test::TempFolder folder;
-    PosixFileSystem files;
-    PathSettings paths{};
-    std::unique_ptr<ClosedDays> closed;
-    EnvironmentSettings env{};
 };
 
 // Days past a month's end: with the month-end switch the last day of the
@@ -110,13 +99,13 @@ TEST_F(ICalendarExport, ProgressByMonthAndStopping) {
                                  lastTotal = total;
                                  return true;
                              }};
-    const std::string whole = exportICalendar(request, {files, paths, *closed, env});
+    const std::string whole = exportICalendar(request, sources());
     EXPECT_EQ(calls, 24);
     EXPECT_EQ(lastDone, 23);
     EXPECT_EQ(lastTotal, 24);
     EXPECT_NE(whole.find("END:VCALENDAR"), std::string::npos);
     request.progress = [](int done, int) { return done < 12; };
-    EXPECT_EQ(exportICalendar(request, {files, paths, *closed, env}), "");
+    EXPECT_EQ(exportICalendar(request, sources()), "");
 }
 
 // A phone's file holds Tavo's own events beside its own: those Tavo still
@@ -130,7 +119,7 @@ TEST_F(ICalendarExport, EventsTavoStillHoldsAreLeftOut) {
     std::string text = phone;
     text.insert(text.rfind("END:VCALENDAR"), added);
     int held = -1;
-    const IcsCalendar rest = withoutEventsHeld(readICalendar(text), 2026, 2026, {files, paths, *closed, env}, held);
+    const IcsCalendar rest = withoutEventsHeld(readICalendar(text), 2026, 2026, sources(), held);
     EXPECT_EQ(held, 1);  // the monthly 支払い
     std::vector<std::string> summaries;
     for (const IcsEvent& e : rest.events) summaries.push_back(e.summary);

@@ -8,20 +8,13 @@
 #include "shared/date_math.h"
 #include "shared/posix_file_system.h"
 #include "shared/window_settings.h"
-#include "temp_folder.h"
+#include "data_folder_test.h"
 
 namespace tavo {
 namespace {
 
-class MonthGridTest : public ::testing::Test {
+class MonthGridTest : public test::DataFolderTest {
 protected:
-    void SetUp() override {
-        initPathDefaults(paths, folder.path() + "\\Tavo.exe", "C:\\Windows");
-        closed = std::make_unique<ClosedDays>();
-        resetClosedDays(*closed);
-        resetEnvironment(env, paths.programFolder);
-    }
-    DataSources sources() const { return {files, paths, *closed, env}; }
     void build(int year, int month, GridLayoutChoice choice = {false, false}) {
         rebuildMonth(grid, dayOff, year, month, choice, sources());
     }
@@ -33,11 +26,6 @@ protected:
     }
     bool marked(int day) const { return grid.cellMark[cellIndex(grid.dayCell[day].column, grid.dayCell[day].row)] != 0; }
 
-    test::TempFolder folder;
-    PosixFileSystem files;
-    PathSettings paths{};
-    std::unique_ptr<ClosedDays> closed;
-    EnvironmentSettings env{};
     MonthGrid grid{};
     DayOffTable dayOff{};
 };

@@ -10,19 +10,16 @@
 #include "shared/clock.h"
 #include "shared/date_math.h"
 #include "shared/posix_file_system.h"
-#include "temp_folder.h"
+#include "data_folder_test.h"
 
 namespace tavo {
 namespace {
 
-class RangeListTest : public ::testing::Test {
+class RangeListTest : public test::DataFolderTest {
 protected:
     void SetUp() override {
+        DataFolderTest::SetUp();
         setClock(&clock);
-        initPathDefaults(paths, folder.path() + "\\Tavo.exe", "C:\\Windows");
-        closed = std::make_unique<ClosedDays>();
-        resetClosedDays(*closed);
-        resetEnvironment(env, paths.programFolder);
         resetDateFormatSet(formats, 1);
         // Plain dates make the expected lines short.
         formats.ownPattern[0] = 1;
@@ -32,15 +29,10 @@ protected:
 
     RangeList collect(int y, int m, int d, RangeViewSettings range, bool monday = false) {
         const RangeRequest request{y, m, d, range, monday, false, formats, locale, [this] { ++birthdayCalls; }, almanac};
-        return collectRange(request, {files, paths, *closed, env});
+        return collectRange(request, sources());
     }
 
     FixedClock clock{{2026, 12, 7}};
-    test::TempFolder folder;
-    PosixFileSystem files;
-    PathSettings paths{};
-    std::unique_ptr<ClosedDays> closed;
-    EnvironmentSettings env{};
     DateFormatSet formats{};
     JapaneseLocale locale;
     int birthdayCalls = 0;
@@ -143,10 +135,9 @@ TEST_F(RangeListTest, Spans) {
 
 // The check opens the view exactly when the view would list a data line.
 TEST_F(RangeListTest, RangeCheckAgreesWithTheList) {
-    const DataSources sources{files, paths, *closed, env};
     const auto check = [&](int y, int m, int d, RangeViewSettings range, bool monday) {
         const RangeRequest request{y, m, d, range, monday, false, formats, locale, [this] { ++birthdayCalls; }, almanac};
-        return rangeHasData(request, sources);
+        return rangeHasData(request, sources());
     };
     const RangeViewSettings week{kRangeWeek, 0, 0};
     EXPECT_FALSE(check(2026, 12, 9, week, false));
@@ -193,7 +184,7 @@ TEST_F(RangeListTest, ACollectorUsedAgainGivesWhatAFreshOneGives) {
         if (step.content) folder.write(step.file, step.content);
         else folder.remove(step.file);
         const RangeRequest request{step.y, step.m, step.d, step.range, false, false, formats, locale, {}, almanac};
-        collector.collect(request, {files, paths, *closed, env}, reused);
+        collector.collect(request, sources(), reused);
         const RangeList fresh = collect(step.y, step.m, step.d, step.range);
         EXPECT_EQ(reused.lines(), fresh.lines()) << step.file;
         EXPECT_EQ(reused.firstLine, fresh.firstLine) << step.file;

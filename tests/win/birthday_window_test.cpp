@@ -62,8 +62,7 @@ protected:
         typeText(GetDlgItem(dialog, 703), name);
         Sleep(300);
         PostMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
-        const ULONGLONG end = GetTickCount64() + kWait;
-        while (IsWindow(dialog) && GetTickCount64() < end) Sleep(50);
+        waitUntilClosed(dialog, kWait);
         Sleep(300);  // the write after the dialog
     }
     std::vector<std::wstring> listItems() const {

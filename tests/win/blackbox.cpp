@@ -213,6 +213,12 @@ HWND waitForDialog(HWND ownerWindow, const wchar_t* title, DWORD timeoutMs) {
     return nullptr;
 }
 
+bool waitUntilClosed(HWND window, DWORD timeoutMs) {
+    const ULONGLONG end = GetTickCount64() + timeoutMs;
+    while (IsWindow(window) && GetTickCount64() < end) Sleep(50);
+    return !IsWindow(window);
+}
+
 HWND waitForOwnedDialog(HWND owner, DWORD timeoutMs) {
     const ULONGLONG end = GetTickCount64() + timeoutMs;
     do {

@@ -67,6 +67,8 @@ private:
 
 namespace tavo::blackbox {
 
+// Waits until the window is gone; true when it went within the time.
+bool waitUntilClosed(HWND window, DWORD timeoutMs);
 // A dialog or message box (#32770) of the process that owns window, or nullptr.
 HWND waitForDialog(HWND ownerWindow, const wchar_t* title, DWORD timeoutMs);
 // A dialog (#32770) owned by the window, whatever its title (a system dialog's depends on the language).

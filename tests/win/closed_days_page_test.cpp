@@ -57,8 +57,7 @@ protected:
     }
     void finish(int button) {
         PostMessageW(dialog, WM_COMMAND, static_cast<WPARAM>(button), 0);
-        const ULONGLONG end = GetTickCount64() + kWait;
-        while (IsWindow(dialog) && GetTickCount64() < end) Sleep(50);
+        waitUntilClosed(dialog, kWait);
         Sleep(400);
     }
     static void click(HWND page, int id) {
@@ -78,8 +77,7 @@ protected:
     }
     static void closeEditor(HWND editor, int button) {
         PostMessageW(editor, WM_COMMAND, static_cast<WPARAM>(button), 0);
-        const ULONGLONG end = GetTickCount64() + kWait;
-        while (IsWindow(editor) && GetTickCount64() < end) Sleep(50);
+        waitUntilClosed(editor, kWait);
         Sleep(400);
     }
 

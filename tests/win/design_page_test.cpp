@@ -136,8 +136,7 @@ TEST_F(DesignPage, SavingUnderANameAndRefusingBadNames) {
     EXPECT_EQ(fileBytes(besideTest(L".col")), "(missing)");
     SendDlgItemMessageW(save, kSchemeName, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"青空"));
     PostMessageW(save, WM_COMMAND, IDOK, 0);
-    const ULONGLONG end = GetTickCount64() + kWait;
-    while (IsWindow(save) && GetTickCount64() < end) Sleep(50);
+    waitUntilClosed(save, kWait);
     Sleep(400);
     const std::string bytes = fileBytes(besideTest(L"青空.col"));
     EXPECT_EQ(bytes.rfind("[colorname]\r\ncolorname=" + wideToCp932(L"青空") + "\r\n", 0), 0u) << bytes.substr(0, 40);

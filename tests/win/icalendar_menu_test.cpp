@@ -39,24 +39,29 @@ protected:
         return span;
     }
 
+    // Types the file name into the system's file dialog the calendar shows
+    // and presses OK; false when there is no such dialog.
+    static bool answerFileDialog(HWND calendar, const std::wstring& file) {
+        HWND dialog = waitForOwnedDialog(calendar, kWait);
+        if (dialog == nullptr) return false;
+        Sleep(500);
+        HWND name = GetDlgItem(dialog, 1148);  // the file name box of the system's dialog
+        if (name == nullptr) name = GetDlgItem(dialog, 1152);
+        if (name == nullptr) return false;
+        SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.c_str()));
+        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        waitUntilClosed(dialog, kWait);
+        return true;
+    }
+
     // Chooses the command, answers the span of years, types the file name
     // into the file dialog and returns the text of the summary the calendar
     // then shows.
     static std::wstring runWithFile(HWND calendar, WPARAM command, const std::wstring& file, int from = 0, int to = 0) {
         HWND span = answerSpan(calendar, command, from, to);
         if (span == nullptr) return L"(no span dialog)";
-        const ULONGLONG closing = GetTickCount64() + kWait;
-        while (IsWindow(span) && GetTickCount64() < closing) Sleep(50);
-        HWND dialog = waitForOwnedDialog(calendar, kWait);
-        if (dialog == nullptr) return L"(no file dialog)";
-        Sleep(500);
-        HWND name = GetDlgItem(dialog, 1148);  // the file name box of the system's dialog
-        if (name == nullptr) name = GetDlgItem(dialog, 1152);
-        if (name == nullptr) return L"(no file name box in " + windowText(dialog) + L")";
-        SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.c_str()));
-        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-        const ULONGLONG end = GetTickCount64() + kWait;
-        while (IsWindow(dialog) && GetTickCount64() < end) Sleep(50);
+        waitUntilClosed(span, kWait);
+        if (!answerFileDialog(calendar, file)) return L"(no file dialog with a file name box)";
         HWND summary = waitForDialog(calendar, L"Tavo", kWait);
         if (summary == nullptr) return L"(no summary)";
         const std::wstring text = messageBoxText(summary);
@@ -115,9 +120,7 @@ TEST_F(ICalendarMenu, ASpanOfYears) {
     Sleep(300);
     EXPECT_TRUE(IsWindow(span));
     PostMessageW(GetDlgItem(span, IDCANCEL), BM_CLICK, 0, 0);
-    const ULONGLONG closing = GetTickCount64() + kWait;
-    while (IsWindow(span) && GetTickCount64() < closing) Sleep(50);
-    ASSERT_FALSE(IsWindow(span));
+    ASSERT_TRUE(waitUntilClosed(span, kWait));
 
     const std::wstring exported = runWithFile(run.window(), kExport, data.pathOf(L"二年.ics"), 2026, 2027);
     EXPECT_NE(exported.find(L"2026 年から 2027 年まで"), std::wstring::npos) << exported;
@@ -132,17 +135,8 @@ TEST_F(ICalendarMenu, ALongExportCanBeStopped) {
     ASSERT_NE(run.window(), nullptr);
     HWND span = answerSpan(run.window(), kExport, 1600, 9000);
     ASSERT_NE(span, nullptr);
-    const ULONGLONG closing = GetTickCount64() + kWait;
-    while (IsWindow(span) && GetTickCount64() < closing) Sleep(50);
-    HWND dialog = waitForOwnedDialog(run.window(), kWait);
-    ASSERT_NE(dialog, nullptr);
-    Sleep(500);
-    HWND name = GetDlgItem(dialog, 1148);
-    if (name == nullptr) name = GetDlgItem(dialog, 1152);
-    ASSERT_NE(name, nullptr);
-    const std::wstring file = data.pathOf(L"長い.ics");
-    SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.c_str()));
-    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    waitUntilClosed(span, kWait);
+    ASSERT_TRUE(answerFileDialog(run.window(), data.pathOf(L"長い.ics")));
     HWND progress = waitForDialog(run.window(), L"iCalendar", kWait * 2);
     ASSERT_NE(progress, nullptr);
     EXPECT_FALSE(IsWindowEnabled(run.window()));  // no other command meanwhile

@@ -40,8 +40,7 @@ protected:
     // OK or Cancel, and the dialog gone.
     void finish(int button) {
         PostMessageW(dialog, WM_COMMAND, static_cast<WPARAM>(button), 0);
-        const ULONGLONG end = GetTickCount64() + kWait;
-        while (IsWindow(dialog) && GetTickCount64() < end) Sleep(50);
+        waitUntilClosed(dialog, kWait);
         Sleep(500);
     }
     // A list entry chosen as the user does: selected, and the page told.

@@ -52,8 +52,7 @@ protected:
     }
     static void finish(HWND dialog, int button) {
         PostMessageW(dialog, WM_COMMAND, static_cast<WPARAM>(button), 0);
-        const ULONGLONG end = GetTickCount64() + kWait;
-        while (IsWindow(dialog) && GetTickCount64() < end) Sleep(50);
+        waitUntilClosed(dialog, kWait);
         Sleep(300);
     }
     static void replaceText(HWND edit, const std::wstring& text) {
