@@ -38,7 +38,7 @@ protected:
         HWND window = waitForWindow(L"WBir", kWait);
         if (window == nullptr) return nullptr;
         list = FindWindowExW(window, nullptr, L"ListBox", nullptr);
-        Sleep(300);
+        settle(window);
         return window;
     }
     // Fills the add dialog as a user does and presses OK; era < 0 leaves the era as offered.
@@ -46,7 +46,6 @@ protected:
         PostMessageW(window, WM_COMMAND, kAdd, 0);
         HWND dialog = waitForDialog(window, nullptr, kWait);
         ASSERT_NE(dialog, nullptr);
-        Sleep(200);
         if (!withYear) {
             SendMessageW(GetDlgItem(dialog, 18), BM_CLICK, 0, 0);
         } else {
@@ -60,10 +59,10 @@ protected:
             typeText(yearEdit, year);
         }
         typeText(GetDlgItem(dialog, 703), name);
-        Sleep(300);
         PostMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
-        waitUntilClosed(dialog, kWait);
-        Sleep(300);  // the write after the dialog
+        // Taken (the dialog closes and the window writes) or refused (a message box tells why).
+        waitUntil([&] { return !IsWindow(dialog) || waitForDialog(window, L"Tavo", 0) != nullptr; });
+        settle(window);
     }
     std::vector<std::wstring> listItems() const {
         std::vector<std::wstring> items;
@@ -79,7 +78,7 @@ protected:
     void clickItem(int n) const {
         const int height = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
         click(list, 5, height * n + height / 2);
-        Sleep(300);
+        settle(list);
     }
     // The names of the files in a folder.
     static std::vector<std::wstring> filesIn(const std::wstring& path) {
@@ -121,7 +120,7 @@ TEST_F(Birthdays, AnEraYearIsStoredAsGregorianAndNothingElseIsLeftInTheFolder) {
     PostMessageW(window, WM_CLOSE, 0, 0);
     ASSERT_TRUE(waitForNoWindow(L"WBir", kWait));
     pressKey(run.window(), VK_RIGHT);  // the selected cell has its own colour
-    Sleep(500);
+    settle(run.window());
     const View view(run.window(), 2026, 3);
     EXPECT_TRUE(cellHasColour(run.window(), view.cellOf(5), kHaveScheduleFill));
 }
@@ -152,7 +151,7 @@ TEST_F(Birthdays, AYearOutsideTheCalendarIsRefusedWithTheDialogStillOpen) {
     ASSERT_NE(box, nullptr);
     EXPECT_NE(messageBoxText(box).find(L"1582"), std::wstring::npos);
     PostMessageW(box, WM_COMMAND, IDOK, 0);
-    Sleep(300);
+    settle(box);
     EXPECT_NE(waitForDialog(window, L"誕生日の追加", 2000), nullptr);
     EXPECT_EQ(folder.read(L"birthda3.cal"), "(missing)");
 }
@@ -166,20 +165,20 @@ TEST_F(Birthdays, DeletingOneEntryLeavesEveryOtherLineAndTheLastDeletesTheFile) 
     ASSERT_NE(window, nullptr);
     ASSERT_EQ(listItems().size(), 2u);
     PostMessageW(window, WM_COMMAND, kDelete, 0);  // nothing selected: nothing deleted
-    Sleep(400);
+    settle(window);
     EXPECT_EQ(folder.read(L"birthda3.cal"), before);
     clickItem(0);
     PostMessageW(window, WM_COMMAND, kDelete, 0);
-    Sleep(600);
+    settle(window);
     EXPECT_EQ(folder.read(L"birthda3.cal"), cp932(L": 1\r\n一日\r\n: 5\r\n二番目\n;手で書いた行\r\n:20 2000\r\n二十日\r\n"));
     EXPECT_EQ(listItems(), std::vector<std::wstring>{L"二番目 の誕生日"});
 
     folder.write(L"birthda3.cal", cp932(L": 5\r\nひとり\r\n"));
     PostMessageW(window, WM_USER, 0, 0);  // refresh
-    Sleep(300);
+    settle(window);
     clickItem(0);
     PostMessageW(window, WM_COMMAND, kDelete, 0);
-    Sleep(600);
+    settle(window);
     EXPECT_EQ(folder.read(L"birthda3.cal"), "(missing)");
     EXPECT_TRUE(listItems().empty());
 }

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "resources/tavo_ids.h"
 #include "shared/cp932.h"
 
 namespace tavo::blackbox {
@@ -40,22 +41,24 @@ bool Process::waitExit(DWORD timeoutMs, DWORD& code) {
     return GetExitCodeProcess(info_.hProcess, &code) != 0;
 }
 
+bool settle(HWND window) {
+    // A thread takes the messages sent to it before each posted one, so each
+    // round trip here comes back only after one more posted message was handled.
+    for (int i = 0; i < 16; ++i) {
+        DWORD_PTR result = 0;
+        if (SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, kPatience, &result) == 0) return false;
+    }
+    return waitUntil([&] { return !IsWindow(window) || GetUpdateRect(window, nullptr, FALSE) == FALSE; });
+}
+
 HWND waitForWindow(const wchar_t* className, DWORD timeoutMs) {
-    const ULONGLONG end = GetTickCount64() + timeoutMs;
-    do {
-        if (HWND window = FindWindowW(className, nullptr)) return window;
-        Sleep(50);
-    } while (GetTickCount64() < end);
-    return nullptr;
+    HWND window = nullptr;
+    waitUntil([&] { return (window = FindWindowW(className, nullptr)) != nullptr; }, timeoutMs);
+    return window;
 }
 
 bool waitForNoWindow(const wchar_t* className, DWORD timeoutMs) {
-    const ULONGLONG end = GetTickCount64() + timeoutMs;
-    do {
-        if (FindWindowW(className, nullptr) == nullptr) return true;
-        Sleep(50);
-    } while (GetTickCount64() < end);
-    return false;
+    return waitUntil([&] { return FindWindowW(className, nullptr) == nullptr; }, timeoutMs);
 }
 
 namespace {
@@ -149,19 +152,14 @@ COLORREF clientPixel(HWND window, int x, int y) {
 }
 
 bool waitForPixel(HWND window, int x, int y, COLORREF colour, DWORD timeoutMs) {
-    const ULONGLONG end = GetTickCount64() + timeoutMs;
-    do {
-        if (clientPixel(window, x, y) == colour) return true;
-        Sleep(50);
-    } while (GetTickCount64() < end);
-    return false;
+    return waitUntil([&] { return clientPixel(window, x, y) == colour; }, timeoutMs);
 }
 
 CalendarRun::CalendarRun(const std::wstring& arguments) : process_(besideTest(L"Tavo.exe"), arguments) {
     window_ = waitForWindow(L"Tavo", 20000);
-    const ULONGLONG end = GetTickCount64() + 10000;
-    while (window_ && !IsWindowVisible(window_) && GetTickCount64() < end) Sleep(50);
-    Sleep(300);  // the first paint
+    if (window_ == nullptr) return;
+    waitUntil([&] { return IsWindowVisible(window_) != FALSE; }, 10000);
+    settle(window_);
 }
 
 bool CalendarRun::close(DWORD& exitCode) {
@@ -204,29 +202,33 @@ BOOL CALLBACK findDialog(HWND window, LPARAM param) {
 HWND waitForDialog(HWND ownerWindow, const wchar_t* title, DWORD timeoutMs) {
     DialogSearch search{0, title, nullptr};
     GetWindowThreadProcessId(ownerWindow, &search.process);
-    const ULONGLONG end = GetTickCount64() + timeoutMs;
-    do {
+    waitUntil([&] {
         EnumWindows(findDialog, reinterpret_cast<LPARAM>(&search));
-        if (search.found) return search.found;
-        Sleep(50);
-    } while (GetTickCount64() < end);
-    return nullptr;
+        return search.found != nullptr;
+    }, timeoutMs);
+    if (search.found) settle(search.found);
+    return search.found;
 }
 
 bool waitUntilClosed(HWND window, DWORD timeoutMs) {
-    const ULONGLONG end = GetTickCount64() + timeoutMs;
-    while (IsWindow(window) && GetTickCount64() < end) Sleep(50);
-    return !IsWindow(window);
+    return waitUntil([&] { return !IsWindow(window); }, timeoutMs);
 }
 
-HWND waitForOwnedDialog(HWND owner, DWORD timeoutMs) {
-    const ULONGLONG end = GetTickCount64() + timeoutMs;
-    do {
-        for (HWND w = FindWindowExW(nullptr, nullptr, L"#32770", nullptr); w; w = FindWindowExW(nullptr, w, L"#32770", nullptr))
-            if (GetWindow(w, GW_OWNER) == owner && IsWindowVisible(w)) return w;
-        Sleep(50);
-    } while (GetTickCount64() < end);
+namespace {
+
+HWND ownedDialog(HWND owner) {
+    for (HWND w = FindWindowExW(nullptr, nullptr, L"#32770", nullptr); w; w = FindWindowExW(nullptr, w, L"#32770", nullptr))
+        if (GetWindow(w, GW_OWNER) == owner && IsWindowVisible(w)) return w;
     return nullptr;
+}
+
+}  // namespace
+
+HWND waitForOwnedDialog(HWND owner, DWORD timeoutMs) {
+    HWND found = nullptr;
+    waitUntil([&] { return (found = ownedDialog(owner)) != nullptr; }, timeoutMs);
+    if (found) settle(found);
+    return found;
 }
 
 std::wstring messageBoxText(HWND box) {
@@ -247,12 +249,7 @@ void click(HWND window, int x, int y) {
 }
 
 bool waitForStatus(HWND calendar, const std::wstring& prefix, DWORD timeoutMs) {
-    const ULONGLONG end = GetTickCount64() + timeoutMs;
-    do {
-        if (statusBarText(calendar).compare(0, prefix.size(), prefix) == 0) return true;
-        Sleep(50);
-    } while (GetTickCount64() < end);
-    return false;
+    return waitUntil([&] { return statusBarText(calendar).compare(0, prefix.size(), prefix) == 0; }, timeoutMs);
 }
 
 }  // namespace tavo::blackbox
@@ -327,7 +324,8 @@ bool toldAfter(HWND window, UINT message, WPARAM wParam, const std::wstring& fra
     if (box == nullptr) return false;
     const bool found = messageBoxText(box).find(fragment) != std::wstring::npos;
     PostMessageW(box, WM_COMMAND, IDOK, 0);
-    Sleep(500);
+    waitUntilClosed(box, kPatience);
+    settle(window);
     return found;
 }
 
@@ -343,13 +341,19 @@ std::wstring clipboardText(UINT format) {
     return text;
 }
 
+std::wstring copiedRangeList(HWND view) {
+    PostMessageW(view, WM_COMMAND, CMD_COPY, 0);
+    settle(view);
+    return clipboardText(CF_UNICODETEXT);
+}
+
 HWND optionsPageWith(HWND dialog, int control) {
     HWND inner = GetDlgItem(dialog, 51);
     for (int step = 0; step < 6; ++step) {
         for (HWND p = FindWindowExW(inner, nullptr, L"#32770", nullptr); p; p = FindWindowExW(inner, p, L"#32770", nullptr))
             if (IsWindowVisible(p) && GetDlgItem(p, control)) return p;
         pressKey(inner, VK_RIGHT);
-        Sleep(400);
+        settle(dialog);
     }
     return nullptr;
 }
@@ -362,7 +366,7 @@ std::wstring controlText(HWND control) {
 }
 
 void typeText(HWND window, const std::wstring& text) {
-    for (wchar_t c : text) PostMessageW(window, WM_CHAR, c, 1);
+    for (wchar_t c : text) SendMessageW(window, WM_CHAR, c, 1);
 }
 
 }  // namespace tavo::blackbox

@@ -7,6 +7,25 @@
 
 namespace tavo::blackbox {
 
+// How long a test waits for something the programs should do at once.
+constexpr DWORD kPatience = 8000;
+
+// Polls the condition until it holds; false after the timeout. Every wait of
+// the tests is one of these: on what a user would see, never a fixed time.
+template <class Condition>
+bool waitUntil(Condition condition, DWORD timeoutMs = kPatience) {
+    const ULONGLONG end = GetTickCount64() + timeoutMs;
+    for (;;) {
+        if (condition()) return true;
+        if (GetTickCount64() >= end) return false;
+        Sleep(20);
+    }
+}
+
+// Waits until the window's thread has handled the messages posted to it so
+// far (and a few it posted itself on the way) and has painted.
+bool settle(HWND window);
+
 // Full path of a file beside the running test program.
 std::wstring besideTest(const wchar_t* fileName);
 
@@ -128,6 +147,8 @@ bool toldAfter(HWND window, UINT message, WPARAM wParam, const std::wstring& fra
 
 // The clipboard's text in a format (CF_UNICODETEXT or CF_TEXT, the latter read as CP932).
 std::wstring clipboardText(UINT format);
+// The range view's list as its copy command puts it on the clipboard.
+std::wstring copiedRangeList(HWND view);
 // The options dialog's page holding a control: the inner tabs are walked
 // with the arrow key, as a user does, until it shows; nullptr if none does.
 HWND optionsPageWith(HWND dialog, int control);

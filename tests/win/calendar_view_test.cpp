@@ -113,7 +113,7 @@ TEST_F(CalendarView, HolidayNumbersInTheirColours) {
         ASSERT_NE(run.window(), nullptr);
         const View view(run.window(), c.year, c.month);
         ASSERT_TRUE(waitForStatus(run.window(), std::wstring(c.start).substr(0, 4), 5000));
-        Sleep(300);
+        settle(run.window());
         EXPECT_TRUE(cellHasColour(run.window(), view.cellOf(c.day), c.colour)) << c.start << " " << c.day;
         EXPECT_FALSE(cellHasColour(run.window(), view.cellOf(c.day), c.never)) << c.start << " " << c.day;
     }
@@ -132,8 +132,8 @@ TEST_F(CalendarView, NoTitleBarWhenCapIsOff) {
     setProfileNumber(L"cstyle", L"cap", 0);
     CalendarRun run;
     ASSERT_NE(run.window(), nullptr);
-    Sleep(1000);  // the title bar goes 100 ms after the start
-    EXPECT_EQ(GetWindowLongW(run.window(), GWL_STYLE) & WS_CAPTION, 0);
+    // the title bar goes 100 ms after the start
+    EXPECT_TRUE(waitUntil([&] { return (GetWindowLongW(run.window(), GWL_STYLE) & WS_CAPTION) == 0; }));
     DWORD cap = 1;
     EXPECT_TRUE(readProfileNumber(L"cstyle", L"cap", cap));
     EXPECT_EQ(cap, 0u);

@@ -49,7 +49,6 @@ protected:
         PostMessageW(calendar, WM_COMMAND, 103, 0);
         dialog = waitForDialog(calendar, L"オプション(Tavo)", kWait);
         if (dialog == nullptr) return nullptr;
-        Sleep(400);
         HWND inner = GetDlgItem(dialog, 51);
         for (HWND p = FindWindowExW(inner, nullptr, L"#32770", nullptr); p; p = FindWindowExW(inner, p, L"#32770", nullptr))
             if (IsWindowVisible(p)) return p;
@@ -57,12 +56,12 @@ protected:
     }
     void finish(int button) {
         PostMessageW(dialog, WM_COMMAND, static_cast<WPARAM>(button), 0);
-        waitUntilClosed(dialog, kWait);
-        Sleep(400);
+        EXPECT_TRUE(waitUntilClosed(dialog, kWait));
+        settle(FindWindowW(L"Tavo", nullptr));
     }
     static void click(HWND page, int id) {
         SendMessageW(GetDlgItem(page, id), BM_CLICK, 0, 0);
-        Sleep(300);
+        settle(page);
     }
     static bool wednesdaysClosed(HWND calendar) {
         const View view(calendar, 2026, 12);
@@ -71,14 +70,12 @@ protected:
     // The rule editor opened by a button of the page (it is modal: posted).
     HWND openEditor(HWND page, int button, const wchar_t* title) {
         PostMessageW(GetDlgItem(page, button), BM_CLICK, 0, 0);
-        HWND editor = waitForDialog(page, title, kWait);
-        Sleep(300);
-        return editor;
+        return waitForDialog(page, title, kWait);
     }
-    static void closeEditor(HWND editor, int button) {
+    void closeEditor(HWND editor, int button) {
         PostMessageW(editor, WM_COMMAND, static_cast<WPARAM>(button), 0);
-        waitUntilClosed(editor, kWait);
-        Sleep(400);
+        EXPECT_TRUE(waitUntilClosed(editor, kWait));
+        settle(dialog);
     }
 
     std::unique_ptr<TestClock> clock;
@@ -143,7 +140,6 @@ TEST_F(ClosedDaysPage, ARuleAddedThroughTheEditor) {
     SendMessageW(editor, WM_COMMAND, MAKEWPARAM(705, CBN_SELCHANGE), reinterpret_cast<LPARAM>(toEra));
     SendMessageW(GetDlgItem(editor, 707), EM_SETSEL, 0, -1);
     typeText(GetDlgItem(editor, 707), L"2030");
-    Sleep(300);
     closeEditor(editor, IDOK);
     EXPECT_TRUE(waitForStatus(run.window(), L"2026/12/ 7", kWait));
     EXPECT_NE(statusBarText(run.window()).find(L"棚卸し"), std::wstring::npos) << statusBarText(run.window());
@@ -189,12 +185,11 @@ TEST_F(ClosedDaysPage, ARulesFileThatCannotBeWrittenIsTold) {
     HWND editor = openEditor(page, 709, L"休業日の追加");
     ASSERT_NE(editor, nullptr);
     typeText(GetDlgItem(editor, 703), L"臨時休業");
-    Sleep(300);
     closeEditor(editor, IDOK);
     EXPECT_TRUE(toldAfter(dialog, WM_COMMAND, IDOK, L"Holiday2.Dat"));
     CloseHandle(held);
-    Sleep(800);
-    EXPECT_NE(statusBarText(run.window()).find(L"臨時休業"), std::wstring::npos) << statusBarText(run.window());
+    EXPECT_TRUE(waitUntil([&] { return statusBarText(run.window()).find(L"臨時休業") != std::wstring::npos; }))
+        << statusBarText(run.window());
 }
 
 }  // namespace

@@ -37,7 +37,7 @@ protected:
         HWND window = waitForWindow(L"WSch", kWait);
         if (window == nullptr) return nullptr;
         edit = FindWindowExW(window, nullptr, L"Edit", nullptr);
-        Sleep(300);
+        settle(window);
         return window;
     }
     // Closes the window and waits until it is gone.
@@ -53,11 +53,8 @@ protected:
         return cp932ToWide(scheduleWindowTitle(formats, kind, date));
     }
     static std::string cp932(const std::wstring& text) { return wideToCp932(text); }
-    // Keystrokes into the open window's text, given time to arrive.
-    void type(const std::wstring& text) const {
-        typeText(edit, text);
-        Sleep(300);
-    }
+    // Keystrokes into the open window's text.
+    void type(const std::wstring& text) const { typeText(edit, text); }
 
     DataFolder folder{L"tavo-schedule"};
     std::unique_ptr<TestClock> clock;
@@ -75,7 +72,7 @@ TEST_F(DaySchedule, TypedTextBecomesTheDaySectionAndMarksTheCell) {
     ASSERT_TRUE(closeWindow(window));
     EXPECT_EQ(folder.read(L"sch20057.cal"), cp932(L":9\r\n会議\r\n10時から\r\n"));
     pressKey(run.window(), VK_RIGHT);  // the selected cell has its own colour
-    Sleep(500);
+    settle(run.window());
     const View view(run.window(), 2005, 7);
     EXPECT_TRUE(cellHasColour(run.window(), view.cellOf(9), kHaveScheduleFill));
 }
@@ -106,7 +103,7 @@ TEST_F(DaySchedule, ClosingUnchangedWritesNothingAndClearingTheOnlySectionDelete
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(controlText(edit), L"消す予定\r\n");
     PostMessageW(window, WM_COMMAND, kCutAll, 0);  // 全て切り取り
-    Sleep(300);
+    settle(window);
     ASSERT_TRUE(closeWindow(window));
     EXPECT_EQ(folder.read(L"sch20057.cal"), "(missing)");
 }
@@ -140,7 +137,7 @@ TEST_F(DaySchedule, ASecondCommandKeepsTheOneOpenWindow) {
     const std::wstring title = windowText(window);
     pressKey(run.window(), VK_RIGHT);
     PostMessageW(run.window(), WM_COMMAND, kEveryYear, 0);
-    Sleep(800);
+    settle(run.window());
     EXPECT_EQ(countTopLevelWindows(L"WSch"), 1);
     EXPECT_EQ(windowText(window), title);
 }

@@ -60,13 +60,13 @@ protected:
         PostMessageW(GetDlgItem(page, button), BM_CLICK, 0, 0);
         HWND chooser = waitForOwnedDialog(dialog, kWait);
         ASSERT_NE(chooser, nullptr);
-        Sleep(300);
         const BYTE channels[3] = {GetRValue(colour), GetGValue(colour), GetBValue(colour)};
         for (int i = 0; i < 3; ++i)
             SendDlgItemMessageW(chooser, 706 + i, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(std::to_wstring(channels[i]).c_str()));
-        Sleep(200);
+        settle(chooser);
         PostMessageW(chooser, WM_COMMAND, IDOK, 0);
-        Sleep(800);
+        EXPECT_TRUE(waitUntilClosed(chooser, kWait));
+        settle(page);
     }
 
 };
@@ -136,15 +136,15 @@ TEST_F(DesignPage, SavingUnderANameAndRefusingBadNames) {
     EXPECT_EQ(fileBytes(besideTest(L".col")), "(missing)");
     SendDlgItemMessageW(save, kSchemeName, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"青空"));
     PostMessageW(save, WM_COMMAND, IDOK, 0);
-    waitUntilClosed(save, kWait);
-    Sleep(400);
+    EXPECT_TRUE(waitUntilClosed(save, kWait));
+    settle(page);
     const std::string bytes = fileBytes(besideTest(L"青空.col"));
     EXPECT_EQ(bytes.rfind("[colorname]\r\ncolorname=" + wideToCp932(L"青空") + "\r\n", 0), 0u) << bytes.substr(0, 40);
     EXPECT_NE(bytes.find("[custcolor]\r\n0=16777215\r\n"), std::string::npos);
     EXPECT_EQ(chosenScheme(page), findScheme(page, L"青空"));
     EXPECT_TRUE(enabled(page, kDelete));
     PostMessageW(GetDlgItem(page, kDelete), BM_CLICK, 0, 0);
-    Sleep(500);
+    settle(page);
     EXPECT_EQ(fileBytes(besideTest(L"青空.col")), "(missing)");
     EXPECT_EQ(findScheme(page, L"青空"), CB_ERR);
     finish(IDCANCEL);

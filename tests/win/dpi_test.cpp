@@ -71,7 +71,7 @@ TEST_P(Scaling, TheWindowGrowsWithTheScalingAndShowsItsTexts) {
     rebuildMonthGrid(grid, 2026, 12, {false, false}, *closed);
     const CellPosition third = grid.dayCell[3];  // a Thursday without data
     const Rect cell = cellRect(layout, third.column, third.row);
-    Sleep(500);
+    settle(run.window());
     EXPECT_TRUE(anyPixel(run.window(), yearMonRect(layout), kCaptionText)) << "year-month text at " << dpi;
     EXPECT_TRUE(anyPixel(run.window(), {cell.left, cell.top, cell.width, cell.height * 2 / 3}, 0)) << "day number at " << dpi;
     EXPECT_TRUE(anyPixel(run.window(), {cell.left, cell.top + cell.height / 2, cell.width, cell.height / 2}, kRokuyoText))

@@ -31,14 +31,13 @@ protected:
 
     // The command line the recorder wrote, once it has.
     std::wstring recorded() const {
-        const ULONGLONG end = GetTickCount64() + kWait;
-        while (GetTickCount64() < end) {
-            const std::string bytes = data.read(L"my programs\\recorded.txt");
-            if (bytes != "(missing)" && !bytes.empty())
-                return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
-            Sleep(100);
-        }
-        return L"(nothing recorded)";
+        std::string bytes;
+        if (!waitUntil([&] {
+                bytes = data.read(L"my programs\\recorded.txt");
+                return bytes != "(missing)" && !bytes.empty();
+            }))
+            return L"(nothing recorded)";
+        return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
     }
 
     DataFolder data{L"tavo ext data"};  // a blank in every data path
@@ -68,9 +67,8 @@ TEST_F(ExternalProgram, TheDayScheduleWindowOpensItsOwnFileWithWhatWasTyped) {
     PostMessageW(run.window(), WM_COMMAND, 907, 0);  // every year
     HWND window = waitForWindow(L"WSch", kWait);
     ASSERT_NE(window, nullptr);
-    Sleep(300);
+    settle(window);
     typeText(FindWindowExW(window, nullptr, L"Edit", nullptr), L"七夕");
-    Sleep(300);
     PostMessageW(window, WM_SYSCOMMAND, kExternal, 0);
     EXPECT_EQ(recorded(), L"\"" + recorder() + L"\" \"" + data.pathOf(L"schedul7.cal") + L"\"");
     EXPECT_EQ(data.read(L"schedul7.cal"), wideToCp932(L":9\r\n七夕\r\n"));

@@ -30,7 +30,6 @@ protected:
         PostMessageW(calendar, WM_SYSCOMMAND, command, 0);
         HWND span = waitForOwnedDialog(calendar, kWait);
         if (span == nullptr) return nullptr;
-        Sleep(300);
         if (from != 0) {
             SetDlgItemInt(span, kFrom, static_cast<UINT>(from), FALSE);
             SetDlgItemInt(span, kTo, static_cast<UINT>(to), FALSE);
@@ -44,7 +43,6 @@ protected:
     static bool answerFileDialog(HWND calendar, const std::wstring& file) {
         HWND dialog = waitForOwnedDialog(calendar, kWait);
         if (dialog == nullptr) return false;
-        Sleep(500);
         HWND name = GetDlgItem(dialog, 1148);  // the file name box of the system's dialog
         if (name == nullptr) name = GetDlgItem(dialog, 1152);
         if (name == nullptr) return false;
@@ -66,7 +64,7 @@ protected:
         if (summary == nullptr) return L"(no summary)";
         const std::wstring text = messageBoxText(summary);
         PostMessageW(summary, WM_COMMAND, IDOK, 0);
-        Sleep(300);
+        settle(summary);
         return text;
     }
 
@@ -117,7 +115,7 @@ TEST_F(ICalendarMenu, ASpanOfYears) {
     ASSERT_NE(refusal, nullptr);
     EXPECT_NE(messageBoxText(refusal).find(L"期間には"), std::wstring::npos);
     PostMessageW(refusal, WM_COMMAND, IDOK, 0);
-    Sleep(300);
+    settle(refusal);
     EXPECT_TRUE(IsWindow(span));
     PostMessageW(GetDlgItem(span, IDCANCEL), BM_CLICK, 0, 0);
     ASSERT_TRUE(waitUntilClosed(span, kWait));
@@ -145,7 +143,7 @@ TEST_F(ICalendarMenu, ALongExportCanBeStopped) {
     ASSERT_NE(summary, nullptr);
     EXPECT_NE(messageBoxText(summary).find(L"中止"), std::wstring::npos) << messageBoxText(summary);
     PostMessageW(summary, WM_COMMAND, IDOK, 0);
-    Sleep(300);
+    settle(summary);
     EXPECT_EQ(data.read(L"長い.ics"), "(missing)");
     EXPECT_TRUE(IsWindowEnabled(run.window()));
 }

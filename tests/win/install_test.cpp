@@ -67,9 +67,7 @@ void startsAndCloses(const std::wstring& program) {
     HWND window = waitForWindow(L"Tavo", kWait);
     DWORD early = 0;
     ASSERT_NE(window, nullptr) << program << (calendar.waitExit(0, early) ? " ended with " + std::to_string(early) : " runs");
-    const ULONGLONG end = GetTickCount64() + kWait;
-    while (!IsWindowVisible(window) && GetTickCount64() < end) Sleep(50);
-    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_TRUE(waitUntil([&] { return IsWindowVisible(window) != FALSE; }));
     PostMessageW(window, WM_CLOSE, 0, 0);
     DWORD code = 1234;
     EXPECT_TRUE(calendar.waitExit(kWait, code));

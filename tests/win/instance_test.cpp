@@ -15,9 +15,8 @@ TEST(Calendar, OneInstanceOpensAndClosesCleanly) {
     HWND window = waitForWindow(L"Tavo", kWait);
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(windowText(window), L"Tavo");
-    const ULONGLONG end = GetTickCount64() + kWait;  // shown once it has placed itself
-    while (!IsWindowVisible(window) && GetTickCount64() < end) Sleep(50);
-    EXPECT_TRUE(IsWindowVisible(window));
+    // shown once it has placed itself
+    EXPECT_TRUE(waitUntil([&] { return IsWindowVisible(window) != FALSE; }));
 
     Process second(besideTest(L"Tavo.exe"));
     DWORD code = 1234;

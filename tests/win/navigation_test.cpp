@@ -129,9 +129,8 @@ TEST_F(Navigation, TheJumpDialog) {
         ASSERT_NE(box, nullptr);
         EXPECT_EQ(messageBoxText(box), c.message);
         PostMessageW(box, WM_COMMAND, IDOK, 0);
-        for (int i = 0; i < 100 && IsWindow(box); ++i) Sleep(50);
-        EXPECT_FALSE(IsWindow(box));
-        Sleep(200);
+        EXPECT_TRUE(waitUntilClosed(box, kWait));
+        settle(dialog);
         GUITHREADINFO info{};
         info.cbSize = sizeof info;
         GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info);
@@ -150,7 +149,7 @@ TEST_F(Navigation, DayOffTogglesTheFileAndTheFrame) {
     CalendarRun run(L"2026/12/08");
     ASSERT_NE(run.window(), nullptr);
     PostMessageW(run.window(), WM_COMMAND, 906, 0);
-    Sleep(1000);
+    settle(run.window());
     HANDLE h = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(h, INVALID_HANDLE_VALUE);
     char content[512] = {};
@@ -167,7 +166,7 @@ TEST_F(Navigation, DayOffTogglesTheFileAndTheFrame) {
     for (int dy = -40; dy <= 40 && !red; ++dy) red = clientPixel(run.window(), centre.x, centre.y + dy) == 255;
     EXPECT_TRUE(red);
     PostMessageW(run.window(), WM_COMMAND, 906, 0);
-    Sleep(1000);
+    settle(run.window());
     DeleteFileW(file.c_str());
 }
 
@@ -220,11 +219,7 @@ TEST_F(Navigation, ARefreshOverAWallpaperLeavesNoStaleFrame) {
             if (clientPixel(run.window(), centre.x, centre.y + dy) == 255) return true;
         return false;
     };
-    const auto waitFor = [&](bool shown) {
-        for (int i = 0; i < 50; ++i, Sleep(100))
-            if (frameShown() == shown) return true;
-        return false;
-    };
+    const auto waitFor = [&](bool shown) { return waitUntil([&] { return frameShown() == shown; }, 5000); };
     EXPECT_TRUE(waitFor(true));
     EXPECT_EQ(clientPixel(run.window(), centre.x - 2, centre.y + 2), RGB(32, 64, 128));  // the wallpaper shows through
     writeFile(dayOff, dayOffTable(0, 0));
@@ -278,11 +273,12 @@ TEST_F(Navigation, DateChangeWatch) {
             ASSERT_NE(box, nullptr);
             EXPECT_EQ(messageBoxText(box), L"日付が変更されました.");
             PostMessageW(box, WM_COMMAND, IDOK, 0);
-        } else {
-            Sleep(1500);
-            EXPECT_EQ(waitForDialog(run.window(), nullptr, 0), nullptr);
         }
         EXPECT_TRUE(waitForStatus(run.window(), L"2026/12/ 8", kWait)) << c.cdt << " " << statusBarText(run.window());
+        settle(run.window());
+        if (!c.message) {
+            EXPECT_EQ(waitForDialog(run.window(), nullptr, 0), nullptr);
+        }
     }
 }
 
@@ -298,7 +294,7 @@ TEST_F(Navigation, DoubleClickOnTheTopBandTogglesTheTitleBar) {
     };
     const RECT before = clientOnScreen();
     PostMessageW(run.window(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(40, 5));
-    Sleep(800);
+    settle(run.window());
     EXPECT_EQ(GetWindowLongW(run.window(), GWL_STYLE) & WS_CAPTION, 0);
     RECT now = clientOnScreen();
     EXPECT_TRUE(EqualRect(&before, &now)) << now.left << "," << now.top << " was " << before.left << "," << before.top;
@@ -306,7 +302,7 @@ TEST_F(Navigation, DoubleClickOnTheTopBandTogglesTheTitleBar) {
     EXPECT_TRUE(readProfileNumber(L"cstyle", L"cap", cap));
     EXPECT_EQ(cap, 0u);
     PostMessageW(run.window(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(40, 5));
-    Sleep(800);
+    settle(run.window());
     EXPECT_EQ(GetWindowLongW(run.window(), GWL_STYLE) & WS_CAPTION, WS_CAPTION);
     now = clientOnScreen();
     EXPECT_TRUE(EqualRect(&before, &now)) << now.left << "," << now.top << " was " << before.left << "," << before.top;

@@ -34,31 +34,31 @@ protected:
         PostMessageW(from, WM_COMMAND, 103, 0);
         dialog = waitForDialog(from, L"オプション(Tavo)", kWait);
         if (dialog == nullptr) return nullptr;
-        Sleep(400);
         return optionsPageWith(dialog, control);
     }
     // OK or Cancel, and the dialog gone.
     void finish(int button) {
         PostMessageW(dialog, WM_COMMAND, static_cast<WPARAM>(button), 0);
-        waitUntilClosed(dialog, kWait);
-        Sleep(500);
+        EXPECT_TRUE(waitUntilClosed(dialog, kWait));
+        for (HWND window : {FindWindowW(L"Tavo", nullptr), FindWindowW(L"WScv", nullptr)})
+            if (window) settle(window);
     }
     // A list entry chosen as the user does: selected, and the page told.
     static void choose(HWND page, int combo, int index) {
         HWND box = GetDlgItem(page, combo);
         SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
         SendMessageW(page, WM_COMMAND, MAKEWPARAM(combo, CBN_SELCHANGE), reinterpret_cast<LPARAM>(box));
-        Sleep(500);
+        settle(page);
     }
     static void click(HWND page, int id) {
         SendMessageW(GetDlgItem(page, id), BM_CLICK, 0, 0);
-        Sleep(500);
+        settle(page);
     }
     // The edit's whole text replaced by typing.
     static void retype(HWND page, int edit, const std::wstring& text) {
         SendMessageW(GetDlgItem(page, edit), EM_SETSEL, 0, -1);
         typeText(GetDlgItem(page, edit), text);
-        Sleep(500);
+        settle(page);
     }
     static bool enabled(HWND page, int id) { return IsWindowEnabled(GetDlgItem(page, id)) != FALSE; }
     static bool checked(HWND page, int id) { return IsDlgButtonChecked(page, id) == BST_CHECKED; }

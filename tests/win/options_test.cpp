@@ -38,9 +38,7 @@ protected:
 
     static HWND open(HWND from) {
         PostMessageW(from, WM_COMMAND, kOptions, 0);
-        HWND dialog = waitForDialog(from, kTitle, kWait);
-        Sleep(300);
-        return dialog;
+        return waitForDialog(from, kTitle, kWait);
     }
     static int outerTab(HWND dialog) { return static_cast<int>(SendMessageW(GetDlgItem(dialog, 50), TCM_GETCURSEL, 0, 0)); }
     // The page shown in the inner row.
@@ -52,17 +50,18 @@ protected:
     }
     static void finish(HWND dialog, int button) {
         PostMessageW(dialog, WM_COMMAND, static_cast<WPARAM>(button), 0);
-        waitUntilClosed(dialog, kWait);
-        Sleep(300);
+        EXPECT_TRUE(waitUntilClosed(dialog, kWait));
+        for (HWND window : {FindWindowW(L"Tavo", nullptr), FindWindowW(L"WScv", nullptr)})
+            if (window) settle(window);
     }
     static void replaceText(HWND edit, const std::wstring& text) {
         SendMessageW(edit, EM_SETSEL, 0, -1);
         typeText(edit, text);
-        Sleep(300);
+        settle(edit);
     }
     static void clickButton(HWND page, int id) {
         SendMessageW(GetDlgItem(page, id), BM_CLICK, 0, 0);
-        Sleep(200);
+        settle(page);
     }
 
     DataFolder data{L"tavo-options"};
@@ -84,7 +83,7 @@ TEST_F(Options, FirstOpeningStartsOnTheBasicsThenOnTheCallersTab) {
     EXPECT_TRUE(readProfileNumber(L"tavocust", L"exec", exec));
     EXPECT_EQ(exec, 1u);
     PostMessageW(run.window(), WM_COMMAND, kOptions, 0);  // a second request only focuses it
-    Sleep(800);
+    settle(run.window());
     EXPECT_EQ(countTopLevelWindows(L"#32770"), 1);
     finish(dialog, IDCANCEL);
 
@@ -114,14 +113,10 @@ TEST_F(Options, TheRangePageActsAtOnceCancelRestoresOkWrites) {
     ASSERT_NE(page, nullptr);
     replaceText(GetDlgItem(page, 906), L"5");
     EXPECT_EQ(block->range.after, 5);
-    PostMessageW(view, WM_COMMAND, 108, 0);  // copy: the list now reaches 12 December
-    Sleep(800);
-    EXPECT_NE(clipboardText(CF_UNICODETEXT).find(L"五日後"), std::wstring::npos);
+    EXPECT_NE(copiedRangeList(view).find(L"五日後"), std::wstring::npos);  // the list now reaches 12 December
     finish(dialog, IDCANCEL);
     EXPECT_EQ(block->range.after, 1);
-    PostMessageW(view, WM_COMMAND, 108, 0);  // and back to 8 December
-    Sleep(800);
-    const std::wstring restored = clipboardText(CF_UNICODETEXT);
+    const std::wstring restored = copiedRangeList(view);  // and back to 8 December
     EXPECT_NE(restored.find(L"明日"), std::wstring::npos);
     EXPECT_EQ(restored.find(L"五日後"), std::wstring::npos);
     DWORD stored = 0;
@@ -193,7 +188,6 @@ TEST_F(Options, FoldersAreMadeAndUsedAfterOk) {
     replaceText(GetDlgItem(page, 404), other.pathOf(L"日記\\新しい"));
     finish(dialog, IDOK);
     EXPECT_NE(GetFileAttributesW(other.pathOf(L"日記\\新しい").c_str()), INVALID_FILE_ATTRIBUTES);
-    Sleep(500);
     const View cells(run.window(), 2026, 12);
     EXPECT_TRUE(cellHasColour(run.window(), cells.cellOf(15), kHaveScheduleFill));
 }
@@ -259,8 +253,7 @@ TEST_F(Options, HelpOpensThePageOfTheShownTab) {
     ASSERT_NE(dialog, nullptr);
     PostMessageW(dialog, WM_COMMAND, 9, 0);
     std::string recorded;
-    const ULONGLONG end = GetTickCount64() + kWait;
-    while (GetTickCount64() < end && (recorded = data.read(L"browser\\recorded.txt")) == "(missing)") Sleep(100);
+    waitUntil([&] { return (recorded = data.read(L"browser\\recorded.txt")) != "(missing)"; });
     const std::wstring line(reinterpret_cast<const wchar_t*>(recorded.data()), recorded.size() / sizeof(wchar_t));
     EXPECT_NE(line.find(L"help\\options\\range.html"), std::wstring::npos) << line;
     finish(dialog, IDCANCEL);

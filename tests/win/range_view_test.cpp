@@ -58,7 +58,7 @@ TEST_F(RangeView, OpensByItselfOnlyWhenTheRangeHoldsData) {
     {
         CalendarRun run(L"2026/12/07");
         ASSERT_NE(run.window(), nullptr);
-        Sleep(1500);
+        settle(run.window());
         EXPECT_EQ(FindWindowW(L"WScv", nullptr), nullptr);  // nothing in 7-10 December
     }
     write(L"sch2026c.cal", ":9\r\n会議\r\n");
@@ -93,18 +93,14 @@ TEST_F(RangeView, EnterTwiceGivesOneViewThatFollowsTheCalendar) {
     view = waitForWindow(L"WScv", kWait);
     ASSERT_NE(view, nullptr);
     pressKey(run.window(), VK_RETURN);
-    Sleep(1000);
+    settle(run.window());
     EXPECT_EQ(countTopLevelWindows(L"WScv"), 1);
     const std::wstring before = windowText(view);
-    PostMessageW(view, WM_COMMAND, 108, 0);
-    Sleep(500);
-    EXPECT_NE(clipboardText(CF_UNICODETEXT).find(L"月曜"), std::wstring::npos);
+    EXPECT_NE(copiedRangeList(view).find(L"月曜"), std::wstring::npos);
     pressKey(run.window(), VK_NEXT);  // January: no data
-    Sleep(1000);
-    EXPECT_NE(windowText(view), before);
-    PostMessageW(view, WM_COMMAND, 108, 0);
-    Sleep(500);
-    EXPECT_EQ(clipboardText(CF_UNICODETEXT).find(L"月曜"), std::wstring::npos);
+    EXPECT_TRUE(waitUntil([&] { return windowText(view) != before; }));
+    settle(view);
+    EXPECT_EQ(copiedRangeList(view).find(L"月曜"), std::wstring::npos);
 }
 
 TEST_F(RangeView, ScrollsAndCopiesTheWholeList) {
@@ -120,24 +116,22 @@ TEST_F(RangeView, ScrollsAndCopiesTheWholeList) {
     ASSERT_NE(run.window(), nullptr);
     HWND view = waitForWindow(L"WScv", kWait);
     ASSERT_NE(view, nullptr);
-    Sleep(800);
+    settle(view);
     ASSERT_NE(scrollBarOf(view), nullptr);
     EXPECT_TRUE(IsWindowVisible(scrollBarOf(view)));  // 126 lines do not fit: 124 and the terms of the 7th and 22nd
     EXPECT_EQ(scrollPosition(view), 0);
     PostMessageW(view, WM_KEYDOWN, VK_NEXT, 0);
-    Sleep(300);
+    settle(view);
     const int page = scrollPosition(view);
     EXPECT_GT(page, 5);
     PostMessageW(view, WM_KEYDOWN, VK_END, 0);
-    Sleep(300);
+    settle(view);
     EXPECT_EQ(scrollPosition(view), 126);
     PostMessageW(view, WM_KEYDOWN, VK_HOME, 0);
-    Sleep(300);
+    settle(view);
     EXPECT_EQ(scrollPosition(view), 0);
 
-    PostMessageW(view, WM_COMMAND, 108, 0);
-    Sleep(800);
-    const std::wstring unicode = clipboardText(CF_UNICODETEXT);
+    const std::wstring unicode = copiedRangeList(view);
     EXPECT_GT(unicode.size(), 2045u);  // every line, not the first 2045 characters
     EXPECT_EQ(unicode.substr(0, 17), L"2026/12/ 1(火)[-6]");
     EXPECT_NE(unicode.find(L"予定 31-2 の長い説明文\r\n"), std::wstring::npos);
@@ -150,7 +144,7 @@ TEST_F(RangeView, PixelsOfTheSelectedHeaderADataLineAndTheBack) {
     ASSERT_NE(run.window(), nullptr);
     HWND view = waitForWindow(L"WScv", kWait);
     ASSERT_NE(view, nullptr);
-    Sleep(1000);
+    settle(view);
     EXPECT_FALSE(IsWindowVisible(scrollBarOf(view)));  // two lines fit
     RECT client{};
     GetClientRect(view, &client);
@@ -166,9 +160,9 @@ TEST_F(RangeView, ADoubleClickStoresTheTitleBarSwitch) {
     ASSERT_NE(run.window(), nullptr);
     HWND view = waitForWindow(L"WScv", kWait);
     ASSERT_NE(view, nullptr);
-    Sleep(800);
+    settle(view);
     PostMessageW(view, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(20, 20));
-    Sleep(1000);
+    settle(view);
     DWORD cap = 1;
     EXPECT_TRUE(readProfileNumber(L"sstyle", L"cap", cap));
     EXPECT_EQ(cap, 0u);
@@ -182,9 +176,9 @@ TEST_F(RangeView, TheBirthdaySoundPlaysOnceADay) {
     ASSERT_NE(run.window(), nullptr);
     HWND view = waitForWindow(L"WScv", kWait);
     ASSERT_NE(view, nullptr);
-    Sleep(1000);
+    settle(view);
     PostMessageW(view, WM_USER, 0, 0);  // a refresh collects again
-    Sleep(1000);
+    settle(view);
     DWORD played = 0;
     EXPECT_TRUE(readProfileNumber(L"testclock", L"played", played));
     EXPECT_EQ(played, 1u);

@@ -203,7 +203,7 @@ TEST_F(StylePage, OkWritesTheRecordAndItSurvivesARestart) {
         ASSERT_NE(told, nullptr);
         EXPECT_EQ(messageBoxText(told), L"再起動後反映されます");
         PostMessageW(told, WM_COMMAND, IDOK, 0);
-        Sleep(500);
+        settle(told);
         EXPECT_EQ(GetWindowLongW(run.window(), GWL_EXSTYLE) & WS_EX_LAYERED, 0);
         finish(IDOK);
     }
@@ -236,20 +236,20 @@ TEST_F(StylePage, BadInputIsRefusedWithAMessage) {
     EXPECT_EQ(controlText(GetDlgItem(page, kPercent)), L"10");  // what an unset percent acts as
     SendMessageW(GetDlgItem(page, kPercent), EM_SETSEL, 0, -1);
     typeText(GetDlgItem(page, kPercent), L"5");
-    Sleep(300);
+    settle(page);
     EXPECT_TRUE(toldAfter(dialog, WM_COMMAND, IDOK, L"10 から 100"));
     EXPECT_TRUE(IsWindow(dialog));
     SendMessageW(GetDlgItem(page, kPercent), EM_SETSEL, 0, -1);
     typeText(GetDlgItem(page, kPercent), L"60");
-    Sleep(300);
+    settle(page);
     click(page, kWallpaper);
     SendMessageW(GetDlgItem(page, kWallpaperFile), EM_SETSEL, 0, -1);
     typeText(GetDlgItem(page, kWallpaperFile), std::wstring(300, L'a'));
-    Sleep(800);
+    settle(page);
     EXPECT_EQ(controlText(GetDlgItem(page, kWallpaperFile)).size(), 259u);
     SendMessageW(GetDlgItem(page, kWallpaperFile), EM_SETSEL, 0, -1);
     typeText(GetDlgItem(page, kWallpaperFile), L"C:\\no\\such.bmp");
-    Sleep(300);
+    settle(page);
     EXPECT_TRUE(toldAfter(dialog, WM_COMMAND, IDOK, L"読み込めません"));
     EXPECT_TRUE(IsWindow(dialog));
     click(page, kWallpaper);  // off: the path is kept as typed, not loaded

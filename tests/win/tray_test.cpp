@@ -53,9 +53,7 @@ protected:
         PostMessageW(tray, kIconMessage, 1, WM_LBUTTONUP);
     }
     static bool waitVisible(HWND window, bool visible) {
-        const ULONGLONG end = GetTickCount64() + kWait;
-        while ((IsWindowVisible(window) != FALSE) != visible && GetTickCount64() < end) Sleep(50);
-        return (IsWindowVisible(window) != FALSE) == visible;
+        return waitUntil([&] { return (IsWindowVisible(window) != FALSE) == visible; });
     }
     std::unique_ptr<TestClock> clock;
 };
@@ -111,7 +109,7 @@ TEST_F(Launcher, CloseEndsTheCalendarThenTheLauncher) {
     ASSERT_TRUE(waitVisible(calendar, true));
     WindowProcess calendarProcess(calendar);
     SetWindowPos(calendar, nullptr, 120, 80, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    Sleep(300);
+    settle(calendar);
     PostMessageW(window, WM_COMMAND, SC_CLOSE, 0);  // as the menu sends it
     DWORD code = 1234;
     ASSERT_TRUE(calendarProcess.waitExit(kWait, code));
