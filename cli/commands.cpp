@@ -29,7 +29,7 @@
 #include "shared/cp932.h"
 #include "shared/memory_settings_store.h"
 #include "shared/rokuyo.h"
-#include "shared/posix_file_system.h"
+#include "shared/native_file_system.h"
 
 namespace tavo::cli {
 namespace {
@@ -65,7 +65,7 @@ public:
     mutable std::vector<std::string> problems;
 
 private:
-    PosixFileSystem files_;
+    NativeFileSystem files_;
 };
 
 struct Context {
@@ -364,7 +364,7 @@ int commandRange(Context& c) {
     std::string out;
     const RangeList list = collectRange(request, model.sources());
     for (std::size_t i = 0; i < list.size(); ++i) {
-        appendExpandingTabs(out, list.line(i));
+        appendPrintedLine(out, list.line(i));
         out += "\n";
     }
     c.out << cp932ToUtf8(out);

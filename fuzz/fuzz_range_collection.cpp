@@ -34,11 +34,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const tavo::RangeList list = tavo::collectRange(request, sources);
     if (list.firstLine < 0 || list.firstLine > static_cast<int>(list.size())) __builtin_trap();
     for (std::size_t i = 0; i < list.size(); ++i) {
-        const std::string_view line = list.line(i);
-        if (tavo::RangeList::isHeader(line) && line.size() < 3) __builtin_trap();
+        const tavo::RangeLine line = list.line(i);
+        if (line.header && (line.dayKind > 5 || line.mark > 2)) __builtin_trap();
     }
     bool hasData = false;
-    for (std::size_t i = 0; i < list.size(); ++i) hasData = hasData || !tavo::RangeList::isHeader(list.line(i));
+    for (std::size_t i = 0; i < list.size(); ++i) hasData = hasData || !list.line(i).header;
     if (tavo::rangeHasData(request, sources) != hasData) __builtin_trap();
     return 0;
 }

@@ -4,10 +4,10 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <imm.h>
 
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "calendar/calc/closed_day_edit.h"
 #include "calendar/calc/jump_date.h"
@@ -16,6 +16,9 @@
 #include "shared/cp932.h"
 #include "shared/messages.h"
 #include "shared/windows_file_system.h"
+#include "win/controls.h"
+#include "win/dialog.h"
+#include "win/tell.h"
 
 namespace tavo::options {
 namespace {
@@ -24,10 +27,12 @@ ClosedDays& daysOf(Page& page) { return *static_cast<ClosedDays*>(page.record); 
 
 // --- The rule editor ---
 
-struct RuleEditor {
+struct RuleEditor final : win::Dialog {
+    RuleEditor(ClosedDayDraft d, bool add) : draft(std::move(d)), adding(add) {}
+    INT_PTR onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
     ClosedDayDraft draft;
     bool adding;
-    HWND dialog = nullptr;
     JumpState from{}, to{};
 };
 
@@ -96,7 +101,7 @@ bool confirmRule(RuleEditor& e) {
     wchar_t name[64] = {};
     GetDlgItemTextW(e.dialog, IDC_RULE_NAME, name, 64);
     if (const std::wstring bad = unstorableInCp932(name); !bad.empty()) {
-        MessageBoxW(e.dialog, std::wstring(L"次の文字は保存できません.\n").append(bad).c_str(), L"Tavo", MB_OK | MB_ICONWARNING);
+        win::tellUser(e.dialog, std::wstring(L"次の文字は保存できません.\n").append(bad));
         SetFocus(GetDlgItem(e.dialog, IDC_RULE_NAME));
         return false;
     }
@@ -110,32 +115,24 @@ bool confirmRule(RuleEditor& e) {
     return true;
 }
 
-INT_PTR CALLBACK editorProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR RuleEditor::onMessage(UINT message, WPARAM wParam, LPARAM) {
     if (message == WM_INITDIALOG) {
-        auto* e = reinterpret_cast<RuleEditor*>(lParam);
-        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-        e->dialog = dialog;
-        fillEditor(*e);
+        fillEditor(*this);
         return TRUE;
     }
-    auto* e = reinterpret_cast<RuleEditor*>(GetWindowLongPtrW(dialog, DWLP_USER));
-    if (e == nullptr || message != WM_COMMAND) return FALSE;
+    if (message != WM_COMMAND) return FALSE;
     // The input method is on only while the name is typed.
-    if (HIMC context = ImmGetContext(dialog)) {
-        ImmSetOpenStatus(context, GetFocus() == GetDlgItem(dialog, IDC_RULE_NAME));
-        ImmReleaseContext(dialog, context);
-    }
+    win::setInputMethod(dialog, GetFocus() == item(IDC_RULE_NAME));
     const int id = LOWORD(wParam);
-    if (HIWORD(wParam) == CBN_SELCHANGE && id == IDC_RULE_FROM_ERA) onEraChanged(*e, kFrom, e->from);
-    if (HIWORD(wParam) == CBN_SELCHANGE && id == IDC_RULE_TO_ERA) onEraChanged(*e, kTo, e->to);
-    if (id == IDOK && confirmRule(*e)) EndDialog(dialog, IDOK);
+    if (HIWORD(wParam) == CBN_SELCHANGE && id == IDC_RULE_FROM_ERA) onEraChanged(*this, kFrom, from);
+    if (HIWORD(wParam) == CBN_SELCHANGE && id == IDC_RULE_TO_ERA) onEraChanged(*this, kTo, to);
+    if (id == IDOK && confirmRule(*this)) EndDialog(dialog, IDOK);
     if (id == IDCANCEL) EndDialog(dialog, IDCANCEL);
     return TRUE;
 }
 
 bool runEditor(Page& page, RuleEditor& editor) {
-    return DialogBoxParamW(page.context.instance, L"SETHOLI", page.window, editorProcedure,
-                           reinterpret_cast<LPARAM>(&editor)) == IDOK;
+    return editor.runModal(page.context.instance, L"SETHOLI", page.dialog) == IDOK;
 }
 
 // --- The page ---
@@ -168,7 +165,7 @@ void addRule(Page& page) {
         tell(page, L"休業日は 256 件までしか登録できません. 不要なものを削除してから追加してください.");
         return;
     }
-    RuleEditor editor{newDraft(page), true};
+    RuleEditor editor(newDraft(page), true);
     if (!runEditor(page, editor)) return;
     addClosedDayRule(daysOf(page), editor.draft);
     rulesChanged(page);
@@ -179,7 +176,7 @@ void changeRule(Page& page) {
     const int index = selected(page);
     if (index < 0) return;
     ClosedDays& days = daysOf(page);
-    RuleEditor editor{draftOfClosedDayRule(days, index), false};
+    RuleEditor editor(draftOfClosedDayRule(days, index), false);
     const ClosedDayRule old = days.rules[days.order[index]];
     removeClosedDayRule(days, index);
     if (runEditor(page, editor)) addClosedDayRule(days, editor.draft);
@@ -205,9 +202,9 @@ void closedDaysChanged(Page& page, int id) {
     int weekdays = 0;
     for (int w = 0; w < 7; ++w) weekdays += days.closed[w] != 0;
     const bool tooMany = id == IDC_CLOSED_HOLIDAYS ? weekdays >= 6 && days.closed[kClosedFlagHolidays] : weekdays > 6;
-    if (!tooMany || IsDlgButtonChecked(page.window, id) != BST_CHECKED) return;
+    if (!tooMany || IsDlgButtonChecked(page.dialog, id) != BST_CHECKED) return;
     days.closed[id - IDC_CLOSED_SUNDAY] = 0;
-    CheckDlgButton(page.window, id, BST_UNCHECKED);
+    CheckDlgButton(page.dialog, id, BST_UNCHECKED);
 }
 
 // The rules file is written when its rules differ from those in use; a

@@ -26,8 +26,8 @@ DateTextPart shownPart(const Page& page) {
 
 // Bindings name the subkey; the date text shown names the value.
 template <int Group>
-const SettingSpec& partEntry(const Page& page, const Binding& b) {
-    return *findSetting(dateFormatTable(Group), b.name, dateTextPartName(shownPart<Group>(page)));
+const SettingEntry& partEntry(const Page& page, const Binding& b) {
+    return settingEntry(dateFormatTable(Group), b.name, dateTextPartName(shownPart<Group>(page)));
 }
 
 template <int Group>

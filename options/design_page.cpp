@@ -17,11 +17,13 @@
 #include "shared/messages.h"
 #include "shared/windows_file_system.h"
 #include "shared/windows_of_kind.h"
+#include "win/dialog.h"
+#include "win/dpi.h"
+#include "win/tell.h"
 
 namespace tavo::options {
 namespace {
 
-using CustomColours = std::array<std::int32_t, 16>;
 
 struct DesignPageState {
     DesignSetKind set = kCalendarDesign;
@@ -43,8 +45,8 @@ int selection(const Page& page, int id) {
 }
 void select(const Page& page, int id, int index) { SendMessageW(page.item(id), CB_SETCURSEL, static_cast<WPARAM>(index), 0); }
 void enable(const Page& page, int id, bool on) { EnableWindow(page.item(id), on ? TRUE : FALSE); }
-bool checked(const Page& page, int id) { return IsDlgButtonChecked(page.window, id) == BST_CHECKED; }
-void check(const Page& page, int id, bool on) { CheckDlgButton(page.window, id, on ? BST_CHECKED : BST_UNCHECKED); }
+bool checked(const Page& page, int id) { return IsDlgButtonChecked(page.dialog, id) == BST_CHECKED; }
+void check(const Page& page, int id, bool on) { CheckDlgButton(page.dialog, id, on ? BST_CHECKED : BST_UNCHECKED); }
 void addText(HWND box, const std::string& cp932) {
     SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(cp932ToWide(cp932).c_str()));
 }
@@ -59,7 +61,6 @@ std::wstring itemText(HWND box, int index) {
 
 // --- The window ---
 
-DesignMetrics designMetrics() { return {GetSystemMetricsForDpi(SM_CYCAPTION, 96), GetSystemMetricsForDpi(SM_CYSMCAPTION, 96)}; }
 
 // Heights decide the layout: the window lays itself out anew.
 void relayOut(const Page& page) {
@@ -70,14 +71,13 @@ void relayOut(const Page& page) {
 
 CustomColours readCustomColours(const SettingsStore& store) {
     CustomColours colours;
-    const auto reader = store.openForReading("custcolor");
-    for (int i = 0; i < 16; ++i) colours[static_cast<std::size_t>(i)] = reader->readInt(std::to_string(i), 16777215);
+    resetSettings(colours.data(), customColourTable());
+    readSettings(colours.data(), customColourTable(), store);
     return colours;
 }
 
 void writeCustomColours(SettingsStore& store, const CustomColours& colours) {
-    const auto writer = store.createForWriting("custcolor");
-    for (int i = 0; i < 16; ++i) writer->writeInt(std::to_string(i), colours[static_cast<std::size_t>(i)]);
+    writeSettings(colours.data(), customColourTable(), store);
 }
 
 // --- Scheme files ---
@@ -200,7 +200,7 @@ void drawSample(const Page& page, const DRAWITEMSTRUCT& item) {
     DeleteObject(brush);
     FrameRect(item.hDC, &item.rcItem, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     if (text == kNoColour) return;
-    HGDIOBJ font = SelectObject(item.hDC, reinterpret_cast<HFONT>(SendMessageW(page.window, WM_GETFONT, 0, 0)));
+    HGDIOBJ font = SelectObject(item.hDC, reinterpret_cast<HFONT>(SendMessageW(page.dialog, WM_GETFONT, 0, 0)));
     SetBkMode(item.hDC, TRANSPARENT);
     SetTextColor(item.hDC, static_cast<COLORREF>(text));
     SIZE size{};
@@ -238,7 +238,7 @@ void chooseColour(Page& page, ColourRole role) {
     for (int i = 0; i < 16; ++i) custom[i] = static_cast<COLORREF>(st.custom[static_cast<std::size_t>(i)]);
     CHOOSECOLORW chooser{};
     chooser.lStructSize = sizeof chooser;
-    chooser.hwndOwner = page.window;
+    chooser.hwndOwner = page.dialog;
     chooser.rgbResult = slot == kNoColour ? 0 : static_cast<COLORREF>(slot);
     chooser.lpCustColors = custom;
     chooser.Flags = CC_RGBINIT | CC_FULLOPEN;
@@ -298,7 +298,7 @@ void chooseScheme(Page& page) {
         refreshSchemes(page);
         return;
     }
-    parseSchemeFile(d, st.set, file.content, designMetrics(), &st.custom);
+    parseSchemeFile(d, st.set, file.content, win::designMetrics(), &st.custom);
     copyToField(d.schemeName, sizeof d.schemeName, name);
     st.currentName = name;
     relayOut(page);
@@ -306,12 +306,13 @@ void chooseScheme(Page& page) {
     showPart(page);
 }
 
-struct SaveDialog {
+struct SaveDialog final : win::Dialog {
+    explicit SaveDialog(Page& p) : page(&p) {}
+    INT_PTR onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     Page* page;
-    HWND dialog = nullptr;
 };
 
-void warnIn(HWND dialog, const std::wstring& text) { MessageBoxW(dialog, text.c_str(), L"Tavo", MB_OK | MB_ICONWARNING); }
+void warnIn(HWND dialog, const std::wstring& text) { win::tellUser(dialog, text); }
 
 // The typed name, or empty after telling why it cannot name a scheme file.
 std::string acceptedName(HWND dialog) {
@@ -345,27 +346,20 @@ bool saveScheme(SaveDialog& save) {
     return true;
 }
 
-INT_PTR CALLBACK saveProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR SaveDialog::onMessage(UINT message, WPARAM wParam, LPARAM) {
     if (message == WM_INITDIALOG) {
-        auto* save = reinterpret_cast<SaveDialog*>(lParam);
-        save->dialog = dialog;
-        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
         SendDlgItemMessageW(dialog, IDC_SCHEME_NAME, EM_LIMITTEXT, kSchemeNameChars, 0);
-        SetDlgItemTextW(dialog, IDC_SCHEME_NAME, cp932ToWide(designOf(*save->page).schemeName).c_str());
+        SetDlgItemTextW(dialog, IDC_SCHEME_NAME, cp932ToWide(designOf(*page).schemeName).c_str());
         return TRUE;
     }
-    auto* save = reinterpret_cast<SaveDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
-    if (save == nullptr || message != WM_COMMAND) return FALSE;
-    if (LOWORD(wParam) == IDOK && saveScheme(*save)) EndDialog(dialog, IDOK);
+    if (message != WM_COMMAND) return FALSE;
+    if (LOWORD(wParam) == IDOK && saveScheme(*this)) EndDialog(dialog, IDOK);
     if (LOWORD(wParam) == IDCANCEL) EndDialog(dialog, IDCANCEL);
     return TRUE;
 }
 
 void saveAs(Page& page) {
-    SaveDialog save{&page};
-    if (DialogBoxParamW(page.context.instance, L"COLORSAVE", page.window, saveProcedure, reinterpret_cast<LPARAM>(&save)) ==
-        IDOK)
-        refreshSchemes(page);
+    if (SaveDialog(page).runModal(page.context.instance, L"COLORSAVE", page.dialog) == IDOK) refreshSchemes(page);
 }
 
 void deleteScheme(Page& page) {
@@ -435,11 +429,11 @@ void fillLists(Page& page) {
     for (int id : {IDC_DESIGN_HEIGHT, IDC_DESIGN_WIDTH_PERCENT, IDC_DESIGN_HEIGHT_PERCENT})
         for (int n = 1; n <= 99; ++n) addText(page.item(id), std::to_string(n));
     HWND window = findWindowOf(windowOf(page));
-    HDC dc = GetDC(window ? window : page.window);
+    HDC dc = GetDC(window ? window : page.dialog);
     LOGFONTW all{};
     all.lfCharSet = DEFAULT_CHARSET;
     EnumFontFamiliesExW(dc, &all, addFamily, reinterpret_cast<LPARAM>(page.item(IDC_DESIGN_FACE)), 0);
-    ReleaseDC(window ? window : page.window, dc);
+    ReleaseDC(window ? window : page.dialog, dc);
 }
 
 template <int Set>

@@ -8,15 +8,14 @@
 #include "shared/cp932.h"
 #include "shared/messages.h"
 #include "shared/windows_of_kind.h"
+#include "win/controls.h"
+#include "win/file_dialog.h"
+#include "win/tell.h"
 
 namespace tavo::options {
 namespace {
 
-std::wstring textOf(HWND control) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
+using win::textOf;
 
 // The leading number of the first `digits` characters; 0 when there is none.
 int leadingNumber(const std::wstring& text, int digits) {
@@ -44,21 +43,25 @@ PageProblem unstorableProblem(const Binding& b, const std::wstring& bad) {
 
 }  // namespace
 
-void tell(const Page& page, const std::wstring& text) {
-    MessageBoxW(page.window, text.c_str(), L"Tavo", MB_OK | MB_ICONWARNING);
+void tell(const Page& page, const std::wstring& text) { win::tellUser(page.dialog, text); }
+
+bool browseForFile(Page& page, int edit, const wchar_t* filter, const std::wstring& folder) {
+    const Binding* b = page.binding(edit);
+    const std::size_t mostBytes = b ? page.entryOf(*b).bytes - 1 : 0;
+    const std::string chosen =
+        win::chooseFile({page.dialog, filter, folder, win::itemText(page.dialog, edit), false, nullptr, mostBytes});
+    if (chosen.empty()) return false;
+    SetDlgItemTextW(page.dialog, edit, cp932ToWide(chosen).c_str());
+    return true;
 }
 
 Page::Page(OptionsContext& c, const PageKind& k)
     : context(c), kind(k), record(k.record(*c.settings)), snapshot(record, k.bytes) {}
 
-HWND Page::create(HWND parent) {
-    return CreateDialogParamW(context.instance, kind.templateName, parent, procedure, reinterpret_cast<LPARAM>(this));
-}
-
-const SettingSpec& Page::entryOf(const Binding& b) const {
+const SettingEntry& Page::entryOf(const Binding& b) const {
     if (kind.entry) return kind.entry(*this, b);
     const SettingsTable& table = kind.table();
-    return *findSetting(table, table.front().key, b.name);
+    return settingEntry(table, table.front().key, b.name);
 }
 
 const Binding* Page::binding(int id) const {
@@ -70,32 +73,32 @@ const Binding* Page::binding(int id) const {
 }
 
 void Page::show(const Binding& b) {
-    const SettingSpec& s = entryOf(b);
+    const SettingEntry& s = entryOf(b);
     switch (b.control) {
-        case Control::Check: CheckDlgButton(window, b.id, settingNumber(record, s) ? BST_CHECKED : BST_UNCHECKED); break;
+        case Control::Check: CheckDlgButton(dialog, b.id, settingNumber(record, s) ? BST_CHECKED : BST_UNCHECKED); break;
         case Control::Radio:
-            CheckRadioButton(window, b.id, b.id + b.count - 1, b.id + settingNumber(record, s));
+            CheckRadioButton(dialog, b.id, b.id + b.count - 1, b.id + settingNumber(record, s));
             break;
         case Control::Number:
             SendMessageW(item(b.spin), UDM_SETRANGE32, static_cast<WPARAM>(b.low), b.high);
             SendMessageW(item(b.spin), UDM_SETPOS32, 0, settingNumber(record, s));
-            SetDlgItemInt(window, b.id, static_cast<UINT>(settingNumber(record, s)), FALSE);
+            SetDlgItemInt(dialog, b.id, static_cast<UINT>(settingNumber(record, s)), FALSE);
             break;
         case Control::Combo: SendMessageW(item(b.id), CB_SETCURSEL, static_cast<WPARAM>(settingNumber(record, s)), 0); break;
         case Control::Text:
             SendMessageW(item(b.id), EM_LIMITTEXT, s.bytes - 1, 0);
-            SetDlgItemTextW(window, b.id, cp932ToWide(settingText(record, s)).c_str());
+            SetDlgItemTextW(dialog, b.id, cp932ToWide(settingText(record, s)).c_str());
             break;
     }
 }
 
 void Page::take(const Binding& b) {
-    const SettingSpec& s = entryOf(b);
+    const SettingEntry& s = entryOf(b);
     switch (b.control) {
-        case Control::Check: setSettingNumber(record, s, IsDlgButtonChecked(window, b.id) == BST_CHECKED); break;
+        case Control::Check: setSettingNumber(record, s, IsDlgButtonChecked(dialog, b.id) == BST_CHECKED); break;
         case Control::Radio:
             for (int i = 0; i < b.count; ++i)
-                if (IsDlgButtonChecked(window, b.id + i) == BST_CHECKED) setSettingNumber(record, s, i);
+                if (IsDlgButtonChecked(dialog, b.id + i) == BST_CHECKED) setSettingNumber(record, s, i);
             break;
         case Control::Combo: {
             const auto index = SendMessageW(item(b.id), CB_GETCURSEL, 0, 0);
@@ -181,8 +184,17 @@ void Page::onCommand(int id, int code) {
     notify();
 }
 
+void Page::onInit() {
+    loading_ = true;
+    if (kind.init) kind.init(*this);
+    for (const Binding& b : kind.bindings) show(b);
+    if (kind.changed) kind.changed(*this, 0);
+    loading_ = false;
+}
+
 INT_PTR Page::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case WM_INITDIALOG: onInit(); return TRUE;
         case WM_COMMAND:
             if (!loading_) onCommand(LOWORD(wParam), HIWORD(wParam));
             return TRUE;
@@ -190,28 +202,12 @@ INT_PTR Page::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
             if (const Binding* b = binding(id); b && b->control == Control::Number) {
                 const int position = static_cast<int>(SendMessageW(item(b->spin), UDM_GETPOS32, 0, 0));
-                SetDlgItemInt(window, b->id, static_cast<UINT>(position), FALSE);  // EN_CHANGE takes it
+                SetDlgItemInt(dialog, b->id, static_cast<UINT>(position), FALSE);  // EN_CHANGE takes it
             }
             return TRUE;
         }
         default: return kind.message && kind.message(*this, message, wParam, lParam) ? TRUE : FALSE;
     }
-}
-
-INT_PTR CALLBACK Page::procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        auto* page = reinterpret_cast<Page*>(lParam);
-        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-        page->window = dialog;
-        page->loading_ = true;
-        if (page->kind.init) page->kind.init(*page);
-        for (const Binding& b : page->kind.bindings) page->show(b);
-        if (page->kind.changed) page->kind.changed(*page, 0);
-        page->loading_ = false;
-        return TRUE;
-    }
-    auto* page = reinterpret_cast<Page*>(GetWindowLongPtrW(dialog, DWLP_USER));
-    return page ? page->onMessage(message, wParam, lParam) : FALSE;
 }
 
 }  // namespace tavo::options

@@ -14,6 +14,7 @@
 #include "shared/registry_settings_store.h"
 #include "shared/settings_table.h"
 #include "shared/window_kinds.h"
+#include "win/dialog.h"
 
 namespace tavo::options {
 
@@ -70,7 +71,7 @@ struct PageKind {
     void (*init)(Page&) = nullptr;
     // The entry a binding edits when it depends on the page's state (the date
     // date text shown); otherwise the binding's name in the table's key.
-    const SettingSpec& (*entry)(const Page&, const Binding&) = nullptr;
+    const SettingEntry& (*entry)(const Page&, const Binding&) = nullptr;
     // After Cancel put the snapshot back (`Page::previous` holds the record as it was).
     void (*restored)(Page&) = nullptr;
     // Input OK cannot take as it stands (beyond texts that CP932 cannot hold).
@@ -79,10 +80,10 @@ struct PageKind {
     bool (*message)(Page&, UINT message, WPARAM wParam, LPARAM lParam) = nullptr;
 };
 
-class Page {
+class Page final : public win::Dialog {
 public:
     Page(OptionsContext& c, const PageKind& k);
-    HWND create(HWND parent);
+    HWND create(HWND parent) { return createModeless(context.instance, kind.templateName, parent); }
     void ok();
     void cancel();
 
@@ -90,12 +91,11 @@ public:
     const PageKind& kind;
     void* record;
     RecordSnapshot snapshot;
-    HWND window = nullptr;
     int part = 0;  // which of a record's repeated pieces the controls show
     std::vector<char> previous;  // the record before the change being handled
     std::any extra;              // what a page keeps beyond its record
 
-    const SettingSpec& entryOf(const Binding& b) const;
+    const SettingEntry& entryOf(const Binding& b) const;
     const Binding* binding(int id) const;  // the binding a control belongs to
     void show(const Binding& b);           // control from the record
     void take(const Binding& b);           // record from the control
@@ -108,11 +108,10 @@ public:
     bool storable(const Binding& b) const;  // false after telling
     template <class Record>
     const Record& previousRecord() const { return *reinterpret_cast<const Record*>(previous.data()); }
-    HWND item(int id) const { return GetDlgItem(window, id); }
 
 private:
-    static INT_PTR CALLBACK procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-    INT_PTR onMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void onInit();
     void onCommand(int id, int code);
     void limitBytes(const Binding& b);
     void keepPrevious();
@@ -121,5 +120,8 @@ private:
 
 // Tells the user, owned by the page.
 void tell(const Page& page, const std::wstring& text);
+// A file chosen in the system's dialog into a bound text: one its field
+// cannot hold whole is refused (and told). True when a file was put there.
+bool browseForFile(Page& page, int edit, const wchar_t* filter, const std::wstring& folder);
 
 }  // namespace tavo::options

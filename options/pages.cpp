@@ -4,7 +4,6 @@
 
 #include "pages.h"
 
-#include <commdlg.h>
 #include <shlobj.h>
 
 #include <string>
@@ -15,6 +14,7 @@
 #include "shared/cp932.h"
 #include "shared/messages.h"
 #include "shared/window_settings.h"
+#include "win/file_dialog.h"
 
 namespace tavo::options {
 namespace {
@@ -41,38 +41,15 @@ std::vector<Binding> menuBindings() {
 }
 
 void menuChanged(Page& page, int) {
-    enable(page, IDC_MENU_EVERY_YEAR, IDC_MENU_EVERY_WEEK, IsDlgButtonChecked(page.window, IDC_MENU_RECURRING) == BST_CHECKED);
-}
-
-// --- Browsing for a file into a bound text ---
-
-std::wstring windowsFolder() {
-    wchar_t folder[MAX_PATH] = {};
-    GetWindowsDirectoryW(folder, MAX_PATH);
-    return folder;
-}
-
-void browse(Page& page, int edit, const wchar_t* filter, const std::wstring& folder) {
-    std::vector<wchar_t> file(MAX_PATH * 2, L'\0');
-    GetDlgItemTextW(page.window, edit, file.data(), static_cast<int>(file.size()));
-    OPENFILENAMEW open{};
-    open.lStructSize = sizeof open;
-    open.hwndOwner = page.window;
-    open.lpstrFilter = filter;
-    open.nFilterIndex = 1;
-    open.lpstrFile = file.data();
-    open.nMaxFile = static_cast<DWORD>(file.size());
-    open.lpstrInitialDir = folder.c_str();
-    open.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
-    if (GetOpenFileNameW(&open)) SetDlgItemTextW(page.window, edit, file.data());
+    enable(page, IDC_MENU_EVERY_YEAR, IDC_MENU_EVERY_WEEK, IsDlgButtonChecked(page.dialog, IDC_MENU_RECURRING) == BST_CHECKED);
 }
 
 // --- Environment ---
 
 void environmentCommand(Page& page, int id, int code) {
     if (id == IDC_ENV_SOUND_BROWSE && code == BN_CLICKED)
-        browse(page, IDC_ENV_SOUND_FILE, L"MIDI,WAV,AVI\0*.mid;*.wav;*.avi\0MIDI\0*.mid\0WAV\0*.wav\0AVI\0*.avi\0",
-               windowsFolder() + L"\\MEDIA");
+        browseForFile(page, IDC_ENV_SOUND_FILE, L"MIDI,WAV,AVI\0*.mid;*.wav;*.avi\0MIDI\0*.mid\0WAV\0*.wav\0AVI\0*.avi\0",
+                      win::windowsFolder() + L"\\MEDIA");
 }
 
 // --- Folders ---
@@ -82,7 +59,7 @@ const int kFolderEdits[] = {IDC_FOLDER_SCHEDULE, IDC_FOLDER_BIRTHDAY, IDC_FOLDER
 const char* const kFolderNames[] = {"schpath", "birpath", "anipath", "nikpath", "mempath"};
 
 void folderCommand(Page& page, int id, int code) {
-    if (id == IDC_FOLDER_BROWSE && code == BN_CLICKED) browse(page, IDC_FOLDER_COMMAND, L"プログラム\0*.exe\0", windowsFolder());
+    if (id == IDC_FOLDER_BROWSE && code == BN_CLICKED) browseForFile(page, IDC_FOLDER_COMMAND, L"プログラム\0*.exe\0", win::windowsFolder());
 }
 
 bool createFolder(const std::string& folder) {
@@ -100,7 +77,7 @@ bool confirmFolders(Page& page) {
     auto& paths = *static_cast<PathSettings*>(page.record);
     const auto& before = *static_cast<const PathSettings*>(page.snapshot.original());
     for (const char* name : kFolderNames) {
-        const SettingSpec& s = *findSetting(folderSettingsTable(), "dir", name);
+        const SettingEntry& s = settingEntry(folderSettingsTable(), "dir", name);
         const std::string folder = resolveFolder(settingText(&paths, s), paths.programFolder);
         if (createFolder(folder)) {
             setSettingText(&paths, s, folder);
@@ -110,8 +87,8 @@ bool confirmFolders(Page& page) {
         setSettingText(&paths, s, settingText(&before, s));
     }
     for (std::size_t i = 0; i < std::size(kFolderEdits); ++i) {
-        const SettingSpec& s = *findSetting(folderSettingsTable(), "dir", kFolderNames[i]);
-        SetDlgItemTextW(page.window, kFolderEdits[i], cp932ToWide(settingText(&paths, s)).c_str());
+        const SettingEntry& s = settingEntry(folderSettingsTable(), "dir", kFolderNames[i]);
+        SetDlgItemTextW(page.dialog, kFolderEdits[i], cp932ToWide(settingText(&paths, s)).c_str());
     }
     return true;
 }
@@ -214,18 +191,18 @@ const PageKind& almanacPage() {
 const wchar_t* const kOuterTabTexts[kOuterTabs] = {L"基本設定", L"カレンダー部", L"データ表示部"};
 
 const PageSlot kPageSlots[] = {
-    {0, 0, L"祝日・休業日", closedDaysPage, "coholiday.html"},
-    {0, 1, L"フォルダ", folderPage, "folder.html"},
-    {0, 2, L"暦", almanacPage, "almanac.html"},
-    {1, 0, L"デザイン", calendarDesignPage, "design.html"},
-    {1, 1, L"日付形式", calendarDateFormatPage, "date.html"},
-    {1, 2, L"動作", environmentPage, "env.html"},
-    {1, 3, L"スタイル", calendarStylePage, "style.html"},
-    {1, 4, L"メニュー", menuPage, "menu.html"},
-    {2, 0, L"表示範囲", rangePage, "range.html"},
-    {2, 1, L"デザイン", rangeDesignPage, "design.html"},
-    {2, 2, L"日付形式", rangeDateFormatPage, "date.html"},
-    {2, 3, L"スタイル", rangeStylePage, "style.html"},
+    {0, L"祝日・休業日", closedDaysPage, "coholiday.html"},
+    {0, L"フォルダ", folderPage, "folder.html"},
+    {0, L"暦", almanacPage, "almanac.html"},
+    {1, L"デザイン", calendarDesignPage, "design.html"},
+    {1, L"日付形式", calendarDateFormatPage, "date.html"},
+    {1, L"動作", environmentPage, "env.html"},
+    {1, L"スタイル", calendarStylePage, "style.html"},
+    {1, L"メニュー", menuPage, "menu.html"},
+    {2, L"表示範囲", rangePage, "range.html"},
+    {2, L"デザイン", rangeDesignPage, "design.html"},
+    {2, L"日付形式", rangeDateFormatPage, "date.html"},
+    {2, L"スタイル", rangeStylePage, "style.html"},
 };
 const int kPageSlotCount = static_cast<int>(std::size(kPageSlots));
 

@@ -1,16 +1,10 @@
 // The pages of the options dialog and where each one sits.
 #pragma once
 
+#include "options_frame.h"
 #include "page.h"
 
 namespace tavo::options {
-
-struct PageSlot {
-    int outer, inner;
-    const wchar_t* tab;
-    const PageKind& (*kind)();
-    const char* help;  // page of the help folder's "options" folder
-};
 
 // Outer tabs and the pages built so far, in slot order.
 inline constexpr int kOuterTabs = 3;

@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <commdlg.h>
 
 #include <string>
 #include <vector>
@@ -17,11 +16,13 @@
 #include "shared/window_frame.h"
 #include "shared/window_frame_win.h"
 #include "shared/windows_of_kind.h"
+#include "win/controls.h"
+#include "win/file_dialog.h"
 
 namespace tavo::options {
 namespace {
 
-constexpr int kPathBytes = sizeof(WindowStyle::bmppath) - 1;
+constexpr int kPathBytes = sizeof(WindowStyle::wallpaperPath) - 1;
 
 template <int Index>
 constexpr WindowKind kWindow = Index == kCalendarStyle ? WindowKind::Calendar : WindowKind::RangeView;
@@ -51,10 +52,10 @@ void applyToWindow(Page& page, const WindowStyle& from) {
     }
     s.windowStyle = windowStyleBits(s);
     if (frameChanges(from, s).any()) applyWindowFrame(window, s.windowStyle, clientGrowth(page, Index, from, s, window));
-    if (from.top != s.top)
-        SetWindowPos(window, s.top ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    if (from.sps != s.sps) refreshWindows(kindBit(kWindow<Index>), kRefreshDesign);
-    SetForegroundWindow(GetAncestor(page.window, GA_ROOT));
+    if (from.alwaysOnTop != s.alwaysOnTop)
+        SetWindowPos(window, s.alwaysOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (from.rokuyo != s.rokuyo) refreshWindows(kindBit(kWindow<Index>), kRefreshDesign);
+    SetForegroundWindow(GetAncestor(page.dialog, GA_ROOT));
 }
 
 bool bitmapLoads(const std::string& path) {
@@ -74,15 +75,15 @@ void showSwitch(Page& page, int id) {
 template <int Index>
 void enableControls(const Page& page) {
     const WindowStyle& s = styleOf(page);
-    enable(page, IDC_STYLE_MINIMIZE, s.cap != 0);
-    enable(page, IDC_STYLE_MAXIMIZE, s.cap != 0);
-    for (int id : {IDC_STYLE_WALLPAPER_FILE, IDC_STYLE_WALLPAPER_BROWSE, IDC_STYLE_WALLPAPER_MODE}) enable(page, id, s.wal != 0);
+    enable(page, IDC_STYLE_MINIMIZE, s.titleBar != 0);
+    enable(page, IDC_STYLE_MAXIMIZE, s.titleBar != 0);
+    for (int id : {IDC_STYLE_WALLPAPER_FILE, IDC_STYLE_WALLPAPER_BROWSE, IDC_STYLE_WALLPAPER_MODE}) enable(page, id, s.wallpaper != 0);
     const bool calendar = Index == kCalendarStyle;
     enable(page, IDC_STYLE_STATUS, calendar);
     enable(page, IDC_STYLE_TODAY, calendar);
     enable(page, IDC_STYLE_ROKUYO, calendar);
-    enable(page, IDC_STYLE_MONTHS, calendar && s.tbt);
-    enable(page, IDC_STYLE_YEARS, calendar && s.tbt);
+    enable(page, IDC_STYLE_MONTHS, calendar && s.todayButton);
+    enable(page, IDC_STYLE_YEARS, calendar && s.todayButton);
 }
 
 // The list of wallpaper modes; the program uses at least 10 %, so a stored
@@ -95,7 +96,7 @@ void init(Page& page) {
 void showEffectivePercent(Page& page) {
     const WindowStyle& s = styleOf(page);
     if (page.item(IDC_STYLE_PERCENT) == nullptr || (s.percent >= 10 && s.percent <= 100)) return;
-    SetDlgItemInt(page.window, IDC_STYLE_PERCENT, static_cast<UINT>(layeredOpacityPercent(s)), FALSE);
+    SetDlgItemInt(page.dialog, IDC_STYLE_PERCENT, static_cast<UINT>(layeredOpacityPercent(s)), FALSE);
     SendMessageW(page.item(IDC_STYLE_PERCENT_SPIN), UDM_SETPOS32, 0, layeredOpacityPercent(s));
 }
 
@@ -109,9 +110,9 @@ void changed(Page& page, int id) {
                              IDC_STYLE_WALLPAPER})
             showSwitch(page, follower);
         applyToWindow<Index>(page, before);
-        if (id == IDC_STYLE_LAYERED) MessageBoxW(page.window, L"再起動後反映されます", L"透明化", MB_OK);
+        if (id == IDC_STYLE_LAYERED) MessageBoxW(page.dialog, L"再起動後反映されます", L"透明化", MB_OK);
         const WindowStyle& s = styleOf(page);
-        if (id == IDC_STYLE_WALLPAPER && s.wal && s.bmppath[0] && !bitmapLoads(s.bmppath)) tellUnloadable(page, s.bmppath);
+        if (id == IDC_STYLE_WALLPAPER && s.wallpaper && s.wallpaperPath[0] && !bitmapLoads(s.wallpaperPath)) tellUnloadable(page, s.wallpaperPath);
     }
     enableControls<Index>(page);
 }
@@ -121,41 +122,15 @@ void restored(Page& page) {
     applyToWindow<Index>(page, page.previousRecord<WindowStyle>());
 }
 
-std::wstring windowsFolder() {
-    wchar_t folder[MAX_PATH] = {};
-    GetWindowsDirectoryW(folder, MAX_PATH);
-    return folder;
-}
-
 // A path the record cannot hold whole would be a different, wrong path.
-bool storablePath(const std::wstring& path) {
-    return unstorableInCp932(path).empty() && wideToCp932(path).size() <= kPathBytes;
-}
+bool storablePath(const std::wstring& path) { return win::unusablePathReason(path, kPathBytes).empty(); }
 
 // A chosen bitmap is taken at once: the window shows it while the page is open.
 void browse(Page& page) {
-    std::vector<wchar_t> file(1024, L'\0');
-    GetDlgItemTextW(page.window, IDC_STYLE_WALLPAPER_FILE, file.data(), static_cast<int>(file.size()));
-    const std::wstring folder = windowsFolder();
-    OPENFILENAMEW open{};
-    open.lStructSize = sizeof open;
-    open.hwndOwner = page.window;
-    open.lpstrFilter = L"ビットマップ ファイル (*.bmp)\0*.bmp\0";
-    open.nFilterIndex = 1;
-    open.lpstrFile = file.data();
-    open.nMaxFile = static_cast<DWORD>(file.size());
-    open.lpstrInitialDir = folder.c_str();
-    open.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (!GetOpenFileNameW(&open)) return;
-    const std::wstring chosen = file.data();
-    if (!storablePath(chosen)) {
-        tell(page, std::wstring(L"このファイルは壁紙に選べません. 場所の名前が長すぎるか (259 バイトまで), 保存できない文字があります.\n")
-                       .append(chosen));
-        return;
-    }
-    SetDlgItemTextW(page.window, IDC_STYLE_WALLPAPER_FILE, chosen.c_str());
+    if (!browseForFile(page, IDC_STYLE_WALLPAPER_FILE, L"ビットマップ ファイル (*.bmp)\0*.bmp\0", win::windowsFolder())) return;
     page.take(*page.binding(IDC_STYLE_WALLPAPER_FILE));
-    if (!bitmapLoads(wideToCp932(chosen))) tellUnloadable(page, wideToCp932(chosen));
+    const std::string chosen = wideToCp932(win::itemText(page.dialog, IDC_STYLE_WALLPAPER_FILE));
+    if (!bitmapLoads(chosen)) tellUnloadable(page, chosen);
     page.notify();
 }
 
@@ -167,15 +142,15 @@ void command(Page& page, int id, int code) {
 PageProblem check(const Page& page) {
     if (page.item(IDC_STYLE_PERCENT)) {
         BOOL number = FALSE;
-        const UINT percent = GetDlgItemInt(page.window, IDC_STYLE_PERCENT, &number, FALSE);
+        const UINT percent = GetDlgItemInt(page.dialog, IDC_STYLE_PERCENT, &number, FALSE);
         if (!number || percent < 10 || percent > 100)
             return {IDC_STYLE_PERCENT, L"透明化の割合は 10 から 100 までの数で入れてください."};
     }
     wchar_t path[1024] = {};
-    GetDlgItemTextW(page.window, IDC_STYLE_WALLPAPER_FILE, path, 1024);
+    GetDlgItemTextW(page.dialog, IDC_STYLE_WALLPAPER_FILE, path, 1024);
     const WindowStyle& s = styleOf(page);
     if (!storablePath(path)) return {IDC_STYLE_WALLPAPER_FILE, L"壁紙のファイルの場所が長すぎます (259 バイトまで)."};
-    if (s.wal && path[0] && wideToCp932(path) != s.bmppath && !bitmapLoads(wideToCp932(path)))
+    if (s.wallpaper && path[0] && wideToCp932(path) != s.wallpaperPath && !bitmapLoads(wideToCp932(path)))
         return {IDC_STYLE_WALLPAPER_FILE, std::wstring(L"壁紙のビットマップを読み込めません.\n").append(path)};
     return {};
 }

@@ -34,6 +34,24 @@
 #define CMD_EVERY_MONTH_EARLIER 910
 #define CMD_EVERY_WEEK 911
 
+// Commands that only keys give: moving the selection, the range view.
+#define CMD_PREV_DAY 1001
+#define CMD_NEXT_DAY 1002
+#define CMD_PREV_WEEK 1003
+#define CMD_NEXT_WEEK 1004
+#define CMD_PREV_MONTH 1005
+#define CMD_NEXT_MONTH 1006
+#define CMD_TODAY 1007
+#define CMD_RANGE_VIEW 1008
+
+// The range view's scrolling keys.
+#define CMD_SCROLL_LINE_UP 1021
+#define CMD_SCROLL_LINE_DOWN 1022
+#define CMD_SCROLL_PAGE_UP 1023
+#define CMD_SCROLL_PAGE_DOWN 1024
+#define CMD_SCROLL_TOP 1025
+#define CMD_SCROLL_BOTTOM 1026
+
 // The day schedule window's edit menu (WSchMenu).
 #define CMD_EDIT_CUT_ALL 13
 #define CMD_EDIT_COPY_ALL 14

@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "date_math.h"
+#include "minutes.h"
 
 namespace tavo {
 namespace {
@@ -23,7 +24,7 @@ const char* const kTermNames[24] = {"春分", "清明", "穀雨", "立夏", "小
                                     "小雪", "大雪", "冬至", "小寒", "大寒", "立春", "雨水", "啓蟄"};
 
 int sexagenaryOfSerial(int serial) {
-    const long jdn = static_cast<long>(serial) + 1721119;
+    const std::int64_t jdn = std::int64_t{serial} + 1721119;
     return static_cast<int>((jdn + 49) % 60);
 }
 
@@ -121,10 +122,10 @@ Zassetsu zassetsuOn(int year, int month, int day) {
 
 int moonAgeTenths(int year, int month, int day) {
     if (!inside(year)) return -1;
-    const long noon = static_cast<long>(serialDayOf(year, month, day) - serialDayOf(kAlmanacFirstYear, 1, 1)) * 1440 + 720;
+    const Minutes noon = minutesAt(serialDayOf(year, month, day) - serialDayOf(kAlmanacFirstYear, 1, 1), 720);
     const auto next = std::upper_bound(std::begin(kNewMoonMinutes), std::end(kNewMoonMinutes), noon);
     if (next == std::begin(kNewMoonMinutes)) return -1;
-    return static_cast<int>(((noon - *(next - 1)) * 10 + 720) / 1440);
+    return static_cast<int>(((noon - *(next - 1)) * 10 + 720) / kMinutesPerDay);
 }
 
 void appendAlmanacText(std::string& out, const std::vector<AlmanacName>& names, int dayOfYear) {

@@ -24,6 +24,11 @@ constexpr int scaleFromDpi(int value, int dpi) {
     return static_cast<int>(product >= 0 ? (product + half) / dpi : (product - half) / dpi);
 }
 
+// Platform heights the design defaults take (caption and small caption bars at 96 DPI).
+struct DesignMetrics {
+    int captionHeight, smallCaptionHeight;
+};
+
 static_assert(scaleToDpi(280, 144) == 420 && scaleFromDpi(420, 144) == 280);
 static_assert(scaleToDpi(-1, 192) == -2 && scaleFromDpi(350, 96) == 350);
 

@@ -54,11 +54,45 @@ std::string joinPath(std::string_view folder, std::string_view name) {
 
 SaveResult rewriteFile(FileSystem& files, const std::string& path,
                        const std::function<std::string(std::string_view)>& edit) {
-    const FileContent old = files.readFile(path);
-    if (!readWhole(old)) return {false, old.problem.empty() ? kProblemIncomplete : old.problem};
-    const std::string content = edit(old.missing ? std::string_view() : std::string_view(old.content));
-    if (content.empty() ? old.missing || files.removeFile(path) : files.replaceFile(path, content)) return {true, {}};
-    return {false, kProblemNotSaved};
+    SaveResult result = rewriteFiles(files, {{path, [&edit](std::string_view old) { return std::optional(edit(old)); }}});
+    // One file: the reason needs no file name.
+    if (!result) result.reason.erase(0, path.size() + 2);
+    return result;
+}
+
+namespace {
+
+struct PendingWrite {
+    const std::string* path;
+    std::string before;
+    std::optional<std::string> after;  // nothing: the file stays as it is
+    bool existed;
+};
+
+// Writes one file's new content; an empty content removes it.
+bool put(FileSystem& files, const std::string& path, const std::string& content, bool existed) {
+    return content.empty() ? !existed || files.removeFile(path) : files.replaceFile(path, content);
+}
+
+}  // namespace
+
+SaveResult rewriteFiles(FileSystem& files, const std::vector<FileEdit>& edits) {
+    std::vector<PendingWrite> writes;
+    writes.reserve(edits.size());
+    for (const FileEdit& e : edits) {
+        FileContent old = files.readFile(e.path);
+        if (!readWhole(old)) return {false, e.path + ": " + (old.problem.empty() ? kProblemIncomplete : old.problem)};
+        writes.push_back({&e.path, old.missing ? std::string() : std::move(old.content), {}, !old.missing});
+    }
+    for (std::size_t i = 0; i < edits.size(); ++i) writes[i].after = edits[i].edit(writes[i].before);
+    for (std::size_t i = 0; i < writes.size(); ++i) {
+        const PendingWrite& w = writes[i];
+        if (!w.after || put(files, *w.path, *w.after, w.existed)) continue;
+        for (std::size_t j = 0; j < i; ++j)
+            if (writes[j].after) put(files, *writes[j].path, writes[j].before, !writes[j].after->empty());
+        return {false, *w.path + ": " + kProblemNotSaved};
+    }
+    return {true, {}};
 }
 
 namespace {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -58,6 +59,20 @@ public:
 // removes the file. A file that could not be read whole is left as it is.
 SaveResult rewriteFile(FileSystem& files, const std::string& path,
                        const std::function<std::string(std::string_view)>& edit);
+
+// One file of a change of several: the edit gets the old content and returns
+// the new one, or nothing to leave the file untouched.
+struct FileEdit {
+    std::string path;
+    std::function<std::optional<std::string>(std::string_view)> edit;
+};
+
+// Rewrites several files as one change: every file is read whole before any
+// edit runs or anything is written (one that cannot be refuses the change);
+// when a write fails, the files written before it get their old content back
+// (or are removed again when they were new), so all land or none does. The
+// reason names the file that refused.
+SaveResult rewriteFiles(FileSystem& files, const std::vector<FileEdit>& edits);
 
 // Folder + '\' + name, without doubling a trailing separator.
 std::string joinPath(std::string_view folder, std::string_view name);

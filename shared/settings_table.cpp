@@ -42,13 +42,13 @@ int loadInt(const char* field, SettingType type) {
     return loadInt32(field);
 }
 
-std::string listEntryName(const SettingSpec& s, int k) { return s.name + std::to_string(k); }
+std::string listEntryName(const SettingEntry& s, int k) { return s.name + std::to_string(k); }
 
 void storeList(char* field, std::size_t stride, const int (&list)[kColourListEntries]) {
     for (int k = 0; k < kColourListEntries; ++k) storeInt32(field + stride * static_cast<std::size_t>(k), list[k]);
 }
 
-void resetEntry(void* record, const SettingSpec& s) {
+void resetEntry(void* record, const SettingEntry& s) {
     char* field = at(record, s.offset);
     if (s.type == SettingType::Text) {
         // The whole field is written, so equal settings are equal records.
@@ -62,7 +62,7 @@ void resetEntry(void* record, const SettingSpec& s) {
     }
 }
 
-void readList(char* field, const SettingSpec& s, const SettingsReader& reader) {
+void readList(char* field, const SettingEntry& s, const SettingsReader& reader) {
     if (s.defaultText == nullptr || s.defaultText[0] == '-') return;  // stays empty
     int list[kColourListEntries];
     parseColourListInto(s.defaultText, list);
@@ -75,7 +75,7 @@ void readList(char* field, const SettingSpec& s, const SettingsReader& reader) {
     storeList(field, s.bytes, list);
 }
 
-void readEntry(void* record, const SettingSpec& s, const SettingsReader& reader) {
+void readEntry(void* record, const SettingEntry& s, const SettingsReader& reader) {
     char* field = at(record, s.offset);
     switch (s.type) {
         case SettingType::Text:
@@ -86,7 +86,7 @@ void readEntry(void* record, const SettingSpec& s, const SettingsReader& reader)
     }
 }
 
-void writeEntry(const void* record, const SettingSpec& s, SettingsWriter& writer) {
+void writeEntry(const void* record, const SettingEntry& s, SettingsWriter& writer) {
     const char* field = at(record, s.offset);
     switch (s.type) {
         case SettingType::Text: writer.writeString(s.name, fieldText(field, s.bytes)); break;
@@ -105,14 +105,14 @@ void writeEntry(const void* record, const SettingSpec& s, SettingsWriter& writer
 }  // namespace
 
 void resetSettings(void* record, const SettingsTable& table) {
-    for (const SettingSpec& s : table) resetEntry(record, s);
+    for (const SettingEntry& s : table) resetEntry(record, s);
 }
 
 // Entries of one key stand together, so each key is opened once per run.
 void readSettings(void* record, const SettingsTable& table, const SettingsStore& store) {
     std::unique_ptr<SettingsReader> reader;
     const std::string* openKey = nullptr;
-    for (const SettingSpec& s : table) {
+    for (const SettingEntry& s : table) {
         if (!s.readBack) continue;
         if (openKey == nullptr || *openKey != s.key) {
             reader = store.openForReading(s.key);
@@ -125,7 +125,7 @@ void readSettings(void* record, const SettingsTable& table, const SettingsStore&
 void writeSettings(const void* record, const SettingsTable& table, SettingsStore& store) {
     std::unique_ptr<SettingsWriter> writer;
     const std::string* openKey = nullptr;
-    for (const SettingSpec& s : table) {
+    for (const SettingEntry& s : table) {
         if (openKey == nullptr || *openKey != s.key) {
             writer = store.createForWriting(s.key);
             openKey = &s.key;
@@ -134,8 +134,22 @@ void writeSettings(const void* record, const SettingsTable& table, SettingsStore
     }
 }
 
-const SettingSpec* findSetting(const SettingsTable& table, std::string_view key, std::string_view name) {
-    for (const SettingSpec& s : table)
+void readSetting(void* record, const SettingEntry& entry, const SettingsStore& store) {
+    if (entry.readBack) readEntry(record, entry, *store.openForReading(entry.key));
+}
+
+void writeSetting(const void* record, const SettingEntry& entry, SettingsStore& store) {
+    writeEntry(record, entry, *store.createForWriting(entry.key));
+}
+
+const SettingEntry& settingEntry(const SettingsTable& table, std::string_view key, std::string_view name) {
+    const SettingEntry* entry = findSetting(table, key, name);
+    if (entry == nullptr) std::abort();
+    return *entry;
+}
+
+const SettingEntry* findSetting(const SettingsTable& table, std::string_view key, std::string_view name) {
+    for (const SettingEntry& s : table)
         if (s.key == key && s.name == name) return &s;
     return nullptr;
 }
@@ -155,15 +169,15 @@ void parseColourListInto(std::string_view text, int (&list)[kColourListEntries])
     }
 }
 
-int settingNumber(const void* record, const SettingSpec& entry) { return loadInt(at(record, entry.offset), entry.type); }
+int settingNumber(const void* record, const SettingEntry& entry) { return loadInt(at(record, entry.offset), entry.type); }
 
-void setSettingNumber(void* record, const SettingSpec& entry, int value) { storeInt(at(record, entry.offset), entry.type, value); }
+void setSettingNumber(void* record, const SettingEntry& entry, int value) { storeInt(at(record, entry.offset), entry.type, value); }
 
-std::string settingText(const void* record, const SettingSpec& entry) {
+std::string settingText(const void* record, const SettingEntry& entry) {
     return std::string(fieldText(at(record, entry.offset), entry.bytes));
 }
 
-void setSettingText(void* record, const SettingSpec& entry, std::string_view text) {
+void setSettingText(void* record, const SettingEntry& entry, std::string_view text) {
     copyToField(at(record, entry.offset), entry.bytes, text);
 }
 

@@ -21,7 +21,7 @@ enum class SettingType {
     ColourList,  // six 32-bit colours `bytes` apart, ending at the first -1
 };
 
-struct SettingSpec {
+struct SettingEntry {
     std::string key;   // subkey under the program's root, e.g. "cstyle"
     std::string name;  // value name; for a colour list the prefix of "%s%d"
     SettingType type;
@@ -34,20 +34,24 @@ struct SettingSpec {
     bool readBack = true;  // false: written, never read
 };
 
-using SettingsTable = std::vector<SettingSpec>;
+using SettingsTable = std::vector<SettingEntry>;
 
 inline constexpr int kColourListEntries = 6;
 
 void resetSettings(void* record, const SettingsTable& table);
 void readSettings(void* record, const SettingsTable& table, const SettingsStore& store);
 void writeSettings(const void* record, const SettingsTable& table, SettingsStore& store);
+// One entry of a record read or written alone (a switch a window flips, a
+// corner stored when a dialog closes); the rest of the record is untouched.
+void readSetting(void* record, const SettingEntry& entry, const SettingsStore& store);
+void writeSetting(const void* record, const SettingEntry& entry, SettingsStore& store);
 
 // One value of a record, through its entry (what the options pages bind their
 // controls to). Texts are cut to the field at a character boundary.
-int settingNumber(const void* record, const SettingSpec& entry);
-void setSettingNumber(void* record, const SettingSpec& entry, int value);
-std::string settingText(const void* record, const SettingSpec& entry);
-void setSettingText(void* record, const SettingSpec& entry, std::string_view text);
+int settingNumber(const void* record, const SettingEntry& entry);
+void setSettingNumber(void* record, const SettingEntry& entry, int value);
+std::string settingText(const void* record, const SettingEntry& entry);
+void setSettingText(void* record, const SettingEntry& entry, std::string_view text);
 
 // A record as it was when an options page opened: Cancel puts it back.
 class RecordSnapshot {
@@ -64,7 +68,9 @@ private:
 };
 
 // The entry of a value, or nullptr.
-const SettingSpec* findSetting(const SettingsTable& table, std::string_view key, std::string_view name);
+const SettingEntry* findSetting(const SettingsTable& table, std::string_view key, std::string_view name);
+// The entry of a value the table is known to hold (a programming error otherwise).
+const SettingEntry& settingEntry(const SettingsTable& table, std::string_view key, std::string_view name);
 
 // Lists as stored: "%08d" entries, one blank apart, parsed at a stride of 9;
 // entries after the first -1 are -1.

@@ -14,23 +14,23 @@ bool switchedOn(std::int32_t before, std::int32_t now) { return !before && now; 
 
 std::int32_t windowStyleBits(const WindowStyle& s) {
     std::int32_t bits = kStyleBase;
-    if (s.cap) bits |= kStyleCaption;
-    if (s.siz) bits |= kStyleSizingBorder;
-    if (s.min) bits |= kStyleMinimizeBox;
-    if (s.max) bits |= kStyleMaximizeBox;
+    if (s.titleBar) bits |= kStyleCaption;
+    if (s.sizingBorder) bits |= kStyleSizingBorder;
+    if (s.minimizeBox) bits |= kStyleMinimizeBox;
+    if (s.maximizeBox) bits |= kStyleMaximizeBox;
     return bits;
 }
 
 FrameChanges frameChanges(const WindowStyle& from, const WindowStyle& to) {
-    return {changeOf(from.siz, to.siz), changeOf(from.cap, to.cap), changeOf(from.tbt, to.tbt), changeOf(from.sts, to.sts)};
+    return {changeOf(from.sizingBorder, to.sizingBorder), changeOf(from.titleBar, to.titleBar), changeOf(from.todayButton, to.todayButton), changeOf(from.statusBar, to.statusBar)};
 }
 
 void followStyleSwitches(WindowStyle& s, const WindowStyle& before, int index) {
-    if (!s.cap) s.min = s.max = 0;
-    if (!s.tbt) s.mbt = s.ybt = 0;
-    if (switchedOn(before.clr, s.clr)) s.wal = 0;
-    if (switchedOn(before.wal, s.wal)) s.clr = 0;
-    if (index == kRangeViewStyle) s.sts = 0;
+    if (!s.titleBar) s.minimizeBox = s.maximizeBox = 0;
+    if (!s.todayButton) s.monthButtons = s.yearButtons = 0;
+    if (switchedOn(before.transparent, s.transparent)) s.wallpaper = 0;
+    if (switchedOn(before.wallpaper, s.wallpaper)) s.transparent = 0;
+    if (index == kRangeViewStyle) s.statusBar = 0;
 }
 
 FrameRect keepClientArea(const FrameRect& w, const FrameRect& before, const FrameRect& after, int clientGrowth) {

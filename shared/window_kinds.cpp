@@ -6,12 +6,13 @@ namespace tavo {
 namespace {
 
 constexpr WindowKindInfo kKinds[kWindowKindCount] = {
-    {WindowKind::Calendar, L"Tavo", kSlotCalendar, kCalendarStyle, 0, 0},
-    {WindowKind::RangeView, L"WScv", kSlotRangeView, kRangeViewStyle, 1, 1},
-    {WindowKind::DaySchedule, L"WSch", kSlotSchedule, -1, -1, 1},
-    {WindowKind::Birthday, L"WBir", kSlotBirthday, -1, -1, 1},
-    {WindowKind::Tray, L"TavoTray", -1, -1, -1, -1},
-    {WindowKind::Clock, L"HorvikMainClass", -1, -1, -1, -1},
+    {WindowKind::Calendar, L"Tavo", nullptr, kSlotCalendar, kCalendarStyle, 0, 0},
+    {WindowKind::RangeView, L"WScv", nullptr, kSlotRangeView, kRangeViewStyle, 1, 1},
+    {WindowKind::DaySchedule, L"WSch", nullptr, kSlotSchedule, -1, -1, 1},
+    {WindowKind::Birthday, L"WBir", nullptr, kSlotBirthday, -1, -1, 1},
+    {WindowKind::Tray, L"TavoTray", nullptr, -1, -1, -1, -1},
+    {WindowKind::Clock, L"HorvikMainClass", nullptr, -1, -1, -1, -1},
+    {WindowKind::Options, L"#32770", L"オプション(Tavo)", -1, -1, -1, -1},
 };
 
 }  // namespace

@@ -11,12 +11,14 @@ enum class WindowKind : unsigned {
     Birthday,     // "WBir"
     Tray,         // "TavoTray", the launcher
     Clock,        // "HorvikMainClass", the companion clock program
+    Options,      // the options dialog, a dialog ("#32770") known by its title
 };
-inline constexpr unsigned kWindowKindCount = 6;
+inline constexpr unsigned kWindowKindCount = 7;
 
 struct WindowKindInfo {
     WindowKind kind;
     const wchar_t* className;
+    const wchar_t* title;  // only where the class names no single kind (dialogs); nullptr otherwise
     int slot;         // window slot, -1 none
     int style;        // WindowStyle record, -1 none
     int design;       // DesignSet, -1 none

@@ -20,24 +20,24 @@ SettingsTable makeWindowStyleTable(const char* key) {
     const auto sw = [&](const char* name, std::size_t offset, int def) {
         t.push_back({key, name, SettingType::Switch32, offset, def});
     };
-    sw("cap", offsetof(WindowStyle, cap), 1);
-    sw("min", offsetof(WindowStyle, min), 1);
-    sw("max", offsetof(WindowStyle, max), 1);
-    sw("siz", offsetof(WindowStyle, siz), 1);
-    sw("sts", offsetof(WindowStyle, sts), 1);
-    sw("top", offsetof(WindowStyle, top), 0);
-    sw("clr", offsetof(WindowStyle, clr), 0);
-    sw("wal", offsetof(WindowStyle, wal), 0);
-    sw("tbt", offsetof(WindowStyle, tbt), 1);
-    sw("mbt", offsetof(WindowStyle, mbt), 1);
-    sw("ybt", offsetof(WindowStyle, ybt), 1);
-    sw("sps", offsetof(WindowStyle, sps), 1);
-    sw("rok", offsetof(WindowStyle, rok), 0);
-    sw("fwk", offsetof(WindowStyle, fwk), 0);
-    sw("wtp", offsetof(WindowStyle, wtp), 0);
-    sw("lay", offsetof(WindowStyle, lay), 0);
+    sw("cap", offsetof(WindowStyle, titleBar), 1);
+    sw("min", offsetof(WindowStyle, minimizeBox), 1);
+    sw("max", offsetof(WindowStyle, maximizeBox), 1);
+    sw("siz", offsetof(WindowStyle, sizingBorder), 1);
+    sw("sts", offsetof(WindowStyle, statusBar), 1);
+    sw("top", offsetof(WindowStyle, alwaysOnTop), 0);
+    sw("clr", offsetof(WindowStyle, transparent), 0);
+    sw("wal", offsetof(WindowStyle, wallpaper), 0);
+    sw("tbt", offsetof(WindowStyle, todayButton), 1);
+    sw("mbt", offsetof(WindowStyle, monthButtons), 1);
+    sw("ybt", offsetof(WindowStyle, yearButtons), 1);
+    sw("sps", offsetof(WindowStyle, rokuyo), 1);
+    sw("rok", offsetof(WindowStyle, mondayFirst), 0);
+    sw("fwk", offsetof(WindowStyle, firstWeekIsThisMonth), 0);
+    sw("wtp", offsetof(WindowStyle, wallpaperStretched), 0);
+    sw("lay", offsetof(WindowStyle, layered), 0);
     t.push_back({key, "percent", SettingType::Int32, offsetof(WindowStyle, percent), 0});
-    t.push_back({key, "bmppath", SettingType::Text, offsetof(WindowStyle, bmppath), 0, 260, ""});
+    t.push_back({key, "bmppath", SettingType::Text, offsetof(WindowStyle, wallpaperPath), 0, 260, ""});
     return t;
 }
 
@@ -45,10 +45,10 @@ SettingsTable makeEnvironmentTable() {
     SettingsTable t;
     const char* const names[] = {"cyear", "cmon", "cweek", "cbir", "caniv", "midi", "miw", "sav", "con", "pmo"};
     for (std::size_t i = 0; i < 10; ++i)
-        t.push_back({"env", names[i], SettingType::Switch8, offsetof(EnvironmentSettings, cyear) + i, 1});
-    t.push_back({"env", "cdt", SettingType::Int32, offsetof(EnvironmentSettings, cdt), 1});
+        t.push_back({"env", names[i], SettingType::Switch8, offsetof(EnvironmentSettings, markEveryYear) + i, 1});
+    t.push_back({"env", "cdt", SettingType::Int32, offsetof(EnvironmentSettings, dateChange), 1});
     // Its default depends on the program folder: resetEnvironment sets it.
-    t.push_back({"env", "bwavepath", SettingType::Text, offsetof(EnvironmentSettings, bwavepath), 0, 260});
+    t.push_back({"env", "bwavepath", SettingType::Text, offsetof(EnvironmentSettings, birthdaySoundPath), 0, 260});
     return t;
 }
 
@@ -63,9 +63,9 @@ SettingsTable makePopupMenuTable() {
 
 // Windows are made with a title bar; one that wants none loses it once placed.
 void deriveWindowStyle(WindowStyle& s, int index) {
-    if (index == kRangeViewStyle) s.sts = 0;  // the range view has no status bar
+    if (index == kRangeViewStyle) s.statusBar = 0;  // the range view has no status bar
     s.windowStyle = windowStyleBits(s) | kStyleCaption;
-    s.captionPending = s.cap == 0;
+    s.captionPending = s.titleBar == 0;
 }
 
 namespace {
@@ -108,6 +108,17 @@ const SettingsTable& rangeViewTable() {
     return table;
 }
 
+const SettingsTable& optionsDialogTable() {
+    static const SettingsTable table = {
+        {"custpos", "xCst", SettingType::Int32, offsetof(OptionsDialogSettings, x), -1},
+        {"custpos", "yCst", SettingType::Int32, offsetof(OptionsDialogSettings, y), -1},
+        {"size", "xCst", SettingType::Int32, offsetof(OptionsDialogSettings, width), 280},
+        {"size", "yCst", SettingType::Int32, offsetof(OptionsDialogSettings, height), 340},
+        {"tavocust", "exec", SettingType::Switch32, offsetof(OptionsDialogSettings, openedBefore), 0},
+    };
+    return table;
+}
+
 SettingsTable windowSlotTable(int slot) {
     const auto i = static_cast<std::size_t>(slot) * 4;
     return {
@@ -140,7 +151,7 @@ void resetEnvironment(EnvironmentSettings& env, const std::string& programFolder
     std::memset(&env, 0, sizeof env);
     resetSettings(&env, environmentTable());
     const std::string sound = joinPath(programFolder, "Birthday.Mid");
-    std::snprintf(env.bwavepath, sizeof env.bwavepath, "%s", sound.c_str());
+    std::snprintf(env.birthdaySoundPath, sizeof env.birthdaySoundPath, "%s", sound.c_str());
 }
 
 void readEnvironment(EnvironmentSettings& env, const SettingsStore& store) {

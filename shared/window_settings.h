@@ -13,11 +13,15 @@ namespace tavo {
 class SettingsStore;
 
 struct WindowStyle {
-    std::int32_t cap, min, max, siz, sts, top, clr, wal, tbt, mbt, ybt, sps, rok, fwk, wtp, lay;
+    // Stored as "cap", "min", "max", "siz", "sts", "top", "clr", "wal", "tbt", "mbt", "ybt", "sps", "rok", "fwk", "wtp", "lay".
+    std::int32_t titleBar, minimizeBox, maximizeBox, sizingBorder, statusBar, alwaysOnTop, transparent, wallpaper;
+    std::int32_t todayButton, monthButtons, yearButtons, rokuyo, mondayFirst, firstWeekIsThisMonth;
+    std::int32_t wallpaperStretched;  // 0 tiled, 1 stretched to the client
+    std::int32_t layered;
     std::int32_t captionPending;
     std::int32_t percent;
     std::int32_t windowStyle;  // Win32 style bits derived from the switches
-    char bmppath[260];
+    char wallpaperPath[260];  // "bmppath"
 };
 static_assert(sizeof(WindowStyle) == 336);
 
@@ -42,10 +46,16 @@ void writeWindowStyle(const WindowStyle& style, int index, SettingsStore& store)
 int layeredOpacityPercent(const WindowStyle& style);
 
 struct EnvironmentSettings {
-    std::uint8_t cyear, cmon, cweek, cbir, caniv, midi, miw, sav, con, pmo;
+    // Stored as "cyear", "cmon", "cweek", "cbir", "caniv", "midi", "miw", "sav", "con", "pmo".
+    std::uint8_t markEveryYear, markEveryMonth, markEveryWeek, markBirthdays, markAnniversaries;  // marks in the grid
+    std::uint8_t birthdaySound;      // played when today is a birthday
+    std::uint8_t minimizeTogether;   // the data windows hide with the calendar
+    std::uint8_t keepPlacements;     // window slots are stored
+    std::uint8_t linkedActivation;   // the calendar and the range view come forward together
+    std::uint8_t monthEndToLastDay;  // a monthly day past a month's end falls on its last day
     std::uint8_t padding[2];
-    std::int32_t cdt;  // on change of date: 0 nothing, 1 move silently, 2 tell and move
-    char bwavepath[260];
+    std::int32_t dateChange;  // "cdt", on change of date: 0 nothing, 1 move silently, 2 tell and move
+    char birthdaySoundPath[260];  // "bwavepath"
 };
 static_assert(sizeof(EnvironmentSettings) == 276);
 
@@ -100,6 +110,14 @@ void loadWindowSlot(WindowSlots& slots, int slot, bool sizingBorder, const Setti
                     const ScreenMetrics& screen, int dpi = 96);
 void saveWindowSlot(WindowSlots& slots, int slot, int left, int top, int width, int height, SettingsStore& store,
                     int dpi = 96);
+
+// The options dialog's stored corner ("custpos"; x -1 when none), the size
+// stored beside the window slots ("size") and whether it was opened before.
+struct OptionsDialogSettings {
+    std::int32_t x, y, width, height;
+    std::int32_t openedBefore;
+};
+const SettingsTable& optionsDialogTable();
 
 // Where the options dialog opens: its stored corner ("custpos"; x -1 when
 // none) pulled back so that a dialog of width x height stays on the screen.

@@ -14,7 +14,7 @@ void forEachOpen(WindowKinds kinds, Deliver deliver) {
 
 }  // namespace
 
-HWND findWindowOf(WindowKind kind) { return FindWindowW(windowKindInfo(kind).className, nullptr); }
+HWND findWindowOf(WindowKind kind) { return FindWindowW(windowKindInfo(kind).className, windowKindInfo(kind).title); }
 
 void postToWindows(WindowKinds kinds, UINT message, WPARAM wParam, LPARAM lParam) {
     forEachOpen(kinds, [&](HWND w) { PostMessageW(w, message, wParam, lParam); });

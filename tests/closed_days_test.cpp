@@ -7,7 +7,7 @@
 
 #include "shared/date_math.h"
 #include "shared/memory_settings_store.h"
-#include "shared/posix_file_system.h"
+#include "shared/native_file_system.h"
 #include "temp_folder.h"
 
 namespace tavo {
@@ -196,7 +196,7 @@ public:
 
 TEST(ClosedDays, LoadingFromTheProgramFolder) {
     test::TempFolder folder;
-    PosixFileSystem files;
+    NativeFileSystem files;
     MemorySettingsStore store;
     auto days = withRules("01/15 H01-H99 kept\r\n");
     EXPECT_FALSE(loadClosedDays(*days, files, folder.path(), store).opened);

@@ -8,7 +8,7 @@
 
 #include "calendar/calc/closed_days.h"
 #include "calendar/data/month_grid.h"
-#include "shared/posix_file_system.h"
+#include "shared/native_file_system.h"
 #include "shared/window_settings.h"
 #include "temp_folder.h"
 
@@ -25,7 +25,7 @@ protected:
     DataSources sources() const { return {files, paths, *closed, env}; }
 
     TempFolder folder;
-    PosixFileSystem files;
+    NativeFileSystem files;
     PathSettings paths{};
     std::unique_ptr<ClosedDays> closed;
     EnvironmentSettings env{};

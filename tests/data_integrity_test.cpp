@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -266,6 +268,43 @@ TEST(DataIntegrity, AFileThatCannotBeReadWholeIsNeverWritten) {
     }
 }
 
+// Several files as one change: all land, or every file is as it was (a new
+// one gone again), whichever file refuses; an edit may leave its file alone.
+TEST(DataIntegrity, SeveralFilesLandWholeOrNotAtAll) {
+    using Fault = MemoryFileSystem::Fault;
+    const std::map<std::string, std::string> before = {{"a.cal", "A\r\n"}, {"c.cal", "C\r\n"}, {"d.cal", "D\r\n"}};
+    const auto append = [](std::string_view old) { return std::optional<std::string>(std::string(old) + "+\r\n"); };
+    const auto leave = [](std::string_view) { return std::optional<std::string>(); };
+    const std::vector<FileEdit> edits = {{"a.cal", append}, {"b.cal", append}, {"c.cal", append}, {"d.cal", leave}};
+    struct Case {
+        const char* what;
+        std::optional<Fault> faultOfC;
+        bool saved;
+    } const cases[] = {
+        {"all readable", std::nullopt, true},
+        {"c cannot be read whole", Fault::ShortRead, false},
+        {"c cannot be opened", Fault::CannotOpen, false},
+        {"c cannot be written", Fault::CannotWrite, false},
+    };
+    for (const Case& c : cases) {
+        MemoryFileSystem files;
+        for (const auto& [path, content] : before) files.files[path] = content;
+        if (c.faultOfC) files.faults["c.cal"] = *c.faultOfC;
+        const SaveResult result = rewriteFiles(files, edits);
+        EXPECT_EQ(result.saved, c.saved) << c.what;
+        if (!c.saved) {
+            EXPECT_EQ(result.reason.rfind("c.cal: ", 0), 0u) << c.what << ": " << result.reason;
+            EXPECT_EQ(files.files, before) << c.what;
+            continue;
+        }
+        EXPECT_EQ(files.files["a.cal"], "A\r\n+\r\n");
+        EXPECT_EQ(files.files["b.cal"], "+\r\n");
+        EXPECT_EQ(files.files["c.cal"], "C\r\n+\r\n");
+        EXPECT_EQ(files.files["d.cal"], "D\r\n");
+        EXPECT_EQ(files.writes, 3);
+    }
+}
+
 // The month grid, the range list and the data windows see the same sections.
 TEST(DataIntegrity, GridRangeAndWindowsAgreeOnSections) {
     static FixedClock clock{{2026, 12, 7}};
@@ -292,7 +331,7 @@ TEST(DataIntegrity, GridRangeAndWindowsAgreeOnSections) {
             const RangeRequest request{2026, 12, day, {kRangeRelative, 0, 0}, false, false, formats, locale, nullptr, false};
             const RangeList list = collectRange(request, sources);
             bool listed = false;
-            for (std::size_t i = 0; i < list.size(); ++i) listed = listed || !RangeList::isHeader(list.line(i));
+            for (std::size_t i = 0; i < list.size(); ++i) listed = listed || !list.line(i).header;
             const bool window = !readSection(content, day).empty();
             EXPECT_EQ(listed, rangeHasData(request, sources)) << day << " " << content;
             EXPECT_EQ(listed, window) << day << " " << content;

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "shared/posix_file_system.h"
+#include "shared/native_file_system.h"
 #include "temp_folder.h"
 
 namespace tavo {
@@ -26,7 +26,7 @@ TEST(DayOff, ParsingIsForgiving) {
 
 TEST(DayOff, ToggleSavesTheYearFile) {
     test::TempFolder folder;
-    PosixFileSystem files;
+    NativeFileSystem files;
     PathSettings paths{};
     initPathDefaults(paths, folder.path() + "\\Tavo.exe", "C:\\Windows");
     DayOffTable t;

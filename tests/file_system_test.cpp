@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "shared/posix_file_system.h"
+#include "shared/native_file_system.h"
 #include "temp_folder.h"
 
 namespace tavo {
@@ -55,9 +55,9 @@ TEST(FileLines, IntoAUsedVectorGivesTheSame) {
 
 // The reader stops as soon as it has the size it was told; whatever the
 // size, the content comes back whole, also into a buffer used before.
-TEST(PosixFiles, ReadWholeAtEverySize) {
+TEST(NativeFiles, ReadWholeAtEverySize) {
     test::TempFolder folder;
-    const PosixFileSystem files;
+    const NativeFileSystem files;
     FileContent reused;
     for (const std::size_t size : {0u, 1u, 7u, 4096u, 65535u, 65536u, 65537u, 300000u, 3u}) {
         std::string bytes(size, 'x');

@@ -7,7 +7,8 @@
 
 #include "calendar/calc/closed_day_edit.h"
 #include "calendar/calc/closed_days.h"
-#include "shared/posix_file_system.h"
+#include "shared/date_math.h"
+#include "shared/native_file_system.h"
 #include "shared/window_settings.h"
 #include "data_folder_test.h"
 #include "utf8_literal.h"
@@ -56,7 +57,7 @@ TEST_F(ICalendarExport, MonthEndRulesAreExact) {
         {false, "RRULE:FREQ=MONTHLY;BYMONTHDAY=30", "RRULE:FREQ=MONTHLY;BYMONTHDAY=31", nullptr},
     };
     for (const Case& c : cases) {
-        env.pmo = c.monthEnd;
+        env.monthEndToLastDay = c.monthEnd;
         const std::string ics = exported();
         EXPECT_NE(ics.find(c.thirty), std::string::npos) << ics;
         EXPECT_NE(ics.find(c.last), std::string::npos);
@@ -106,6 +107,16 @@ TEST_F(ICalendarExport, ProgressByMonthAndStopping) {
     EXPECT_NE(whole.find("END:VCALENDAR"), std::string::npos);
     request.progress = [](int done, int) { return done < 12; };
     EXPECT_EQ(exportICalendar(request, sources()), "");
+}
+
+// Far ahead (minutes past 2^31): an export of a year after 4083 comes back on its days.
+TEST_F(ICalendarExport, AYearFarAheadComesBackOnItsDays) {
+    folder.write("sch5000c.cal", ":24\r\n\x83\x43\x83\x75\r\n");  // イブ
+    const std::string ics = exportICalendar({5000, 5000, false, {2026, 12, 7}}, sources());
+    const IcsCalendar back = readICalendar(ics);
+    ASSERT_EQ(back.problem, "");
+    const std::vector<IcsOccurrence> wanted = {{serialDayOf(5000, 12, 24), utf8(u8"イブ")}};
+    EXPECT_EQ(icsOccurrences(back, serialDayOf(5000, 1, 1), serialDayOf(5000, 12, 31)), wanted);
 }
 
 // A phone's file holds Tavo's own events beside its own: those Tavo still

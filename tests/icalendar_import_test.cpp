@@ -100,6 +100,33 @@ TEST(ICalendarImport, SummerTimeOfOtherZones) {
     EXPECT_EQ(got, wanted);
 }
 
+// Minutes past 2^31 (after about 4083): times, zones, durations and series
+// ends far ahead land on the same minutes as they would today.
+TEST(ICalendarImport, TimesFarAheadKeepTheirMinutes) {
+    const std::string zone = utf8(kZones).substr(0, utf8(kZones).find("BEGIN:VEVENT"));
+    const std::string text = zone +
+        "BEGIN:VEVENT\r\nUID:u\r\nDTSTART:90001231T230000Z\r\nDURATION:PT2H\r\nSUMMARY:utc\r\nEND:VEVENT\r\n"
+        "BEGIN:VEVENT\r\nUID:s\r\nDTSTART;TZID=America/New_York:50000605T200000\r\nDURATION:PT1H\r\nSUMMARY:summer\r\nEND:VEVENT\r\n"
+        "BEGIN:VEVENT\r\nUID:w\r\nDTSTART;TZID=America/New_York:50000110T200000\r\nSUMMARY:winter\r\nEND:VEVENT\r\n"
+        "BEGIN:VEVENT\r\nUID:d\r\nDTSTART:70000101T120000Z\r\nRRULE:FREQ=DAILY;UNTIL=70000103T120000Z\r\nSUMMARY:daily\r\nEND:VEVENT\r\n"
+        "END:VCALENDAR\r\n";
+    const IcsCalendar calendar = readICalendar(text);
+    ASSERT_EQ(calendar.problem, "");
+    struct Case {
+        int from, to;
+        std::vector<IcsOccurrence> wanted;
+    } const cases[] = {
+        {day(9001, 1, 1), day(9001, 1, 1), {{day(9001, 1, 1), utf8(u8"08:00～10:00 utc")}}},
+        {day(5000, 6, 1), day(5000, 6, 30), {{day(5000, 6, 6), utf8(u8"09:00～10:00 summer")}}},
+        {day(5000, 1, 1), day(5000, 1, 31), {{day(5000, 1, 11), "10:00 winter"}}},
+        {day(7000, 1, 1), day(7000, 1, 9),
+         {{day(7000, 1, 1), "21:00 daily"}, {day(7000, 1, 2), "21:00 daily"}, {day(7000, 1, 3), "21:00 daily"}}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(icsOccurrences(calendar, c.from, c.to), c.wanted) << c.from;
+    }
+}
+
 TEST(ICalendarImport, TextsThatAreNotCalendars) {
     struct Case {
         const char* text;

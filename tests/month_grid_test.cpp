@@ -6,7 +6,7 @@
 
 #include "calendar/calc/closed_days.h"
 #include "shared/date_math.h"
-#include "shared/posix_file_system.h"
+#include "shared/native_file_system.h"
 #include "shared/window_settings.h"
 #include "data_folder_test.h"
 
@@ -87,25 +87,25 @@ TEST_F(MonthGridTest, MarksFollowTheSwitches) {
     folder.write("schedulw.cal", ":2\r\nTuesdays\r\n");
     folder.write("birthdac.cal", ":10 1990\r\nborn\r\n:12 2030\r\nlater\r\n");
     folder.write("aniversc.cal", ":20\r\nevent\r\n");
-    env.cmon = env.cweek = env.cbir = env.caniv = 0;
+    env.markEveryMonth = env.markEveryWeek = env.markBirthdays = env.markAnniversaries = 0;
     build(2026, 12);
     EXPECT_EQ(markedDays(), 2);  // only the day file
-    env.cmon = 1;
+    env.markEveryMonth = 1;
     build(2026, 12);
     EXPECT_TRUE(marked(7));
     EXPECT_FALSE(marked(5));
-    env.cweek = 1;
+    env.markEveryWeek = 1;
     build(2026, 12);
     for (int d : {1, 8, 15, 22, 29}) EXPECT_TRUE(marked(d)) << d;
     EXPECT_EQ(grid.cellMark[cellIndex(2, 5)], 1);  // next month's Tuesday in that column
-    env.cbir = env.caniv = 1;
+    env.markBirthdays = env.markAnniversaries = 1;
     build(2026, 12);
     EXPECT_TRUE(marked(10));
     EXPECT_FALSE(marked(12));  // born after the shown year
     EXPECT_TRUE(marked(20));
     build(2026, 11);  // 30 days: the monthly 31st falls on the 30th with pmo
     EXPECT_TRUE(marked(30));
-    env.pmo = 0;
+    env.monthEndToLastDay = 0;
     build(2026, 11);
     EXPECT_FALSE(marked(30));
 }

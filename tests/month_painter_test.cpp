@@ -7,7 +7,7 @@
 
 #include "calendar/calc/closed_days.h"
 #include "shared/date_math.h"
-#include "shared/posix_file_system.h"
+#include "shared/native_file_system.h"
 #include "temp_folder.h"
 
 namespace tavo {
@@ -30,9 +30,9 @@ protected:
         for (int w = 0; w < 7; ++w) names[w] = std::string("w").append(std::to_string(w));
     }
     std::vector<PaintOp> paint(int year, int month, int day, int width = 280, int height = 330) {
-        rebuildMonthGrid(grid, year, month, {style.rok != 0, style.fwk != 0}, *closed);
+        rebuildMonthGrid(grid, year, month, {style.mondayFirst != 0, style.firstWeekIsThisMonth != 0}, *closed);
         computeMonthLayout(layout, width, height,
-                           {design.height[kYearMon], design.height[kWeek], style.tbt ? design.height[kButton] : 0, 0});
+                           {design.height[kYearMon], design.height[kWeek], style.todayButton ? design.height[kButton] : 0, 0});
         FixedMeasure measure;
         const MonthPaintInput input{grid, layout, style, design, dayOff, day, weekdayOf(year, month, day), "caption", names};
         return planMonthPaint(input, measure);
@@ -57,8 +57,8 @@ protected:
 TEST_F(PainterTest, FillsCoverTheWholeGrid) {
     for (int rok = 0; rok <= 1; ++rok) {
         for (int fwk = 0; fwk <= 1; ++fwk) {
-            style.rok = rok;
-            style.fwk = fwk;
+            style.mondayFirst = rok;
+            style.firstWeekIsThisMonth = fwk;
             for (int month = 1; month <= 12; ++month) {
                 const auto ops = paint(2026, month, 10, 283, 331);
                 const int top = gridTop(layout), bottom = top + layout.rowTop[5] + layout.rowHeight[5];
@@ -76,7 +76,7 @@ TEST_F(PainterTest, FillsCoverTheWholeGrid) {
 }
 
 TEST_F(PainterTest, SuppressedBackgroundKeepsOnlyTheSelection) {
-    style.wal = 1;
+    style.wallpaper = 1;
     dayOff.rows[11][6] = '1';
     const auto ops = paint(2026, 12, 12);  // a Saturday
     const auto fills = ofKind(ops, PaintOpKind::FillRect);
@@ -91,7 +91,7 @@ TEST_F(PainterTest, SuppressedBackgroundKeepsOnlyTheSelection) {
 }
 
 TEST_F(PainterTest, OtherMonthRows) {
-    style.fwk = 0;  // the week before
+    style.firstWeekIsThisMonth = 0;  // the week before
     auto ops = paint(2026, 11, 5);  // 1 November 2026 is a Sunday
     const DesignKey background{kBackgroundPart, 0, DesignRole::Fill, kNormal};
     auto backgroundRows = [&](const std::vector<PaintOp>& all) {
@@ -103,7 +103,7 @@ TEST_F(PainterTest, OtherMonthRows) {
     std::vector<Rect> rows = backgroundRows(ops);
     ASSERT_FALSE(rows.empty());
     EXPECT_EQ(rows[0], (Rect{0, gridTop(layout), 280, layout.rowHeight[0]}));
-    style.fwk = 1;  // February 2026: 28 days from a Sunday, this month first
+    style.firstWeekIsThisMonth = 1;  // February 2026: 28 days from a Sunday, this month first
     ops = paint(2026, 2, 5);
     rows = backgroundRows(ops);
     ASSERT_EQ(rows.size(), 2u);
@@ -129,7 +129,7 @@ TEST_F(PainterTest, RokuyoAndTextOffsets) {
     EXPECT_EQ(rokuyo, 42);
     const auto tiny = paint(2026, 12, 1, 70, 160);  // cells too small for a rokuyo name
     for (const PaintOp* op : ofKind(tiny, PaintOpKind::Text)) EXPECT_NE(op->font.part, kRokuyou);
-    style.sps = 0;
+    style.rokuyo = 0;
     const auto hidden = paint(2026, 12, 1);
     for (const PaintOp* op : ofKind(hidden, PaintOpKind::Text)) EXPECT_NE(op->font.part, kRokuyou);
     EXPECT_EQ(reliefTextOffset(kRaised), -1);
@@ -138,7 +138,7 @@ TEST_F(PainterTest, RokuyoAndTextOffsets) {
 }
 
 TEST_F(PainterTest, NoButtonsWithoutTheTodayButton) {
-    style.tbt = 0;
+    style.todayButton = 0;
     const auto ops = paint(2026, 12, 7);
     EXPECT_TRUE(ofKind(ops, PaintOpKind::ButtonFace).empty());
     EXPECT_TRUE(ofKind(ops, PaintOpKind::Polygon).empty());

@@ -5,7 +5,7 @@
 #include "shared/memory_file_system.h"
 
 #include "shared/memory_settings_store.h"
-#include "shared/posix_file_system.h"
+#include "shared/native_file_system.h"
 #include "temp_folder.h"
 
 namespace tavo {
@@ -80,7 +80,7 @@ TEST(PersonalDays, TextsSeenFromAYear) {
 
 TEST(PersonalDays, FilesOnDisk) {
     test::TempFolder folder;
-    PosixFileSystem files;
+    NativeFileSystem files;
     PathSettings paths{};
     initPathDefaults(paths, folder.path() + "\\Tavo.exe", "C:\\Windows");
     EXPECT_TRUE(readPersonalDays(files, paths, kAnniversary, 10).empty());

@@ -9,7 +9,7 @@
 #include "calendar/text/locale_info.h"
 #include "shared/clock.h"
 #include "shared/date_math.h"
-#include "shared/posix_file_system.h"
+#include "shared/native_file_system.h"
 #include "data_folder_test.h"
 
 namespace tavo {
@@ -90,7 +90,7 @@ TEST_F(RangeListTest, FirstAndSelectedLines) {
     folder.write("memo.cal", "note\r\n");
     list = collect(2026, 12, 20, {kRangeMonth, 0, 0});
     EXPECT_EQ(list.firstLine, 6);
-    EXPECT_EQ(list.line(6), ":5Aメモ");
+    EXPECT_EQ(list.lines()[6], ":5Aメモ");
     EXPECT_EQ(list.size(), 8u);
 }
 
@@ -103,7 +103,7 @@ TEST_F(RangeListTest, BirthdaysAndLaterYears) {
 }
 
 TEST_F(RangeListTest, ListedEvenWhenMarksAreOffAndShiftsUseTheRangeTest) {
-    env.cmon = 0;
+    env.markEveryMonth = 0;
     closed->closed[1] = 1;                    // Mondays closed
     closed->closed[kClosedFlagHolidays] = 0;  // holidays open
     folder.write("schedulf.cal", ":23\r\nshift\r\n");  // 23 November 2026: a Monday holiday
@@ -117,9 +117,9 @@ TEST_F(RangeListTest, ColonLinesStayData) {
     folder.write("birthdac.cal", ":7\r\n:\r\n");
     const RangeList list = collect(2026, 12, 7, {kRangeRelative, 0, 0});
     const std::vector<std::string> lines = list.lines();
-    for (const std::string& line : lines) {
-        const bool header = line.rfind(":0A", 0) == 0 || line.rfind(":5A", 0) == 0;
-        EXPECT_EQ(RangeList::isHeader(line), header) << line;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        const bool printedAsHeader = lines[i].rfind(":0A", 0) == 0 || lines[i].rfind(":5A", 0) == 0;
+        EXPECT_EQ(list.line(i).header, printedAsHeader) << lines[i];  // a data line is never printed as one
     }
     EXPECT_EQ(lines.back(), "：looks like a header");
 }

@@ -5,6 +5,12 @@
 namespace tavo {
 namespace {
 
+// A line in its printed form (":<kind><mark>" before a header's text) added to a list.
+void addPrinted(RangeList& list, std::string_view printed) {
+    if (printed.size() >= 3 && printed[0] == ':') list.addHeader(printed.substr(3), printed[1] - '0', printed[2] - 'A');
+    else list.addLine(printed);
+}
+
 class FixedMeasure final : public TextMeasure {
 public:
     TextSize measure(FontKey, std::string_view text) override { return {static_cast<int>(text.size()) * 6, 12}; }
@@ -15,7 +21,7 @@ protected:
     void SetUp() override {
         resetDesignSet(design, kRangeViewDesign, {19, 15});
         resetWindowStyle(style, kRangeViewStyle);
-        for (const char* line : {":0A12/7", "meeting", "lunch", ":1B12/13", "sunday off", ":5C12/14"}) list.addLine(line);
+        for (const char* line : {":0A12/7", "meeting", "lunch", ":1B12/13", "sunday off", ":5C12/14"}) addPrinted(list, line);
         list.selectedLine = 0;
     }
     std::vector<const PaintOp*> texts(const std::vector<PaintOp>& ops) {
@@ -85,8 +91,8 @@ TEST_F(RangePainter, ScrolledLinesStillSetTheStateOfTheLinesBelow) {
 
 TEST_F(RangePainter, TransparentAndWallpaperModesDrawNoBoxes) {
     for (int mode = 0; mode < 2; ++mode) {
-        style.clr = mode == 0;
-        style.wal = mode == 1;
+        style.transparent = mode == 0;
+        style.wallpaper = mode == 1;
         for (const PaintOp& op : paint(0)) EXPECT_EQ(op.kind, PaintOpKind::Text);
     }
 }
@@ -101,7 +107,7 @@ TEST_F(RangePainter, AZeroHeightNeverDividesByZero) {
 
 TEST(RangeListText, HeadersLoseTheirCodesAndEveryLineEnds) {
     RangeList list;
-    for (const char* line : {":0A2026/12/ 7(月)", "会議", ":5Aメモ", "memo"}) list.addLine(line);
+    for (const char* line : {":0A2026/12/ 7(月)", "会議", ":5Aメモ", "memo"}) addPrinted(list, line);
     EXPECT_EQ(rangeListText(list), "2026/12/ 7(月)\r\n会議\r\nメモ\r\nmemo\r\n");
     EXPECT_EQ(rangeListText(RangeList()), "");
 }
@@ -109,8 +115,8 @@ TEST(RangeListText, HeadersLoseTheirCodesAndEveryLineEnds) {
 // The list keeps lines as written; what is shown or copied has its tabs expanded.
 TEST(RangeListText, TabsAreExpandedWhereLinesAreShown) {
     RangeList list;
-    for (const char* line : {":0A12/7", "10:00\t会議", "漢字\tx"}) list.addLine(line);
-    EXPECT_EQ(list.line(1), "10:00\t会議");
+    for (const char* line : {":0A12/7", "10:00\t会議", "漢字\tx"}) addPrinted(list, line);
+    EXPECT_EQ(list.line(1).text, "10:00\t会議");
     const std::vector<std::string> shown = {":0A12/7", "10:00   会議", "漢字    x"};
     EXPECT_EQ(list.lines(), shown);
     EXPECT_EQ(rangeListText(list), "12/7\r\n10:00   会議\r\n漢字    x\r\n");

@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 #include "calendar/calc/closed_days.h"
+#include "calendar/data/icalendar_parts.h"
+#include "calendar/data/recurrence_rule.h"
 #include "shared/date_math.h"
 
 namespace tavo {
@@ -17,7 +21,7 @@ TEST(Recurrence, EffectiveDays) {
     struct Case {
         ScheduleKind kind;
         int key, year, month;
-        bool pmo;
+        bool monthEndToLastDay;
         int day;
     } cases[] = {
         {kScheduleEveryMonth, 31, 2026, 4, false, 0},
@@ -40,7 +44,7 @@ TEST(Recurrence, EffectiveDays) {
     };
     for (const Case& c : cases) {
         const auto closed = [&](int day) { return weekend(c.year, c.month, day); };
-        EXPECT_EQ(effectiveDay(c.kind, c.key, c.year, c.month, c.pmo, closed), c.day)
+        EXPECT_EQ(effectiveDay(c.kind, c.key, c.year, c.month, c.monthEndToLastDay, closed), c.day)
             << c.kind << " key " << c.key << " " << c.year << "-" << c.month;
     }
 }
@@ -75,6 +79,37 @@ TEST(Recurrence, TheTwoClosedDayTests) {
     EXPECT_TRUE(rangeClosed(*days, 2026, 11, 3));
     EXPECT_TRUE(monthGridClosed(*days, 2026, 11, 3));
     EXPECT_FALSE(monthGridClosed(*days, 2026, 11, 4));
+}
+
+// The rule an export writes for a schedule, read back by the iCalendar reader,
+// repeats on exactly the days the calendar marks: every key, both month-end
+// choices, every month of a leap year and the next.
+TEST(Recurrence, TheWrittenRuleGivesTheCalendarsDays) {
+    const auto never = [](int) { return false; };
+    for (ScheduleKind kind : {kScheduleEveryYear, kScheduleEveryMonth})
+        for (bool monthEnd : {false, true})
+            for (int key = 1; key <= 31; ++key)
+                for (int month = 1; month <= 12; ++month) {
+                    const int ruleMonth = kind == kScheduleEveryYear ? month : 0;
+                    ics::IcsRule written;
+                    ASSERT_TRUE(ics::parseRule(formatRule(scheduleRule(kind, key, ruleMonth, monthEnd)), written));
+                    // The series starts on the schedule's first day, as the export's DTSTART does.
+                    int startYear = 2024;
+                    while (effectiveDay(kind, key, startYear, month, monthEnd, never) == 0 && startYear < 2032) ++startYear;
+                    const int start = serialDayOf(startYear, month, effectiveDay(kind, key, startYear, month, monthEnd, never));
+                    const std::vector<int> series = ruleDays(written.rule, start, serialDayOf(2027, 12, 31));
+                    for (int year = startYear; year <= 2027; ++year) {
+                        const int expected = effectiveDay(kind, key, year, month, monthEnd, never);
+                        const bool listed = expected > 0 && std::find(series.begin(), series.end(),
+                                                                      serialDayOf(year, month, expected)) != series.end();
+                        EXPECT_EQ(listed, expected > 0) << kind << " key " << key << " " << year << "-" << month << " " << monthEnd;
+                    }
+                    for (int serial : series) {  // and on no other day
+                        int y, m, d;
+                        civilFromSerial(serial, y, m, d);
+                        EXPECT_EQ(d, effectiveDay(kind, key, y, m, monthEnd, never)) << kind << " key " << key << " " << y << "-" << m;
+                    }
+                }
 }
 
 }  // namespace

@@ -16,7 +16,7 @@
 #include "calendar/data/path_settings.h"
 #include "calendar/data/personal_days.h"
 #include "calendar/data/shared_settings.h"
-#include "calendar/render/design.h"
+#include "calendar/data/settings_tables.h"
 #include "calendar/text/date_format_set.h"
 #include "shared/memory_settings_store.h"
 #include "shared/window_settings.h"
@@ -26,35 +26,14 @@ namespace {
 
 constexpr DesignMetrics kMetrics{19, 15};
 
-struct Record {
-    const char* name;
-    std::size_t size;
-    SettingsTable table;
-};
+using Record = SettingsRecordTable;
 
-std::vector<Record> everyRecord() {
-    std::vector<Record> records = {
-        {"cstyle", sizeof(WindowStyle), windowStyleTable(kCalendarStyle)},
-        {"sstyle", sizeof(WindowStyle), windowStyleTable(kRangeViewStyle)},
-        {"env", sizeof(EnvironmentSettings), environmentTable()},
-        {"menu", sizeof(PopupMenuFlags), popupMenuTable()},
-        {"scv", sizeof(RangeViewSettings), rangeViewTable()},
-        {"holi", sizeof(ClosedDays), closedDaySwitchTable()},
-        {"dir", sizeof(PathSettings), folderSettingsTable()},
-        {"date formats 0", sizeof(DateFormatSet), dateFormatTable(0)},
-        {"date formats 1", sizeof(DateFormatSet), dateFormatTable(1)},
-        {"date\\birth", sizeof(SoundPlayedDate), soundPlayedDateTable()},
-        {"design 0", sizeof(DesignSet), designSettingsTable(kCalendarDesign, kMetrics)},
-        {"design 1", sizeof(DesignSet), designSettingsTable(kRangeViewDesign, kMetrics)},
-    };
-    for (int slot = 0; slot < 4; ++slot) records.push_back({"slot", sizeof(WindowSlots), windowSlotTable(slot)});
-    return records;
-}
+std::vector<Record> everyRecord() { return allSettingsTables(kMetrics); }
 
 using Bytes = std::vector<unsigned char>;
 
 Bytes resetRecord(const Record& r) {
-    Bytes b(r.size, 0);
+    Bytes b(r.bytes, 0);
     resetSettings(b.data(), r.table);
     return b;
 }
@@ -67,7 +46,7 @@ Bytes readRecord(const Record& r, const MemorySettingsStore& store) {
 
 // A value unlike the default for every entry: numbers, flipped switches,
 // Japanese text, colour lists without a gap.
-void setDistinct(Bytes& b, const SettingSpec& s, int i) {
+void setDistinct(Bytes& b, const SettingEntry& s, int i) {
     unsigned char* field = b.data() + s.offset;
     switch (s.type) {
         case SettingType::Int32: {
@@ -96,7 +75,7 @@ void setDistinct(Bytes& b, const SettingSpec& s, int i) {
     }
 }
 
-std::size_t fieldBytes(const SettingSpec& s) {
+std::size_t fieldBytes(const SettingEntry& s) {
     switch (s.type) {
         case SettingType::Switch8: return 1;
         case SettingType::Text: return s.bytes;
@@ -105,7 +84,7 @@ std::size_t fieldBytes(const SettingSpec& s) {
 }
 
 // Whether the entry's field (all six entries of a list) equals in both records.
-bool sameField(const Bytes& a, const Bytes& b, const SettingSpec& s) {
+bool sameField(const Bytes& a, const Bytes& b, const SettingEntry& s) {
     const int count = s.type == SettingType::ColourList ? kColourListEntries : 1;
     const std::size_t stride = s.type == SettingType::ColourList ? s.bytes : 0;
     for (int k = 0; k < count; ++k) {
@@ -131,9 +110,29 @@ TEST(SettingsTable, EveryValueReadsBack) {
         writeSettings(written.data(), r.table, store);
         const Bytes back = readRecord(r, store);
         const Bytes defaults = resetRecord(r);
-        for (const SettingSpec& s : r.table) {
+        for (const SettingEntry& s : r.table) {
             if (s.readBack) EXPECT_TRUE(sameField(back, written, s)) << r.name << " " << s.key << "\\" << s.name;
             else EXPECT_TRUE(sameField(back, defaults, s)) << r.name << " " << s.key << "\\" << s.name;
+        }
+    }
+}
+
+// One entry alone, as a window stores a switch it flips: only that value is
+// written, and reading it alone changes only that field of the record.
+TEST(SettingsTable, OneEntryAloneTouchesOnlyItsValue) {
+    for (const Record& r : everyRecord()) {
+        for (std::size_t i = 0; i < r.table.size(); ++i) {
+            const SettingEntry& s = r.table[i];
+            Bytes written = resetRecord(r);
+            setDistinct(written, s, static_cast<int>(i));
+            MemorySettingsStore store;
+            writeSetting(written.data(), s, store);
+            if (s.type != SettingType::ColourList) {
+                EXPECT_EQ(store.valueCount(), 1u) << r.name << " " << s.name;
+            }
+            Bytes back = resetRecord(r);
+            readSetting(back.data(), s, store);
+            EXPECT_EQ(back, s.readBack ? written : resetRecord(r)) << r.name << " " << s.key << "\\" << s.name;
         }
     }
 }
@@ -141,7 +140,7 @@ TEST(SettingsTable, EveryValueReadsBack) {
 TEST(SettingsTable, WrongTypesAndOverlongStringsGiveTheDefault) {
     for (const Record& r : everyRecord()) {
         MemorySettingsStore store;
-        for (const SettingSpec& s : r.table) {
+        for (const SettingEntry& s : r.table) {
             if (s.type == SettingType::Text) store.set(s.key, s.name, std::string(260, 'x'));
             else if (s.type == SettingType::ColourList) store.set(s.key, s.name + "0", std::string("1"));
             else store.set(s.key, s.name, MemorySettingsStore::OtherType{{1, 0, 0, 0}});
@@ -154,7 +153,7 @@ TEST(SettingsTable, KeysAreOpenedOncePerRunAndNamesAreUnique) {
     for (const Record& r : everyRecord()) {
         std::vector<std::string> seenKeys, seenValues;
         for (std::size_t i = 0; i < r.table.size(); ++i) {
-            const SettingSpec& s = r.table[i];
+            const SettingEntry& s = r.table[i];
             if (i == 0 || r.table[i - 1].key != s.key) {
                 // A key comes back after another only if nothing was left out of its run.
                 EXPECT_EQ(std::count(seenKeys.begin(), seenKeys.end(), s.key), 0) << r.name << " " << s.key;
@@ -163,7 +162,7 @@ TEST(SettingsTable, KeysAreOpenedOncePerRunAndNamesAreUnique) {
             const std::string full = s.key + "\\" + s.name;
             EXPECT_EQ(std::count(seenValues.begin(), seenValues.end(), full), 0) << r.name << " " << full;
             seenValues.push_back(full);
-            EXPECT_LE(s.offset + fieldBytes(s), r.size) << r.name << " " << full;
+            EXPECT_LE(s.offset + fieldBytes(s), r.bytes) << r.name << " " << full;
             EXPECT_EQ(findSetting(r.table, s.key, s.name), &s);
         }
     }
@@ -209,9 +208,9 @@ TEST(SettingsPage, CancelRestoresEverythingAndOkWritesEverything) {
     EnvironmentSettings env{};
     resetEnvironment(env, "C:\\Tavo");
     const SettingsTable& table = environmentTable();
-    const SettingSpec* sav = findSetting(table, "env", "sav");
-    const SettingSpec* cdt = findSetting(table, "env", "cdt");
-    const SettingSpec* sound = findSetting(table, "env", "bwavepath");
+    const SettingEntry* sav = findSetting(table, "env", "sav");
+    const SettingEntry* cdt = findSetting(table, "env", "cdt");
+    const SettingEntry* sound = findSetting(table, "env", "bwavepath");
     ASSERT_TRUE(sav && cdt && sound);
     const EnvironmentSettings before = env;
 

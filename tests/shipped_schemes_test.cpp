@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <span>
 #include <sstream>
@@ -15,7 +16,10 @@ namespace tavo {
 namespace {
 
 std::string readScheme(const std::string& utf8Name) {
-    std::ifstream in(std::string(TAVO_RESOURCES_DIR) + "/schemes/" + utf8Name, std::ios::binary);
+    // A path from UTF-8 names the same file on every platform (a narrow one is the ANSI code page on Windows).
+    const std::filesystem::path path = std::filesystem::path(TAVO_RESOURCES_DIR) / "schemes" /
+                                       std::filesystem::path(std::u8string(utf8Name.begin(), utf8Name.end()));
+    std::ifstream in(path, std::ios::binary);
     std::stringstream content;
     content << in.rdbuf();
     return content.str();

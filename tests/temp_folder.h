@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 
 namespace tavo::test {
@@ -10,8 +11,18 @@ namespace tavo::test {
 class TempFolder {
 public:
     TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tavo-test-XXXXXX").string();
-        path_ = mkdtemp(pattern.data());
+        // A name no other test or run holds: made only when it did not exist.
+        static std::random_device random;
+        const std::filesystem::path base = std::filesystem::temp_directory_path();
+        for (;;) {
+            const std::filesystem::path candidate = base / ("tavo-test-" + std::to_string(random()));
+            std::error_code error;
+            if (std::filesystem::create_directory(candidate, error)) {
+                path_ = candidate.string();
+                return;
+            }
+            if (error) throw std::filesystem::filesystem_error("no scratch folder", candidate, error);
+        }
     }
     ~TempFolder() {
         std::error_code ignored;

@@ -84,7 +84,7 @@ protected:
     }
 
     Outcome plan(const WindowStyle& style, int dpi, int width, int height) {
-        rebuildMonthGrid(grid, 2026, 5, {style.rok != 0, style.fwk != 0}, *closed);
+        rebuildMonthGrid(grid, 2026, 5, {style.mondayFirst != 0, style.firstWeekIsThisMonth != 0}, *closed);
         computeMonthLayout(layout, width, height, scaledBandHeights(design, style, scaleToDpi(20, dpi), dpi));
         ProportionalMeasure measure(design, layout);
         const MonthPaintInput input{grid, layout, style, design, dayOff, 20, weekdayOf(2026, 5, 20),
@@ -128,10 +128,10 @@ TEST_F(TextFit, EveryTextInsideItsBoxAndClearOfTheOthers) {
     for (int layoutBits = 0; layoutBits < 16; ++layoutBits) {
         WindowStyle style{};
         resetWindowStyle(style, kCalendarStyle);
-        style.rok = layoutBits & 1;
-        style.fwk = (layoutBits >> 1) & 1;
-        style.tbt = (layoutBits >> 2) & 1;
-        style.sts = (layoutBits >> 3) & 1;
+        style.mondayFirst = layoutBits & 1;
+        style.firstWeekIsThisMonth = (layoutBits >> 1) & 1;
+        style.todayButton = (layoutBits >> 2) & 1;
+        style.statusBar = (layoutBits >> 3) & 1;
         for (int dpi : {96, 120, 144, 168, 192})
             for (int w : sizes)
                 for (int h : sizes) {

@@ -14,8 +14,8 @@ WindowStyle defaults(int index) {
 TEST(WindowFrame, StyleBitsFollowTheSwitches) {
     WindowStyle s = defaults(kCalendarStyle);
     EXPECT_EQ(windowStyleBits(s), kStyleBase | kStyleCaption | kStyleSizingBorder | kStyleMinimizeBox | kStyleMaximizeBox);
-    s.cap = 0;
-    s.siz = 0;
+    s.titleBar = 0;
+    s.sizingBorder = 0;
     EXPECT_EQ(windowStyleBits(s), kStyleBase | kStyleMinimizeBox | kStyleMaximizeBox);
     // A record read for a window not yet made keeps the caption until the window is placed.
     deriveWindowStyle(s, kCalendarStyle);
@@ -29,10 +29,10 @@ TEST(WindowFrame, ChangesOfTheFourFrameSwitches) {
         std::int32_t WindowStyle::*field;
         FrameChange sizing, title, buttonBand, statusBar;
     } cases[] = {
-        {&WindowStyle::siz, kFrameOff, kFrameUnchanged, kFrameUnchanged, kFrameUnchanged},
-        {&WindowStyle::cap, kFrameUnchanged, kFrameOff, kFrameUnchanged, kFrameUnchanged},
-        {&WindowStyle::tbt, kFrameUnchanged, kFrameUnchanged, kFrameOff, kFrameUnchanged},
-        {&WindowStyle::sts, kFrameUnchanged, kFrameUnchanged, kFrameUnchanged, kFrameOff},
+        {&WindowStyle::sizingBorder, kFrameOff, kFrameUnchanged, kFrameUnchanged, kFrameUnchanged},
+        {&WindowStyle::titleBar, kFrameUnchanged, kFrameOff, kFrameUnchanged, kFrameUnchanged},
+        {&WindowStyle::todayButton, kFrameUnchanged, kFrameUnchanged, kFrameOff, kFrameUnchanged},
+        {&WindowStyle::statusBar, kFrameUnchanged, kFrameUnchanged, kFrameUnchanged, kFrameOff},
     };
     for (const Case& c : cases) {
         WindowStyle after = before;
@@ -47,9 +47,9 @@ TEST(WindowFrame, ChangesOfTheFourFrameSwitches) {
         EXPECT_EQ(on.sizing + on.title + on.buttonBand + on.statusBar, kFrameOn);
     }
     WindowStyle other = before;
-    other.top = 1;
-    other.wal = 1;
-    other.sps = 0;
+    other.alwaysOnTop = 1;
+    other.wallpaper = 1;
+    other.rokuyo = 0;
     EXPECT_FALSE(frameChanges(before, other).any());
 }
 
@@ -60,10 +60,10 @@ TEST(WindowFrame, SwitchesThatGoTogether) {
         void (*change)(WindowStyle&);
         void (*expect)(const WindowStyle&);
     } cases[] = {
-        {"title bar off clears both boxes", [](WindowStyle& s) { s.cap = 0; },
-         [](const WindowStyle& s) { EXPECT_EQ(s.min + s.max, 0); }},
-        {"today button off clears month and year buttons", [](WindowStyle& s) { s.tbt = 0; },
-         [](const WindowStyle& s) { EXPECT_EQ(s.mbt + s.ybt, 0); }},
+        {"title bar off clears both boxes", [](WindowStyle& s) { s.titleBar = 0; },
+         [](const WindowStyle& s) { EXPECT_EQ(s.minimizeBox + s.maximizeBox, 0); }},
+        {"today button off clears month and year buttons", [](WindowStyle& s) { s.todayButton = 0; },
+         [](const WindowStyle& s) { EXPECT_EQ(s.monthButtons + s.yearButtons, 0); }},
     };
     for (const Case& c : cases) {
         WindowStyle s = start;
@@ -72,21 +72,21 @@ TEST(WindowFrame, SwitchesThatGoTogether) {
         c.expect(s);
     }
     WindowStyle transparent = start;
-    transparent.clr = 1;
+    transparent.transparent = 1;
     WindowStyle wallpaper = transparent;
-    wallpaper.wal = 1;
+    wallpaper.wallpaper = 1;
     followStyleSwitches(wallpaper, transparent, kCalendarStyle);
-    EXPECT_EQ(wallpaper.clr, 0);
-    EXPECT_EQ(wallpaper.wal, 1);
+    EXPECT_EQ(wallpaper.transparent, 0);
+    EXPECT_EQ(wallpaper.wallpaper, 1);
     WindowStyle back = wallpaper;
-    back.clr = 1;
+    back.transparent = 1;
     followStyleSwitches(back, wallpaper, kCalendarStyle);
-    EXPECT_EQ(back.wal, 0);
-    EXPECT_EQ(back.clr, 1);
+    EXPECT_EQ(back.wallpaper, 0);
+    EXPECT_EQ(back.transparent, 1);
     WindowStyle view = defaults(kRangeViewStyle);
-    view.sts = 1;
+    view.statusBar = 1;
     followStyleSwitches(view, defaults(kRangeViewStyle), kRangeViewStyle);
-    EXPECT_EQ(view.sts, 0);
+    EXPECT_EQ(view.statusBar, 0);
 }
 
 // Insets: a sizing frame of 4 with a caption of 23 above, then without caption or frame.

@@ -16,22 +16,24 @@ TEST(WindowSettings, FreshProfileDefaults) {
     readWindowStyle(calendar, kCalendarStyle, store);
     readWindowStyle(range, kRangeViewStyle, store);
     EXPECT_EQ(store.valueCount(), 0u);
-    const std::int32_t on[] = {calendar.cap, calendar.min, calendar.max, calendar.siz, calendar.sts,
-                               calendar.tbt, calendar.mbt, calendar.ybt, calendar.sps};
+    const std::int32_t on[] = {calendar.titleBar, calendar.minimizeBox, calendar.maximizeBox, calendar.sizingBorder, calendar.statusBar,
+                               calendar.todayButton, calendar.monthButtons, calendar.yearButtons, calendar.rokuyo};
     for (std::int32_t v : on) EXPECT_EQ(v, 1);
-    const std::int32_t off[] = {calendar.top, calendar.clr, calendar.wal, calendar.rok,
-                                calendar.fwk, calendar.wtp, calendar.lay, calendar.percent};
+    const std::int32_t off[] = {calendar.alwaysOnTop, calendar.transparent, calendar.wallpaper, calendar.mondayFirst,
+                                calendar.firstWeekIsThisMonth, calendar.wallpaperStretched, calendar.layered, calendar.percent};
     for (std::int32_t v : off) EXPECT_EQ(v, 0);
     EXPECT_EQ(calendar.windowStyle, 0x16080000 | 0xC00000 | 0x40000 | 0x20000 | 0x10000);
     EXPECT_EQ(calendar.captionPending, 0);
-    EXPECT_EQ(range.sts, 0);  // the range view never has a status bar
+    EXPECT_EQ(range.statusBar, 0);  // the range view never has a status bar
 
     EnvironmentSettings env{};
     resetEnvironment(env, "C:\\Tavo");
     readEnvironment(env, store);
-    EXPECT_EQ(env.cyear + env.cmon + env.cweek + env.cbir + env.caniv + env.midi + env.miw + env.sav + env.con + env.pmo, 10);
-    EXPECT_EQ(env.cdt, 1);
-    EXPECT_STREQ(env.bwavepath, "C:\\Tavo\\Birthday.Mid");
+    EXPECT_EQ(env.markEveryYear + env.markEveryMonth + env.markEveryWeek + env.markBirthdays + env.markAnniversaries +
+                  env.birthdaySound + env.minimizeTogether + env.keepPlacements + env.linkedActivation + env.monthEndToLastDay,
+              10);
+    EXPECT_EQ(env.dateChange, 1);
+    EXPECT_STREQ(env.birthdaySoundPath, "C:\\Tavo\\Birthday.Mid");
     PopupMenuFlags menu{};
     readPopupMenuFlags(menu, store);
     for (std::uint8_t item : menu.item) EXPECT_EQ(item, 1);
@@ -56,12 +58,12 @@ TEST(WindowSettings, StoredValues) {
     EXPECT_EQ(s.captionPending, 1);
     EXPECT_EQ(s.windowStyle & kStyleSizingBorder, 0);
     EXPECT_EQ(layeredOpacityPercent(s), 10);
-    EXPECT_STREQ(s.bmppath, "C:\\壁紙.bmp");
+    EXPECT_STREQ(s.wallpaperPath, "C:\\壁紙.bmp");
     EnvironmentSettings env{};
     resetEnvironment(env, "C:\\Tavo");
     readEnvironment(env, store);
-    EXPECT_EQ(env.cyear, 1);  // any non-zero value is on
-    EXPECT_EQ(env.cdt, 2);
+    EXPECT_EQ(env.markEveryYear, 1);  // any non-zero value is on
+    EXPECT_EQ(env.dateChange, 2);
     PopupMenuFlags menu{};
     readPopupMenuFlags(menu, store);
     EXPECT_EQ(menu.item[10], 0);
@@ -75,9 +77,9 @@ TEST(WindowSettings, RoundTripsOfEveryRecord) {
     MemorySettingsStore store;
     WindowStyle s{};
     resetWindowStyle(s, kRangeViewStyle);
-    s.top = 1;
+    s.alwaysOnTop = 1;
     s.percent = 55;
-    std::strncpy(s.bmppath, "D:\\x.bmp", sizeof s.bmppath);
+    std::strncpy(s.wallpaperPath, "D:\\x.bmp", sizeof s.wallpaperPath);
     writeWindowStyle(s, kRangeViewStyle, store);
     WindowStyle s2{};
     readWindowStyle(s2, kRangeViewStyle, store);
@@ -85,9 +87,9 @@ TEST(WindowSettings, RoundTripsOfEveryRecord) {
 
     EnvironmentSettings env{};
     resetEnvironment(env, "C:\\T");
-    env.miw = 0;
-    env.cdt = 0;
-    std::strncpy(env.bwavepath, "E:\\音.wav", sizeof env.bwavepath);
+    env.minimizeTogether = 0;
+    env.dateChange = 0;
+    std::strncpy(env.birthdaySoundPath, "E:\\音.wav", sizeof env.birthdaySoundPath);
     writeEnvironment(env, store);
     EnvironmentSettings env2{};
     resetEnvironment(env2, "X:");

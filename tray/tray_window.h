@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "calendar/shell/window.h"
+#include "win/window.h"
 #include "notification_area.h"
 
 namespace tavo::tray {
@@ -16,7 +16,7 @@ inline constexpr UINT kIconId = 1;
 inline constexpr UINT kStartCalendar = 100;  // the menu item "カレンダー起動"
 inline constexpr int kTrayIconResource = 100;
 
-class TrayWindow final : public shell::Window {
+class TrayWindow final : public win::Window {
 public:
     // calendarProgram: the full path of Tavo.exe.
     TrayWindow(HINSTANCE instance, NotificationArea& area, std::wstring calendarProgram);

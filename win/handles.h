@@ -1,9 +1,50 @@
-// Small owners of GDI objects and device contexts, so nothing leaks on an early return.
+// Small owners of handles (GDI objects, device contexts, menus, icons,
+// registry keys), so nothing leaks on an early return.
 #pragma once
 
 #include <windows.h>
 
-namespace tavo::shell {
+namespace tavo::win {
+
+// Owns a handle freed by Free; moves, never copies.
+template <class Handle, auto Free>
+class Owned {
+public:
+    Owned() = default;
+    explicit Owned(Handle handle) : handle_(handle) {}
+    ~Owned() { reset(); }
+    Owned(Owned&& other) noexcept : handle_(other.release()) {}
+    Owned& operator=(Owned&& other) noexcept {
+        if (this != &other) reset(other.release());
+        return *this;
+    }
+    Owned(const Owned&) = delete;
+    Owned& operator=(const Owned&) = delete;
+
+    void reset(Handle handle = nullptr) {
+        if (handle_ != nullptr) Free(handle_);
+        handle_ = handle;
+    }
+    Handle release() {
+        const Handle handle = handle_;
+        handle_ = nullptr;
+        return handle;
+    }
+    Handle get() const { return handle_; }
+    Handle* out() {
+        reset();
+        return &handle_;
+    }
+    explicit operator bool() const { return handle_ != nullptr; }
+
+private:
+    Handle handle_ = nullptr;
+};
+
+using MenuHandle = Owned<HMENU, DestroyMenu>;
+using IconHandle = Owned<HICON, DestroyIcon>;
+using KeyHandle = Owned<HKEY, RegCloseKey>;
+
 
 class GdiObject {
 public:
@@ -56,6 +97,22 @@ private:
     HGDIOBJ pen_, brush_, font_, bitmap_;
 };
 
+// A window's device context from GetDC, released with it.
+class WindowDc {
+public:
+    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~WindowDc() {
+        if (dc_) ReleaseDC(window_, dc_);
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
 class MemoryDc {
 public:
     explicit MemoryDc(HDC compatible) : dc_(CreateCompatibleDC(compatible)) {}
@@ -70,4 +127,4 @@ private:
     HDC dc_;
 };
 
-}  // namespace tavo::shell
+}  // namespace tavo::win

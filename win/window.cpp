@@ -1,6 +1,6 @@
 #include "window.h"
 
-namespace tavo::shell {
+namespace tavo::win {
 
 bool Window::registerClass(HINSTANCE instance, WindowKind kind, UINT classStyle, HICON icon, HICON smallIcon,
                            const wchar_t* menuName, HBRUSH background) {
@@ -39,4 +39,9 @@ LRESULT CALLBACK Window::procedure(HWND window, UINT message, WPARAM wParam, LPA
     return result;
 }
 
-}  // namespace tavo::shell
+void moveByBody(HWND window) {
+    ReleaseCapture();
+    SendMessageW(window, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
+}
+
+}  // namespace tavo::win

@@ -1,12 +1,13 @@
-// The base of every window of the calendar program: one object per window,
-// reached from its handle, with the class name of its kind.
+// The base of every window of Tavo's programs: one object per window,
+// reached from its handle (GWLP_USERDATA, set at WM_NCCREATE), with the
+// class name of its kind.
 #pragma once
 
 #include <windows.h>
 
 #include "shared/window_kinds.h"
 
-namespace tavo::shell {
+namespace tavo::win {
 
 class Window {
 public:
@@ -15,13 +16,13 @@ public:
     virtual ~Window() = default;
 
     WindowKind kind() const { return kind_; }
+    // Registers the kind's class; messages of its windows reach onMessage.
+    static bool registerClass(HINSTANCE instance, WindowKind kind, UINT classStyle, HICON icon, HICON smallIcon,
+                              const wchar_t* menuName = nullptr, HBRUSH background = nullptr);
     HWND window = nullptr;  // null until created, and after WM_NCDESTROY
 
 protected:
     explicit Window(WindowKind kind) : kind_(kind) {}
-    // Registers the kind's class; messages of its windows reach onMessage.
-    static bool registerClass(HINSTANCE instance, WindowKind kind, UINT classStyle, HICON icon, HICON smallIcon,
-                              const wchar_t* menuName = nullptr, HBRUSH background = nullptr);
     // Creates the window of this object; window is set from WM_NCCREATE on.
     HWND create(HINSTANCE instance, DWORD exStyle, DWORD style, HWND owner, const wchar_t* title);
     virtual LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
@@ -34,4 +35,7 @@ private:
     WindowKind kind_;
 };
 
-}  // namespace tavo::shell
+// Lets the user drag the window by its body, as by its title bar.
+void moveByBody(HWND window);
+
+}  // namespace tavo::win

@@ -1,4 +1,4 @@
-#include "design.h"
+#include "design_set.h"
 
 #include <cstddef>
 #include <cstdio>
@@ -215,13 +215,6 @@ void readSchemeState(DesignSet& design, DesignSetKind set, int part, int s, cons
     design.underline[part][s] = ini.getInt(n.underline, name, 3, 0) != 0;
 }
 
-// Channel arithmetic of the edge colours.
-std::uint32_t mapChannels(std::uint32_t c, std::uint32_t (*f)(std::uint32_t)) {
-    std::uint32_t out = 0;
-    for (int shift = 0; shift < 24; shift += 8) out |= (f((c >> shift) & 0xFF) & 0xFC) << shift;
-    return out;
-}
-
 }  // namespace
 
 int designPartCount(DesignSetKind set) { return set == kCalendarDesign ? 9 : 5; }
@@ -282,6 +275,16 @@ void writeDesignSet(const DesignSet& design, DesignSetKind set, SettingsStore& s
     writeSettings(&design, designSettingsTable(set, DesignMetrics{0, 0}), store);
 }
 
+const SettingsTable& customColourTable() {
+    static const SettingsTable table = [] {
+        SettingsTable t;
+        for (std::size_t i = 0; i < 16; ++i)
+            t.push_back({"custcolor", std::to_string(i), SettingType::Int32, i * sizeof(std::int32_t), 16777215});
+        return t;
+    }();
+    return table;
+}
+
 std::int32_t designColour(const DesignSet& design, int part, int dayKind, ColourRole role, DesignState state) {
     if (part < 0 || part >= kDesignParts || dayKind < 0 || dayKind >= kDayKinds) return kNoColour;
     for (int k = 0; k <= dayKind; ++k)
@@ -289,7 +292,7 @@ std::int32_t designColour(const DesignSet& design, int part, int dayKind, Colour
     return design.colour[part][dayKind][role][state];
 }
 
-std::string formatSchemeFile(const DesignSet& design, DesignSetKind set, const std::array<std::int32_t, 16>& customColours) {
+std::string formatSchemeFile(const DesignSet& design, DesignSetKind set, const CustomColours& customColours) {
     // Sections in the order the profile functions create them: part 0 of
     // each state opens its sections, the other parts add keys.
     std::vector<std::pair<std::string, std::string>> sections;  // name, body
@@ -329,12 +332,12 @@ std::string formatSchemeFile(const DesignSet& design, DesignSetKind set, const s
 }
 
 SaveResult saveSchemeFile(FileSystem& files, const std::string& path, const DesignSet& design, DesignSetKind set,
-                          const std::array<std::int32_t, 16>& customColours) {
+                          const CustomColours& customColours) {
     return rewriteFile(files, path, [&](std::string_view) { return formatSchemeFile(design, set, customColours); });
 }
 
 void parseSchemeFile(DesignSet& design, DesignSetKind set, std::string_view content, DesignMetrics metrics,
-                     std::array<std::int32_t, 16>* customColours) {
+                     CustomColours* customColours) {
     const IniFile ini(content);
     std::string name;
     if (ini.get("colorname", "colorname", 259, name)) setText(design.schemeName, sizeof design.schemeName, name);
@@ -346,46 +349,6 @@ void parseSchemeFile(DesignSet& design, DesignSetKind set, std::string_view cont
     design.systemButtonColours = ini.getInt("System", "Button", 3, 0) != 0;
     if (customColours)
         for (int i = 0; i < 16; ++i) (*customColours)[i] = ini.getInt("custcolor", std::to_string(i), 15, 16777215);
-}
-
-EdgeColours edgeColours(std::uint32_t background) {
-    return {
-        mapChannels(background, [](std::uint32_t c) { return c / 4 + 192; }),
-        mapChannels(background, [](std::uint32_t c) {
-            const std::uint32_t h = c / 2, e = h / 4;
-            return h + e + e / 4;
-        }),
-        mapChannels(background, [](std::uint32_t c) { return c / 4 + c / 8 / 4; }),
-    };
-}
-
-std::vector<EdgeStroke> reliefStrokes(const Rect& r, int relief) {
-    const int x = r.left, y = r.top, w = r.width, h = r.height;
-    const std::vector<Point> outerTopLeft = {{x + w - 2, y}, {x, y}, {x, y + h - 1}};
-    const std::vector<Point> outerBottomRight = {{x + w - 1, y}, {x + w - 1, y + h - 1}, {x - 1, y + h - 1}};
-    const std::vector<Point> innerBottomRight = {{x + w - 2, y + 1}, {x + w - 2, y + h - 2}, {x, y + h - 2}};
-    if (relief == kRaised)
-        return {{EdgePen::Light, outerTopLeft}, {EdgePen::Shadow, innerBottomRight}, {EdgePen::Dark, outerBottomRight}};
-    if (relief == kSunken)
-        return {{EdgePen::Light, outerBottomRight},
-                {EdgePen::Shadow, {{x + w - 3, y + 1}, {x + 1, y + 1}, {x + 1, y + h - 2}}},
-                {EdgePen::Shadow, innerBottomRight},
-                {EdgePen::Dark, outerTopLeft}};
-    return {};
-}
-
-FontSize designFontSize(const DesignSet& design, int part, DesignState state, int baseHeight, int baseWidth) {
-    FontSize size{};
-    const int heightPercent = design.heightPercent[part][state];
-    size.height = baseHeight * heightPercent / 100;
-    if (design.fixedRatio[part][state]) {
-        size.height = std::min(size.height, baseWidth * heightPercent / 100);
-        size.width = 0;
-    } else {
-        size.width = baseWidth * design.widthPercent[part][state] * 86 / 20000;
-    }
-    size.weight = design.bold[part][state] ? 700 : 400;
-    return size;
 }
 
 }  // namespace tavo

@@ -1,15 +1,14 @@
 // The design of the calendar window and the range view: colour lists per
 // display part, day kind and state, reliefs, band heights and fonts; their
-// storage in the registry and in scheme files; edge colours and relief strokes.
+// storage in the registry and in scheme files.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
-#include "month_layout.h"
+#include "shared/dpi.h"
 #include "shared/file_system.h"
 #include "shared/settings_table.h"
 
@@ -50,10 +49,6 @@ struct DesignSet {
 };
 static_assert(sizeof(DesignSet) == 2032);
 
-// Platform heights the defaults take (caption and small caption bars).
-struct DesignMetrics {
-    int captionHeight, smallCaptionHeight;
-};
 
 int designPartCount(DesignSetKind set);
 const char* designPartName(DesignSetKind set, int part);
@@ -72,32 +67,16 @@ std::int32_t designColour(const DesignSet& design, int part, int dayKind, Colour
 // Lists as stored: "%08d" entries, one blank apart, parsed at a stride of 9.
 std::array<std::int32_t, kDayKinds> parseColourList(std::string_view text);
 
+// The 16 custom colours of the system's colour chooser, kept under "custcolor".
+using CustomColours = std::array<std::int32_t, 16>;
+const SettingsTable& customColourTable();
+
 // Scheme files (".col" calendar, ".scl" range view) in the initialisation-file format.
-std::string formatSchemeFile(const DesignSet& design, DesignSetKind set, const std::array<std::int32_t, 16>& customColours);
+std::string formatSchemeFile(const DesignSet& design, DesignSetKind set, const CustomColours& customColours);
 // Writes a scheme file from a complete read of the one it replaces.
 SaveResult saveSchemeFile(FileSystem& files, const std::string& path, const DesignSet& design, DesignSetKind set,
-                          const std::array<std::int32_t, 16>& customColours);
+                          const CustomColours& customColours);
 void parseSchemeFile(DesignSet& design, DesignSetKind set, std::string_view content, DesignMetrics metrics,
-                     std::array<std::int32_t, 16>* customColours);
-
-struct EdgeColours {
-    std::uint32_t light, shadow, dark;
-};
-EdgeColours edgeColours(std::uint32_t background);
-
-enum class EdgePen { Light, Shadow, Dark };
-struct EdgeStroke {
-    EdgePen pen;
-    std::vector<Point> points;  // a polyline whose last point is not drawn
-};
-// The strokes of a relief around a rectangle, in drawing order.
-std::vector<EdgeStroke> reliefStrokes(const Rect& r, int relief);
-
-struct FontSize {
-    int height, width;  // width 0: natural
-    int weight;
-};
-// The size of a part's font from its base height and width.
-FontSize designFontSize(const DesignSet& design, int part, DesignState state, int baseHeight, int baseWidth);
+                     CustomColours* customColours);
 
 }  // namespace tavo

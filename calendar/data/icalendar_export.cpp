@@ -8,6 +8,7 @@
 #include "calendar/calc/holidays.h"
 #include "personal_days.h"
 #include "recurrence.h"
+#include "recurrence_rule.h"
 #include "section_file.h"
 #include "shared/cp932.h"
 #include "shared/date_math.h"
@@ -133,7 +134,7 @@ public:
     }
 
 private:
-    bool pmo() const { return s_.env.pmo != 0; }
+    bool pmo() const { return s_.env.monthEndToLastDay != 0; }
 
     // The day files are most of the work: progress is told by them.
     bool daySchedules() {
@@ -165,23 +166,13 @@ private:
         return false;
     }
 
-    // Days past a month's end move to its last day when the switch says so:
-    // the last of the days 28..key is exactly that.
-    std::string monthDays(int key) const {
-        if (key <= 28 || !pmo()) return cat({"BYMONTHDAY=", std::to_string(key)});
-        if (key >= 31) return "BYMONTHDAY=-1";
-        std::string days = "BYMONTHDAY=28";
-        for (int d = 29; d <= key; ++d) days.append(",").append(std::to_string(d));
-        return days.append(";BYSETPOS=-1");
-    }
-
     void everyYear() {
         for (int m = 1; m <= 12; ++m)
             for (const SectionText& s : sectionsOf(s_.files, scheduleFile(s_.paths, kScheduleEveryYear, 0, m))) {
                 Day first{};
                 if (!firstOccurrence(kScheduleEveryYear, s.key, m, first)) continue;
-                Event e{uid("yearly", std::to_string(m * 100 + s.key), 0), first, {}, {}, "FREQ=YEARLY", {}};
-                if (m == 2 && s.key >= 29 && pmo()) e.rule = "FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=28,29;BYSETPOS=-1";
+                Event e{uid("yearly", std::to_string(m * 100 + s.key), 0), first, {}, {},
+                        formatRule(scheduleRule(kScheduleEveryYear, s.key, m, pmo())), {}};
                 setTexts(e, s.lines);
                 calendar_.add(e);
             }
@@ -191,7 +182,7 @@ private:
         for (const SectionText& s : sectionsOf(s_.files, scheduleFile(s_.paths, kScheduleEveryMonth, 0, 0))) {
             Day first{};
             if (!firstOccurrence(kScheduleEveryMonth, s.key, 0, first)) continue;
-            Event e{uid("monthly", std::to_string(s.key), 0), first, {}, {}, cat({"FREQ=MONTHLY;", monthDays(s.key)}), {}};
+            Event e{uid("monthly", std::to_string(s.key), 0), first, {}, {}, formatRule(scheduleRule(kScheduleEveryMonth, s.key, 0, pmo())), {}};
             setTexts(e, s.lines);
             calendar_.add(e);
         }

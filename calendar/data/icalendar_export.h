@@ -10,7 +10,7 @@
 
 #include "icalendar_import.h"
 #include "icalendar_progress.h"
-#include "month_grid.h"
+#include "data_sources.h"
 #include "shared/clock.h"
 
 namespace tavo {

@@ -12,6 +12,7 @@
 #include "icalendar_progress.h"
 #include "path_settings.h"
 #include "shared/file_system.h"
+#include "shared/minutes.h"
 
 namespace tavo {
 
@@ -23,10 +24,10 @@ struct IcsMoment {
 
 // A time zone of the file (VTIMEZONE): when each of its offsets begins.
 struct IcsObservance {
-    long onset = 0;                 // DTSTART: local minutes (serial day * 1440 + minute) before the change
+    Minutes onset = 0;                 // DTSTART: local minutes (serial day * 1440 + minute) before the change
     int offsetFrom = 0, offsetTo = 0;  // minutes east of UTC
     std::string rule;               // RRULE of the later onsets, empty when none
-    std::vector<long> dates;        // RDATE: further onsets, local minutes
+    std::vector<Minutes> dates;        // RDATE: further onsets, local minutes
 };
 
 struct IcsZone {

@@ -49,7 +49,7 @@ void markSections(MonthGrid& grid, ScheduleKind kind, const DataSources& s) {
     const auto closed = [&grid](int day) { return grid.dayClosed[day] != 0; };
     // The day file is placed like an every-month file: no shifting.
     const ScheduleKind placing = kind == kScheduleDay ? kScheduleEveryMonth : kind;
-    for (int key : sectionKeys(content)) markDay(grid, effectiveDay(placing, key, grid.year, grid.month, s.env.pmo, closed));
+    for (int key : sectionKeys(content)) markDay(grid, effectiveDay(placing, key, grid.year, grid.month, s.env.monthEndToLastDay, closed));
 }
 
 void markWeekdays(MonthGrid& grid, const DataSources& s) {
@@ -120,14 +120,14 @@ void rebuildMonthGrid(MonthGrid& grid, int year, int month, GridLayoutChoice cho
 void rebuildMarks(MonthGrid& grid, const DataSources& s) {
     std::memset(grid.cellMark, 0, sizeof grid.cellMark);
     markSections(grid, kScheduleDay, s);
-    if (s.env.cyear) markSections(grid, kScheduleEveryYear, s);
-    if (s.env.cmon) {
+    if (s.env.markEveryYear) markSections(grid, kScheduleEveryYear, s);
+    if (s.env.markEveryMonth) {
         for (ScheduleKind kind : {kScheduleEveryMonth, kScheduleEveryMonthLater, kScheduleEveryMonthEarlier})
             markSections(grid, kind, s);
     }
-    if (s.env.cweek) markWeekdays(grid, s);
-    if (s.env.cbir) markPersonalDays(grid, kBirthday, s);
-    if (s.env.caniv) markPersonalDays(grid, kAnniversary, s);
+    if (s.env.markEveryWeek) markWeekdays(grid, s);
+    if (s.env.markBirthdays) markPersonalDays(grid, kBirthday, s);
+    if (s.env.markAnniversaries) markPersonalDays(grid, kAnniversary, s);
 }
 
 void rebuildMonth(MonthGrid& grid, DayOffTable& dayOff, int year, int month, GridLayoutChoice choice,

@@ -4,14 +4,12 @@
 
 #include <cstdint>
 
+#include "data_sources.h"
 #include "day_off.h"
-#include "path_settings.h"
 
 namespace tavo {
 
-class FileSystem;
 struct ClosedDays;
-struct EnvironmentSettings;
 
 inline constexpr int kGridColumns = 7;
 inline constexpr int kGridRows = 6;
@@ -42,14 +40,6 @@ inline int cellIndex(int column, int row) { return column * kGridRows + row; }
 struct GridLayoutChoice {
     bool mondayFirst;        // rok
     bool firstWeekIsThisMonth;  // fwk: a 1st in column 0 stays in row 0
-};
-
-// Everything the marks read: data files and the switches that select them.
-struct DataSources {
-    const FileSystem& files;
-    const PathSettings& paths;
-    const ClosedDays& closedDays;
-    const EnvironmentSettings& env;
 };
 
 void rebuildMonthGrid(MonthGrid& grid, int year, int month, GridLayoutChoice choice, const ClosedDays& closedDays);

@@ -12,6 +12,7 @@
 #include "calendar/text/date_format_set.h"
 #include "shared/almanac.h"
 #include "calendar/text/date_presets.h"
+#include "day_off.h"
 #include "personal_days.h"
 #include "recurrence.h"
 #include "section_file.h"
@@ -113,7 +114,7 @@ private:
 // Day and every-year sections never move off closed days.
 bool noneClosed(int) { return false; }
 
-// A data line never starts with ':', which marks headers in the list.
+// A data line never starts with ':', which marks headers where the list is printed.
 std::string_view withoutHeaderMark(std::string& out, std::string_view text) {
     if (text.empty() || text[0] != ':') return text;
     out += "\x81\x46";
@@ -202,7 +203,7 @@ struct Collector {
         f.sections.expect(sections.size());
         for (const Section& section : sections) {
             const int d = effectiveDay(kind == kScheduleDay ? kScheduleEveryMonth : kind, section.key, year, month,
-                                       s.env.pmo, closed);
+                                       s.env.monthEndToLastDay, closed);
             if (d >= 1 && d <= 31) f.sections.add(d, {&section, kind});
         }
     }
@@ -256,18 +257,18 @@ struct Collector {
         return d;
     }
 
-    char kindDigit() {
+    int dayKind() {
         const HolidayResult r = facts().holiday[day];
-        if (r == kSubstituteHoliday) return '4';
-        if (r != kNoHoliday) return '3';
-        if (weekday == 0) return '1';
-        if (weekday == 6) return '2';
-        return facts().closed[day] ? '5' : '0';
+        if (r == kSubstituteHoliday) return 4;
+        if (r != kNoHoliday) return 3;
+        if (weekday == 0) return 1;
+        if (weekday == 6) return 2;
+        return facts().closed[day] ? 5 : 0;
     }
 
-    char dayOffLetter() {
-        if (!isDayOff(cache.dayOff(year), month, day)) return 'A';
-        return facts().closed[day] ? 'C' : 'B';
+    int dayOffMark() {
+        if (!isDayOff(cache.dayOff(year), month, day)) return 0;
+        return facts().closed[day] ? 2 : 1;
     }
 
     void header() {
@@ -276,12 +277,8 @@ struct Collector {
         const int index = static_cast<int>(list.size());
         if (serial >= selectedSerial && list.firstLine < 0) list.firstLine = index;
         if (serial == selectedSerial) list.selectedLine = index;
-        std::string& out = list.text();
-        out += ':';
-        out += kindDigit();
-        out += dayOffLetter();
-        appendPartText(out, request.formats, 1, 0, dateOfDay(), request.locale);
-        list.endLine();
+        appendPartText(list.text(), request.formats, 1, 0, dateOfDay(), request.locale);
+        list.endHeader(dayKind(), dayOffMark());
         if (request.almanac) almanacLine();
     }
 
@@ -336,7 +333,7 @@ struct Collector {
         const SectionFile& file = cache.sections(scheduleFile(s.paths, kScheduleMemo, year, month));
         if (!file.read.opened) return;
         if (list.firstLine < 0) list.firstLine = static_cast<int>(list.size());
-        list.addLine(request.memoInEnglish ? ":5AMemo" : ":5Aメモ");
+        list.addHeader(request.memoInEnglish ? "Memo" : "メモ", 5, 0);  // drawn as a closed day
         // The memo has no headers of its own: every line is text.
         for (std::string_view line : file.lines) {
             std::string& out = list.text();
@@ -433,23 +430,31 @@ bool rangeHasData(const RangeRequest& request, const DataSources& sources) {
     quiet.birthdayToday = nullptr;  // checking is not listing: no sound
     const RangeList list = collectRange(quiet, sources);
     for (std::size_t i = 0; i < list.size(); ++i)
-        if (!RangeList::isHeader(list.line(i))) return true;
+        if (!list.line(i).header) return true;
     return false;
 }
 
 std::string rangeListText(const RangeList& list) {
     std::string text;
     for (std::size_t i = 0; i < list.size(); ++i) {
-        const std::string_view line = list.line(i);
-        appendExpandingTabs(text, RangeList::isHeader(line) ? line.substr(std::min<std::size_t>(3, line.size())) : line);
+        appendExpandingTabs(text, list.line(i).text);
         text += "\r\n";
     }
     return text;
 }
 
+void appendPrintedLine(std::string& out, const RangeLine& line) {
+    if (line.header) {
+        out += ':';
+        out += static_cast<char>('0' + line.dayKind);
+        out += static_cast<char>('A' + line.mark);
+    }
+    appendExpandingTabs(out, line.text);
+}
+
 std::vector<std::string> RangeList::lines() const {
     std::vector<std::string> copies;
-    for (std::size_t i = 0; i < size(); ++i) copies.push_back(expandTabs(line(i)));
+    for (std::size_t i = 0; i < size(); ++i) appendPrintedLine(copies.emplace_back(), line(i));
     return copies;
 }
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "month_grid.h"
+#include "data_sources.h"
 #include "shared/window_settings.h"
 
 namespace tavo {
@@ -16,43 +16,71 @@ namespace tavo {
 struct DateFormatSet;
 class LocaleInfo;
 
+// A line of the list: a day's header (with the day's kind and mark) or a
+// line of its data.
+struct RangeLine {
+    std::string_view text;
+    bool header = false;
+    int dayKind = 0;  // header: 0 weekday, 1 Sunday, 2 Saturday, 3 holiday, 4 substitute holiday, 5 closed
+    int mark = 0;     // header: 0 none, 1 a day off, 2 a day off that is closed anyway
+};
+
+// The printed form of a line (the command line, tests): a header is
+// ":<kind><mark>" and its text, the mark a letter from 'A'.
+void appendPrintedLine(std::string& out, const RangeLine& line);
+
 // The lines live in one buffer: a list of thousands of lines costs no
 // allocation per line. Lines are kept as written; whoever shows one expands
 // its tabs (expandTabs), which lines() does for tests and tools.
 class RangeList {
 public:
     std::size_t size() const { return ends_.size(); }
-    std::string_view line(std::size_t i) const {
+    RangeLine line(std::size_t i) const {
         const std::size_t start = i == 0 ? 0 : ends_[i - 1];
-        return std::string_view(text_).substr(start, ends_[i] - start);
+        const std::uint8_t kind = kinds_[i];
+        return {std::string_view(text_).substr(start, ends_[i] - start), (kind & kHeader) != 0, (kind >> 2) & 7, kind & 3};
     }
-    static bool isHeader(std::string_view line) { return !line.empty() && line[0] == ':'; }
-    std::vector<std::string> lines() const;  // copies with tabs expanded, for tests and tools
+    std::vector<std::string> lines() const;  // printed forms with tabs expanded, for tests and tools
 
     // Building: text() grows the line being written, endLine() closes it.
     void clear() {  // keeps the buffers
         text_.clear();
         ends_.clear();
+        kinds_.clear();
         firstLine = 0;
         selectedLine = -1;
     }
     void reserve(std::size_t bytes, std::size_t lines) {
         text_.reserve(bytes);
         ends_.reserve(lines);
+        kinds_.reserve(lines);
     }
     std::string& text() { return text_; }
-    void endLine() { ends_.push_back(static_cast<std::uint32_t>(text_.size())); }
+    void endLine() {
+        ends_.push_back(static_cast<std::uint32_t>(text_.size()));
+        kinds_.push_back(0);
+    }
+    void endHeader(int dayKind, int mark) {
+        ends_.push_back(static_cast<std::uint32_t>(text_.size()));
+        kinds_.push_back(static_cast<std::uint8_t>(kHeader | (dayKind & 7) << 2 | (mark & 3)));
+    }
     void addLine(std::string_view line) {
         text_ += line;
         endLine();
+    }
+    void addHeader(std::string_view text, int dayKind, int mark) {
+        text_ += text;
+        endHeader(dayKind, mark);
     }
 
     int firstLine = 0;      // header of the first day on or after the selected one
     int selectedLine = -1;  // header of the selected day, -1 when it has no data
 
 private:
-    std::string text_;  // CP932; headers start with ':'
+    static constexpr std::uint8_t kHeader = 0x80;
+    std::string text_;  // CP932
     std::vector<std::uint32_t> ends_;
+    std::vector<std::uint8_t> kinds_;  // kHeader | day kind << 2 | mark; 0 for data
 };
 
 struct RangeRequest {

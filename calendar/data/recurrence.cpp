@@ -2,18 +2,15 @@
 
 #include "calendar/calc/closed_days.h"
 #include "calendar/calc/holidays.h"
+#include "recurrence_rule.h"
 #include "shared/date_math.h"
 
 namespace tavo {
 
-int effectiveDay(ScheduleKind kind, int key, int year, int month, bool pmo, const ClosedDayTest& closed) {
+int effectiveDay(ScheduleKind kind, int key, int year, int month, bool monthEndToLastDay, const ClosedDayTest& closed) {
     const int length = monthLengthOf(year, month);
-    if (key < 1) return 0;
-    int day = key;
-    if (key > length) {
-        if (!pmo) return 0;
-        day = length;
-    }
+    int day = scheduleDayOfMonth(kind, key, year, month, monthEndToLastDay);
+    if (day == 0) return 0;
     if (kind == kScheduleEveryMonthLater) {
         for (; closed(day); ++day)
             if (day == length) return 0;

@@ -8,14 +8,14 @@
 
 #include "calendar/calc/closed_days.h"
 #include "calendar/data/path_settings.h"
-#include "calendar/render/design.h"
+#include "calendar/data/design_set.h"
 #include "calendar/text/date_format_set.h"
 #include "shared/window_settings.h"
 #include "shared/almanac_settings.h"
 
 namespace tavo {
 
-inline constexpr char kSharedSettingsName[] = "TavoShareMem";
+inline constexpr wchar_t kSharedSettingsName[] = L"TavoShareMem";
 
 struct OptionsDate {
     std::int32_t day, month, year;

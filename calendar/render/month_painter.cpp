@@ -13,12 +13,12 @@ class Planner {
 public:
     Planner(const MonthPaintInput& in, TextMeasure& measure)
         : in_(in), g_(in.grid), l_(in.layout), d_(in.design), measure_(measure),
-          suppressed_(in.style.clr != 0 || in.style.wal != 0) {
+          suppressed_(in.style.transparent != 0 || in.style.wallpaper != 0) {
         findSelectedCell();
     }
 
     std::vector<PaintOp> run() {
-        if (in_.style.tbt) buttons();
+        if (in_.style.todayButton) buttons();
         if (!suppressed_) fill({kYearMon, 0, DesignRole::Fill, kNormal}, yearMonRect(l_));
         weekdayFills();
         if (!suppressed_) otherMonthFills();
@@ -106,21 +106,21 @@ private:
 
     // --- steps ---
     void buttons() {
-        for (const DateButton& b : dateButtons(l_, in_.style.mbt != 0, in_.style.ybt != 0)) {
+        for (const DateButton& b : dateButtons(l_, in_.style.monthButtons != 0, in_.style.yearButtons != 0)) {
             const Rect r = b.rect;
             PaintOp face(PaintOpKind::ButtonFace, {kButton, 0, DesignRole::Fill, kNormal});
             face.rect = {r.left + 1, r.top + 1, r.width - 1, r.height - 1};
             ops_.push_back(face);
         }
-        for (const DateButton& b : dateButtons(l_, in_.style.mbt != 0, in_.style.ybt != 0)) {
+        for (const DateButton& b : dateButtons(l_, in_.style.monthButtons != 0, in_.style.yearButtons != 0)) {
             const int x = b.rect.left, y = b.rect.top, w = b.rect.width, h = b.rect.height;
             polyline({kButton, 0, DesignRole::Shadow, kNormal}, {{x + w - 2, y + 1}, {x + w - 2, y + h - 2}, {x + 1, y + h - 2}});
         }
-        for (const DateButton& b : dateButtons(l_, in_.style.mbt != 0, in_.style.ybt != 0)) {
+        for (const DateButton& b : dateButtons(l_, in_.style.monthButtons != 0, in_.style.yearButtons != 0)) {
             const int x = b.rect.left, y = b.rect.top, w = b.rect.width, h = b.rect.height;
             polyline({kButton, 0, DesignRole::Light, kNormal}, {{x + w - 2, y + 1}, {x + 1, y + 1}, {x + 1, y + h - 1}});
         }
-        for (const DateButton& b : dateButtons(l_, in_.style.mbt != 0, in_.style.ybt != 0)) {
+        for (const DateButton& b : dateButtons(l_, in_.style.monthButtons != 0, in_.style.yearButtons != 0)) {
             for (std::vector<Point>& shape : buttonSymbolShapes(b.symbol, b.rect)) {
                 PaintOp op(PaintOpKind::Polygon, {kButton, 0, DesignRole::Text, kNormal});
                 op.points = std::move(shape);
@@ -159,7 +159,7 @@ private:
         const DesignKey key{kBackgroundPart, 0, DesignRole::Fill, kNormal};
         const int n = monthLengthOf(g_.year, g_.month);
         const int c1 = g_.dayCell[1].column, cl = g_.dayCell[n].column;
-        const bool previousWeek = c1 == 0 && in_.style.fwk == 0;
+        const bool previousWeek = c1 == 0 && in_.style.firstWeekIsThisMonth == 0;
         const int w = l_.clientWidth;
         fill(key, rowRect(0, 0, previousWeek ? w : columnRun(c1)));
         auto restOfRow = [&](int row) {
@@ -329,7 +329,7 @@ private:
         const Rect inside = smallestCellInside();
         const std::vector<std::string> labels = dayLabels();
         const std::vector<std::string> names = rokuyoSamples();
-        const bool rokuyo = in_.style.sps && g_.rokuyoShown;
+        const bool rokuyo = in_.style.rokuyo && g_.rokuyoShown;
         int dayNatural = 0;
         for (const auto& [part, state] : kDayFonts) dayNatural = std::max(dayNatural, measure_.measure({part, state}, "88").height);
         const int rokuyoNatural = rokuyo ? measure_.measure({kRokuyou, kNormal}, names.front()).height : 0;
@@ -431,7 +431,7 @@ private:
 
 BandHeights scaledBandHeights(const DesignSet& d, const WindowStyle& style, int statusBarHeight, int dpi) {
     return {scaleToDpi(d.height[kYearMon], dpi), scaleToDpi(d.height[kWeek], dpi),
-            style.tbt ? scaleToDpi(d.height[kButton], dpi) : 0, style.sts ? statusBarHeight : 0};
+            style.todayButton ? scaleToDpi(d.height[kButton], dpi) : 0, style.statusBar ? statusBarHeight : 0};
 }
 
 FontSize monthFontSize(const DesignSet& design, const MonthLayout& l, int part, DesignState state) {

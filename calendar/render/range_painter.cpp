@@ -15,31 +15,31 @@ struct LineState {
     bool selected = false;
 };
 
-void readHeader(std::string_view line, bool selected, LineState& state) {
-    state.dayKind = line.size() > 1 && line[1] >= '0' && line[1] <= '5' ? line[1] - '0' : 0;
-    state.mark = line.size() > 2 && line[2] >= 'A' && line[2] <= 'C' ? line[2] - 'A' : 0;
+void readHeader(const RangeLine& line, bool selected, LineState& state) {
+    state.dayKind = line.dayKind;
+    state.mark = line.mark;
     state.selected = selected;
 }
 
 class Planner {
 public:
     Planner(const RangePaintInput& in, TextMeasure& measure)
-        : in_(in), measure_(measure), boxes_(in.style.clr == 0 && in.style.wal == 0) {}
+        : in_(in), measure_(measure), boxes_(in.style.transparent == 0 && in.style.wallpaper == 0) {}
 
     std::vector<PaintOp> run() {
         LineState state;
         int top = 0;
         const int count = static_cast<int>(in_.list.size());
         for (int i = 0; i < count && top < in_.height; ++i) {
-            const std::string_view line = in_.list.line(static_cast<std::size_t>(i));
-            const bool header = RangeList::isHeader(line);
+            const RangeLine line = in_.list.line(static_cast<std::size_t>(i));
+            const bool header = line.header;
             if (header) readHeader(line, i == in_.list.selectedLine, state);
             if (i < in_.scroll) continue;
             const int part = header ? kSchDate : kSchData;
             const int height = rangeLineHeight(in_.design, part, in_.dpi);
             const DesignState s = state.selected ? kSelected : kNormal;
             if (boxes_) box(part, state.dayKind, s, {0, top, in_.width, height}, header ? state.mark : 0);
-            lineText(part, state.dayKind, s, top, height, header ? line.substr(std::min<std::size_t>(3, line.size())) : line);
+            lineText(part, state.dayKind, s, top, height, line.text);
             top += height;
         }
         if (boxes_ && top < in_.height) box(kSchBack, 0, kNormal, {0, top, in_.width, in_.height - top}, 0);

@@ -18,7 +18,10 @@
 #include "launch.h"
 #include "resources/tavo_ids.h"
 #include "shared/cp932.h"
+#include "win/controls.h"
+#include "win/tell.h"
 #include "shared/windows_of_kind.h"
+#include "win/dialog.h"
 
 namespace tavo::shell {
 namespace {
@@ -50,19 +53,21 @@ void written(BirthdayWindow& w) {
 void tellNotSaved(BirthdayWindow& w, const SaveResult& result) {
     std::wstring text = L"保存できませんでした. 一覧とファイルは変更前のままです.\n";
     text.append(cp932ToWide(w.monthFile())).append(L"\n").append(cp932ToWide(result.reason));
-    warnUser(w.window, text);
+    win::tellUser(w.window, text);
 }
 
 // --- The add dialog ---
 
-struct EntryDialog {
+struct EntryDialog final : win::Dialog {
+    explicit EntryDialog(BirthdayWindow& window) : w(window) {}
+    INT_PTR onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
     BirthdayWindow& w;
-    HWND dialog = nullptr;
     JumpState era;
     PersonalEntry entry;
 };
 
-HWND item(const EntryDialog& d, int id) { return GetDlgItem(d.dialog, id); }
+HWND item(const EntryDialog& d, int id) { return d.item(id); }
 
 void showYear(EntryDialog& d) {
     const JumpEra& e = jumpEra(d.era.era);
@@ -108,7 +113,7 @@ void onEraChanged(EntryDialog& d) {
 }
 
 void refuse(EntryDialog& d, int field, const std::wstring& text) {
-    warnUser(d.dialog, text);
+    win::tellUser(d.dialog, text);
     SetFocus(item(d, field));
     SendMessageW(item(d, field), EM_SETSEL, 0, -1);
 }
@@ -116,12 +121,12 @@ void refuse(EntryDialog& d, int field, const std::wstring& text) {
 bool confirmEntry(EntryDialog& d) {
     const bool withYear = IsDlgButtonChecked(d.dialog, IDC_ENTRY_WITH_YEAR) == BST_CHECKED;
     const int era = static_cast<int>(SendMessageW(item(d, IDC_ENTRY_ERA), CB_GETCURSEL, 0, 0));
-    const EntryYear year = confirmEntryYear(withYear, era < 0 ? 0 : era, wideToCp932(textOf(item(d, IDC_ENTRY_YEAR))));
+    const EntryYear year = confirmEntryYear(withYear, era < 0 ? 0 : era, wideToCp932(win::textOf(item(d, IDC_ENTRY_YEAR))));
     if (!year.accepted) {
         refuse(d, IDC_ENTRY_YEAR, cp932ToWide(year.problem));
         return false;
     }
-    const std::wstring name = textOf(item(d, IDC_ENTRY_NAME));
+    const std::wstring name = win::textOf(item(d, IDC_ENTRY_NAME));
     const std::wstring unstorable = unstorableInCp932(name);
     if (!unstorable.empty()) {
         refuse(d, IDC_ENTRY_NAME, std::wstring(L"次の文字は保存できません. 別の文字に書き換えてください.\n").append(unstorable));
@@ -129,7 +134,8 @@ bool confirmEntry(EntryDialog& d) {
     }
     const std::string stored = wideToCp932(name);
     if (stored.size() > kPersonalNameBytes) {
-        refuse(d, IDC_ENTRY_NAME, L"名前が長すぎます. 全角で 126 文字 (253 バイト) までにしてください.");
+        refuse(d, IDC_ENTRY_NAME, L"名前が長すぎます. 全角で " + std::to_wstring(kPersonalNameBytes / 2) + L" 文字 (" +
+                                      std::to_wstring(kPersonalNameBytes) + L" バイト) までにしてください.");
         return false;
     }
     d.entry = {d.w.date.day, year.year, stored};
@@ -138,7 +144,7 @@ bool confirmEntry(EntryDialog& d) {
 
 void onDialogCommand(EntryDialog& d, WPARAM wParam) {
     // The input method is on only while the name is being typed.
-    setInputMethod(d.dialog, GetFocus() == item(d, IDC_ENTRY_NAME));
+    win::setInputMethod(d.dialog, GetFocus() == item(d, IDC_ENTRY_NAME));
     switch (LOWORD(wParam)) {
         case IDC_ENTRY_ERA:
             if (HIWORD(wParam) == CBN_SELCHANGE) onEraChanged(d);
@@ -154,18 +160,13 @@ void onDialogCommand(EntryDialog& d, WPARAM wParam) {
     }
 }
 
-INT_PTR CALLBACK entryDialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR EntryDialog::onMessage(UINT message, WPARAM wParam, LPARAM) {
     if (message == WM_INITDIALOG) {
-        auto* d = reinterpret_cast<EntryDialog*>(lParam);
-        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-        d->dialog = dialog;
-        initEntryDialog(*d);
+        initEntryDialog(*this);
         return TRUE;
     }
-    auto* d = reinterpret_cast<EntryDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
-    if (d == nullptr) return FALSE;
     if (message == WM_COMMAND) {
-        onDialogCommand(*d, wParam);
+        onDialogCommand(*this, wParam);
         return TRUE;
     }
     return FALSE;
@@ -174,9 +175,8 @@ INT_PTR CALLBACK entryDialogProcedure(HWND dialog, UINT message, WPARAM wParam, 
 // --- The window ---
 
 void add(BirthdayWindow& w) {
-    EntryDialog d{w, nullptr, {}, {}};
-    if (DialogBoxParamW(w.process.instance, L"DATADLG", w.window, entryDialogProcedure, reinterpret_cast<LPARAM>(&d)) != IDOK)
-        return;
+    EntryDialog d(w);
+    if (d.runModal(w.process.instance, L"DATADLG", w.window) != IDOK) return;
     const SaveResult saved = addPersonalDay(w.process.files, w.shared().paths, w.kind, w.date.month, d.entry);
     if (!saved) tellNotSaved(w, saved);
     else written(w);
@@ -193,34 +193,22 @@ void remove(BirthdayWindow& w) {
     else written(w);
 }
 
-void updateMenu(const BirthdayWindow& w, HMENU menu) {
-    const auto enable = [menu](UINT id, bool on) { EnableMenuItem(menu, id, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED)); };
-    enable(CMD_ENTRY_ADD, w.day.writable);
-    enable(CMD_ENTRY_DELETE, w.day.writable && selectedIndex(w) >= 0);
-}
+bool writable(const BirthdayWindow& w) { return w.day.writable; }
+bool oneSelected(const BirthdayWindow& w) { return w.day.writable && selectedIndex(w) >= 0; }
 
-// The same menu on a right click in the list; the item under the pointer is selected first.
-void onContextMenu(BirthdayWindow& w, LPARAM where) {
-    POINT p{static_cast<short>(LOWORD(where)), static_cast<short>(HIWORD(where))};
-    if (where == -1) {
-        p = {0, 0};
-        ClientToScreen(w.list, &p);
-    } else {
-        POINT inList = p;
-        ScreenToClient(w.list, &inList);
-        const LRESULT hit = SendMessageW(w.list, LB_ITEMFROMPOINT, 0, MAKELPARAM(inList.x, inList.y));
-        if (HIWORD(hit) == 0) SendMessageW(w.list, LB_SETCURSEL, LOWORD(hit), 0);
-    }
-    HMENU popup = GetSubMenu(GetMenu(w.window), 0);
-    updateMenu(w, popup);
-    TrackPopupMenu(popup, TPM_RIGHTBUTTON, p.x, p.y, 0, w.window, nullptr);
-}
+void runOnMonthFile(BirthdayWindow& w) { runExternalProgram(w.window, w.shared().paths, w.monthFile()); }
+
+const win::Command<BirthdayWindow> kCommands[] = {
+    {CMD_ENTRY_ADD, "add an entry", add, writable},
+    {CMD_ENTRY_DELETE, "delete the selected entry", remove, oneSelected},
+    {CMD_EXTERNAL, "run the external program on the month file", runOnMonthFile},
+};
+
+const win::CommandList<BirthdayWindow> kList(kCommands);
 
 LRESULT onCreate(BirthdayWindow& w) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&controls);
-    w.dpi = windowDpi(w.window);
-    setWindowIcons(w.icons, w.window, w.process.instance, w.dpi);
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_WANTKEYBOARDINPUT;
     w.list = CreateWindowExW(0, L"LISTBOX", L"", style,
                              0, 0, 0, 0, w.window, reinterpret_cast<HMENU>(IDC_ENTRY_LIST), w.process.instance, nullptr);
@@ -236,63 +224,42 @@ LRESULT onCreate(BirthdayWindow& w) {
     return 0;
 }
 
-void onCommand(BirthdayWindow& w, WPARAM wParam, LPARAM lParam) {
-    if (lParam != 0) return;  // list notifications
-    if (LOWORD(wParam) == CMD_ENTRY_ADD && w.day.writable) add(w);
-    if (LOWORD(wParam) == CMD_ENTRY_DELETE && w.day.writable) remove(w);
-}
-
-LRESULT dispatch(BirthdayWindow& w, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_CREATE: return onCreate(w);
-        case WM_SIZE: MoveWindow(w.list, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE); return 0;
-        case WM_SETFOCUS: SetFocus(w.list); return 0;
-        case WM_CLOSE:
-        case UM_CLOSE:
-            w.saveSlot();
-            DestroyWindow(w.window);
-            return 0;
-        case UM_REFRESH: reload(w); return 0;
-        case WM_COMMAND: onCommand(w, wParam, lParam); return 0;
-        case WM_INITMENUPOPUP: updateMenu(w, reinterpret_cast<HMENU>(wParam)); return 0;
-        case WM_MENUSELECT:
-            if (HMENU bar = GetMenu(w.window)) updateMenu(w, GetSubMenu(bar, 0));
-            return 0;
-        case WM_CONTEXTMENU: onContextMenu(w, lParam); return 0;
-        case WM_SYSCOMMAND:
-            if (wParam == CMD_EXTERNAL) {
-                runExternalProgram(w.window, w.shared().paths, w.monthFile());
-                return 0;
-            }
-            return DefWindowProcW(w.window, message, wParam, lParam);
-        case WM_VKEYTOITEM:  // keys of the list: F1 opens this window's help page
-            if (LOWORD(wParam) != VK_F1) return -1;
-            openHelpPage(w.window, w.shared().paths, kBirthdayHelpPage, SW_SHOWNORMAL);
-            return -2;
-        case UM_PLACE: w.tellPending(); return 0;
-        default: return DefWindowProcW(w.window, message, wParam, lParam);
-    }
-}
-
 }  // namespace
 
 std::string BirthdayWindow::monthFile() const { return personalDayFile(shared().paths, kind, date.month); }
 
-LRESULT BirthdayWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    return dispatch(*this, message, wParam, lParam);
+const win::CommandList<BirthdayWindow>& BirthdayWindow::commandList() { return kList; }
+
+// The item under the pointer is selected first.
+void BirthdayWindow::beforeContextMenu(POINT at) {
+    if (at.x == -1 && at.y == -1) return;
+    ScreenToClient(list, &at);
+    const LRESULT hit = SendMessageW(list, LB_ITEMFROMPOINT, 0, MAKELPARAM(at.x, at.y));
+    if (HIWORD(hit) == 0) SendMessageW(list, LB_SETCURSEL, LOWORD(hit), 0);
 }
 
-bool BirthdayWindow::registerClass(HINSTANCE instance) {
-    return Window::registerClass(instance, WindowKind::Birthday, CS_HREDRAW | CS_VREDRAW,
-                                 loadProgramIcon(instance, false, windowDpi(nullptr), LR_SHARED), nullptr, L"WBirMenu",
-                                 reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
+void BirthdayWindow::close() {
+    saveSlotWanted();
+    DestroyWindow(window);
 }
+
+LRESULT BirthdayWindow::onDataMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE: return onCreate(*this);
+        case UM_REFRESH: reload(*this); return 0;
+        case WM_COMMAND: return 0;  // the list's notifications
+        case WM_VKEYTOITEM:  // keys of the list: F1 opens this window's help page
+            if (LOWORD(wParam) != VK_F1) return -1;
+            openHelpPage(window, shared().paths, kBirthdayHelpPage, SW_SHOWNORMAL);
+            return -2;
+        default: return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+bool BirthdayWindow::registerClass(HINSTANCE instance) { return registerDataWindowClass(instance, kWindowKind, L"WBirMenu"); }
 
 void openBirthdays(CalendarWindow& a, PersonalDayKind kind) {
-    if (bringForward(WindowKind::Birthday)) return;
-    a.birthdays = std::make_unique<BirthdayWindow>(a.process, kind, selectedDayDate(a));
-    if (a.birthdays->create() == nullptr)
-        MessageBoxW(a.window, L"誕生日のウィンドウを作成できません.", L"Tavo", MB_OK | MB_ICONERROR);
+    openDataWindow(a.birthdays, a.process, a.window, kind, selectedDayDate(a), L"誕生日のウィンドウを作成できません.");
 }
 
 }  // namespace tavo::shell

@@ -14,22 +14,26 @@ namespace tavo::shell {
 
 class CalendarWindow;
 
-class BirthdayWindow final : public DataWindow {
+class BirthdayWindow final : public ListedDataWindow<BirthdayWindow> {
 public:
-    BirthdayWindow(Process& p, PersonalDayKind k, const DayDate& d) : DataWindow(WindowKind::Birthday, p), kind(k), date(d) {}
+    static constexpr WindowKind kWindowKind = WindowKind::Birthday;
+    BirthdayWindow(Process& p, PersonalDayKind k, const DayDate& d) : ListedDataWindow(kWindowKind, p, d), kind(k) {}
     static bool registerClass(HINSTANCE instance);
-    HWND create() { return createPlaced(process.instance); }
 
     const PersonalDayKind kind;
-    const DayDate date;  // the selected date when it opened; ages are counted from its year
     HWND list = nullptr;
     // The day's entries as the month file holds them; every change is written at once.
     DayEntries day;
 
     std::string monthFile() const;
 
+    static const win::CommandList<BirthdayWindow>& commandList();
+
 private:
-    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    HWND body() const override { return list; }
+    void beforeContextMenu(POINT at) override;
+    void close() override;
+    LRESULT onDataMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
 // Opens the window for the calendar's selected date, or brings the open one forward.

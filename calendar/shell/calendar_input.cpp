@@ -17,16 +17,6 @@ namespace {
 
 void notifyRangeView() { refreshWindows(kindBit(WindowKind::RangeView), kRefreshData); }
 
-// Enter and a double click: the view opens through the calendar's own message.
-void askForRangeView(CalendarWindow& a) {
-    if (HWND view = findWindowOf(WindowKind::RangeView)) {
-        SetForegroundWindow(view);
-        PostMessageW(view, UM_REFRESH, 0, 0);
-    } else {
-        PostMessageW(a.window, UM_OPEN_RANGE_VIEW, 0, 0);
-    }
-}
-
 void selectDay(CalendarWindow& a, int day) {
     if (day == a.selected.day()) return;
     a.selected.setDay(day);
@@ -34,7 +24,7 @@ void selectDay(CalendarWindow& a, int day) {
 }
 
 void onWeekdayRow(CalendarWindow& a, int column, Pointer kind) {
-    const bool mondayFirst = a.style().rok != 0;
+    const bool mondayFirst = a.style().mondayFirst != 0;
     const int target = (column + (mondayFirst ? 1 : 0)) % 7;
     if (kind == Pointer::Release) {
         if (a.selected.moveToWeekday(target, mondayFirst, false) >= 0) showSelectedDate(a, false);
@@ -47,6 +37,20 @@ void onWeekdayRow(CalendarWindow& a, int column, Pointer kind) {
     }
     if (a.selected.moveToWeekday(target, mondayFirst, false) >= 0) showSelectedDate(a, false);
 }
+
+}  // namespace
+
+// Enter and a double click: the view opens through the calendar's own message.
+void askForRangeView(CalendarWindow& a) {
+    if (HWND view = findWindowOf(WindowKind::RangeView)) {
+        SetForegroundWindow(view);
+        PostMessageW(view, UM_REFRESH, 0, 0);
+    } else {
+        PostMessageW(a.window, UM_OPEN_RANGE_VIEW, 0, 0);
+    }
+}
+
+namespace {
 
 void onCell(CalendarWindow& a, int column, int row, Pointer kind) {
     const int v = a.grid.cellDay[cellIndex(column, row)];
@@ -65,7 +69,7 @@ void onCell(CalendarWindow& a, int column, int row, Pointer kind) {
     SetCapture(a.window);
     a.mouseCaptured = true;
     selectDay(a, v);
-    if (kind == Pointer::DoubleClick) askForRangeView(a);
+    if (kind == Pointer::DoubleClick) runCommand(a, CMD_RANGE_VIEW);
 }
 
 void trackPopup(CalendarWindow& a, HMENU popup, int x, int y) {
@@ -87,7 +91,7 @@ void showSelectedDate(CalendarWindow& a, bool monthChanged) {
     rebuildTexts(a);
     SetWindowTextW(a.window, cp932ToWide(IsIconic(a.window) ? a.minimizedTitle : a.normalTitle).c_str());
     if (a.statusBar) SendMessageW(a.statusBar, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(cp932ToWide(a.statusText).c_str()));
-    repaintView(a);
+    a.repaint();
     notifyRangeView();
 }
 
@@ -98,10 +102,7 @@ void onPointer(CalendarWindow& a, int x, int y, Pointer kind) {
     const int t = l.yearMonHeight;
     if (y < t) {
         if (kind == Pointer::DoubleClick) toggleTitleBar(a);
-        else if (kind == Pointer::LeftPress) {
-            ReleaseCapture();
-            SendMessageW(a.window, WM_SYSCOMMAND, 0xF012, 0);  // move the window by its body
-        }
+        else if (kind == Pointer::LeftPress) win::moveByBody(a.window);
         return;
     }
     const int d = y - t, k = weekRowHeight(l);
@@ -110,8 +111,8 @@ void onPointer(CalendarWindow& a, int x, int y, Pointer kind) {
         return;
     }
     if (y > t + k + l.rowTop[5] + l.rowHeight[5]) {
-        if (kind != Pointer::Move && kind != Pointer::Release && a.style().tbt)
-            runStep(a, buttonStepAt(x, l.clientWidth, l.columnWidth[0], a.style().mbt != 0, a.style().ybt != 0));
+        if (kind != Pointer::Move && kind != Pointer::Release && a.style().todayButton)
+            runStep(a, buttonStepAt(x, l.clientWidth, l.columnWidth[0], a.style().monthButtons != 0, a.style().yearButtons != 0));
         return;
     }
     int row = l.rowHeight[3] > 0 ? (d - k) / l.rowHeight[3] : 5;
@@ -140,19 +141,7 @@ void runStep(CalendarWindow& a, NavigationStep step) {
     showSelectedDate(a, r.monthChanged);
 }
 
-void onKeyDown(CalendarWindow& a, WPARAM key) {
-    switch (key) {
-        case VK_RETURN: askForRangeView(a); break;
-        case VK_PRIOR: runStep(a, NavigationStep::PrevMonth); break;
-        case VK_NEXT: runStep(a, NavigationStep::NextMonth); break;
-        case VK_HOME: runStep(a, NavigationStep::Today); break;
-        case VK_LEFT: runStep(a, NavigationStep::PrevDay); break;
-        case VK_UP: runStep(a, NavigationStep::PrevWeek); break;
-        case VK_RIGHT: runStep(a, NavigationStep::NextDay); break;
-        case VK_DOWN: runStep(a, NavigationStep::NextWeek); break;
-        default: break;
-    }
-}
+void onKeyDown(CalendarWindow& a, WPARAM key) { calendarCommands().runKey(a, key, win::controlHeld()); }
 
 void onKeyUp(CalendarWindow& a, WPARAM key) {
     if (key == VK_TAB) {
@@ -192,10 +181,10 @@ void onContextMenu(CalendarWindow& a, int screenX, int screenY) {
 
 void onDateWatch(CalendarWindow& a) {
     if (a.selected.isStillToday()) return;
-    if (a.env().cdt == 1) {
+    if (a.env().dateChange == 1) {
         a.selected.refreshToday();
         PostMessageW(a.window, UM_TODAY, 0, 0);
-    } else if (a.env().cdt == 2) {
+    } else if (a.env().dateChange == 2) {
         runStep(a, NavigationStep::Today);
     }
 }

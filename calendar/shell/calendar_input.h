@@ -12,6 +12,8 @@ enum class Pointer { LeftPress, RightPress, Move, DoubleClick, Release };
 
 void onPointer(CalendarWindow& a, int x, int y, Pointer kind);
 void runStep(CalendarWindow& a, NavigationStep step);
+// Opens the range view, or brings it forward and refreshes it.
+void askForRangeView(CalendarWindow& a);
 void onKeyDown(CalendarWindow& a, WPARAM key);
 void onKeyUp(CalendarWindow& a, WPARAM key);
 void onRightButtonUp(CalendarWindow& a, int x, int y);

@@ -25,7 +25,6 @@ std::string windowsFolder() {
 }  // namespace
 
 // Design heights are kept at 96 DPI, so their defaults are the bars' heights there.
-DesignMetrics designMetrics() { return {GetSystemMetricsForDpi(SM_CYCAPTION, 96), GetSystemMetricsForDpi(SM_CYSMCAPTION, 96)}; }
 
 void loadWindowStyles(CalendarWindow& a) {
     readWindowStyle(a.shared().style[kCalendarStyle], kCalendarStyle, a.process.store);
@@ -37,8 +36,8 @@ ClosedDaysLoad loadSettings(CalendarWindow& a) {
     const std::string windir = windowsFolder();
     initPathDefaults(s.paths, programPath(), windir);
     resetEnvironment(s.env, s.paths.programFolder);
-    readDesignSet(s.design[kCalendarDesign], kCalendarDesign, a.process.store, designMetrics());
-    readDesignSet(s.design[kRangeViewDesign], kRangeViewDesign, a.process.store, designMetrics());
+    readDesignSet(s.design[kCalendarDesign], kCalendarDesign, a.process.store, win::designMetrics());
+    readDesignSet(s.design[kRangeViewDesign], kRangeViewDesign, a.process.store, win::designMetrics());
     readEnvironment(s.env, a.process.store);
     loadFolderSettings(s.paths, a.process.store);
     readDateFormatSet(s.dateFormats[0], 0, a.process.store);
@@ -56,7 +55,7 @@ void rebuildMonthView(CalendarWindow& a) {
     const SharedSettings& s = a.shared();
     const DataSources sources{a.process.files, s.paths, s.closedDays, s.env};
     rebuildMonth(a.grid, a.dayOff, a.selected.year(), a.selected.month(),
-                 {a.style().rok != 0, a.style().fwk != 0}, sources);
+                 {a.style().mondayFirst != 0, a.style().firstWeekIsThisMonth != 0}, sources);
     if (s.almanac.cells) showSolarTermsForRokuyo(a.grid);
 }
 
@@ -67,10 +66,7 @@ DayDate selectedDayDate(CalendarWindow& a) {
     return d;
 }
 
-// A wallpaper that could not be loaded leaves the plain background.
-bool backgroundSuppressed(const CalendarWindow& a) { return a.style().clr != 0 || (a.style().wal != 0 && a.wallpaper); }
 
-void repaintView(CalendarWindow& a) { InvalidateRect(a.window, nullptr, backgroundSuppressed(a) ? TRUE : FALSE); }
 
 void rebuildTexts(CalendarWindow& a) {
     const DateFormatSet& formats = a.shared().dateFormats[0];

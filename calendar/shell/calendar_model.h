@@ -12,11 +12,5 @@ void loadWindowStyles(CalendarWindow& a);
 void rebuildMonthView(CalendarWindow& a);        // grid, marks and the day-off table
 void rebuildTexts(CalendarWindow& a);            // caption, titles, status text, weekday names
 DayDate selectedDayDate(CalendarWindow& a);
-DesignMetrics designMetrics();
-// The transparent and wallpaper modes draw over what the erase left.
-bool backgroundSuppressed(const CalendarWindow& a);
-// Repaints the view; only the transparent and wallpaper modes erase first,
-// since the plain background paints double-buffered.
-void repaintView(CalendarWindow& a);
 
 }  // namespace tavo::shell

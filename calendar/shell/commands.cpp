@@ -11,6 +11,7 @@
 #include "resources/tavo_ids.h"
 #include "shared/cp932.h"
 #include "shared/windows_of_kind.h"
+#include "win/tell.h"
 
 namespace tavo::shell {
 namespace {
@@ -24,7 +25,7 @@ void options(CalendarWindow& a) { openOptions(a, false); }
 }  // namespace
 
 void openOptions(CalendarWindow& a, bool fromRangeView) {
-    if (HWND open = FindWindowW(nullptr, L"オプション(Tavo)")) {
+    if (HWND open = findWindowOf(WindowKind::Options)) {
         SetFocus(open);
         return;
     }
@@ -32,7 +33,7 @@ void openOptions(CalendarWindow& a, bool fromRangeView) {
     HMODULE library = LoadLibraryW(L"TavoCust.DLL");
     using Entry = int (*)(SharedSettings*, unsigned char);
     auto entry = library ? reinterpret_cast<Entry>(reinterpret_cast<void*>(GetProcAddress(library, "TavoCust"))) : nullptr;
-    if (entry == nullptr) MessageBoxW(a.window, L"オプション(TavoCust.DLL)を読み込めません.", L"Tavo", MB_OK | MB_ICONERROR);
+    if (entry == nullptr) win::tellUser(a.window, L"オプション(TavoCust.DLL)を読み込めません.", win::Tone::Error);
     else entry(&a.shared(), fromRangeView ? 1 : 0);
     if (library) FreeLibrary(library);
 }
@@ -50,7 +51,7 @@ void toggleDayOff(CalendarWindow& a) {
         tavo::toggleDayOff(a.dayOff, a.process.files, s.paths, a.selected.year(), a.selected.month(), a.selected.day());
     if (!saved) {
         const std::wstring text = L"休暇の設定を保存できませんでした.\n" + cp932ToWide(file) + L"\n" + cp932ToWide(saved.reason);
-        MessageBoxW(a.window, text.c_str(), L"Tavo", MB_OK | MB_ICONWARNING);
+        win::tellUser(a.window, text);
     }
     refreshWindows(kRefreshedWindows, kRefreshData);
 }
@@ -84,6 +85,13 @@ void help(CalendarWindow& a) { openHelpPage(a.window, a.shared().paths, kHelpInd
 void latestVersion(CalendarWindow& a) { openHelpPage(a.window, a.shared().paths, kLatestVersionPage, SW_SHOWNORMAL); }
 
 
+template <NavigationStep step>
+void move(CalendarWindow& a) {
+    runStep(a, step);
+}
+
+void openRange(CalendarWindow& a) { askForRangeView(a); }
+
 const Command kCommands[] = {
     {CMD_JUMP, "jump to a date", jump, notMinimized, nullptr, -1},
     {CMD_EXTERNAL, "run the external program", runExternal, notMinimized, nullptr, -1},
@@ -104,39 +112,30 @@ const Command kCommands[] = {
     {CMD_EVERY_WEEK, "every-week schedule", schedule<kScheduleEveryWeek>, nullptr, nullptr, 10},
     {CMD_ICS_EXPORT, "iCalendar export", exportICalendarFile, notMinimized, nullptr, -1},
     {CMD_ICS_IMPORT, "iCalendar import", importICalendarFile, notMinimized, nullptr, -1},
+    {CMD_PREV_DAY, "the day before", move<NavigationStep::PrevDay>},
+    {CMD_NEXT_DAY, "the day after", move<NavigationStep::NextDay>},
+    {CMD_PREV_WEEK, "a week back", move<NavigationStep::PrevWeek>},
+    {CMD_NEXT_WEEK, "a week on", move<NavigationStep::NextWeek>},
+    {CMD_PREV_MONTH, "the month before", move<NavigationStep::PrevMonth>},
+    {CMD_NEXT_MONTH, "the month after", move<NavigationStep::NextMonth>},
+    {CMD_TODAY, "today", move<NavigationStep::Today>},
+    {CMD_RANGE_VIEW, "the range view", openRange},
 };
 
-bool isEnabled(const CalendarWindow& a, const Command& c) { return c.enabled == nullptr || c.enabled(a); }
+const win::KeyBinding kKeys[] = {
+    {VK_RETURN, false, CMD_RANGE_VIEW}, {VK_PRIOR, false, CMD_PREV_MONTH}, {VK_NEXT, false, CMD_NEXT_MONTH},
+    {VK_HOME, false, CMD_TODAY},        {VK_LEFT, false, CMD_PREV_DAY},    {VK_UP, false, CMD_PREV_WEEK},
+    {VK_RIGHT, false, CMD_NEXT_DAY},    {VK_DOWN, false, CMD_NEXT_WEEK},
+};
+
+const win::CommandList<CalendarWindow> kList(kCommands, kKeys);
 
 }  // namespace
 
-std::span<const Command> calendarCommands() { return kCommands; }
+const win::CommandList<CalendarWindow>& calendarCommands() { return kList; }
 
-const Command* findCommand(UINT id) {
-    for (const Command& c : kCommands)
-        if (c.id == id) return &c;
-    return nullptr;
-}
+bool runCommand(CalendarWindow& a, UINT id) { return kList.run(a, id); }
 
-bool runCommand(CalendarWindow& a, UINT id) {
-    const Command* c = findCommand(id);
-    if (c == nullptr || !isEnabled(a, *c)) return false;
-    c->run(a);
-    return true;
-}
-
-void updateMenuStates(const CalendarWindow& a, HMENU menu) {
-    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-        if (HMENU sub = GetSubMenu(menu, i)) {
-            updateMenuStates(a, sub);
-            continue;
-        }
-        const Command* c = findCommand(GetMenuItemID(menu, i));
-        if (c == nullptr) continue;
-        const UINT at = MF_BYPOSITION;
-        EnableMenuItem(menu, static_cast<UINT>(i), at | (isEnabled(a, *c) ? MF_ENABLED : MF_GRAYED));
-        CheckMenuItem(menu, static_cast<UINT>(i), at | (c->checked && c->checked(a) ? MF_CHECKED : MF_UNCHECKED));
-    }
-}
+void updateMenuStates(const CalendarWindow& a, HMENU menu) { kList.updateMenu(a, menu); }
 
 }  // namespace tavo::shell

@@ -1,6 +1,6 @@
 // The calendar's commands: one list from which the popup menus, the system
-// menu, the status bar and the keys dispatch, and which decides what a menu
-// shows enabled, checked or pruned.
+// menu, the status bar, the button band and the keys dispatch, and which
+// decides what a menu shows enabled, checked or pruned.
 #pragma once
 
 #include <windows.h>
@@ -8,17 +8,11 @@
 #include <span>
 
 #include "calendar_window.h"
+#include "win/commands.h"
 
 namespace tavo::shell {
 
-struct Command {
-    UINT id;            // menu and resource id
-    const char* name;   // what it does, for the guide and the tests
-    void (*run)(CalendarWindow&);
-    bool (*enabled)(const CalendarWindow&);  // nullptr: always
-    bool (*checked)(const CalendarWindow&);  // nullptr: never
-    int menuFlag;       // the PopupMenuFlags item that prunes it, -1 none
-};
+using Command = win::Command<CalendarWindow>;
 
 // The recurring-schedule submenu has no command; this item prunes it.
 inline constexpr int kRecurringSubmenuFlag = 1;
@@ -26,8 +20,8 @@ inline constexpr int kRecurringSubmenuFlag = 1;
 // Opens the options library (the range view passes true: its page comes first).
 void openOptions(CalendarWindow& a, bool fromRangeView);
 
-std::span<const Command> calendarCommands();
-const Command* findCommand(UINT id);
+// The calendar's commands and the keys that run them.
+const win::CommandList<CalendarWindow>& calendarCommands();
 // Runs the command when it exists and is enabled; false otherwise.
 bool runCommand(CalendarWindow& a, UINT id);
 // Enables, greys, checks and unchecks every command of a menu (submenus too).

@@ -1,35 +1,26 @@
 #include "data_window.h"
 
-#include <imm.h>
-
 #include <utility>
 
 #include "placement.h"
 #include "resources/tavo_ids.h"
-#include "shared/messages.h"
 #include "shared/cp932.h"
+#include "shared/messages.h"
 #include "shared/windows_of_kind.h"
+#include "win/tell.h"
 
 namespace tavo::shell {
-
-void DataWindow::saveSlot() {
-    if (shared().env.sav) saveSlotOf(window, slots, windowKindInfo(kind()).slot, process.store, dpi);
-}
 
 void DataWindow::tellWhenShown(std::wstring text) {
     pending_ = std::move(text);
     PostMessageW(window, UM_PLACE, 0, 0);
 }
 
-void DataWindow::tellPending() {
-    if (!pending_.empty()) warnUser(window, std::exchange(pending_, {}));
-}
-
-HWND DataWindow::createPlaced(HINSTANCE instance) {
+HWND DataWindow::create() {
     const int slot = windowKindInfo(kind()).slot;
     const int systemDpi = windowDpi(nullptr);
     loadWindowSlot(slots, slot, true, process.store, screenMetrics(systemDpi), systemDpi);
-    HWND created = create(instance, 0, WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, findWindowOf(WindowKind::Tray),
+    HWND created = PlacedWindow::create(process.instance, 0, WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, findWindowOf(WindowKind::Tray),
                           windowKindInfo(kind()).className);
     if (created == nullptr) return nullptr;
     InsertMenuW(GetSystemMenu(created, FALSE), 6, MF_BYPOSITION | MF_STRING, CMD_EXTERNAL,
@@ -39,27 +30,57 @@ HWND DataWindow::createPlaced(HINSTANCE instance) {
     return created;
 }
 
+// The window's menu on a right click in its body (or the menu key).
+void DataWindow::onContextMenu(LPARAM where) {
+    POINT p{static_cast<short>(LOWORD(where)), static_cast<short>(HIWORD(where))};
+    beforeContextMenu(p);
+    if (where == -1) {
+        p = {0, 0};
+        ClientToScreen(body(), &p);
+    }
+    HMENU popup = GetSubMenu(GetMenu(window), 0);
+    updateMenu(popup);
+    TrackPopupMenu(popup, TPM_RIGHTBUTTON, p.x, p.y, 0, window, nullptr);
+}
+
+LRESULT DataWindow::onWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_SIZE: MoveWindow(body(), 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE); return 0;
+        case WM_SETFOCUS: SetFocus(body()); return 0;
+        case WM_CLOSE:
+        case UM_CLOSE: close(); return 0;
+        case WM_COMMAND:
+            if (lParam != 0) break;  // the body's notifications
+            runCommand(LOWORD(wParam));
+            return 0;
+        case WM_SYSCOMMAND:
+            if (wParam < SC_SIZE && runCommand(static_cast<UINT>(wParam))) return 0;
+            return DefWindowProcW(window, message, wParam, lParam);
+        case WM_INITMENUPOPUP: updateMenu(reinterpret_cast<HMENU>(wParam)); return 0;
+        case WM_MENUSELECT:
+            if (HMENU bar = GetMenu(window)) updateMenu(GetSubMenu(bar, 0));
+            return 0;
+        case WM_CONTEXTMENU: onContextMenu(lParam); return 0;
+        case UM_PLACE:
+            if (!pending_.empty()) win::tellUser(window, std::exchange(pending_, {}));
+            return 0;
+        default: break;
+    }
+    return onDataMessage(message, wParam, lParam);
+}
+
+bool registerDataWindowClass(HINSTANCE instance, WindowKind kind, const wchar_t* menu) {
+    return win::Window::registerClass(instance, kind, CS_HREDRAW | CS_VREDRAW,
+                                      loadProgramIcon(instance, false, windowDpi(nullptr), LR_SHARED), nullptr, menu,
+                                      reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
+}
+
 bool bringForward(WindowKind kind) {
     HWND open = findWindowOf(kind);
     if (open == nullptr) return false;
     if (IsIconic(open)) ShowWindow(open, SW_RESTORE);
     SetForegroundWindow(open);
     return true;
-}
-
-void warnUser(HWND owner, const std::wstring& text) { MessageBoxW(owner, text.c_str(), L"Tavo", MB_OK | MB_ICONWARNING); }
-
-void setInputMethod(HWND window, bool open) {
-    if (HIMC context = ImmGetContext(window)) {
-        ImmSetOpenStatus(context, open ? TRUE : FALSE);
-        ImmReleaseContext(window, context);
-    }
-}
-
-std::wstring textOf(HWND window) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
 }
 
 }  // namespace tavo::shell

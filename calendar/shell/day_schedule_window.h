@@ -9,22 +9,21 @@
 #include "calendar/calc/day_date.h"
 #include "calendar/data/path_settings.h"
 #include "data_window.h"
-#include "gdi.h"
+#include "win/handles.h"
 
 namespace tavo::shell {
 
 class CalendarWindow;
 
-class DayScheduleWindow final : public DataWindow {
+class DayScheduleWindow final : public ListedDataWindow<DayScheduleWindow> {
 public:
-    DayScheduleWindow(Process& p, ScheduleKind k, const DayDate& d) : DataWindow(WindowKind::DaySchedule, p), kind(k), date(d) {}
+    static constexpr WindowKind kWindowKind = WindowKind::DaySchedule;
+    DayScheduleWindow(Process& p, ScheduleKind k, const DayDate& d) : ListedDataWindow(kWindowKind, p, d), kind(k) {}
     static bool registerClass(HINSTANCE instance);
-    HWND create() { return createPlaced(process.instance); }
 
     const ScheduleKind kind;
-    const DayDate date;  // the selected date when it opened; later moves do not change it
     HWND edit = nullptr;
-    GdiObject font;
+    win::GdiObject font;
     // The text as it was before the last change, to refuse one past the size limit.
     std::wstring accepted;
     bool acceptedModified = false;
@@ -32,8 +31,13 @@ public:
 
     std::string dataFile() const;
 
+    static const win::CommandList<DayScheduleWindow>& commandList();
+
 private:
-    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    HWND body() const override { return edit; }
+    void close() override;
+    void dpiChanged() override;
+    LRESULT onDataMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
 // Opens the window for the calendar's selected date, or brings the open one

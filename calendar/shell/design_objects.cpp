@@ -1,6 +1,7 @@
 #include "design_objects.h"
 
 #include <cstring>
+#include <vector>
 
 #include "shared/cp932.h"
 #include "shared/dpi.h"
@@ -19,7 +20,7 @@ HGDIOBJ solidPen(int width, std::int32_t colour) { return CreatePen(PS_SOLID, wi
 struct FontRequest {
     const DesignSet* design;
     const FontSize (*sizes)[2];
-    GdiObject (*fonts)[2];
+    win::GdiObject (*fonts)[2];
     bool lastWins;  // the schedule font: every match replaces the previous
     HFONT* single;
     int dpi = 96;
@@ -43,24 +44,43 @@ LOGFONTW sizedFont(const LOGFONTW& family, const DesignSet& d, int part, int sta
     return font;
 }
 
-int CALLBACK onFamily(const LOGFONTW* family, const TEXTMETRICW*, DWORD, LPARAM param) {
-    auto* request = reinterpret_cast<FontRequest*>(param);
+std::vector<LOGFONTW>& familyList() {
+    static std::vector<LOGFONTW> families;
+    return families;
+}
+
+int CALLBACK listFamily(const LOGFONTW* family, const TEXTMETRICW*, DWORD, LPARAM) {
+    familyList().push_back(*family);
+    return 1;
+}
+
+// The installed families in the system's order, listed once: fonts are built
+// at every size change, and enumerating every family each time made start-up
+// and resizing slow. A font added or removed empties the list (WM_FONTCHANGE).
+const std::vector<LOGFONTW>& installedFamilies(HDC dc) {
+    if (familyList().empty()) {
+        LOGFONTW all{};
+        all.lfCharSet = DEFAULT_CHARSET;
+        EnumFontFamiliesExW(dc, &all, listFamily, 0, 0);
+    }
+    return familyList();
+}
+
+void onFamily(const LOGFONTW* family, FontRequest* request) {
     const DesignSet& d = *request->design;
     for (int part = 0; part < 6; ++part) {
         for (int state = 0; state < 2; ++state) {
-            GdiObject& slot = request->fonts[part][state];
+            win::GdiObject& slot = request->fonts[part][state];
             if (slot || d.widthPercent[part][state] == -1 || !faceMatches(*family, d.faceName[part][state])) continue;
             const LOGFONTW font = sizedFont(*family, d, part, state, request->sizes[part][state]);
             slot.reset(CreateFontIndirectW(&font));
         }
     }
-    return 1;
 }
 
-int CALLBACK onScheduleFamily(const LOGFONTW* family, const TEXTMETRICW*, DWORD, LPARAM param) {
-    auto* request = reinterpret_cast<FontRequest*>(param);
+void onScheduleFamily(const LOGFONTW* family, FontRequest* request) {
     const DesignSet& d = *request->design;
-    if (!faceMatches(*family, d.faceName[kSchData][kSelected])) return 1;
+    if (!faceMatches(*family, d.faceName[kSchData][kSelected])) return;
     LOGFONTW font = *family;
     const int height = scaleToDpi(d.height[kSchData], request->dpi);
     font.lfHeight = height * d.heightPercent[kSchData][kSelected] / 100;
@@ -70,10 +90,11 @@ int CALLBACK onScheduleFamily(const LOGFONTW* family, const TEXTMETRICW*, DWORD,
     font.lfUnderline = d.underline[kSchData][kSelected];
     if (*request->single) DeleteObject(*request->single);
     *request->single = CreateFontIndirectW(&font);
-    return 1;
 }
 
 }  // namespace
+
+void forgetInstalledFamilies() { familyList().clear(); }
 
 DesignObjects::DesignObjects() : nullPen_(CreatePen(PS_NULL, 0, 0)), blackPen_(CreatePen(PS_SOLID, 1, 0)) {}
 
@@ -82,18 +103,18 @@ int DesignObjects::slot(DesignKey key) {
 }
 
 void DesignObjects::release() {
-    for (GdiObject& o : objects_) o.reset();
+    for (win::GdiObject& o : objects_) o.reset();
     releaseFonts();
 }
 
 void DesignObjects::releaseFonts() {
     resized_.clear();
     for (auto& part : fonts_)
-        for (GdiObject& f : part) f.reset();
+        for (win::GdiObject& f : part) f.reset();
 }
 
 void DesignObjects::build(const DesignSet& d, DesignSetKind set, int dpi) {
-    for (GdiObject& o : objects_) o.reset();
+    for (win::GdiObject& o : objects_) o.reset();
     for (int part = 0; part < designPartCount(set); ++part) {
         for (int s = 0; s < 2; ++s) {
             const DesignState state = static_cast<DesignState>(s);
@@ -131,10 +152,8 @@ void DesignObjects::build(const DesignSet& d, DesignSetKind set, int dpi) {
 
 void DesignObjects::buildFonts(const DesignSet& design, HDC dc, const FontSize (&sizes)[6][2]) {
     releaseFonts();
-    LOGFONTW all{};
-    all.lfCharSet = DEFAULT_CHARSET;
     FontRequest request{&design, sizes, fonts_, false, nullptr, 96};
-    EnumFontFamiliesExW(dc, &all, onFamily, reinterpret_cast<LPARAM>(&request), 0);
+    for (const LOGFONTW& family : installedFamilies(dc)) onFamily(&family, &request);
 }
 
 HGDIOBJ DesignObjects::object(DesignKey key) const {
@@ -146,7 +165,7 @@ HFONT DesignObjects::font(FontKey key) const {
     if (key.part < 0 || key.part >= 6) return nullptr;
     HFONT built = static_cast<HFONT>(fonts_[key.part][key.state].get());
     if (key.height <= 0 || built == nullptr) return built;
-    GdiObject& resized = resized_[{key.part, key.state, key.height}];
+    win::GdiObject& resized = resized_[{key.part, key.state, key.height}];
     if (!resized) {
         LOGFONTW font{};
         GetObjectW(built, sizeof font, &font);
@@ -160,10 +179,8 @@ HFONT DesignObjects::font(FontKey key) const {
 
 HFONT createScheduleFont(const DesignSet& rangeDesign, HDC dc, int dpi) {
     HFONT font = nullptr;
-    LOGFONTW all{};
-    all.lfCharSet = DEFAULT_CHARSET;
     FontRequest request{&rangeDesign, nullptr, nullptr, true, &font, dpi};
-    EnumFontFamiliesExW(dc, &all, onScheduleFamily, reinterpret_cast<LPARAM>(&request), 0);
+    for (const LOGFONTW& family : installedFamilies(dc)) onScheduleFamily(&family, &request);
     return font;
 }
 

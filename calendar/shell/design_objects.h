@@ -8,7 +8,7 @@
 
 #include "calendar/render/design.h"
 #include "calendar/render/paint_ops.h"
-#include "gdi.h"
+#include "win/handles.h"
 
 namespace tavo::shell {
 
@@ -31,11 +31,14 @@ public:
 
 private:
     static int slot(DesignKey key);
-    GdiObject objects_[kDesignParts * kDayKinds * 5 * 2];
-    GdiObject fonts_[6][2];
-    mutable std::map<std::tuple<int, int, int>, GdiObject> resized_;
-    GdiObject nullPen_, blackPen_;
+    win::GdiObject objects_[kDesignParts * kDayKinds * 5 * 2];
+    win::GdiObject fonts_[6][2];
+    mutable std::map<std::tuple<int, int, int>, win::GdiObject> resized_;
+    win::GdiObject nullPen_, blackPen_;
 };
+
+// After fonts were installed or removed (WM_FONTCHANGE): families are listed anew.
+void forgetInstalledFamilies();
 
 // The day-schedule window's font at a DPI: the last matching family wins.
 HFONT createScheduleFont(const DesignSet& rangeDesign, HDC dc, int dpi);

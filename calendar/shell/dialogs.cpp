@@ -7,6 +7,7 @@
 #include "calendar/calc/jump_date.h"
 #include "resources/tavo_ids.h"
 #include "tavo_version.h"
+#include "win/dialog.h"
 #include "shared/clock.h"
 #include "shared/cp932.h"
 
@@ -15,7 +16,10 @@ namespace {
 
 constexpr int kDaysSpinCentre = 15000;
 
-struct JumpDialog {
+struct JumpDialog final : win::Dialog {
+    explicit JumpDialog(CalendarWindow& a) : app(a) {}
+    INT_PTR onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
     CalendarWindow& app;
     JumpState state;
     int days = 0;
@@ -141,36 +145,32 @@ void onSpin(JumpDialog& j, HWND dialog, const NMUPDOWN& change) {
     }
 }
 
-INT_PTR CALLBACK jumpProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* j = reinterpret_cast<JumpDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
+INT_PTR JumpDialog::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_INITDIALOG:
-            SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-            initDialog(*reinterpret_cast<JumpDialog*>(lParam), dialog);
-            return TRUE;
-        case WM_COMMAND:
-            if (j) onCommand(*j, dialog, LOWORD(wParam), HIWORD(wParam));
-            return TRUE;
+        case WM_INITDIALOG: initDialog(*this, dialog); return TRUE;
+        case WM_COMMAND: onCommand(*this, dialog, LOWORD(wParam), HIWORD(wParam)); return TRUE;
         case WM_NOTIFY: {
             const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-            if (j && header->code == UDN_DELTAPOS) onSpin(*j, dialog, *reinterpret_cast<const NMUPDOWN*>(lParam));
+            if (header->code == UDN_DELTAPOS) onSpin(*this, dialog, *reinterpret_cast<const NMUPDOWN*>(lParam));
             return FALSE;
         }
         default: return FALSE;
     }
 }
 
-INT_PTR CALLBACK aboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    if (message == WM_INITDIALOG) {
-        SetDlgItemTextW(dialog, IDC_ABOUT_VERSION, (L"バージョン " + cp932ToWide(TAVO_VERSION_TEXT)).c_str());
-        return TRUE;
+struct AboutBox final : win::Dialog {
+    INT_PTR onMessage(UINT message, WPARAM wParam, LPARAM) override {
+        if (message == WM_INITDIALOG) {
+            SetDlgItemTextW(dialog, IDC_ABOUT_VERSION, (L"バージョン " + cp932ToWide(TAVO_VERSION_TEXT)).c_str());
+            return TRUE;
+        }
+        if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
+            EndDialog(dialog, IDOK);
+            return TRUE;
+        }
+        return FALSE;
     }
-    if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
-        EndDialog(dialog, IDOK);
-        return TRUE;
-    }
-    return FALSE;
-}
+};
 
 }  // namespace
 
@@ -180,11 +180,8 @@ void showErrorString(CalendarWindow& a, HWND owner, UINT id) {
     MessageBoxW(owner, text.c_str(), nullptr, MB_OK | MB_ICONERROR);
 }
 
-bool runJumpDialog(CalendarWindow& a) {
-    JumpDialog j{a, {}, 0, false};
-    return DialogBoxParamW(a.process.instance, L"JUMPDLG", a.window, jumpProc, reinterpret_cast<LPARAM>(&j)) == IDOK;
-}
+bool runJumpDialog(CalendarWindow& a) { return JumpDialog(a).runModal(a.process.instance, L"JUMPDLG", a.window) == IDOK; }
 
-void runAboutBox(CalendarWindow& a) { DialogBoxParamW(a.process.instance, L"ABOUTDLG", a.window, aboutProc, 0); }
+void runAboutBox(CalendarWindow& a) { AboutBox().runModal(a.process.instance, L"ABOUTDLG", a.window); }
 
 }  // namespace tavo::shell

@@ -33,19 +33,6 @@ TextSize GdiTextMeasure::measure(FontKey font, std::string_view text) {
     return {size.cx, size.cy};
 }
 
-bool tileBitmap(HDC dc, HGDIOBJ bitmap, const RECT& client) {
-    BITMAP info{};
-    GetObjectW(bitmap, sizeof info, &info);
-    if (info.bmWidth <= 0 || info.bmHeight <= 0) return false;
-    MemoryDc memory(dc);
-    SelectedObjects keep(memory.get());
-    SelectObject(memory.get(), bitmap);
-    for (int y = 0; y < client.bottom; y += info.bmHeight)
-        for (int x = 0; x < client.right; x += info.bmWidth)
-            BitBlt(dc, x, y, info.bmWidth, info.bmHeight, memory.get(), 0, 0, SRCCOPY);
-    return true;
-}
-
 void drawPaintOps(HDC dc, const std::vector<PaintOp>& ops, const DesignObjects& objects, const DesignSet& design) {
     for (const PaintOp& op : ops) {
         switch (op.kind) {

@@ -20,9 +20,6 @@ private:
     const DesignObjects& objects_;
 };
 
-// Covers the client with copies of a bitmap; false when it has no size.
-bool tileBitmap(HDC dc, HGDIOBJ bitmap, const RECT& client);
-
 // Missing objects leave the previously selected ones in place, as a design
 // whose colour list ends early expects.
 void drawPaintOps(HDC dc, const std::vector<PaintOp>& ops, const DesignObjects& objects, const DesignSet& design);

@@ -1,7 +1,6 @@
 #include "icalendar_commands.h"
 
 #include <commctrl.h>
-#include <commdlg.h>
 
 #include <algorithm>
 #include <string>
@@ -14,37 +13,21 @@
 #include "shared/date_math.h"
 #include "resources/tavo_ids.h"
 #include "shared/windows_of_kind.h"
+#include "win/dialog.h"
+#include "win/file_dialog.h"
+#include "win/tell.h"
 
 namespace tavo::shell {
 namespace {
 
 const wchar_t kFilter[] = L"iCalendar (*.ics)\0*.ics\0すべてのファイル (*.*)\0*.*\0";
 
-void tellUser(const CalendarWindow& a, const std::wstring& text, UINT icon) {
-    MessageBoxW(a.window, text.c_str(), L"Tavo", MB_OK | icon);
-}
+void tellUser(const CalendarWindow& a, const std::wstring& text, win::Tone tone) { win::tellUser(a.window, text, tone); }
 
 // A file chosen in the system's dialog, as a CP932 path; empty when cancelled
-// or when the path cannot be written in code page 932 (then the user is told).
+// or when the path cannot be used (then the user is told).
 std::string chooseFile(CalendarWindow& a, bool saving, const std::wstring& suggested) {
-    std::vector<wchar_t> file(MAX_PATH * 2, L'\0');
-    suggested.copy(file.data(), std::min(suggested.size(), file.size() - 1));
-    OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = a.window;
-    dialog.lpstrFilter = kFilter;
-    dialog.lpstrFile = file.data();
-    dialog.nMaxFile = static_cast<DWORD>(file.size());
-    dialog.lpstrDefExt = L"ics";
-    dialog.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST |
-                   (saving ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
-    if (!(saving ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog))) return "";
-    const std::wstring chosen = file.data();
-    if (!unstorableInCp932(chosen).empty()) {
-        tellUser(a, L"この場所の名前には Shift-JIS で書けない文字があるため, 使えません.\n" + chosen, MB_ICONWARNING);
-        return "";
-    }
-    return wideToCp932(chosen);
+    return win::chooseFile({a.window, kFilter, L"", suggested, saving, L"ics", 0});
 }
 
 std::wstring wideOfUtf8(const std::string& utf8) {
@@ -96,35 +79,39 @@ void confirmSpan(Span& span, HWND dialog) {
         tooLong ? L"一度に読み込める期間は " + std::to_wstring(span.mostYears) + L" 年までです."
                 : L"期間には " + std::to_wstring(kFirstYear + 1) + L" 年から " + std::to_wstring(kLastYear - 1) +
                       L" 年までの年を, 始めの年が終わりの年より後にならないように入れてください.";
-    MessageBoxW(dialog, text.c_str(), L"Tavo", MB_OK | MB_ICONWARNING);
+    win::tellUser(dialog, text);
     const HWND wrong = GetDlgItem(dialog, fromOk ? IDC_ICS_TO : IDC_ICS_FROM);
     SetFocus(wrong);
     SendMessageW(wrong, EM_SETSEL, 0, -1);
 }
 
-INT_PTR CALLBACK spanProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* span = reinterpret_cast<Span*>(GetWindowLongPtrW(dialog, DWLP_USER));
-    if (message == WM_INITDIALOG) {
-        span = reinterpret_cast<Span*>(lParam);
-        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-        SetWindowTextW(dialog, span->title);
-        for (const auto& [spin, year] : {std::pair{IDC_ICS_FROM_SPIN, span->from}, std::pair{IDC_ICS_TO_SPIN, span->to}}) {
-            SendDlgItemMessageW(dialog, spin, UDM_SETRANGE32, kFirstYear + 1, kLastYear - 1);
-            SendDlgItemMessageW(dialog, spin, UDM_SETPOS32, 0, year);
+class SpanDialog final : public win::Dialog {
+public:
+    explicit SpanDialog(Span& span) : span_(span) {}
+
+private:
+    INT_PTR onMessage(UINT message, WPARAM wParam, LPARAM) override {
+        if (message == WM_INITDIALOG) {
+            SetWindowTextW(dialog, span_.title);
+            for (const auto& [spin, year] : {std::pair{IDC_ICS_FROM_SPIN, span_.from}, std::pair{IDC_ICS_TO_SPIN, span_.to}}) {
+                SendDlgItemMessageW(dialog, spin, UDM_SETRANGE32, kFirstYear + 1, kLastYear - 1);
+                SendDlgItemMessageW(dialog, spin, UDM_SETPOS32, 0, year);
+            }
+            return TRUE;
         }
+        if (message != WM_COMMAND) return FALSE;
+        if (LOWORD(wParam) == IDOK) confirmSpan(span_, dialog);
+        else if (LOWORD(wParam) == IDCANCEL) EndDialog(dialog, IDCANCEL);
+        else return FALSE;
         return TRUE;
     }
-    if (message != WM_COMMAND || span == nullptr) return FALSE;
-    if (LOWORD(wParam) == IDOK) confirmSpan(*span, dialog);
-    else if (LOWORD(wParam) == IDCANCEL) EndDialog(dialog, IDCANCEL);
-    else return FALSE;
-    return TRUE;
-}
+    Span& span_;
+};
 
 // The years the user chooses, the selected date's year offered; false when cancelled.
 bool chooseSpan(CalendarWindow& a, const wchar_t* title, int mostYears, Span& span) {
     span = {title, a.selected.year(), a.selected.year(), mostYears};
-    return DialogBoxParamW(a.process.instance, L"ICSSPANDLG", a.window, spanProc, reinterpret_cast<LPARAM>(&span)) == IDOK;
+    return SpanDialog(span).runModal(a.process.instance, L"ICSSPANDLG", a.window) == IDOK;
 }
 
 std::wstring spanText(const Span& span) {
@@ -136,30 +123,27 @@ std::wstring spanText(const Span& span) {
 
 // A small window with a bar, shown when the work has taken a moment, with a
 // button that stops it. The calendar takes no input meanwhile.
-class Progress {
+class Progress final : public win::Dialog {
 public:
     Progress(CalendarWindow& a, const wchar_t* text)
         : owner_(a.window), start_(GetTickCount64()) {
-        dialog_ = CreateDialogParamW(a.process.instance, L"ICSPROGRESSDLG", owner_, proc, reinterpret_cast<LPARAM>(&stopped_));
-        if (dialog_) SetDlgItemTextW(dialog_, IDC_ICS_PROGRESS_TEXT, text);
+        if (createModeless(a.process.instance, L"ICSPROGRESSDLG", owner_)) SetDlgItemTextW(dialog, IDC_ICS_PROGRESS_TEXT, text);
     }
-    ~Progress() {
+    ~Progress() override {
         if (shown_) EnableWindow(owner_, TRUE);
-        if (dialog_) DestroyWindow(dialog_);
+        if (dialog) DestroyWindow(dialog);
     }
-    Progress(const Progress&) = delete;
-    Progress& operator=(const Progress&) = delete;
 
     bool tell(int done, int total) {
-        if (!dialog_) return true;
+        if (!dialog) return true;
         if (!shown_ && GetTickCount64() - start_ >= kDelay) {
             shown_ = true;
             EnableWindow(owner_, FALSE);
-            ShowWindow(dialog_, SW_SHOW);
+            ShowWindow(dialog, SW_SHOW);
         }
         if (shown_) {
-            SendDlgItemMessageW(dialog_, IDC_ICS_PROGRESS_BAR, PBM_SETRANGE32, 0, std::max(total, 1));
-            SendDlgItemMessageW(dialog_, IDC_ICS_PROGRESS_BAR, PBM_SETPOS, static_cast<WPARAM>(done), 0);
+            SendDlgItemMessageW(dialog, IDC_ICS_PROGRESS_BAR, PBM_SETRANGE32, 0, std::max(total, 1));
+            SendDlgItemMessageW(dialog, IDC_ICS_PROGRESS_BAR, PBM_SETPOS, static_cast<WPARAM>(done), 0);
             pump();
         }
         return !stopped_;
@@ -168,14 +152,11 @@ public:
 private:
     static constexpr ULONGLONG kDelay = 400;  // milliseconds: short work shows no window
 
-    static INT_PTR CALLBACK proc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_INITDIALOG) {
-            SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-            return TRUE;
-        }
+    INT_PTR onMessage(UINT message, WPARAM wParam, LPARAM) override {
+        if (message == WM_INITDIALOG) return TRUE;
         if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL) {
-            *reinterpret_cast<bool*>(GetWindowLongPtrW(dialog, DWLP_USER)) = true;
-            EnableWindow(GetDlgItem(dialog, IDCANCEL), FALSE);
+            stopped_ = true;
+            EnableWindow(item(IDCANCEL), FALSE);
             return TRUE;
         }
         return FALSE;
@@ -189,14 +170,13 @@ private:
                 stopped_ = true;
                 return;
             }
-            if (IsDialogMessageW(dialog_, &message)) continue;
+            if (IsDialogMessageW(dialog, &message)) continue;
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }
     }
 
     HWND owner_;
-    HWND dialog_ = nullptr;
     ULONGLONG start_;
     bool shown_ = false, stopped_ = false;
 };
@@ -224,17 +204,17 @@ void exportICalendarFile(CalendarWindow& a) {
                                sourcesOf(a));
     }
     if (text.empty()) {
-        tellUser(a, L"書き出しを中止しました. ファイルは作っていません.", MB_ICONINFORMATION);
+        tellUser(a, L"書き出しを中止しました. ファイルは作っていません.", win::Tone::Information);
         return;
     }
     if (!a.process.files.replaceFile(path, text)) {
-        tellUser(a, L"iCalendar のファイルを書き出せませんでした.\n" + cp932ToWide(path), MB_ICONWARNING);
+        tellUser(a, L"iCalendar のファイルを書き出せませんでした.\n" + cp932ToWide(path), win::Tone::Warning);
         return;
     }
     std::size_t events = 0;
     for (std::size_t at = 0; (at = text.find("BEGIN:VEVENT", at)) != std::string::npos; ++at) ++events;
     tellUser(a, spanText(span) + L"のデータを " + std::to_wstring(events) + L" 件の予定として書き出しました.\n" +
-                    cp932ToWide(path), MB_ICONINFORMATION);
+                    cp932ToWide(path), win::Tone::Information);
 }
 
 void importICalendarFile(CalendarWindow& a) {
@@ -248,12 +228,12 @@ void importICalendarFile(CalendarWindow& a) {
         WaitCursor wait;
         const FileContent file = a.process.files.readFile(path);
         if (!file.opened || !file.complete) {
-            tellUser(a, L"ファイルを読めませんでした.\n" + cp932ToWide(path) + L"\n" + cp932ToWide(file.problem), MB_ICONWARNING);
+            tellUser(a, L"ファイルを読めませんでした.\n" + cp932ToWide(path) + L"\n" + cp932ToWide(file.problem), win::Tone::Warning);
             return;
         }
         const IcsCalendar calendar = readICalendar(file.content);
         if (!calendar.problem.empty()) {
-            tellUser(a, L"iCalendar のファイルではありません.\n" + cp932ToWide(path), MB_ICONWARNING);
+            tellUser(a, L"iCalendar のファイルではありません.\n" + cp932ToWide(path), win::Tone::Warning);
             return;
         }
         Progress progress(a, L"iCalendar から読み込んでいます...");
@@ -262,16 +242,16 @@ void importICalendarFile(CalendarWindow& a) {
                                  serialDayOf(span.to, 12, 31), [&](int done, int total) { return progress.tell(done, total); });
     }
     if (result.stopped) {
-        tellUser(a, L"読み込みを中止しました. 予定は何も変わっていません.", MB_ICONINFORMATION);
+        tellUser(a, L"読み込みを中止しました. 予定は何も変わっていません.", win::Tone::Information);
         return;
     }
     if (!result.unstorable.empty()) {
         tellUser(a, L"次の文字は Shift-JIS で保存できないため, 何も読み込みませんでした.\n" + wideOfUtf8(result.unstorable),
-                 MB_ICONWARNING);
+                 win::Tone::Warning);
         return;
     }
     if (!result.saved) {
-        tellUser(a, L"予定のファイルを保存できないため, 何も読み込みませんでした.\n" + cp932ToWide(result.saved.reason), MB_ICONWARNING);
+        tellUser(a, L"予定のファイルを保存できないため, 何も読み込みませんでした.\n" + cp932ToWide(result.saved.reason), win::Tone::Warning);
         return;
     }
     refreshWindows(kRefreshedWindows, kRefreshData);
@@ -280,7 +260,7 @@ void importICalendarFile(CalendarWindow& a) {
                     L" 日の予定に加えました.\n(すでにある予定は加えていません)" +
                     (held > 0 ? L"\nTavo から書き出した予定で, いまも Tavo にある " + std::to_wstring(held) + L" 件は除きました."
                               : std::wstring()),
-             MB_ICONINFORMATION);
+             win::Tone::Information);
 }
 
 }  // namespace tavo::shell

@@ -1,6 +1,8 @@
 // Entry of the calendar program: one calendar per user session.
 #include <windows.h>
 
+#include <string>
+
 #include "calendar_model.h"
 #include "birthday_sound.h"
 #include "birthday_window.h"
@@ -66,7 +68,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int showCo
         !DayScheduleWindow::registerClass(instance) || !BirthdayWindow::registerClass(instance))
         return fail(L"ウィンドウクラスを登録できません.");
     SharedBlock block;
-    if (!block.create()) return fail(L"設定の共有メモリ (TavoShareMem) を作成できません.");
+    if (!block.create()) return fail((std::wstring(L"設定の共有メモリ (") + tavo::kSharedSettingsName + L") を作成できません.").c_str());
     process.settings = block.settings();
     CalendarWindow calendar(process);
     loadWindowStyles(calendar);
@@ -75,7 +77,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int showCo
     if (calendar.create(owner) == nullptr) return fail(L"カレンダーのウィンドウを作成できません.");
     // Lists that play the sound are collected from the loop on; the sound
     // tells the calendar's window when it ends, and is closed after the loop.
-    MciBirthdaySound mciSound(tavo::cp932ToWide(process.settings->env.bwavepath), calendar.window);
+    MciBirthdaySound mciSound(tavo::cp932ToWide(process.settings->env.birthdaySoundPath), calendar.window);
     CountingBirthdaySound countingSound;
     process.sound = testClock ? static_cast<tavo::BirthdaySound*>(&countingSound) : &mciSound;
     const int code = runMessageLoop(calendar);

@@ -21,14 +21,13 @@
 #include "resources/tavo_ids.h"
 #include "shared/cp932.h"
 #include "shared/windows_of_kind.h"
+#include "win/tell.h"
 
 namespace tavo::shell {
 namespace {
 
 // Redraw on resize, double clicks, saved bits, byte-aligned client and window.
 constexpr UINT kClassStyle = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_SAVEBITS | CS_BYTEALIGNCLIENT | CS_BYTEALIGNWINDOW;
-constexpr DWORD kLayered = 0x80000;
-
 
 void setTitle(CalendarWindow& a) {
     const std::string& title = IsIconic(a.window) ? a.minimizedTitle : a.normalTitle;
@@ -43,12 +42,12 @@ void setStatusText(CalendarWindow& a) {
 // later grows the window by the right amount.
 void createStatusBar(CalendarWindow& a) {
     if (a.statusBar) DestroyWindow(a.statusBar);
-    const DWORD style = 0x40000000 | (a.style().siz ? 0 : 0x10) | (a.style().sts ? WS_VISIBLE : 0);
+    const DWORD style = 0x40000000 | (a.style().sizingBorder ? 0 : 0x10) | (a.style().statusBar ? WS_VISIBLE : 0);
     a.statusBar = CreateWindowExW(0, STATUSCLASSNAMEW, L"", style, 0, 0, 0, 0, a.window,
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusBarId)), a.process.instance, nullptr);
     RECT r{};
     if (a.statusBar && GetWindowRect(a.statusBar, &r)) a.design().statusBarHeight = r.bottom - r.top;
-    if (a.style().sts || a.statusBar == nullptr) return;
+    if (a.style().statusBar || a.statusBar == nullptr) return;
     DestroyWindow(a.statusBar);
     a.statusBar = nullptr;
 }
@@ -67,21 +66,6 @@ void buildFonts(CalendarWindow& a) {
     ReleaseDC(a.window, dc);
 }
 
-// A bitmap that cannot be loaded keeps the background there was.
-void loadWallpaper(CalendarWindow& a, bool stretched) {
-    if (!a.style().wal) {
-        a.wallpaper.reset();
-        return;
-    }
-    RECT client{};
-    GetClientRect(a.window, &client);
-    const int cx = stretched ? client.right : 0, cy = stretched ? client.bottom : 0;
-    HANDLE loaded = LoadImageW(nullptr, cp932ToWide(a.style().bmppath).c_str(), IMAGE_BITMAP, cx, cy, LR_LOADFROMFILE);
-    if (loaded) a.wallpaper.reset(loaded);
-    a.wallpaperMode = stretched ? 1 : 2;
-    a.wallpaperSize = {cx, cy};
-}
-
 void chooseSelectedDate(CalendarWindow& a) {
     CommandLineDate date;
     if (commandLineDate(a.process.commandLine, date)) {
@@ -92,74 +76,17 @@ void chooseSelectedDate(CalendarWindow& a) {
     a.selected.setShownToday();
 }
 
-void paintMonth(CalendarWindow& a, HDC dc) {
-    GdiTextMeasure measure(dc, a.objects);
-    WindowStyle shown = a.style();
-    if (!a.wallpaper) shown.wal = 0;  // not loaded: the plain background
-    const MonthPaintInput input{a.grid, a.layout, shown, a.design(), a.dayOff, a.selected.day(),
-                                a.selected.weekday(), a.caption, a.weekdayNames, a.dpi};
-    const std::vector<PaintOp> ops = planMonthPaint(input, measure);
-    drawPaintOps(dc, ops, a.objects, a.design());
-}
-
-// The plain background paints through a memory bitmap so nothing flickers;
-// the transparent and wallpaper modes draw over what the erase left.
-void onPaint(CalendarWindow& a) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(a.window, &ps);
-    BOOL smoothing = TRUE;
-    SystemParametersInfoW(SPI_GETFONTSMOOTHING, 0, &smoothing, 0);
-    const bool forceSmoothing = a.design().forcedSmoothing && !smoothing;
-    if (forceSmoothing) SystemParametersInfoW(SPI_SETFONTSMOOTHING, TRUE, nullptr, 0);
-    {
-        SelectedObjects keep(dc);
-        const int oldMode = SetBkMode(dc, TRANSPARENT);
-        const COLORREF oldColour = GetTextColor(dc);
-        if (backgroundSuppressed(a)) {
-            paintMonth(a, dc);
-        } else {
-            const int w = a.layout.clientWidth, h = a.layout.clientHeight;
-            MemoryDc memory(dc);
-            GdiObject bitmap(CreateCompatibleBitmap(dc, w > 0 ? w : 1, h > 0 ? h : 1));
-            SelectedObjects keepMemory(memory.get());
-            SelectObject(memory.get(), bitmap.get());
-            const std::int32_t background = designColour(a.design(), kBackgroundPart, 0, kBackground, kNormal);
-            GdiObject brush(CreateSolidBrush(background == kNoColour ? GetSysColor(COLOR_WINDOW) : static_cast<COLORREF>(background)));
-            RECT all{0, 0, w, h};
-            FillRect(memory.get(), &all, static_cast<HBRUSH>(brush.get()));
-            SetBkMode(memory.get(), TRANSPARENT);
-            paintMonth(a, memory.get());
-            BitBlt(dc, 0, 0, w, h, memory.get(), 0, 0, SRCCOPY);
-        }
-        SetTextColor(dc, oldColour);
-        SetBkMode(dc, oldMode);
-    }
-    if (forceSmoothing) SystemParametersInfoW(SPI_SETFONTSMOOTHING, FALSE, nullptr, 0);
-    EndPaint(a.window, &ps);
-}
-
-LRESULT onEraseBackground(CalendarWindow& a, HDC dc) {
-    if (a.style().clr) return DefWindowProcW(a.window, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-    if (!a.style().wal || !a.wallpaper) return 1;  // the paint fills the background
-    RECT client{};
-    GetClientRect(a.window, &client);
-    if (a.style().wtp == 1 && (a.wallpaperMode != 1 || a.wallpaperSize.cx != client.right || a.wallpaperSize.cy != client.bottom))
-        loadWallpaper(a, true);
-    if (!a.wallpaper) return 0;
-    return tileBitmap(dc, a.wallpaper.get(), client) ? 1 : 0;
-}
-
 void rebuildAll(CalendarWindow& a) {
     rebuildTexts(a);
     setTitle(a);
     setStatusText(a);
     rebuildMonthView(a);
-    repaintView(a);
+    a.repaint();
 }
 
 void onRefresh(CalendarWindow& a, WPARAM flags) {
     if (flags & kRefreshDateWatch) {
-        if (a.env().cdt == 0) KillTimer(a.window, kDateWatchTimer);
+        if (a.env().dateChange == 0) KillTimer(a.window, kDateWatchTimer);
         else SetTimer(a.window, kDateWatchTimer, 1000, nullptr);
         return;
     }
@@ -171,7 +98,7 @@ void onRefresh(CalendarWindow& a, WPARAM flags) {
         destroyMenus(a.menus, a.window);
         buildMenus(a.menus, a.window, a.process.instance, a.shared().menu);
     }
-    if (flags & kRefreshStyle) loadWallpaper(a, false);
+    if (flags & kRefreshStyle) a.loadWallpaper();
     rebuildAll(a);
 }
 
@@ -185,16 +112,13 @@ void reportClosedDays(const CalendarWindow& a, const ClosedDaysLoad& load) {
     else if (load.ignoredRules > 0)
         text = L"休業日の設定が 256 件を超えています. 超えた " + std::to_wstring(load.ignoredRules) +
                L" 件は使われません.\n" + file;
-    if (!text.empty()) MessageBoxW(a.window, text.c_str(), L"Tavo", MB_OK | MB_ICONWARNING);
+    if (!text.empty()) win::tellUser(a.window, text);
 }
 
 bool onCreate(CalendarWindow& a, HWND window) {
-    a.window = window;
-    a.dpi = windowDpi(window);
-    setWindowIcons(a.icons, window, a.process.instance, a.dpi);
     const ClosedDaysLoad closedDays = loadSettings(a);
     a.objects.build(a.design(), kCalendarDesign, a.dpi);
-    if (a.style().lay)
+    if (a.style().layered)
         SetLayeredWindowAttributes(window, 0, static_cast<BYTE>(layeredOpacityPercent(a.style()) * 255 / 100), LWA_ALPHA);
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof controls;
@@ -205,13 +129,13 @@ bool onCreate(CalendarWindow& a, HWND window) {
     rebuildMonthView(a);
     runRangeCheck(a);
     rebuildTexts(a);
-    if (a.env().cdt != 0) SetTimer(window, kDateWatchTimer, 1000, nullptr);
+    if (a.env().dateChange != 0) SetTimer(window, kDateWatchTimer, 1000, nullptr);
     setStatusText(a);
     setTitle(a);
     buildMenus(a.menus, window, a.process.instance, a.shared().menu);
-    if (a.style().wal) {
-        loadWallpaper(a, false);
-        if (!a.wallpaper)
+    if (a.style().wallpaper) {
+        a.loadWallpaper();
+        if (!a.wallpaperLoaded())
             MessageBoxW(window, L"オプション->スタイルの設定を見直してください", L"壁紙未設定", MB_OK);
     }
     reportClosedDays(a, closedDays);
@@ -224,18 +148,16 @@ void showWindows(WindowKinds kinds, int command) {
         if (HWND w = (kinds & kindBit(kind)) ? findWindowOf(kind) : nullptr) ShowWindow(w, command);
 }
 
-// Hiding applies the record's window style; showing keeps the normal size in the slot.
+// Showing keeps the normal size in the slot.
 void onShowWindow(CalendarWindow& a, bool shown) {
-    if (!shown) {
-        SetWindowLongW(a.window, GWL_STYLE, a.style().windowStyle & ~WS_VISIBLE);
-        return;
-    }
+    if (!shown) return;
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
     if (!GetWindowPlacement(a.window, &placement)) return;
     const RECT& r = placement.rcNormalPosition;
-    a.slots.width[kSlotCalendar] = r.right - r.left;
-    a.slots.height[kSlotCalendar] = r.bottom - r.top;
+    const int slot = windowKindInfo(WindowKind::Calendar).slot;
+    a.slots.width[slot] = r.right - r.left;
+    a.slots.height[slot] = r.bottom - r.top;
 }
 
 void onSize(CalendarWindow& a, WPARAM type, int width, int height) {
@@ -244,7 +166,7 @@ void onSize(CalendarWindow& a, WPARAM type, int width, int height) {
         if (a.minimized) return;
         a.minimized = true;
         updateMenuStates(a, GetSystemMenu(a.window, FALSE));
-        if (a.env().miw) showWindows(kDataWindows, SW_HIDE);
+        if (a.env().minimizeTogether) showWindows(kDataWindows, SW_HIDE);
         if (findWindowOf(WindowKind::Tray)) ShowWindow(a.window, SW_HIDE);
         return;
     }
@@ -256,40 +178,13 @@ void onSize(CalendarWindow& a, WPARAM type, int width, int height) {
     layOut(a, width, height);
     buildFonts(a);
     if (a.statusBar) SendMessageW(a.statusBar, WM_SIZE, type, MAKELPARAM(width, height));
-    if (a.env().sav) saveCalendarSlot(a);
-}
-
-// The window moved to a monitor of another scaling: take the suggested
-// rectangle; the size change that follows lays out and builds the fonts anew.
-void onDpiChanged(CalendarWindow& a, int dpi, const RECT& suggested) {
-    a.dpi = dpi;
-    setWindowIcons(a.icons, a.window, a.process.instance, dpi);
-    a.objects.build(a.design(), kCalendarDesign, dpi);
-    createStatusBar(a);
-    setStatusText(a);
-    SetWindowPos(a.window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    RECT client{};
-    GetClientRect(a.window, &client);
-    layOut(a, client.right, client.bottom);
-    buildFonts(a);
-    InvalidateRect(a.window, nullptr, TRUE);
 }
 
 // System metrics or fonts changed: a new status bar, and a placement that
 // forces a new layout (one pixel taller, then as it was).
 void onSettingChange(CalendarWindow& a) {
     createStatusBar(a);
-    WINDOWPLACEMENT placement{};
-    placement.length = sizeof placement;
-    if (GetWindowPlacement(a.window, &placement)) {
-        const WINDOWPLACEMENT was = placement;
-        if (!IsWindowVisible(a.window)) placement.showCmd = SW_HIDE;
-        placement.rcNormalPosition.bottom += 1;
-        SetWindowPlacement(a.window, &placement);
-        placement.rcNormalPosition = was.rcNormalPosition;
-        SetWindowPlacement(a.window, &placement);
-    }
+    a.nudgePlacement();
     rebuildTexts(a);
     setStatusText(a);
 }
@@ -310,7 +205,7 @@ void onFrameChanged(CalendarWindow& a) {
 // Activation linking: the range view follows directly behind the calendar.
 void onActivate(CalendarWindow& a, WPARAM state, HWND other) {
     HWND view = findWindowOf(WindowKind::RangeView);
-    if (!a.env().con || LOWORD(state) == WA_INACTIVE || view == nullptr || other == view) return;
+    if (!a.env().linkedActivation || LOWORD(state) == WA_INACTIVE || view == nullptr || other == view) return;
     SetWindowPos(view, a.window, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
@@ -330,7 +225,7 @@ bool closeDataWindows() {
 // An open options dialog edits the shared block: it is cancelled first, so
 // every page restores what it changed before the block goes away.
 bool cancelOptions() {
-    HWND options = FindWindowW(L"#32770", L"オプション(Tavo)");
+    HWND options = findWindowOf(WindowKind::Options);
     if (options == nullptr) return false;
     SendMessageW(options, WM_COMMAND, IDCANCEL, 0);
     return true;
@@ -343,10 +238,9 @@ void onClose(CalendarWindow& a) {
     }
     if (!closeDataWindows()) return;
     a.objects.release();
-    if (a.env().sav) saveCalendarSlot(a);
+    if (a.env().keepPlacements) a.saveSlot();
     if (a.statusBar) DestroyWindow(a.statusBar);
     a.statusBar = nullptr;
-    a.wallpaper.reset();
     KillTimer(a.window, kDateWatchTimer);
     DestroyWindow(a.window);
 }
@@ -355,21 +249,10 @@ LRESULT dispatch(CalendarWindow& a, UINT message, WPARAM wParam, LPARAM lParam) 
     HWND window = a.window;
     switch (message) {
         case WM_CREATE: return onCreate(a, window) ? 0 : -1;
-        case WM_PAINT: onPaint(a); return 0;
-        case WM_ERASEBKGND: return onEraseBackground(a, reinterpret_cast<HDC>(wParam));
         case WM_SIZE: onSize(a, wParam, LOWORD(lParam), HIWORD(lParam)); return 0;
-        case WM_MOVE:
-            if (a.style().clr) InvalidateRect(window, nullptr, TRUE);
-            if (a.env().sav && a.layout.clientWidth > 0) saveCalendarSlot(a);
-            return 0;
         case WM_SHOWWINDOW: onShowWindow(a, wParam != 0); return 0;
         case WM_TIMER:
-            if (wParam == kCaptionTimer) {
-                KillTimer(window, kCaptionTimer);
-                toggleTitleBar(a);
-                toggleTitleBar(a);
-            }
-            if (a.env().cdt != 0) onDateWatch(a);
+            if (a.env().dateChange != 0) onDateWatch(a);
             return 0;
         case WM_LBUTTONDOWN: onPointer(a, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), Pointer::LeftPress); return 0;
         case WM_RBUTTONDOWN: onPointer(a, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), Pointer::RightPress); return 0;
@@ -391,8 +274,11 @@ LRESULT dispatch(CalendarWindow& a, UINT message, WPARAM wParam, LPARAM lParam) 
             if (wParam < 0xF000) runCommand(a, static_cast<UINT>(wParam));
             return DefWindowProcW(window, message, wParam, lParam);
         case WM_INITMENUPOPUP: updateMenuStates(a, reinterpret_cast<HMENU>(wParam)); return 0;
-        case WM_DPICHANGED: onDpiChanged(a, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
         case WM_SETTINGCHANGE: onSettingChange(a); return DefWindowProcW(window, message, wParam, lParam);
+        case WM_FONTCHANGE:
+            forgetInstalledFamilies();
+            refreshWindows(kRefreshedWindows, kRefreshDesign);
+            return 0;
         case UM_TODAY: onToday(a); return 0;
         case UM_OPEN_RANGE_VIEW: openRangeView(a); return 0;
         case WM_ACTIVATE: onActivate(a, wParam, reinterpret_cast<HWND>(lParam)); return 0;
@@ -417,22 +303,42 @@ LRESULT dispatch(CalendarWindow& a, UINT message, WPARAM wParam, LPARAM lParam) 
 
 }  // namespace
 
-CalendarWindow::CalendarWindow(Process& p) : Window(WindowKind::Calendar), process(p) {}
+CalendarWindow::CalendarWindow(Process& p)
+    : PaintedWindow(WindowKind::Calendar, p.instance, p.store, styleOf(p, WindowKind::Calendar)), process(p) {}
 CalendarWindow::~CalendarWindow() = default;
 
-LRESULT CalendarWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CalendarWindow::onWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return dispatch(*this, message, wParam, lParam);
+}
+
+void CalendarWindow::paint(HDC dc, int, int) {
+    GdiTextMeasure measure(dc, objects);
+    WindowStyle shown = style();
+    if (!wallpaperLoaded()) shown.wallpaper = 0;  // not loaded: the plain background
+    const MonthPaintInput input{grid, layout, shown, design(), dayOff, selected.day(), selected.weekday(), caption, weekdayNames, dpi};
+    drawPaintOps(dc, planMonthPaint(input, measure), objects, design());
+}
+
+COLORREF CalendarWindow::plainBackground() const {
+    const std::int32_t background = designColour(design(), kBackgroundPart, 0, kBackground, kNormal);
+    return background == kNoColour ? GetSysColor(COLOR_WINDOW) : static_cast<COLORREF>(background);
+}
+
+// Another monitor's scaling: pens, status bar, layout and fonts anew.
+void CalendarWindow::dpiChanged() {
+    objects.build(design(), kCalendarDesign, dpi);
+    onFrameChanged(*this);
 }
 
 bool CalendarWindow::registerClass(HINSTANCE instance) {
     const int dpi = windowDpi(nullptr);
-    return Window::registerClass(instance, WindowKind::Calendar, kClassStyle, loadProgramIcon(instance, false, dpi, LR_SHARED),
+    return win::Window::registerClass(instance, WindowKind::Calendar, kClassStyle, loadProgramIcon(instance, false, dpi, LR_SHARED),
                                  loadProgramIcon(instance, true, dpi, LR_SHARED));
 }
 
 HWND CalendarWindow::create(HWND owner) {
     const DWORD style = (static_cast<DWORD>(this->style().windowStyle) & ~WS_VISIBLE) | WS_CAPTION;
-    return Window::create(process.instance, this->style().lay ? kLayered : 0, style, owner, L"Tavo");
+    return win::Window::create(process.instance, this->style().layered ? WS_EX_LAYERED : 0, style, owner, L"Tavo");
 }
 
 }  // namespace tavo::shell

@@ -25,7 +25,7 @@ void deleteCommand(HMENU menu, UINT id) {
 
 void prunePopup(HMENU popup, int submenuPosition, const PopupMenuFlags& flags) {
     if (!flags.item[kRecurringSubmenuFlag]) DeleteMenu(popup, static_cast<UINT>(submenuPosition), MF_BYPOSITION);
-    for (const Command& c : calendarCommands())
+    for (const Command& c : calendarCommands().rows())
         if (c.menuFlag >= 0 && !flags.item[c.menuFlag]) deleteCommand(popup, c.id);
 }
 
@@ -47,6 +47,7 @@ void buildMenus(Menus& menus, HWND window, HINSTANCE instance, const PopupMenuFl
     menus.day = GetSubMenu(menus.resource, 0);
     menus.statusBar = GetSubMenu(menus.resource, 1);
     menus.topBand = GetSubMenu(menus.resource, 2);
+    menus.rangeView = GetSubMenu(menus.resource, 3);
     prunePopup(menus.day, 1, flags);
     prunePopup(menus.statusBar, 2, flags);
     const std::wstring caption = loadString(instance, IDS_DATA_EDITING);

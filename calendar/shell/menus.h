@@ -13,6 +13,7 @@ struct Menus {
     HMENU day = nullptr;        // "Pop"
     HMENU statusBar = nullptr;  // "StPop"
     HMENU topBand = nullptr;    // "TopPop"
+    HMENU rangeView = nullptr;  // "ScvPop", the range view's
 };
 
 // Deletes the items whose switches are off (and the recurring submenu when switch 1 is).

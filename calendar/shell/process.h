@@ -10,9 +10,17 @@
 #include "calendar/data/shared_settings.h"
 #include "calendar/text/windows_locale.h"
 #include "shared/registry_settings_store.h"
+#include "shared/window_kinds.h"
 #include "shared/windows_file_system.h"
+#include "win/dpi.h"
 
 namespace tavo::shell {
+
+using win::loadProgramIcon;
+using win::loadString;
+using win::setWindowIcons;
+using win::windowDpi;
+using win::WindowIcons;
 
 struct Process {
     HINSTANCE instance = nullptr;
@@ -25,30 +33,15 @@ struct Process {
     BirthdaySound* sound = nullptr;  // the birthday sound, or a recording one in tests
 };
 
+// The records of a kind's row in the process's shared block.
+inline WindowStyle& styleOf(const Process& p, WindowKind kind) { return p.settings->style[windowKindInfo(kind).style]; }
+inline DesignSet& designOf(const Process& p, WindowKind kind) { return p.settings->design[windowKindInfo(kind).design]; }
+inline const DateFormatSet& dateFormatsOf(const Process& p, WindowKind kind) {
+    return p.settings->dateFormats[windowKindInfo(kind).dateFormats];
+}
+
 // Tests move "today" through the registry instead of the system clock: only
 // when TAVO_TEST_CLOCK is set in the environment.
 void installClock();
-
-// A string of the module's string table, whole.
-std::wstring loadString(HINSTANCE instance, UINT id);
-
-// The DPI of a window (96 where the system cannot say).
-int windowDpi(HWND window);
-
-// A window's own icons, loaded at the sizes its DPI asks for.
-class WindowIcons {
-public:
-    WindowIcons() = default;
-    ~WindowIcons() { reset(); }
-    WindowIcons(const WindowIcons&) = delete;
-    WindowIcons& operator=(const WindowIcons&) = delete;
-    void reset(HICON big = nullptr, HICON small = nullptr);
-
-private:
-    HICON big_ = nullptr, small_ = nullptr;
-};
-// The program's icon at the size the DPI asks for (big or small); LR_SHARED for class icons.
-HICON loadProgramIcon(HINSTANCE instance, bool small, int dpi, UINT flags);
-void setWindowIcons(WindowIcons& icons, HWND window, HINSTANCE instance, int dpi);
 
 }  // namespace tavo::shell

@@ -20,15 +20,13 @@
 #include "shared/cp932.h"
 #include "shared/dpi.h"
 #include "shared/windows_of_kind.h"
+#include "win/tell.h"
 
 namespace tavo::shell {
 namespace {
 
 // Redraw on resize, double clicks, byte-aligned client and window.
 constexpr UINT kClassStyle = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_BYTEALIGNCLIENT | CS_BYTEALIGNWINDOW;
-
-// A wallpaper that could not be loaded leaves the plain background.
-bool suppressed(const RangeViewWindow& v) { return v.style().clr != 0 || (v.style().wal != 0 && v.wallpaper); }
 
 int lineCount(const RangeViewWindow& v) { return static_cast<int>(v.list.size()); }
 
@@ -48,7 +46,7 @@ void setScroll(RangeViewWindow& v, int position) {
     SetScrollPos(v.scrollBar, SB_CTL, v.scroll, TRUE);
     if (v.scroll == 0 && !scrollBarWanted(v)) ShowWindow(v.scrollBar, SW_HIDE);
     else ShowWindow(v.scrollBar, SW_SHOW);
-    InvalidateRect(v.window, nullptr, suppressed(v) ? TRUE : FALSE);
+    v.repaint();
 }
 
 void buildFonts(RangeViewWindow& v) {
@@ -58,16 +56,6 @@ void buildFonts(RangeViewWindow& v) {
     HDC dc = GetDC(v.window);
     v.objects.buildFonts(v.design(), dc, sizes);
     ReleaseDC(v.window, dc);
-}
-
-// A bitmap that cannot be loaded keeps the background there was.
-void loadWallpaper(RangeViewWindow& v) {
-    if (!v.style().wal) {
-        v.wallpaper.reset();
-        return;
-    }
-    if (HANDLE loaded = LoadImageW(nullptr, cp932ToWide(v.style().bmppath).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE))
-        v.wallpaper.reset(loaded);
 }
 
 // Title and list from the calendar's selected date; the list opens at its first line.
@@ -84,49 +72,10 @@ void collect(RangeViewWindow& v) {
 void onRefresh(RangeViewWindow& v, WPARAM flags) {
     if (flags & kRefreshDesign) v.objects.build(v.design(), kRangeViewDesign, v.dpi);
     buildFonts(v);
-    if (flags & kRefreshStyle) loadWallpaper(v);
+    if (flags & kRefreshStyle) v.loadWallpaper();
     collect(v);
     ShowWindow(v.scrollBar, scrollBarWanted(v) ? SW_SHOW : SW_HIDE);
-    InvalidateRect(v.window, nullptr, suppressed(v) ? TRUE : FALSE);
-}
-
-void paintList(RangeViewWindow& v, HDC dc, int drawWidth) {
-    GdiTextMeasure measure(dc, v.objects);
-    WindowStyle shown = v.style();
-    if (!v.wallpaper) shown.wal = 0;  // not loaded: the plain background
-    const RangePaintInput input{v.list, v.scroll, drawWidth, v.height, shown, v.design(), v.dpi};
-    drawPaintOps(dc, planRangePaint(input, measure), v.objects, v.design());
-}
-
-// The plain background paints through a memory bitmap so nothing flickers.
-void onPaint(RangeViewWindow& v) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(v.window, &ps);
-    const int drawWidth = v.width - (IsWindowVisible(v.scrollBar) ? scrollBarWidth(v) : 0);
-    {
-        SelectedObjects keep(dc);
-        SetBkMode(dc, TRANSPARENT);
-        if (suppressed(v)) {
-            paintList(v, dc, drawWidth);
-        } else {
-            MemoryDc memory(dc);
-            GdiObject bitmap(CreateCompatibleBitmap(dc, std::max(drawWidth, 1), std::max(v.height, 1)));
-            SelectedObjects keepMemory(memory.get());
-            SelectObject(memory.get(), bitmap.get());
-            SetBkMode(memory.get(), TRANSPARENT);
-            paintList(v, memory.get(), drawWidth);
-            BitBlt(dc, 0, 0, drawWidth, v.height, memory.get(), 0, 0, SRCCOPY);
-        }
-    }
-    EndPaint(v.window, &ps);
-}
-
-LRESULT onEraseBackground(RangeViewWindow& v, HDC dc) {
-    if (v.style().clr) return DefWindowProcW(v.window, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-    if (!v.style().wal || !v.wallpaper) return 1;
-    RECT client{};
-    GetClientRect(v.window, &client);
-    return tileBitmap(dc, v.wallpaper.get(), client) ? 1 : 0;
+    v.repaint();
 }
 
 void onVerticalScroll(RangeViewWindow& v, int request) {
@@ -165,7 +114,7 @@ bool putOnClipboard(HWND owner, const std::string& cp932) {
 
 void copyList(RangeViewWindow& v) {
     if (!putOnClipboard(v.window, rangeListText(v.list)))
-        MessageBoxW(v.window, L"クリップボードに書き込めませんでした.", L"Tavo", MB_OK | MB_ICONWARNING);
+        win::tellUser(v.window, L"クリップボードに書き込めませんでした.");
 }
 
 void openOptionsFromView(RangeViewWindow& v) {
@@ -174,8 +123,10 @@ void openOptionsFromView(RangeViewWindow& v) {
 }
 
 void trackViewPopup(RangeViewWindow& v, int x, int y) {
-    HMENU popup = v.calendar.menus.resource ? GetSubMenu(v.calendar.menus.resource, 3) : nullptr;
-    if (popup) TrackPopupMenu(popup, TPM_RIGHTBUTTON, x, y, 0, v.window, nullptr);
+    HMENU popup = v.calendar.menus.rangeView;
+    if (popup == nullptr) return;
+    rangeViewCommands().updateMenu(v, popup);
+    TrackPopupMenu(popup, TPM_RIGHTBUTTON, x, y, 0, v.window, nullptr);
 }
 
 POINT clientOrigin(HWND window) {
@@ -195,39 +146,20 @@ void onContextMenu(RangeViewWindow& v, int x, int y) {
     }
 }
 
-void onKeyDown(RangeViewWindow& v, WPARAM key) {
-    if (key == 'C' && (GetKeyState(VK_CONTROL) & 0x8000)) {  // the popup item says Ctrl+C
-        copyList(v);
-        return;
-    }
-    const struct {
-        WPARAM key;
-        int request;
-    } keys[] = {{VK_PRIOR, SB_PAGEUP}, {VK_NEXT, SB_PAGEDOWN}, {VK_END, SB_BOTTOM},
-                {VK_HOME, SB_TOP},     {VK_UP, SB_LINEUP},     {VK_DOWN, SB_LINEDOWN}};
-    for (const auto& k : keys)
-        if (k.key == key) onVerticalScroll(v, k.request);
-}
-
-void saveSlot(RangeViewWindow& v) { saveSlotOf(v.window, v.slots, kSlotRangeView, v.process.store, v.dpi); }
-
 void onSize(RangeViewWindow& v, int width, int height) {
     v.width = width;
     v.height = height;
     v.linesPerPage = rangeLinesPerPage(v.design(), height, v.dpi);
     placeScrollBar(v);
-    if (v.shared().env.sav) saveSlot(v);
 }
 
 // Activation linking: the calendar follows directly behind the view.
 void onActivate(RangeViewWindow& v, WPARAM state, HWND other) {
-    if (!v.shared().env.con || LOWORD(state) == WA_INACTIVE || other == v.calendar.window) return;
+    if (!v.shared().env.linkedActivation || LOWORD(state) == WA_INACTIVE || other == v.calendar.window) return;
     SetWindowPos(v.calendar.window, v.window, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void onCreate(RangeViewWindow& v) {
-    v.dpi = windowDpi(v.window);
-    setWindowIcons(v.icons, v.window, v.process.instance, v.dpi);
     v.objects.build(v.design(), kRangeViewDesign, v.dpi);
     buildFonts(v);
     v.scrollBar = CreateWindowExW(0, L"scrollbar", L"Scroll", WS_CHILD | WS_VISIBLE | SBS_VERT | SBS_RIGHTALIGN, 0, 0, 0, 0,
@@ -237,17 +169,17 @@ void onCreate(RangeViewWindow& v) {
     InsertMenuW(system, 7, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
     readRangeViewSettings(v.shared().range, v.process.store);
     PostMessageW(v.window, UM_PLACE, 0, 0);
-    loadWallpaper(v);
+    v.loadWallpaper();
     collect(v);
-    if (v.style().top) SetWindowPos(v.window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    if (v.style().alwaysOnTop) SetWindowPos(v.window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
 void onPlace(RangeViewWindow& v) {
     applyCaptionPending(v.window, v.style());
-    placeFromSlot(v.window, v.slots, kSlotRangeView, SW_SHOW, v.dpi);
+    placeFromSlot(v.window, v.slots, windowKindInfo(WindowKind::RangeView).slot, SW_SHOW, v.dpi);
 }
 
-// Another monitor's scaling, or new system metrics: lay out anew.
+// Another monitor's scaling, or a new frame: lay out anew.
 void relayout(RangeViewWindow& v) {
     v.objects.build(v.design(), kRangeViewDesign, v.dpi);
     buildFonts(v);
@@ -257,48 +189,18 @@ void relayout(RangeViewWindow& v) {
     InvalidateRect(v.window, nullptr, TRUE);
 }
 
-void onSettingChange(RangeViewWindow& v) {
-    WINDOWPLACEMENT placement{};
-    placement.length = sizeof placement;
-    if (!GetWindowPlacement(v.window, &placement)) return;
-    const RECT was = placement.rcNormalPosition;
-    placement.rcNormalPosition.bottom += 1;
-    SetWindowPlacement(v.window, &placement);
-    placement.rcNormalPosition = was;
-    SetWindowPlacement(v.window, &placement);
-}
-
 LRESULT dispatch(RangeViewWindow& v, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE: onCreate(v); return 0;
         case WM_DESTROY: v.objects.release(); return 0;
-        case WM_MOVE:
-            if (v.style().clr) InvalidateRect(v.window, nullptr, TRUE);
-            if (v.shared().env.sav && v.width > 0) saveSlot(v);
-            return 0;
         case WM_SIZE: onSize(v, LOWORD(lParam), HIWORD(lParam)); return 0;
         case WM_ACTIVATE: onActivate(v, wParam, reinterpret_cast<HWND>(lParam)); return 0;
-        case WM_PAINT: onPaint(v); return 0;
-        case WM_ERASEBKGND: return onEraseBackground(v, reinterpret_cast<HDC>(wParam));
         case WM_CLOSE:
-        case UM_CLOSE:
-            v.wallpaper.reset();
-            DestroyWindow(v.window);
-            return 0;
-        case WM_SHOWWINDOW:
-            if (!wParam) SetWindowLongW(v.window, GWL_STYLE, v.style().windowStyle & ~WS_VISIBLE);
-            return 0;
-        case WM_SETTINGCHANGE: onSettingChange(v); return 0;
-        case WM_DPICHANGED: {
-            v.dpi = HIWORD(wParam);
-            const RECT& r = *reinterpret_cast<const RECT*>(lParam);
-            SetWindowPos(v.window, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
-            setWindowIcons(v.icons, v.window, v.process.instance, v.dpi);
-            relayout(v);
-            return 0;
-        }
+        case UM_CLOSE: DestroyWindow(v.window); return 0;
+        case WM_SHOWWINDOW: return 0;
+        case WM_SETTINGCHANGE: v.nudgePlacement(); return 0;
         case WM_CONTEXTMENU: onContextMenu(v, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))); return 0;
-        case WM_KEYDOWN: onKeyDown(v, wParam); return 0;
+        case WM_KEYDOWN: rangeViewCommands().runKey(v, wParam, win::controlHeld()); return 0;
         case WM_KEYUP:
             if (wParam == VK_TAB) {
                 const POINT p = clientOrigin(v.window);
@@ -307,25 +209,15 @@ LRESULT dispatch(RangeViewWindow& v, UINT message, WPARAM wParam, LPARAM lParam)
                 v.keyboardMenuPending = true;
             }
             return 0;
-        case WM_COMMAND:
-            if (LOWORD(wParam) == CMD_OPTIONS) openOptionsFromView(v);
-            if (LOWORD(wParam) == CMD_COPY) copyList(v);
-            return 0;
+        case WM_COMMAND: rangeViewCommands().run(v, LOWORD(wParam)); return 0;
         case WM_SYSCOMMAND:
-            if (wParam == CMD_OPTIONS) {
-                openOptionsFromView(v);
-                return 0;
-            }
+            if (wParam < SC_SIZE && rangeViewCommands().run(v, static_cast<UINT>(wParam))) return 0;
             return DefWindowProcW(v.window, message, wParam, lParam);
-        case WM_TIMER:
-            if (wParam == kCaptionTimer) {
-                KillTimer(v.window, kCaptionTimer);
-                for (int i = 0; i < 2; ++i) toggleTitleBar(v.window, v.style(), WindowKind::RangeView, v.process.store);
-            }
-            return 0;
+        case WM_INITMENUPOPUP: rangeViewCommands().updateMenu(v, reinterpret_cast<HMENU>(wParam)); return 0;
+        case WM_TIMER: return 0;
         case WM_VSCROLL: onVerticalScroll(v, LOWORD(wParam)); return 0;
-        case WM_LBUTTONDOWN: SendMessageW(v.window, WM_SYSCOMMAND, 0xF012, 0); return 0;  // move by the body
-        case WM_LBUTTONDBLCLK: toggleTitleBar(v.window, v.style(), WindowKind::RangeView, v.process.store); return 0;
+        case WM_LBUTTONDOWN: win::moveByBody(v.window); return 0;
+        case WM_LBUTTONDBLCLK: v.toggleTitleBar(); return 0;
         case WM_RBUTTONUP:
             v.rightReleasePending = true;
             return DefWindowProcW(v.window, message, wParam, lParam);
@@ -338,32 +230,75 @@ LRESULT dispatch(RangeViewWindow& v, UINT message, WPARAM wParam, LPARAM lParam)
 
 }  // namespace
 
-LRESULT RangeViewWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT RangeViewWindow::onWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return dispatch(*this, message, wParam, lParam);
 }
 
+int RangeViewWindow::paintedWidth() const { return width - (IsWindowVisible(scrollBar) ? scrollBarWidth(*this) : 0); }
+
+void RangeViewWindow::paint(HDC dc, int drawWidth, int) {
+    GdiTextMeasure measure(dc, objects);
+    WindowStyle shown = style();
+    if (!wallpaperLoaded()) shown.wallpaper = 0;  // not loaded: the plain background
+    const RangePaintInput input{list, scroll, drawWidth, height, shown, design(), dpi};
+    drawPaintOps(dc, planRangePaint(input, measure), objects, design());
+}
+
+void RangeViewWindow::dpiChanged() { relayout(*this); }
+
+namespace {
+
+template <int request>
+void scrollBy(RangeViewWindow& v) {
+    onVerticalScroll(v, request);
+}
+
+const win::Command<RangeViewWindow> kCommands[] = {
+    {CMD_OPTIONS, "options", openOptionsFromView},
+    {CMD_COPY, "copy the list", copyList},
+    {CMD_SCROLL_LINE_UP, "a line up", scrollBy<SB_LINEUP>},
+    {CMD_SCROLL_LINE_DOWN, "a line down", scrollBy<SB_LINEDOWN>},
+    {CMD_SCROLL_PAGE_UP, "a page up", scrollBy<SB_PAGEUP>},
+    {CMD_SCROLL_PAGE_DOWN, "a page down", scrollBy<SB_PAGEDOWN>},
+    {CMD_SCROLL_TOP, "to the top", scrollBy<SB_TOP>},
+    {CMD_SCROLL_BOTTOM, "to the bottom", scrollBy<SB_BOTTOM>},
+};
+
+// Ctrl+C as the popup item says.
+const win::KeyBinding kKeys[] = {
+    {'C', true, CMD_COPY},          {VK_PRIOR, false, CMD_SCROLL_PAGE_UP}, {VK_NEXT, false, CMD_SCROLL_PAGE_DOWN},
+    {VK_END, false, CMD_SCROLL_BOTTOM}, {VK_HOME, false, CMD_SCROLL_TOP}, {VK_UP, false, CMD_SCROLL_LINE_UP},
+    {VK_DOWN, false, CMD_SCROLL_LINE_DOWN},
+};
+
+const win::CommandList<RangeViewWindow> kList(kCommands, kKeys);
+
+}  // namespace
+
+const win::CommandList<RangeViewWindow>& rangeViewCommands() { return kList; }
+
 bool RangeViewWindow::registerClass(HINSTANCE instance) {
-    return Window::registerClass(instance, WindowKind::RangeView, kClassStyle,
+    return win::Window::registerClass(instance, WindowKind::RangeView, kClassStyle,
                                  loadProgramIcon(instance, false, windowDpi(nullptr), LR_SHARED), nullptr);
 }
 
 HWND RangeViewWindow::create(HWND owner) {
     const int systemDpi = windowDpi(nullptr);
-    loadWindowSlot(slots, kSlotRangeView, style().siz != 0, process.store, screenMetrics(systemDpi), systemDpi);
+    loadWindowSlot(slots, windowKindInfo(WindowKind::RangeView).slot, style().sizingBorder != 0, process.store, screenMetrics(systemDpi), systemDpi);
     const DWORD windowStyle = static_cast<DWORD>(style().windowStyle) & ~WS_VISIBLE;
-    return Window::create(process.instance, 0, windowStyle, owner, L"WScv");
+    return win::Window::create(process.instance, 0, windowStyle, owner, windowKindInfo(kind()).className);
 }
 
 RangeRequest rangeRequestOf(CalendarWindow& a) {
     const SharedSettings& s = a.shared();
     const WindowStyle& view = s.style[windowKindInfo(WindowKind::RangeView).style];
-    return {a.selected.year(), a.selected.month(), a.selected.day(), s.range, view.rok != 0, view.fwk != 0,
+    return {a.selected.year(), a.selected.month(), a.selected.day(), s.range, view.mondayFirst != 0, view.firstWeekIsThisMonth != 0,
             s.dateFormats[windowKindInfo(WindowKind::RangeView).dateFormats], a.process.locale,
             [&a] { playBirthdaySound(a); }, s.almanac.rangeView != 0};
 }
 
 void playBirthdaySound(CalendarWindow& a) {
-    if (a.process.sound) birthdaySoundDue(a.process.store, clockToday(), a.env().midi != 0, *a.process.sound);
+    if (a.process.sound) birthdaySoundDue(a.process.store, clockToday(), a.env().birthdaySound != 0, *a.process.sound);
 }
 
 void openRangeView(CalendarWindow& a) {
@@ -374,7 +309,7 @@ void openRangeView(CalendarWindow& a) {
     }
     a.rangeView = std::make_unique<RangeViewWindow>(a.process, a);
     if (a.rangeView->create(findOwnerWindow(a)) == nullptr)
-        MessageBoxW(a.window, L"データ表示部のウィンドウを作成できません.", L"Tavo", MB_OK | MB_ICONERROR);
+        win::tellUser(a.window, L"データ表示部のウィンドウを作成できません.", win::Tone::Error);
 }
 
 void runRangeCheck(CalendarWindow& a) {

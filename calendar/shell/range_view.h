@@ -5,18 +5,20 @@
 
 #include "calendar/data/range_list.h"
 #include "design_objects.h"
-#include "gdi.h"
+#include "win/handles.h"
 #include "process.h"
 #include "shared/messages.h"
-#include "window.h"
+#include "win/commands.h"
+#include "win/painted_window.h"
 
 namespace tavo::shell {
 
 class CalendarWindow;
 
-class RangeViewWindow final : public Window {
+class RangeViewWindow final : public win::PaintedWindow {
 public:
-    RangeViewWindow(Process& p, CalendarWindow& c) : Window(WindowKind::RangeView), process(p), calendar(c) {}
+    RangeViewWindow(Process& p, CalendarWindow& c)
+        : PaintedWindow(WindowKind::RangeView, p.instance, p.store, styleOf(p, WindowKind::RangeView)), process(p), calendar(c) {}
     static bool registerClass(HINSTANCE instance);
     HWND create(HWND owner);
 
@@ -27,25 +29,25 @@ public:
     int scroll = 0;
     int linesPerPage = 1;
     int width = 0, height = 0;
-    int dpi = 96;
     HWND scrollBar = nullptr;
     DesignObjects objects;
-    GdiObject wallpaper;
-    WindowSlots slots{};
-    WindowIcons icons;
     bool rightReleasePending = false;
     bool keyboardMenuPending = false;
 
     SharedSettings& shared() const { return *process.settings; }
-    WindowStyle& style() const { return shared().style[windowKindInfo(WindowKind::RangeView).style]; }
-    DesignSet& design() const { return shared().design[windowKindInfo(WindowKind::RangeView).design]; }
-    const DateFormatSet& dateFormats() const {
-        return shared().dateFormats[windowKindInfo(WindowKind::RangeView).dateFormats];
-    }
+    DesignSet& design() const { return designOf(process, kind()); }
+    const DateFormatSet& dateFormats() const { return dateFormatsOf(process, kind()); }
 
 private:
-    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void paint(HDC dc, int width, int height) override;
+    int paintedWidth() const override;
+    bool keepsPlacement() const override { return shared().env.keepPlacements != 0; }
+    void dpiChanged() override;
+    LRESULT onWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
+
+// The view's commands (its popup, its system menu) and the keys that run them.
+const win::CommandList<RangeViewWindow>& rangeViewCommands();
 
 // The request the view and the range check collect with.
 RangeRequest rangeRequestOf(CalendarWindow& a);

@@ -12,7 +12,7 @@ bool SharedBlock::create() {
     inheritable.nLength = sizeof inheritable;
     inheritable.bInheritHandle = TRUE;
     mapping_ = CreateFileMappingW(INVALID_HANDLE_VALUE, &inheritable, PAGE_READWRITE, 0, sizeof(SharedSettings),
-                                  L"TavoShareMem");
+                                  kSharedSettingsName);
     if (mapping_ == nullptr) return false;
     settings_ = static_cast<SharedSettings*>(MapViewOfFile(mapping_, FILE_MAP_WRITE, 0, 0, sizeof(SharedSettings)));
     if (settings_ == nullptr) return false;

@@ -365,6 +365,18 @@ std::wstring controlText(HWND control) {
     return text;
 }
 
+bool answerFileDialog(HWND owner, const std::wstring& file) {
+    HWND dialog = waitForOwnedDialog(owner, kPatience);
+    if (dialog == nullptr) return false;
+    HWND name = GetDlgItem(dialog, 1148);  // the file name box of the system's dialog
+    if (name == nullptr) name = GetDlgItem(dialog, 1152);
+    if (name == nullptr) return false;
+    SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.c_str()));
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    waitUntilClosed(dialog, kPatience);
+    return true;
+}
+
 void typeText(HWND window, const std::wstring& text) {
     for (wchar_t c : text) SendMessageW(window, WM_CHAR, c, 1);
 }

@@ -153,6 +153,10 @@ std::wstring copiedRangeList(HWND view);
 // with the arrow key, as a user does, until it shows; nullptr if none does.
 HWND optionsPageWith(HWND dialog, int control);
 
+// Types the file name into the system's file dialog the window owns and
+// presses OK; false when there is no such dialog.
+bool answerFileDialog(HWND owner, const std::wstring& file);
+
 // Types text into a window as keystrokes do (WM_CHAR per UTF-16 unit; "\r" is Enter).
 void typeText(HWND window, const std::wstring& text);
 

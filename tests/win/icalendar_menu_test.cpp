@@ -38,20 +38,6 @@ protected:
         return span;
     }
 
-    // Types the file name into the system's file dialog the calendar shows
-    // and presses OK; false when there is no such dialog.
-    static bool answerFileDialog(HWND calendar, const std::wstring& file) {
-        HWND dialog = waitForOwnedDialog(calendar, kWait);
-        if (dialog == nullptr) return false;
-        HWND name = GetDlgItem(dialog, 1148);  // the file name box of the system's dialog
-        if (name == nullptr) name = GetDlgItem(dialog, 1152);
-        if (name == nullptr) return false;
-        SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.c_str()));
-        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-        waitUntilClosed(dialog, kWait);
-        return true;
-    }
-
     // Chooses the command, answers the span of years, types the file name
     // into the file dialog and returns the text of the summary the calendar
     // then shows.

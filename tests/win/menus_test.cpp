@@ -1,9 +1,14 @@
-// The day popup of the real menu resource, pruned by the popup-menu switches.
+// The menus of the real resources: the popups pruned by the popup-menu
+// switches, and every window's menus against its command list.
 #include <gtest/gtest.h>
 
 #include "blackbox.h"
+#include "calendar/shell/birthday_window.h"
 #include "calendar/shell/commands.h"
+#include "calendar/shell/day_schedule_window.h"
 #include "calendar/shell/menus.h"
+#include "calendar/shell/range_view.h"
+#include "resources/tavo_ids.h"
 
 #include <algorithm>
 #include <set>
@@ -58,28 +63,56 @@ TEST_F(PopupMenus, SwitchesPruneTheDayAndStatusPopups) {
     }
 }
 
-// Every command a menu of the calendar can show: the popups of the resource
-// (the range view's popup included) and the items added to the system menu.
-TEST_F(PopupMenus, EveryMenuCommandIsInTheCommandListWithAHandler) {
-    HMENU menu = load();
-    ASSERT_NE(menu, nullptr);
-    std::set<UINT> shown;
-    for (int i = 0; i < GetMenuItemCount(menu); ++i)
-        for (UINT id : commandsOf(GetSubMenu(menu, i))) shown.insert(id);
-    DestroyMenu(menu);
-    for (UINT id : {101u, 102u, 103u, 104u, 105u, 107u}) shown.insert(id);  // the system menu's own
-    shown.erase(108u);  // the range view's copy command belongs to the range view
+// Every window's menus against its command list: each item a menu can show
+// is a row with a handler and a name, no row is listed twice, and each row is
+// reached by a menu or a key.
+template <class Target>
+void checkList(const win::CommandList<Target>& list, const std::set<UINT>& shown, const char* window) {
     for (UINT id : shown) {
-        const Command* c = findCommand(id);
-        ASSERT_NE(c, nullptr) << id;
-        EXPECT_NE(c->run, nullptr) << id;
-        EXPECT_NE(std::string(c->name), "") << id;
+        const win::Command<Target>* c = list.find(id);
+        ASSERT_NE(c, nullptr) << window << " " << id;
+        EXPECT_NE(c->run, nullptr) << window << " " << id;
+        EXPECT_NE(std::string(c->name), "") << window << " " << id;
     }
-    std::set<UINT> listed;
-    for (const Command& c : calendarCommands()) {
-        EXPECT_TRUE(listed.insert(c.id).second) << "listed twice: " << c.id;
-        EXPECT_TRUE(shown.count(c.id)) << "in no menu: " << c.id;
+    std::set<UINT> listed, keyed;
+    for (const win::KeyBinding& k : list.keys()) {
+        EXPECT_NE(list.find(k.command), nullptr) << window << " key " << k.key;
+        keyed.insert(k.command);
     }
+    for (const win::Command<Target>& c : list.rows()) {
+        EXPECT_TRUE(listed.insert(c.id).second) << window << " listed twice: " << c.id;
+        EXPECT_TRUE(shown.count(c.id) || keyed.count(c.id)) << window << " in no menu and under no key: " << c.id;
+    }
+}
+
+std::set<UINT> shownIn(HMENU menu) {
+    std::set<UINT> shown;
+    for (UINT id : commandsOf(menu))
+        if (id != 0) shown.insert(id);  // 0: a separator
+    return shown;
+}
+
+TEST_F(PopupMenus, EveryWindowsMenusAreItsCommandList) {
+    HMENU popups = load();
+    ASSERT_NE(popups, nullptr);
+    std::set<UINT> calendar;
+    for (int i = 0; i < 3; ++i)  // the day, status-bar and top-band popups
+        for (UINT id : commandsOf(GetSubMenu(popups, i))) calendar.insert(id);
+    for (UINT id : {CMD_JUMP, CMD_EXTERNAL, CMD_OPTIONS, CMD_HELP, CMD_ABOUT, CMD_LATEST}) calendar.insert(id);  // its system menu
+    checkList(calendarCommands(), calendar, "calendar");
+    std::set<UINT> view = shownIn(GetSubMenu(popups, 3));
+    view.insert(CMD_OPTIONS);  // its system menu
+    checkList(rangeViewCommands(), view, "range view");
+    DestroyMenu(popups);
+    const auto dataMenu = [this](const wchar_t* name) {
+        HMENU bar = LoadMenuW(program, name);
+        std::set<UINT> shown = bar ? shownIn(bar) : std::set<UINT>{};
+        if (bar) DestroyMenu(bar);
+        shown.insert(CMD_EXTERNAL);  // the system menu of every data window
+        return shown;
+    };
+    checkList(DayScheduleWindow::commandList(), dataMenu(L"WSchMenu"), "day schedule");
+    checkList(BirthdayWindow::commandList(), dataMenu(L"WBirMenu"), "birthdays");
 }
 
 TEST_F(PopupMenus, EachSwitchPrunesExactlyItsCommands) {
@@ -100,7 +133,7 @@ TEST_F(PopupMenus, EachSwitchPrunesExactlyItsCommands) {
             if (std::find(left.begin(), left.end(), id) == left.end()) removed.push_back(id);
         std::vector<UINT> expected;
         if (flag == kRecurringSubmenuFlag) expected = recurring;
-        for (const Command& c : calendarCommands())
+        for (const Command& c : calendarCommands().rows())
             if (c.menuFlag == flag) expected.push_back(c.id);
         std::sort(expected.begin(), expected.end());
         std::sort(removed.begin(), removed.end());

@@ -10,8 +10,10 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 #include "blackbox.h"
+#include "options/options_frame.h"
 #include "options/page.h"
 #include "shared/cp932.h"
 
@@ -84,7 +86,7 @@ protected:
     }
     // A user's change of every control; each notifies the page as the control would.
     void changeEverything() {
-        HWND w = page->window;
+        HWND w = page->dialog;
         SendMessageW(page->item(101), BM_CLICK, 0, 0);
         SendMessageW(page->item(112), BM_CLICK, 0, 0);
         SetDlgItemTextW(w, 120, L"7");
@@ -106,9 +108,9 @@ protected:
 };
 
 TEST_F(OptionsPage, ControlsShowTheRecord) {
-    EXPECT_EQ(IsDlgButtonChecked(page->window, 101), BST_CHECKED);
-    EXPECT_EQ(IsDlgButtonChecked(page->window, 111), BST_CHECKED);
-    EXPECT_EQ(GetDlgItemInt(page->window, 120, nullptr, FALSE), 42u);
+    EXPECT_EQ(IsDlgButtonChecked(page->dialog, 101), BST_CHECKED);
+    EXPECT_EQ(IsDlgButtonChecked(page->dialog, 111), BST_CHECKED);
+    EXPECT_EQ(GetDlgItemInt(page->dialog, 120, nullptr, FALSE), 42u);
     EXPECT_EQ(SendMessageW(page->item(121), UDM_GETPOS32, 0, 0), 42);
     EXPECT_EQ(SendMessageW(page->item(140), CB_GETCURSEL, 0, 0), 2);
 }
@@ -146,9 +148,38 @@ TEST_F(OptionsPage, OkWritesEveryValue) {
 // The spin moved: the field shows the position and the record takes it.
 TEST_F(OptionsPage, TheSpinMovesTheNumber) {
     SendMessageW(page->item(121), UDM_SETPOS32, 0, 12);
-    SendMessageW(page->window, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 12), reinterpret_cast<LPARAM>(page->item(121)));
-    EXPECT_EQ(GetDlgItemInt(page->window, 120, nullptr, FALSE), 12u);
+    SendMessageW(page->dialog, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 12), reinterpret_cast<LPARAM>(page->item(121)));
+    EXPECT_EQ(GetDlgItemInt(page->dialog, 120, nullptr, FALSE), 12u);
     EXPECT_EQ(record.number, 12);
+}
+
+// A tab with more pages than any has today: each is made when chosen, and OK
+// reaches every one (a change made on the seventh is written).
+TEST_F(OptionsPage, AFrameTabHoldsEveryPageItsSlotsName) {
+    page->cancel();
+    const wchar_t* const outer[] = {L"一", L"二"};
+    std::vector<PageSlot> slots(7, PageSlot{0, L"頁", testPage, "x.html"});
+    slots.push_back({1, L"別", testPage, "y.html"});
+    OptionsFrame frame(context, outer, slots, 0);
+    ASSERT_NE(frame.createModeless(GetModuleHandleW(nullptr), L"TAVOCUST", parent), nullptr);
+    ShowWindow(frame.dialog, SW_SHOWNA);
+    for (std::size_t i = 0; i < 7; ++i) {
+        frame.selectInnerTab(static_cast<int>(i));
+        ASSERT_NE(frame.pageOfSlot(i), nullptr) << i;
+        EXPECT_EQ(frame.shownPage(), frame.pageOfSlot(i)) << i;
+        EXPECT_TRUE(IsWindowVisible(frame.pageOfSlot(i)->dialog)) << i;
+    }
+    EXPECT_EQ(frame.pageOfSlot(7), nullptr);  // another tab's page waits until it is shown
+    EXPECT_EQ(TabCtrl_GetItemCount(frame.item(51)), 7);
+    SendMessageW(frame.pageOfSlot(6)->item(130), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"七枚目"));
+    SendMessageW(frame.pageOfSlot(6)->dialog, WM_COMMAND, MAKEWPARAM(130, EN_CHANGE),
+                 reinterpret_cast<LPARAM>(frame.pageOfSlot(6)->item(130)));
+    EXPECT_TRUE(frame.finish(true));
+    wchar_t text[64] = {};
+    DWORD size = sizeof text;
+    RegGetValueW(HKEY_CURRENT_USER, L"Software\\Brenmor\\Tavo\\testpage", L"text", RRF_RT_REG_SZ, nullptr, text, &size);
+    EXPECT_EQ(std::wstring(text), L"七枚目");
+    DestroyWindow(frame.dialog);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "blackbox.h"
 #include "calendar/data/shared_settings.h"
 #include "calendar_cells.h"
+#include "options/options_ids.h"
 #include "shared_block_view.h"
 #include "shared/cp932.h"
 
@@ -166,9 +167,9 @@ TEST_F(Options, CancellingTheEnvironmentPageKeepsTheDateWatch) {
     HWND page = optionsPageWith(dialog, 506);  // 動作
     ASSERT_NE(page, nullptr);
     clickButton(page, 506);  // 更新しない
-    EXPECT_EQ(block->env.cdt, 0);
+    EXPECT_EQ(block->env.dateChange, 0);
     finish(dialog, IDCANCEL);
-    EXPECT_EQ(block->env.cdt, 1);
+    EXPECT_EQ(block->env.dateChange, 1);
     clock->set(20261208);
     EXPECT_TRUE(waitForStatus(run.window(), L"2026/12/ 8", kWait));
 }
@@ -190,6 +191,37 @@ TEST_F(Options, FoldersAreMadeAndUsedAfterOk) {
     EXPECT_NE(GetFileAttributesW(other.pathOf(L"日記\\新しい").c_str()), INVALID_FILE_ATTRIBUTES);
     const View cells(run.window(), 2026, 12);
     EXPECT_TRUE(cellHasColour(run.window(), cells.cellOf(15), kHaveScheduleFill));
+}
+
+// A program chosen with 参照 whose path the setting cannot hold whole (too
+// long in Shift-JIS, or with a character it lacks) is refused and told; the
+// path typed before stays.
+TEST_F(Options, TheFolderPageRefusesAProgramItCannotStore) {
+    // Two folders of 80 kanji: 320 bytes of Shift-JIS, though fewer characters than MAX_PATH.
+    const std::wstring kanji(80, L'長');
+    ASSERT_TRUE(CreateDirectoryW(data.pathOf(kanji).c_str(), nullptr));
+    for (const std::wstring& folder : {kanji + L"\\" + kanji, std::wstring(L"絵文字\U0001F600")}) {
+        const std::wstring program = data.pathOf(folder) + L"\\editor.exe";
+        ASSERT_TRUE(CreateDirectoryW(data.pathOf(folder).c_str(), nullptr));
+        data.write(folder + L"\\editor.exe", "MZ");
+        CalendarRun run(L"2026/12/07");
+        ASSERT_NE(run.window(), nullptr);
+        setProfileNumber(L"tavocust", L"exec", 0);  // the basics, whose page is フォルダ
+        HWND dialog = open(run.window());
+        ASSERT_NE(dialog, nullptr);
+        HWND page = optionsPageWith(dialog, IDC_FOLDER_COMMAND);
+        ASSERT_NE(page, nullptr);
+        replaceText(GetDlgItem(page, IDC_FOLDER_COMMAND), L"C:\\before.exe");
+        PostMessageW(GetDlgItem(page, IDC_FOLDER_BROWSE), BM_CLICK, 0, 0);
+        ASSERT_TRUE(answerFileDialog(dialog, program));  // a page is a child: the dialog owns what it opens
+        HWND told = waitForDialog(run.window(), L"Tavo", kWait);
+        ASSERT_NE(told, nullptr);
+        EXPECT_NE(messageBoxText(told).find(L"使えません"), std::wstring::npos) << messageBoxText(told);
+        PostMessageW(told, WM_COMMAND, IDOK, 0);
+        EXPECT_TRUE(waitUntilClosed(told, kWait));
+        EXPECT_EQ(controlText(GetDlgItem(page, IDC_FOLDER_COMMAND)), L"C:\\before.exe");
+        finish(dialog, IDCANCEL);
+    }
 }
 
 // Closing the calendar while the dialog is open ends both cleanly: the dialog

@@ -10,7 +10,7 @@ namespace tavo::blackbox {
 class SharedBlockView {
 public:
     SharedBlockView() {
-        mapping_ = OpenFileMappingW(FILE_MAP_READ, FALSE, L"TavoShareMem");
+        mapping_ = OpenFileMappingW(FILE_MAP_READ, FALSE, kSharedSettingsName);
         if (mapping_) view_ = MapViewOfFile(mapping_, FILE_MAP_READ, 0, 0, sizeof(SharedSettings));
     }
     ~SharedBlockView() {

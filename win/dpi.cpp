@@ -1,0 +1,45 @@
+#include "dpi.h"
+
+namespace tavo::win {
+
+std::wstring loadString(HINSTANCE instance, UINT id) {
+    const wchar_t* text = nullptr;
+    // With a zero length, LoadStringW hands out the resource's own read-only text.
+    const int length = LoadStringW(instance, id, reinterpret_cast<LPWSTR>(&text), 0);
+    return length > 0 && text ? std::wstring(text, static_cast<std::size_t>(length)) : std::wstring();
+}
+
+int windowDpi(HWND window) {
+    const UINT dpi = window ? GetDpiForWindow(window) : GetDpiForSystem();
+    return dpi != 0 ? static_cast<int>(dpi) : 96;
+}
+
+void WindowIcons::reset(HICON big, HICON small) {
+    if (big_) DestroyIcon(big_);
+    if (small_) DestroyIcon(small_);
+    big_ = big;
+    small_ = small;
+}
+
+HICON loadProgramIcon(HINSTANCE instance, bool small, int dpi, UINT flags) {
+    const UINT d = static_cast<UINT>(dpi);
+    return static_cast<HICON>(LoadImageW(instance, L"Tavo", IMAGE_ICON, GetSystemMetricsForDpi(small ? SM_CXSMICON : SM_CXICON, d),
+                                         GetSystemMetricsForDpi(small ? SM_CYSMICON : SM_CYICON, d), flags));
+}
+
+void setWindowIcons(WindowIcons& icons, HWND window, HINSTANCE instance, int dpi) {
+    HICON big = loadProgramIcon(instance, false, dpi, 0), small = loadProgramIcon(instance, true, dpi, 0);
+    SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+    icons.reset(big, small);  // the old ones are no longer in use
+}
+
+DesignMetrics designMetrics() { return {GetSystemMetricsForDpi(SM_CYCAPTION, 96), GetSystemMetricsForDpi(SM_CYSMCAPTION, 96)}; }
+
+ScreenMetrics screenMetrics(int dpi) {
+    const auto metric = [dpi](int index) { return GetSystemMetricsForDpi(index, static_cast<UINT>(dpi)); };
+    return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), metric(SM_CXFRAME), metric(SM_CYFRAME),
+            metric(SM_CXEDGE), metric(SM_CYEDGE), metric(SM_CYCAPTION)};
+}
+
+}  // namespace tavo::win

@@ -1,0 +1,41 @@
+// What a window's scaling decides: its DPI, its icons at that size, the
+// screen metrics its placement uses; and the module's strings.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "shared/dpi.h"
+#include "shared/window_settings.h"
+
+namespace tavo::win {
+
+// A string of the module's string table, whole.
+std::wstring loadString(HINSTANCE instance, UINT id);
+
+// The DPI of a window (96 where the system cannot say).
+int windowDpi(HWND window);
+
+// A window's own icons, loaded at the sizes its DPI asks for.
+class WindowIcons {
+public:
+    WindowIcons() = default;
+    ~WindowIcons() { reset(); }
+    WindowIcons(const WindowIcons&) = delete;
+    WindowIcons& operator=(const WindowIcons&) = delete;
+    void reset(HICON big = nullptr, HICON small = nullptr);
+
+private:
+    HICON big_ = nullptr, small_ = nullptr;
+};
+// The program's icon at the size the DPI asks for (big or small); LR_SHARED for class icons.
+HICON loadProgramIcon(HINSTANCE instance, bool small, int dpi, UINT flags);
+void setWindowIcons(WindowIcons& icons, HWND window, HINSTANCE instance, int dpi);
+
+// The caption bars' heights at 96 DPI, which the design's defaults take.
+DesignMetrics designMetrics();
+// The screen and frame metrics of placements at a DPI.
+ScreenMetrics screenMetrics(int dpi);
+
+}  // namespace tavo::win

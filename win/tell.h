@@ -1,0 +1,14 @@
+// How every window tells the user something: a message box titled "Tavo".
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace tavo::win {
+
+enum class Tone { Information, Warning, Error };
+
+void tellUser(HWND owner, const std::wstring& text, Tone tone = Tone::Warning);
+
+}  // namespace tavo::win
