@@ -4,6 +4,7 @@
 
 #include "shared/messages.h"
 #include "shared/windows_of_kind.h"
+#include "win/tell.h"
 
 namespace tavo::tray {
 namespace {
@@ -37,8 +38,8 @@ bool TrayWindow::registerClass(HINSTANCE instance) {
 HWND TrayWindow::create() {
     if (Window::create(instance_, 0, WS_OVERLAPPEDWINDOW, nullptr, L"Tavo") == nullptr) return nullptr;
     // Sharp at any scaling: the icon at the system's small-icon size.
-    icon_ = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(kTrayIconResource), IMAGE_ICON,
-                                          GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    icon_.reset(static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(kTrayIconResource), IMAGE_ICON,
+                                              GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
     HMENU menu = GetSystemMenu(window, FALSE);
     removeMenuItems(menu, {SC_RESTORE});
@@ -49,15 +50,14 @@ HWND TrayWindow::create() {
 }
 
 bool TrayWindow::addIcon() {
-    iconShown_ = area_.add(window, kIconId, UM_TRAY_ICON, icon_, L"Tavo");
+    iconShown_ = area_.add(window, kIconId, UM_TRAY_ICON, icon_.get(), L"Tavo");
     return iconShown_;
 }
 
 void TrayWindow::removeIcon() {
     if (iconShown_) area_.remove(window, kIconId);
     iconShown_ = false;
-    if (icon_) DestroyIcon(icon_);
-    icon_ = nullptr;
+    icon_.reset();
 }
 
 // Without an icon the launcher must still be seen and closed: a small window
@@ -76,8 +76,7 @@ void TrayWindow::startCalendar() {
     PROCESS_INFORMATION started{};
     if (!CreateProcessW(calendarProgram_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         folder.empty() ? nullptr : folder.c_str(), &startup, &started)) {
-        const std::wstring text = L"カレンダーを起動できません.\n" + calendarProgram_;
-        MessageBoxW(window, text.c_str(), L"Tavo", MB_OK | MB_ICONERROR);
+        win::tellUser(window, L"カレンダーを起動できません.\n" + calendarProgram_, win::Tone::Error);
         return;
     }
     CloseHandle(started.hThread);

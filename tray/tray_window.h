@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "win/handles.h"
 #include "win/window.h"
 #include "notification_area.h"
 
@@ -41,7 +42,7 @@ private:
     HINSTANCE instance_;
     NotificationArea& area_;
     std::wstring calendarProgram_;
-    HICON icon_ = nullptr;
+    win::IconHandle icon_;
     bool iconShown_ = false;
     UINT taskbarCreated_ = 0;
 };

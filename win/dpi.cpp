@@ -14,13 +14,6 @@ int windowDpi(HWND window) {
     return dpi != 0 ? static_cast<int>(dpi) : 96;
 }
 
-void WindowIcons::reset(HICON big, HICON small) {
-    if (big_) DestroyIcon(big_);
-    if (small_) DestroyIcon(small_);
-    big_ = big;
-    small_ = small;
-}
-
 HICON loadProgramIcon(HINSTANCE instance, bool small, int dpi, UINT flags) {
     const UINT d = static_cast<UINT>(dpi);
     return static_cast<HICON>(LoadImageW(instance, L"Tavo", IMAGE_ICON, GetSystemMetricsForDpi(small ? SM_CXSMICON : SM_CXICON, d),

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "handles.h"
 #include "shared/dpi.h"
 #include "shared/window_settings.h"
 
@@ -20,14 +21,13 @@ int windowDpi(HWND window);
 // A window's own icons, loaded at the sizes its DPI asks for.
 class WindowIcons {
 public:
-    WindowIcons() = default;
-    ~WindowIcons() { reset(); }
-    WindowIcons(const WindowIcons&) = delete;
-    WindowIcons& operator=(const WindowIcons&) = delete;
-    void reset(HICON big = nullptr, HICON small = nullptr);
+    void reset(HICON big = nullptr, HICON small = nullptr) {
+        big_.reset(big);
+        small_.reset(small);
+    }
 
 private:
-    HICON big_ = nullptr, small_ = nullptr;
+    IconHandle big_, small_;
 };
 // The program's icon at the size the DPI asks for (big or small); LR_SHARED for class icons.
 HICON loadProgramIcon(HINSTANCE instance, bool small, int dpi, UINT flags);

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "blackbox.h"
+#include "resources/tavo_ids.h"
 #include "calendar/shell/birthday_window.h"
 #include "calendar/text/date_format_set.h"
 #include "shared/cp932.h"
@@ -13,7 +14,7 @@
 namespace tavo::shell {
 namespace {
 
-constexpr UINT kAdd = 10, kDelete = 11;
+constexpr UINT kAdd = CMD_ENTRY_ADD, kDelete = CMD_ENTRY_DELETE;
 
 enum class Item { Missing, Grey, Enabled };
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "blackbox.h"
+#include "resources/tavo_ids.h"
 #include "calendar/data/personal_days.h"
 #include "calendar/text/date_format_set.h"
 #include "calendar_cells.h"
@@ -17,7 +18,7 @@ namespace {
 
 constexpr DWORD kWait = 8000;
 constexpr COLORREF kHaveScheduleFill = 8454143;
-constexpr WPARAM kBirthdays = 903, kAnniversaries = 904, kAdd = 10, kDelete = 11;
+constexpr WPARAM kBirthdays = CMD_BIRTHDAY, kAnniversaries = CMD_ANNIVERSARY, kAdd = CMD_ENTRY_ADD, kDelete = CMD_ENTRY_DELETE;
 constexpr int kSeireki = 0, kReiwa = 1, kShowa = 3;
 
 class Birthdays : public ::testing::Test {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "blackbox.h"
+#include "resources/tavo_ids.h"
 #include "calendar_cells.h"
 #include "shared/cp932.h"
 
@@ -46,7 +47,7 @@ protected:
     // Opens the dialog on this page; the page's window, or nullptr.
     HWND openPage(HWND calendar) {
         setProfileNumber(L"tavocust", L"exec", 0);  // opens on 基本設定, whose first page this is
-        PostMessageW(calendar, WM_COMMAND, 103, 0);
+        PostMessageW(calendar, WM_COMMAND, CMD_OPTIONS, 0);
         dialog = waitForDialog(calendar, L"オプション(Tavo)", kWait);
         if (dialog == nullptr) return nullptr;
         HWND inner = GetDlgItem(dialog, 51);

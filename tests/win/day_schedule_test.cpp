@@ -6,6 +6,7 @@
 #include <string>
 
 #include "blackbox.h"
+#include "resources/tavo_ids.h"
 #include "calendar/text/date_format_set.h"
 #include "calendar/text/date_presets.h"
 #include "calendar_cells.h"
@@ -16,7 +17,8 @@ namespace {
 
 constexpr DWORD kWait = 8000;
 constexpr COLORREF kHaveScheduleFill = 8454143;
-constexpr WPARAM kDay = 901, kMemo = 905, kEveryYear = 907, kEveryWeek = 911, kCutAll = 13;
+constexpr WPARAM kDay = CMD_DAY_SCHEDULE, kMemo = CMD_MEMO, kEveryYear = CMD_EVERY_YEAR, kEveryWeek = CMD_EVERY_WEEK,
+                 kCutAll = CMD_EDIT_CUT_ALL;
 
 class DaySchedule : public ::testing::Test {
 protected:

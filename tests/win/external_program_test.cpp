@@ -5,13 +5,14 @@
 #include <string>
 
 #include "blackbox.h"
+#include "resources/tavo_ids.h"
 #include "shared/cp932.h"
 
 namespace tavo::blackbox {
 namespace {
 
 constexpr DWORD kWait = 8000;
-constexpr WPARAM kExternal = 102;
+constexpr WPARAM kExternal = CMD_EXTERNAL;
 
 class ExternalProgram : public ::testing::Test {
 protected:
@@ -64,7 +65,7 @@ TEST_F(ExternalProgram, TheDayScheduleWindowOpensItsOwnFileWithWhatWasTyped) {
     setProfileNumber(L"dir", L"opt", 3);  // the calendar's choice does not matter here
     CalendarRun run(L"2005/07/09");
     ASSERT_NE(run.window(), nullptr);
-    PostMessageW(run.window(), WM_COMMAND, 907, 0);  // every year
+    PostMessageW(run.window(), WM_COMMAND, CMD_EVERY_YEAR, 0);
     HWND window = waitForWindow(L"WSch", kWait);
     ASSERT_NE(window, nullptr);
     settle(window);

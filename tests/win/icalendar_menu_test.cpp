@@ -6,13 +6,14 @@
 #include <string>
 
 #include "blackbox.h"
+#include "resources/tavo_ids.h"
 #include "shared/cp932.h"
 
 namespace tavo::blackbox {
 namespace {
 
 constexpr DWORD kWait = 8000;
-constexpr WPARAM kExport = 920, kImport = 931;
+constexpr WPARAM kExport = CMD_ICS_EXPORT, kImport = CMD_ICS_IMPORT;
 constexpr int kFrom = 1210, kTo = 1212;
 
 class ICalendarMenu : public ::testing::Test {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "blackbox.h"
+#include "resources/tavo_ids.h"
 #include "calendar/calc/closed_days.h"
 #include "calendar/data/month_grid.h"
 #include "calendar/render/month_layout.h"
@@ -110,7 +111,7 @@ TEST_F(Navigation, TheJumpDialog) {
         {0, L"1582", L"10", L"10", nullptr, L"グレゴリオ暦が採用されたのは1582年10月15日からです.", 305},
     };
     for (const Case& c : cases) {
-        PostMessageW(run.window(), WM_COMMAND, 101, 0);
+        PostMessageW(run.window(), WM_COMMAND, CMD_JUMP, 0);
         HWND dialog = waitForDialog(run.window(), L"指定日へ移動", kWait);
         ASSERT_NE(dialog, nullptr);
         HWND era = GetDlgItem(dialog, 301);
@@ -148,7 +149,7 @@ TEST_F(Navigation, DayOffTogglesTheFileAndTheFrame) {
     DeleteFileW(file.c_str());
     CalendarRun run(L"2026/12/08");
     ASSERT_NE(run.window(), nullptr);
-    PostMessageW(run.window(), WM_COMMAND, 906, 0);
+    PostMessageW(run.window(), WM_COMMAND, CMD_DAY_OFF, 0);
     settle(run.window());
     HANDLE h = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(h, INVALID_HANDLE_VALUE);
@@ -165,7 +166,7 @@ TEST_F(Navigation, DayOffTogglesTheFileAndTheFrame) {
     bool red = false;
     for (int dy = -40; dy <= 40 && !red; ++dy) red = clientPixel(run.window(), centre.x, centre.y + dy) == 255;
     EXPECT_TRUE(red);
-    PostMessageW(run.window(), WM_COMMAND, 906, 0);
+    PostMessageW(run.window(), WM_COMMAND, CMD_DAY_OFF, 0);
     settle(run.window());
     DeleteFileW(file.c_str());
 }
@@ -239,7 +240,7 @@ TEST_F(Navigation, ALockedDayOffFileIsNotOverwritten) {
     ASSERT_NE(run.window(), nullptr);
     HANDLE lock = CreateFileW(file.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-    PostMessageW(run.window(), WM_COMMAND, 906, 0);
+    PostMessageW(run.window(), WM_COMMAND, CMD_DAY_OFF, 0);
     HWND box = waitForDialog(run.window(), L"Tavo", kWait);
     ASSERT_NE(box, nullptr);
     EXPECT_NE(messageBoxText(box).find(L"休暇の設定を保存できませんでした"), std::wstring::npos);

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "blackbox.h"
+#include "resources/tavo_ids.h"
 
 namespace tavo::blackbox {
 
@@ -31,7 +32,7 @@ protected:
     }
     // Opens the dialog from a window (command 103) and walks to the page holding the control.
     HWND openPage(HWND from, int control) {
-        PostMessageW(from, WM_COMMAND, 103, 0);
+        PostMessageW(from, WM_COMMAND, CMD_OPTIONS, 0);
         dialog = waitForDialog(from, L"オプション(Tavo)", kWait);
         if (dialog == nullptr) return nullptr;
         return optionsPageWith(dialog, control);

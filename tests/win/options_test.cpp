@@ -10,6 +10,7 @@
 #include <string>
 
 #include "blackbox.h"
+#include "resources/tavo_ids.h"
 #include "calendar/data/shared_settings.h"
 #include "calendar_cells.h"
 #include "options/options_ids.h"
@@ -20,7 +21,7 @@ namespace tavo::blackbox {
 namespace {
 
 constexpr DWORD kWait = 8000;
-constexpr WPARAM kOptions = 103;
+constexpr WPARAM kOptions = CMD_OPTIONS;
 constexpr COLORREF kHaveScheduleFill = 8454143;
 const wchar_t* const kTitle = L"オプション(Tavo)";
 
@@ -283,7 +284,7 @@ TEST_F(Options, HelpOpensThePageOfTheShownTab) {
     ASSERT_NE(view, nullptr);
     HWND dialog = open(view);
     ASSERT_NE(dialog, nullptr);
-    PostMessageW(dialog, WM_COMMAND, 9, 0);
+    PostMessageW(dialog, WM_COMMAND, IDC_OPTIONS_HELP, 0);
     std::string recorded;
     waitUntil([&] { return (recorded = data.read(L"browser\\recorded.txt")) != "(missing)"; });
     const std::wstring line(reinterpret_cast<const wchar_t*>(recorded.data()), recorded.size() / sizeof(wchar_t));
