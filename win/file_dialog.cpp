@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "shared/cp932.h"
+#include "system_library.h"
 #include "tell.h"
 
 namespace tavo::win {
@@ -37,7 +38,8 @@ std::string chooseFile(const FileChoice& choice) {
     dialog.lpstrDefExt = choice.extension;
     dialog.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST |
                    (choice.saving ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
-    if (!(choice.saving ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog))) return "";
+    auto* const run = systemFunction<decltype(GetOpenFileNameW)>(L"comdlg32.dll", choice.saving ? "GetSaveFileNameW" : "GetOpenFileNameW");
+    if (run == nullptr || !run(&dialog)) return "";
     const std::wstring chosen = file.data();
     if (const std::wstring reason = unusablePathReason(chosen, choice.mostBytes); !reason.empty()) {
         tellUser(choice.owner, reason + L"\n" + chosen);

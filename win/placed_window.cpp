@@ -9,7 +9,8 @@ void PlacedWindow::saveSlot() { saveSlotOf(window, slots, windowKindInfo(kind())
 LRESULT PlacedWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CREATE) {
         dpi = windowDpi(window);
-        setWindowIcons(icons_, window, instance_, dpi);
+        // The class icons are at the system's DPI: only another one needs icons of its own.
+        if (dpi != windowDpi(nullptr)) setWindowIcons(icons_, window, instance_, dpi);
     } else if (message == WM_DPICHANGED) {
         dpi = HIWORD(wParam);
         const RECT& r = *reinterpret_cast<const RECT*>(lParam);

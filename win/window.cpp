@@ -18,6 +18,12 @@ bool Window::registerClass(HINSTANCE instance, WindowKind kind, UINT classStyle,
     return RegisterClassExW(&wc) != 0;
 }
 
+bool Window::isRegistered(HINSTANCE instance, WindowKind kind) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    return GetClassInfoExW(instance, windowKindInfo(kind).className, &wc) != 0;
+}
+
 HWND Window::create(HINSTANCE instance, DWORD exStyle, DWORD style, HWND owner, const wchar_t* title) {
     return CreateWindowExW(exStyle, windowKindInfo(kind_).className, title, style, 0, 0, 0, 0, owner, nullptr, instance,
                            this);

@@ -16,6 +16,9 @@ public:
     virtual ~Window() = default;
 
     WindowKind kind() const { return kind_; }
+    // Whether the kind's class is registered for the module (classes of
+    // windows that may never open are registered when they first do).
+    static bool isRegistered(HINSTANCE instance, WindowKind kind);
     // Registers the kind's class; messages of its windows reach onMessage.
     static bool registerClass(HINSTANCE instance, WindowKind kind, UINT classStyle, HICON icon, HICON smallIcon,
                               const wchar_t* menuName = nullptr, HBRUSH background = nullptr);

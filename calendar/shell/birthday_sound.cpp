@@ -2,25 +2,33 @@
 
 #include <mmsystem.h>
 
+#include "win/system_library.h"
+
 namespace tavo::shell {
 namespace {
 
 constexpr wchar_t kAlias[] = L"tavobirthday";
+
+// The sound system is loaded when a sound is first played, not at start-up.
+MCIERROR mci(const std::wstring& command, HWND notify = nullptr) {
+    auto* const send = win::systemFunction<decltype(mciSendStringW)>(L"winmm.dll", "mciSendStringW");
+    return send ? send(command.c_str(), nullptr, 0, notify) : MCIERR_DEVICE_NOT_INSTALLED;
+}
 
 }  // namespace
 
 void MciBirthdaySound::play() {
     close();
     const std::wstring open = L"open \"" + path_ + L"\" alias " + kAlias;
-    if (mciSendStringW(open.c_str(), nullptr, 0, nullptr) != 0) return;  // no sound device or no file: silence
+    if (mci(open) != 0) return;  // no sound device or no file: silence
     open_ = true;
     const std::wstring play = std::wstring(L"play ") + kAlias + L" notify";
-    if (mciSendStringW(play.c_str(), nullptr, 0, notify_) != 0) close();
+    if (mci(play, notify_) != 0) close();
 }
 
 void MciBirthdaySound::close() {
     if (!open_) return;
-    mciSendStringW((std::wstring(L"close ") + kAlias).c_str(), nullptr, 0, nullptr);
+    mci(std::wstring(L"close ") + kAlias);
     open_ = false;
 }
 

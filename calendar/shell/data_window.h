@@ -81,7 +81,8 @@ void openDataWindow(std::unique_ptr<DataWindowType>& held, Process& process, HWN
                     const wchar_t* failure) {
     if (bringForward(DataWindowType::kWindowKind)) return;
     held = std::make_unique<DataWindowType>(process, kind, date);
-    if (held->create() == nullptr) win::tellUser(calendar, failure, win::Tone::Error);
+    if (!DataWindowType::registerClass(process.instance) || held->create() == nullptr)
+        win::tellUser(calendar, failure, win::Tone::Error);
 }
 
 }  // namespace tavo::shell

@@ -4,6 +4,7 @@
 
 #include "calendar/data/external_program.h"
 #include "shared/cp932.h"
+#include "win/system_library.h"
 
 namespace tavo::shell {
 namespace {
@@ -43,7 +44,8 @@ bool runExternalProgram(HWND owner, const PathSettings& paths, const std::string
 
 void openHelpPage(HWND owner, const PathSettings& paths, const char* page, int showCommand) {
     const std::wstring path = cp932ToWide(helpPagePath(paths.programFolder, page));
-    const auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(owner, nullptr, path.c_str(), nullptr, nullptr, showCommand));
+    auto* const execute = win::systemFunction<decltype(ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
+    const auto result = execute ? reinterpret_cast<INT_PTR>(execute(owner, nullptr, path.c_str(), nullptr, nullptr, showCommand)) : 0;
     if (result > 32) return;
     std::wstring text = L"ヘルプのページを開けませんでした.\n";
     text.append(path);

@@ -5,10 +5,7 @@
 
 #include "calendar_model.h"
 #include "birthday_sound.h"
-#include "birthday_window.h"
 #include "calendar_window.h"
-#include "day_schedule_window.h"
-#include "range_view.h"
 #include "placement.h"
 #include "process.h"
 #include "resources/tavo_ids.h"
@@ -64,9 +61,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int showCo
     process.instance = instance;
     process.showCommand = showCommand;
     process.commandLine = tavo::wideToCp932(commandLine ? commandLine : L"");
-    if (!CalendarWindow::registerClass(instance) || !RangeViewWindow::registerClass(instance) ||
-        !DayScheduleWindow::registerClass(instance) || !BirthdayWindow::registerClass(instance))
-        return fail(L"ウィンドウクラスを登録できません.");
+    // The other windows' classes are registered when they first open.
+    if (!CalendarWindow::registerClass(instance)) return fail(L"ウィンドウクラスを登録できません.");
     SharedBlock block;
     if (!block.create()) return fail((std::wstring(L"設定の共有メモリ (") + tavo::kSharedSettingsName + L") を作成できません.").c_str());
     process.settings = block.settings();

@@ -278,6 +278,7 @@ const win::CommandList<RangeViewWindow> kList(kCommands, kKeys);
 const win::CommandList<RangeViewWindow>& rangeViewCommands() { return kList; }
 
 bool RangeViewWindow::registerClass(HINSTANCE instance) {
+    if (isRegistered(instance, WindowKind::RangeView)) return true;
     return win::Window::registerClass(instance, WindowKind::RangeView, kClassStyle,
                                  loadProgramIcon(instance, false, windowDpi(nullptr), LR_SHARED), nullptr);
 }
@@ -308,7 +309,7 @@ void openRangeView(CalendarWindow& a) {
         return;
     }
     a.rangeView = std::make_unique<RangeViewWindow>(a.process, a);
-    if (a.rangeView->create(findOwnerWindow(a)) == nullptr)
+    if (!RangeViewWindow::registerClass(a.process.instance) || a.rangeView->create(findOwnerWindow(a)) == nullptr)
         win::tellUser(a.window, L"データ表示部のウィンドウを作成できません.", win::Tone::Error);
 }
 
