@@ -285,8 +285,9 @@ IcsImport importICalendar(FileSystem& files, const PathSettings& paths, const Ic
     if (!result.unstorable.empty()) return result;
     // One change of every month file: all land, or every file stays as it was.
     std::vector<FileEdit> edits;
-    for (const auto& [months, days] : byMonth)
-        edits.push_back({scheduleFile(paths, kScheduleDay, months / 12, months % 12 + 1),
+    for (const auto& month : byMonth) {
+        const auto& days = month.second;
+        edits.push_back({scheduleFile(paths, kScheduleDay, month.first / 12, month.first % 12 + 1),
                          [&result, &days](std::string_view old) -> std::optional<std::string> {
                              std::string content(old);
                              for (const auto& [day, lines] : days)
@@ -294,6 +295,7 @@ IcsImport importICalendar(FileSystem& files, const PathSettings& paths, const Ic
                              if (content == old) return std::nullopt;  // what a second import finds: nothing to add
                              return content;
                          }});
+    }
     result.saved = rewriteFiles(files, edits);
     if (!result.saved) result.added = result.days = 0;
     return result;
