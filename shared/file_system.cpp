@@ -52,14 +52,6 @@ std::string joinPath(std::string_view folder, std::string_view name) {
     return path;
 }
 
-SaveResult rewriteFile(FileSystem& files, const std::string& path,
-                       const std::function<std::string(std::string_view)>& edit) {
-    SaveResult result = rewriteFiles(files, {{path, [&edit](std::string_view old) { return std::optional(edit(old)); }}});
-    // One file: the reason needs no file name.
-    if (!result) result.reason.erase(0, path.size() + 2);
-    return result;
-}
-
 namespace {
 
 struct PendingWrite {
@@ -74,14 +66,18 @@ bool put(FileSystem& files, const std::string& path, const std::string& content,
     return content.empty() ? !existed || files.removeFile(path) : files.replaceFile(path, content);
 }
 
-}  // namespace
+// Why the change did not land, and the file that refused it; no problem when it landed.
+struct Refusal {
+    const std::string* path = nullptr;
+    std::string problem;
+};
 
-SaveResult rewriteFiles(FileSystem& files, const std::vector<FileEdit>& edits) {
+Refusal rewriteAll(FileSystem& files, const std::vector<FileEdit>& edits) {
     std::vector<PendingWrite> writes;
     writes.reserve(edits.size());
     for (const FileEdit& e : edits) {
         FileContent old = files.readFile(e.path);
-        if (!readWhole(old)) return {false, e.path + ": " + (old.problem.empty() ? kProblemIncomplete : old.problem)};
+        if (!readWhole(old)) return {&e.path, old.problem.empty() ? kProblemIncomplete : old.problem};
         writes.push_back({&e.path, old.missing ? std::string() : std::move(old.content), {}, !old.missing});
     }
     for (std::size_t i = 0; i < edits.size(); ++i) writes[i].after = edits[i].edit(writes[i].before);
@@ -90,9 +86,24 @@ SaveResult rewriteFiles(FileSystem& files, const std::vector<FileEdit>& edits) {
         if (!w.after || put(files, *w.path, *w.after, w.existed)) continue;
         for (std::size_t j = 0; j < i; ++j)
             if (writes[j].after) put(files, *writes[j].path, writes[j].before, !writes[j].after->empty());
-        return {false, *w.path + ": " + kProblemNotSaved};
+        return {w.path, kProblemNotSaved};
     }
-    return {true, {}};
+    return {};
+}
+
+}  // namespace
+
+// One file: the reason needs no file name.
+SaveResult rewriteFile(FileSystem& files, const std::string& path,
+                       const std::function<std::string(std::string_view)>& edit) {
+    const Refusal refused = rewriteAll(files, {{path, [&edit](std::string_view old) { return std::optional(edit(old)); }}});
+    return {refused.path == nullptr, refused.problem};
+}
+
+SaveResult rewriteFiles(FileSystem& files, const std::vector<FileEdit>& edits) {
+    const Refusal refused = rewriteAll(files, edits);
+    if (refused.path == nullptr) return {true, {}};
+    return {false, *refused.path + ": " + refused.problem};
 }
 
 namespace {

@@ -104,7 +104,8 @@ TEST(CliFiles, UnreadableFilesAreReportedNotSkipped) {
         {"schedulw.cal", {"range", "2026-12-07", "--after", "3"}},
     };
     for (const Case& c : cases) {
-        for (bool fifo : {kHaveFifos, false}) {
+        for (bool fifo : {true, false}) {
+            if (fifo && !kHaveFifos) continue;
             test::TempFolder folder;
             if (fifo) ASSERT_TRUE(makeFifo(folder.file(c.name)));
             else std::filesystem::create_directory(folder.file(c.name));
