@@ -23,7 +23,7 @@ struct Command {
 // A key that runs a command of the window's list.
 struct KeyBinding {
     WPARAM key;
-    bool control;  // with Ctrl held
+    bool control;  // only with Ctrl held
     UINT command;
 };
 
@@ -50,10 +50,13 @@ public:
         c->run(target);
         return true;
     }
-    // Runs the command bound to the key; false when none is.
+    // Runs the command bound to the key: with Ctrl held, a binding with Ctrl
+    // first; a binding without Ctrl takes the key either way.
     bool runKey(Target& target, WPARAM key, bool control) const {
         for (const KeyBinding& k : keys_)
-            if (k.key == key && k.control == control) return run(target, k.command);
+            if (k.key == key && k.control && control) return run(target, k.command);
+        for (const KeyBinding& k : keys_)
+            if (k.key == key && !k.control) return run(target, k.command);
         return false;
     }
     // Enables, greys, checks and unchecks every command of a menu (submenus too).

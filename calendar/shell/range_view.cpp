@@ -92,8 +92,18 @@ void onVerticalScroll(RangeViewWindow& v, int request) {
     }
 }
 
+// Another program (a clipboard viewer, the system's clipboard sync) may hold
+// the clipboard for a moment: a few tries before the user is told.
+bool openClipboard(HWND owner) {
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        if (OpenClipboard(owner)) return true;
+        Sleep(10);
+    }
+    return false;
+}
+
 bool putOnClipboard(HWND owner, const std::string& cp932) {
-    if (!OpenClipboard(owner)) return false;
+    if (!openClipboard(owner)) return false;
     EmptyClipboard();
     const std::wstring wide = cp932ToWide(cp932);
     const auto put = [](UINT format, const void* data, std::size_t bytes) {

@@ -1,5 +1,6 @@
 #include "blackbox.h"
 
+#include <cstring>
 #include <vector>
 
 #include "resources/tavo_ids.h"
@@ -341,10 +342,30 @@ std::wstring clipboardText(UINT format) {
     return text;
 }
 
+namespace {
+
+void putClipboardText(const std::wstring& text) {
+    if (!waitUntil([] { return OpenClipboard(nullptr) != FALSE; })) return;
+    EmptyClipboard();
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    std::memcpy(GlobalLock(block), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(block);
+    if (SetClipboardData(CF_UNICODETEXT, block) == nullptr) GlobalFree(block);
+    CloseClipboard();
+}
+
+}  // namespace
+
 std::wstring copiedRangeList(HWND view) {
+    const std::wstring sentinel = L"(before the copy)";
+    putClipboardText(sentinel);
     PostMessageW(view, WM_COMMAND, CMD_COPY, 0);
-    settle(view);
-    return clipboardText(CF_UNICODETEXT);
+    std::wstring text;
+    waitUntil([&] {
+        text = clipboardText(CF_UNICODETEXT);
+        return text != sentinel && text != L"(closed)";
+    });
+    return text;
 }
 
 HWND optionsPageWith(HWND dialog, int control) {
