@@ -23,10 +23,13 @@ TEST_F(AlmanacPage, TheStatusSwitchActsAtOnceAndOkWritesIt) {
     ASSERT_NE(page, nullptr);
     EXPECT_TRUE(checked(page, kStatus));
     EXPECT_FALSE(checked(page, kCells));
+    const auto statusShowsTheTerm = [&](bool shown) {
+        return waitUntil([&] { return (statusBarText(run.window()).find(L"冬至") != std::wstring::npos) == shown; });
+    };
     click(page, kStatus);
-    EXPECT_EQ(statusBarText(run.window()).find(L"冬至"), std::wstring::npos) << statusBarText(run.window());
+    EXPECT_TRUE(statusShowsTheTerm(false)) << statusBarText(run.window());
     finish(IDCANCEL);
-    EXPECT_NE(statusBarText(run.window()).find(L"冬至"), std::wstring::npos);
+    EXPECT_TRUE(statusShowsTheTerm(true)) << statusBarText(run.window());
     DWORD value = 1;
     EXPECT_FALSE(readProfileNumber(L"almanac", L"status", value));
 
