@@ -144,8 +144,8 @@ TEST_F(DesignPage, SavingUnderANameAndRefusingBadNames) {
     EXPECT_EQ(chosenScheme(page), findScheme(page, L"青空"));
     EXPECT_TRUE(enabled(page, kDelete));
     PostMessageW(GetDlgItem(page, kDelete), BM_CLICK, 0, 0);
+    EXPECT_TRUE(waitUntil([] { return fileBytes(besideTest(L"青空.col")) == "(missing)"; }));
     settle(page);
-    EXPECT_EQ(fileBytes(besideTest(L"青空.col")), "(missing)");
     EXPECT_EQ(findScheme(page, L"青空"), CB_ERR);
     finish(IDCANCEL);
 }
