@@ -1,6 +1,8 @@
-// Times a program from its start to its first idle moment after showing its
-// window (the first paint is done by then): median of several runs, in ms.
-//   startup_probe.exe PROGRAM.exe CLASS RUNS
+// Times programs from their start to their first idle moment after showing
+// their window (the first paint is done by then): the median of several runs
+// of each, in ms. The programs take turns, so that a busy moment of the
+// machine falls on all of them alike.
+//   startup_probe.exe RUNS PROGRAM.exe CLASS [PROGRAM.exe CLASS ...]
 #include <windows.h>
 
 #include <algorithm>
@@ -31,13 +33,20 @@ double runOnce(const std::wstring& program, const wchar_t* windowClass) {
     return static_cast<double>(end.QuadPart - start.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
 }
 
+double median(std::vector<double> times) {
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc < 4) return 2;
-    std::vector<double> times;
-    for (int i = 0; i < _wtoi(argv[3]); ++i) times.push_back(runOnce(argv[1], argv[2]));
-    std::sort(times.begin(), times.end());
-    std::printf("%.1f\n", times[times.size() / 2]);
+    if (argc < 4 || argc % 2 != 0) return 2;
+    const int runs = _wtoi(argv[1]), programs = (argc - 2) / 2;
+    if (runs < 1) return 2;
+    std::vector<std::vector<double>> times(static_cast<std::size_t>(programs));
+    for (int i = 0; i < runs; ++i)
+        for (int p = 0; p < programs; ++p) times[static_cast<std::size_t>(p)].push_back(runOnce(argv[2 + 2 * p], argv[3 + 2 * p]));
+    for (const auto& t : times) std::printf("%.1f\n", median(t));
     return 0;
 }
