@@ -18,6 +18,7 @@
 #include "calendar/data/icalendar_export.h"
 #include "calendar/data/icalendar_import.h"
 #include "calendar/data/month_grid.h"
+#include "calendar/data/section_file.h"
 #include "calendar/data/range_list.h"
 #include "shared/window_settings.h"
 #include "calendar/text/locale_info.h"
@@ -380,8 +381,22 @@ int commandIcsExport(Context& c) {
     const bool holidays = std::find(c.args.flags.begin(), c.args.flags.end(), "--holidays") != c.args.flags.end();
     const Model model(c);
     const LocalDate today = clockToday();
-    c.out << exportICalendar({*from, *to, holidays, today}, model.sources());
+    const IcsExport exported = exportICalendar({*from, *to, holidays, today}, model.sources());
+    c.out << exported.text;
+    if (exported.skipped > 0)
+        c.err << "tavocal: " << exported.skipped << " birthdays and anniversaries on dates no calendar has were left out\n";
     return 0;
+}
+
+std::string refusalText(const IcsImport& result) {
+    switch (result.refused) {
+        case IcsRefusal::TooManyLines: return "more than " + std::to_string(kMostImportedLines) + " lines; import a shorter span";
+        case IcsRefusal::LineTooLong:
+            return "a line longer than " + std::to_string(kScheduleTextBytes) + " bytes: " + result.longLine;
+        case IcsRefusal::TooManyBytes: return "more than " + std::to_string(kMostImportedBytes >> 20) + " MB of text";
+        case IcsRefusal::None: break;
+    }
+    return {};
 }
 
 // Adds the events of an iCalendar file on the days FROM..TO to the day schedule files of --dir.
@@ -401,10 +416,13 @@ int commandIcsImport(Context& c) {
     int held = 0;
     const IcsCalendar fresh = withoutEventsHeld(calendar, from->year, to->year, model.sources(), held);
     const IcsImport result = importICalendar(c.files, model.paths, fresh, first, last);
+    if (result.refused != IcsRefusal::None) return fail(c, "nothing was imported: " + refusalText(result));
     if (!result.unstorable.empty()) return fail(c, "Shift-JIS cannot hold these characters, nothing was imported: " + result.unstorable);
     if (!result.saved) return fail(c, "nothing more was imported: " + cp932ToUtf8(result.saved.reason));
     c.out << result.occurrences << " occurrences, " << result.added << " lines added on " << result.days << " days, "
-          << held << " events Tavo still holds left out\n";
+          << held << " events Tavo still holds left out";
+    if (calendar.skipped > 0) c.out << ", " << calendar.skipped << " events on dates outside 1583..9999 left out";
+    c.out << "\n";
     return 0;
 }
 

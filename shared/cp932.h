@@ -17,7 +17,14 @@ std::size_t cp932FitLength(std::string_view text, std::size_t maxBytes);
 // character boundary, is always terminated, and the rest of the field is zeroed.
 void copyToField(char* field, std::size_t size, std::string_view text);
 
-// Invalid sequences become U+FFFD / '?'.
+// The UTF-8 text with the characters code page 932 holds under another code
+// point (U+301C, U+2212, U+2016, U+2014, U+00A2, U+00A3, U+00AC) written as
+// it holds them (U+FF5E ...). utf8ToCp932 stores them so.
+std::string withCp932Forms(std::string_view utf8);
+
+// A byte code page 932 cannot decode becomes U+30FB "・", the code page's
+// own default, which Windows shows for it and which code page 932 can store
+// again; a character it cannot hold becomes '?'.
 std::string cp932ToUtf8(std::string_view cp932);
 std::string utf8ToCp932(std::string_view utf8);
 

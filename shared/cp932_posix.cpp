@@ -62,12 +62,12 @@ std::string convert(const Converter& converter, std::string_view in, std::string
 
 std::string cp932ToUtf8(std::string_view cp932) {
     thread_local const Converter toUtf8("UTF-8", "CP932");
-    return convert(toUtf8, cp932, "\xEF\xBF\xBD", false);
+    return convert(toUtf8, cp932, "\xE3\x83\xBB", false);
 }
 
 std::string utf8ToCp932(std::string_view utf8) {
     thread_local const Converter toCp932("CP932", "UTF-8");
-    return convert(toCp932, utf8, "?", true);
+    return convert(toCp932, withCp932Forms(utf8), "?", true);
 }
 
 }  // namespace tavo

@@ -43,7 +43,7 @@ std::string toCp932(std::wstring_view text) { return fromWide(kCodePage, pairsAs
 std::wstring cp932ToWide(std::string_view cp932) { return toWide(kCodePage, cp932); }
 std::string wideToCp932(std::wstring_view wide) { return toCp932(wide); }
 std::string cp932ToUtf8(std::string_view cp932) { return fromWide(CP_UTF8, toWide(kCodePage, cp932)); }
-std::string utf8ToCp932(std::string_view utf8) { return toCp932(toWide(CP_UTF8, utf8)); }
+std::string utf8ToCp932(std::string_view utf8) { return toCp932(toWide(CP_UTF8, withCp932Forms(utf8))); }
 
 std::wstring unstorableInCp932(std::wstring_view wide) {
     std::wstring found;

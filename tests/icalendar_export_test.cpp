@@ -2,12 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
+#include <random>
 #include <string>
 
 #include "calendar/calc/closed_day_edit.h"
 #include "calendar/calc/closed_days.h"
+#include "calendar/data/personal_days.h"
+#include "calendar/data/section_file.h"
+#include "shared/cp932.h"
 #include "shared/date_math.h"
+#include "shared/memory_file_system.h"
 #include "shared/native_file_system.h"
 #include "shared/window_settings.h"
 #include "data_folder_test.h"
@@ -39,7 +47,7 @@ TEST(ICalendar, TextsAreEscapedAndLinesFoldedWholeCharacters) {
 class ICalendarExport : public test::DataFolderTest {
 protected:
     std::string exported(bool holidays = false) {
-        return exportICalendar({2026, 2026, holidays, {2026, 12, 7}}, sources());
+        return exportICalendar({2026, 2026, holidays, {2026, 12, 7}}, sources()).text;
     }
 };
 
@@ -100,19 +108,19 @@ TEST_F(ICalendarExport, ProgressByMonthAndStopping) {
                                  lastTotal = total;
                                  return true;
                              }};
-    const std::string whole = exportICalendar(request, sources());
+    const std::string whole = exportICalendar(request, sources()).text;
     EXPECT_EQ(calls, 24);
     EXPECT_EQ(lastDone, 23);
     EXPECT_EQ(lastTotal, 24);
     EXPECT_NE(whole.find("END:VCALENDAR"), std::string::npos);
     request.progress = [](int done, int) { return done < 12; };
-    EXPECT_EQ(exportICalendar(request, sources()), "");
+    EXPECT_EQ(exportICalendar(request, sources()).text, "");
 }
 
 // Far ahead (minutes past 2^31): an export of a year after 4083 comes back on its days.
 TEST_F(ICalendarExport, AYearFarAheadComesBackOnItsDays) {
     folder.write("sch5000c.cal", ":24\r\n\x83\x43\x83\x75\r\n");  // イブ
-    const std::string ics = exportICalendar({5000, 5000, false, {2026, 12, 7}}, sources());
+    const std::string ics = exportICalendar({5000, 5000, false, {2026, 12, 7}}, sources()).text;
     const IcsCalendar back = readICalendar(ics);
     ASSERT_EQ(back.problem, "");
     const std::vector<IcsOccurrence> wanted = {{serialDayOf(5000, 12, 24), utf8(u8"イブ")}};
@@ -135,6 +143,90 @@ TEST_F(ICalendarExport, EventsTavoStillHoldsAreLeftOut) {
     std::vector<std::string> summaries;
     for (const IcsEvent& e : rest.events) summaries.push_back(e.summary);
     EXPECT_EQ(summaries, (std::vector<std::string>{utf8(u8"イブ"), utf8(u8"歯医者")}));
+}
+
+// Any folder — odd bytes, control characters, blank days, impossible
+// birthdays, the damaged files of the fuzz corpus — exports to a file that
+// imports whole into an empty folder, each day line as the calendar shows it.
+class ICalendarRoundTrip : public ::testing::Test {
+protected:
+    void SetUp() override {
+        initPathDefaults(paths, "C:\\Tavo\\Tavo.exe", "C:\\Windows");
+        resetClosedDays(closed);
+        resetEnvironment(env, paths.programFolder);
+    }
+
+    static std::string randomLine(std::mt19937& random) {
+        static const char* const kPieces[] = {"予定", "a", ";", ",", "\\", "\t", "\x01", "\x1F", "\x7F",
+                                              "\xFF", "\x80", "\xA0", "\x81", ":", " ", "ｶﾅ", "〓"};
+        std::string line;
+        for (int n = static_cast<int>(random() % 6); n > 0; --n) line += kPieces[random() % std::size(kPieces)];
+        return line;
+    }
+    static std::string randomFolderFile(std::mt19937& random, bool personal) {
+        std::string text;
+        for (int n = static_cast<int>(random() % 6); n > 0; --n) {
+            text += ":" + std::to_string(random() % 33);
+            if (personal) text += std::vector<std::string>{"", " 1999", " 99999", " 2000", " 0"}[random() % 5];
+            text += "\r\n";
+            for (int lines = static_cast<int>(random() % 3); lines > 0; --lines) text += randomLine(random) + "\r\n";
+        }
+        return text;
+    }
+
+    // Exports the folder, imports it into an empty one and checks every day line came back.
+    void roundTrip(MemoryFileSystem& from, const std::string& what) {
+        const IcsExport exported = exportICalendar({2026, 2026, false, {2026, 12, 7}}, {from, paths, closed, env});
+        const IcsCalendar calendar = readICalendar(exported.text);
+        ASSERT_EQ(calendar.problem, "") << what;
+        MemoryFileSystem to;
+        const IcsImport back = importICalendar(to, paths, calendar, serialDayOf(2026, 1, 1), serialDayOf(2026, 12, 31));
+        ASSERT_TRUE(back.saved) << what;
+        EXPECT_EQ(back.unstorable, "") << what;
+        EXPECT_EQ(back.refused, IcsRefusal::None) << what;
+        const std::string month = scheduleFile(paths, kScheduleDay, 2026, 12);
+        for (const SectionSpan& span : sectionSpans(fileLines(from.files[month]))) {
+            if (span.key < 1 || span.key > 31) continue;
+            const std::string section = readSection(to.files[month], span.key), original = readSection(from.files[month], span.key);
+            for (std::string_view line : fileLines(original)) {
+                const std::string shown = shownLine(lineContent(line));
+                const bool kept = shown.empty() || shown[0] == ':' || section.find(shown + "\r\n") != std::string::npos;
+                EXPECT_TRUE(kept) << what << " day " << span.key << ": " << shown;
+            }
+        }
+    }
+
+    // A line as the calendar shows it, without the control characters iCalendar cannot carry.
+    static std::string shownLine(std::string_view cp932) {
+        std::string utf8;
+        for (char c : cp932ToUtf8(cp932))
+            if ((static_cast<unsigned char>(c) >= 0x20 && c != 0x7F) || c == '\t') utf8 += c;
+        return utf8ToCp932(utf8);
+    }
+
+    PathSettings paths{};
+    ClosedDays closed{};
+    EnvironmentSettings env{};
+};
+
+TEST_F(ICalendarRoundTrip, AnyFolderComesBackIntoAnEmptyOne) {
+    std::mt19937 random(2026);
+    for (int round = 0; round < 150; ++round) {
+        MemoryFileSystem from;
+        from.files[scheduleFile(paths, kScheduleDay, 2026, 12)] = randomFolderFile(random, false);
+        from.files[scheduleFile(paths, kScheduleEveryMonth, 0, 0)] = randomFolderFile(random, false);
+        from.files[personalDayFile(paths, kBirthday, 2)] = randomFolderFile(random, true);
+        roundTrip(from, "round " + std::to_string(round));
+    }
+    int damaged = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(TAVO_FUZZ_CORPUS_DIR "/section_writer")) {
+        std::ifstream in(entry.path(), std::ios::binary);
+        MemoryFileSystem from;
+        from.files[scheduleFile(paths, kScheduleDay, 2026, 12)] = std::string(std::istreambuf_iterator<char>(in), {});
+        roundTrip(from, entry.path().filename().string());
+        ++damaged;
+    }
+    EXPECT_GE(damaged, 10);
 }
 
 }  // namespace

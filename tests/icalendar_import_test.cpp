@@ -134,7 +134,7 @@ TEST(ICalendarImport, TextsThatAreNotCalendars) {
     } cases[] = {
         {"", true},
         {"hello", true},
-        {"BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDTSTART:notadate\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n", false},
+        {"BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDTSTART:notadate\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n", true},
         {"BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDTSTART;TZID=\"a:b\":20260101T000000\r\nRRULE:FREQ=DAILY;COUNT=999999999\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n", false},
     };
     for (const Case& c : cases) {

@@ -27,6 +27,7 @@ set(TAVO_MODEL_TEST_SOURCES
     holidays_test.cpp
     icalendar_export_test.cpp
     icalendar_import_test.cpp
+    icalendar_hostile_test.cpp
     month_grid_test.cpp
     month_layout_test.cpp
     month_painter_test.cpp

@@ -97,7 +97,7 @@ TEST(Recurrence, TheWrittenRuleGivesTheCalendarsDays) {
                     int startYear = 2024;
                     while (effectiveDay(kind, key, startYear, month, monthEnd, never) == 0 && startYear < 2032) ++startYear;
                     const int start = serialDayOf(startYear, month, effectiveDay(kind, key, startYear, month, monthEnd, never));
-                    const std::vector<int> series = ruleDays(written.rule, start, serialDayOf(2027, 12, 31));
+                    const std::vector<int> series = ruleDays(written.rule, start, start, serialDayOf(2027, 12, 31));
                     for (int year = startYear; year <= 2027; ++year) {
                         const int expected = effectiveDay(kind, key, year, month, monthEnd, never);
                         const bool listed = expected > 0 && std::find(series.begin(), series.end(),

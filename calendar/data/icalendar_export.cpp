@@ -54,7 +54,7 @@ struct SectionText {
     std::vector<std::string> lines;  // CP932, without line ends
 };
 
-// Sections with text, in file order; a file that cannot be read gives none.
+// Sections, in file order, without their trailing blank lines; a file that cannot be read gives none.
 std::vector<SectionText> sectionsOf(const FileSystem& files, const std::string& path) {
     const FileContent file = files.readFile(path);
     std::vector<SectionText> sections;
@@ -63,7 +63,8 @@ std::vector<SectionText> sectionsOf(const FileSystem& files, const std::string& 
     for (const SectionSpan& span : sectionSpans(lines)) {
         SectionText s{span.key, {}};
         for (std::size_t i = span.header + 1; i < span.end; ++i) s.lines.emplace_back(lineContent(lines[i]));
-        while (!s.lines.empty() && s.lines.back().empty()) s.lines.pop_back();
+        // A day of blank lines is listed in the range view: it is an event too, of one blank line.
+        while (s.lines.size() > 1 && s.lines.back().empty()) s.lines.pop_back();
         if (!s.lines.empty()) sections.push_back(std::move(s));
     }
     return sections;
@@ -109,7 +110,7 @@ private:
 void setTexts(Event& e, const std::vector<std::string>& lines) {
     e.summary = cp932ToUtf8(lines.front());
     if (lines.size() < 2) return;
-    for (const std::string& line : lines) e.description.append(e.description.empty() ? "" : "\n").append(cp932ToUtf8(line));
+    for (std::size_t i = 0; i < lines.size(); ++i) e.description.append(i > 0 ? "\n" : "").append(cp932ToUtf8(lines[i]));
 }
 
 std::string uid(const char* kind, const std::string& when, int index) {
@@ -120,8 +121,8 @@ class Exporter {
 public:
     Exporter(const IcsExportRequest& r, const DataSources& s) : r_(r), s_(s), calendar_(r) {}
 
-    std::string run() {
-        if (!daySchedules()) return "";
+    IcsExport run() {
+        if (!daySchedules()) return {};
         everyYear();
         everyMonth();
         shifted(kScheduleEveryMonthLater, "later");
@@ -130,7 +131,7 @@ public:
         personal(kBirthday);
         personal(kAnniversary);
         if (r_.holidays) holidays();
-        return calendar_.finish();
+        return {calendar_.finish(), skipped_};
     }
 
 private:
@@ -219,8 +220,15 @@ private:
             int index = 0;
             for (const PersonalEntry& p : readPersonalDays(s_.files, s_.paths, kind, m)) {
                 if (p.day < 1 || p.day > (m == 2 ? 29 : monthLengthOf(2000, m)) || p.name.empty()) continue;
-                const int year = p.year > 0 ? p.year : (m == 2 && p.day == 29 ? 2000 : r_.fromYear);
-                Event e{uid(name, std::to_string(m * 100 + p.day), index++), {year, m, p.day}, {}, {}, "FREQ=YEARLY", {}};
+                const bool leapDay = m == 2 && p.day == 29;
+                const int year = p.year > 0 ? p.year : (leapDay ? 2000 : r_.fromYear);
+                if (year < 1583 || year > 9999 || p.day > monthLengthOf(year, m)) {
+                    ++skipped_;
+                    continue;
+                }
+                // Born on 29 February: the last day of February in the other years.
+                Event e{uid(name, std::to_string(m * 100 + p.day), index++), {year, m, p.day}, {}, {},
+                        leapDay ? "FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=-1" : "FREQ=YEARLY", {}};
                 e.summary = cat({cp932ToUtf8(p.name), utf8Of(kind == kBirthday ? " の誕生日" : " 記念日")});
                 if (p.year > 0) e.description = cat({std::to_string(p.year), utf8Of(kind == kBirthday ? "年生まれ" : "年から")});
                 e.category = utf8Of(kind == kBirthday ? "誕生日" : "記念日");
@@ -248,6 +256,7 @@ private:
     const IcsExportRequest& r_;
     const DataSources& s_;
     Calendar calendar_;
+    int skipped_ = 0;
 };
 
 }  // namespace
@@ -256,10 +265,10 @@ std::string icsText(std::string_view utf8) {
     std::string out;
     for (std::size_t i = 0; i < utf8.size(); ++i) {
         const char c = utf8[i];
+        const auto byte = static_cast<unsigned char>(c);
         if (c == '\\' || c == ';' || c == ',') out += '\\';
-        if (c == '\r') continue;
         if (c == '\n') out += "\\n";
-        else out += c;
+        else if ((byte >= 0x20 && byte != 0x7F) || c == '\t') out += c;
     }
     return out;
 }
@@ -277,13 +286,13 @@ std::string icsLine(std::string_view line) {
     return out.append(line).append("\r\n");
 }
 
-std::string exportICalendar(const IcsExportRequest& request, const DataSources& sources) {
+IcsExport exportICalendar(const IcsExportRequest& request, const DataSources& sources) {
     return Exporter(request, sources).run();
 }
 
 IcsCalendar withoutEventsHeld(const IcsCalendar& calendar, int fromYear, int toYear, const DataSources& sources, int& held) {
     std::set<std::pair<std::string, std::string>> written;
-    for (const IcsEvent& e : readICalendar(exportICalendar({fromYear, toYear, true, {fromYear, 1, 1}}, sources)).events)
+    for (const IcsEvent& e : readICalendar(exportICalendar({fromYear, toYear, true, {fromYear, 1, 1}}, sources).text).events)
         written.insert({e.uid, e.summary});
     IcsCalendar rest;
     rest.zones = calendar.zones;

@@ -22,13 +22,18 @@ struct IcsExportRequest {
     IcsProgress progress = {};
 };
 
-// A TEXT value: backslash, semicolon, comma and line ends escaped (UTF-8 in, UTF-8 out).
+// A TEXT value: backslash, semicolon, comma and line ends escaped, the other
+// control characters but tab left out as RFC 5545 asks (UTF-8 in, UTF-8 out).
 std::string icsText(std::string_view utf8);
 // A content line folded at 75 octets without splitting a character, each piece ending in CR LF.
 std::string icsLine(std::string_view line);
 
-// The whole VCALENDAR (UTF-8, CR LF); empty when progress stopped it.
-std::string exportICalendar(const IcsExportRequest& request, const DataSources& sources);
+struct IcsExport {
+    std::string text;  // the whole VCALENDAR (UTF-8, CR LF); empty when progress stopped it
+    int skipped = 0;   // birthdays and anniversaries on dates no calendar has (a year past 9999, 29 February 1999)
+};
+
+IcsExport exportICalendar(const IcsExportRequest& request, const DataSources& sources);
 
 // The calendar without the events Tavo wrote that its files still hold (the
 // UID and summary an export of the years would write again), counted in

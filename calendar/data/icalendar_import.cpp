@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <map>
+#include <cstdlib>
 #include <set>
+#include <tuple>
 
 #include "icalendar_parts.h"
 #include "section_file.h"
@@ -69,11 +71,25 @@ struct Reader {
         return id != zoneIds.end() ? id->second : kIcsJapanTime;
     }
 
-    bool moment(const ContentLine& line, std::string_view value, IcsMoment& out) const {
+    // A date or time of an event: false when it cannot be used. A value that
+    // is no date makes the file unreadable; a date outside 1583..9999 or one
+    // no calendar has leaves the event out.
+    bool readDate(const ContentLine& line, std::string_view value, Written& w) {
+        if (parseWritten(value, w)) return true;
+        if (!writtenShape(value)) unreadable(line);
+        else outside_ = true;
+        return false;
+    }
+
+    bool moment(const ContentLine& line, std::string_view value, IcsMoment& out) {
         Written w;
-        if (!parseWritten(value, w)) return false;
+        if (!readDate(line, value, w)) return false;
         out = japanMoment(w, frameOf(calendar, zoneOf(line)));
         return true;
+    }
+
+    void unreadable(const ContentLine& line) {
+        if (calendar.problem.empty()) calendar.problem = "a date it cannot read: " + (line.name + ":" + line.value).substr(0, 80);
     }
 
     void take(IcsEvent& e, const ContentLine& line) {
@@ -82,9 +98,10 @@ struct Reader {
         if (line.name == "UID") e.uid = line.value;
         else if (line.name == "SUMMARY") e.summary = unescapeText(line.value);
         else if (line.name == "DESCRIPTION") e.description = unescapeText(line.value);
-        else if (line.name == "RRULE") e.rule = upper(line.value);
+        else if (line.name == "RRULE") takeRule(e, line);
         else if (line.name == "STATUS") e.cancelled = upper(line.value) == "CANCELLED";
-        else if (line.name == "DTSTART" && parseWritten(line.value, w)) {
+        else if (line.name == "SEQUENCE") e.sequence = std::atoi(line.value.c_str());
+        else if (line.name == "DTSTART" && readDate(line, line.value, w)) {
             e.zone = w.utc ? kIcsUniversalTime : zoneOf(line);
             e.wallStart = w.wholeDay ? IcsMoment{serialDayAt(w.minutes), -1} : momentOfMinutes(w.minutes);
             e.start = japanMoment(w, frameOf(calendar, e.zone));
@@ -102,6 +119,16 @@ struct Reader {
             }
         }
     }
+
+    void takeRule(IcsEvent& e, const ContentLine& line) {
+        e.rule = upper(line.value);
+        const std::size_t until = e.rule.find("UNTIL=");
+        if (until == std::string::npos) return;
+        const std::string_view value = std::string_view(e.rule).substr(until + 6);
+        Written w;
+        readDate(line, value.substr(0, value.find(';')), w);
+    }
+
     void readEvents(const std::vector<std::string>& lines) {
         ContentLine line;
         IcsEvent event;
@@ -115,25 +142,48 @@ struct Reader {
             if (line.name == "BEGIN" && upper(line.value) == "VEVENT") {
                 event = IcsEvent{};
                 inEvent = true;
+                outside_ = false;
             } else if (line.name == "END" && upper(line.value) == "VEVENT") {
-                if (event.start.serial > 0) calendar.events.push_back(event);
+                if (outside_) ++calendar.skipped;
+                else if (event.start.serial > 0) addEvent(std::move(event));
                 inEvent = false;
             } else if (inEvent) {
                 take(event, line);
             }
+            if (!calendar.problem.empty()) return;
         }
         if (!sawCalendar) calendar.problem = "no VCALENDAR";
     }
+
+    // Of two overrides of the same occurrence, the one with the higher
+    // SEQUENCE holds, and of equal ones the later in the file.
+    void addEvent(IcsEvent&& e) {
+        if (e.hasRecurrenceId) {
+            const auto key = std::make_tuple(e.uid, e.recurrenceId.serial, e.recurrenceId.minute);
+            const auto known = overrides_.find(key);
+            if (known != overrides_.end()) {
+                IcsEvent& old = calendar.events[known->second];
+                if (e.sequence >= old.sequence) old = std::move(e);
+                return;
+            }
+            overrides_[key] = calendar.events.size();
+        }
+        calendar.events.push_back(std::move(e));
+    }
+
+private:
+    bool outside_ = false;  // the event being read has a date outside what the calendar knows
+    std::map<std::tuple<std::string, int, int>, std::size_t> overrides_;
 };
 
-// Days of the event's occurrences up to lastSerial, in its own time: a
+// Days of the event's occurrences firstSerial..lastSerial, in its own time: a
 // series repeats on the days and at the wall-clock time of its zone.
-std::vector<int> occurrenceDays(const IcsEvent& e, const Frame& frame, int lastSerial) {
+std::vector<int> occurrenceDays(const IcsEvent& e, const Frame& frame, int firstSerial, int lastSerial) {
     IcsRule written;
     if (e.rule.empty() || !parseRule(e.rule, written)) return {e.wallStart.serial};
     if (written.rule.hasUntil && written.until.utc && e.wallStart.minute >= 0)
         written.rule.until = serialDayAt(localOf(frame, written.until.minutes));
-    return ruleDays(written.rule, e.wallStart.serial, lastSerial);
+    return ruleDays(written.rule, e.wallStart.serial, firstSerial, lastSerial);
 }
 
 // An occurrence on a day of the event's own time, in Japan time.
@@ -179,7 +229,8 @@ void collectUnstorable(std::string_view utf8, std::string& out) {
         const auto lead = static_cast<unsigned char>(utf8[i]);
         const std::size_t n = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
         const std::string_view one = utf8.substr(i, n);
-        if (one != "\n" && cp932ToUtf8(utf8ToCp932(one)) != one && out.find(one) == std::string::npos) out.append(one);
+        if (one != "\n" && cp932ToUtf8(utf8ToCp932(one)) != withCp932Forms(one) && out.find(one) == std::string::npos)
+            out.append(one);
         i += n;
     }
 }
@@ -215,6 +266,35 @@ bool addLines(std::string& content, int day, const std::vector<std::string>& lin
     return true;
 }
 
+using DayLines = std::map<int, std::map<int, std::vector<std::string>>>;  // year*12+month -> day -> CP932 lines
+
+// The lines each day gets, in Shift-JIS; result says what cannot be stored
+// and which bound the lines pass.
+DayLines linesByMonth(const std::vector<IcsOccurrence>& occurrences, IcsImport& result) {
+    DayLines byMonth;
+    std::size_t bytes = 0;
+    for (const IcsOccurrence& o : occurrences) {
+        collectUnstorable(o.text, result.unstorable);
+        int y, m, d;
+        civilFromSerial(o.serial, y, m, d);
+        for (std::string_view text = o.text; !text.empty();) {  // a text of several lines is several lines
+            const std::size_t end = text.find('\n');
+            std::string line = utf8ToCp932(text.substr(0, end));
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            if (line.size() > kScheduleTextBytes && result.refused == IcsRefusal::None) {
+                result.refused = IcsRefusal::LineTooLong;
+                result.longLine = cp932ToUtf8(line.substr(0, cp932FitLength(line, 60)));
+            }
+            bytes += line.size() + 2;
+            if (bytes > kMostImportedBytes && result.refused == IcsRefusal::None) result.refused = IcsRefusal::TooManyBytes;
+            if (result.refused != IcsRefusal::None) return {};
+            if (!line.empty()) byMonth[y * 12 + m - 1][d].push_back(line);
+            text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+        }
+    }
+    return byMonth;
+}
+
 }  // namespace
 
 IcsCalendar readICalendar(std::string_view text) {
@@ -225,64 +305,102 @@ IcsCalendar readICalendar(std::string_view text) {
     return std::move(reader.calendar);
 }
 
-std::vector<IcsOccurrence> icsOccurrences(const IcsCalendar& calendar, int firstSerial, int lastSerial,
-                                          const IcsProgress& progress) {
-    // Overrides replace the occurrence of their master on the day they name.
-    std::set<std::pair<std::string, int>> overridden;
-    for (const IcsEvent& e : calendar.events)
-        if (e.hasRecurrenceId) overridden.insert({e.uid, e.recurrenceId.serial});
-    std::vector<std::pair<IcsOccurrence, int>> found;  // with the start minute for the order
-    const int events = static_cast<int>(calendar.events.size());
-    for (int index = 0; index < events; ++index) {
-        if (progress && !progress(index, events)) return {};
-        const IcsEvent& e = calendar.events[static_cast<std::size_t>(index)];
-        if (e.cancelled) continue;
-        const Frame frame = frameOf(calendar, e.zone);
+namespace {
+
+// Occurrences of the events on the days of a span, told to progress as they
+// grow, bounded in number. An all-day event of several days that repeats
+// covers each day once, however often its occurrences overlap there.
+class Expansion {
+public:
+    Expansion(const IcsCalendar& calendar, int firstSerial, int lastSerial, const IcsProgress& progress, IcsWork& work)
+        : calendar_(calendar), first_(firstSerial), last_(lastSerial), progress_(progress), work_(work) {
+        for (const IcsEvent& e : calendar.events)
+            if (e.hasRecurrenceId) overridden_.insert({e.uid, e.recurrenceId.serial});
+    }
+
+    std::vector<IcsOccurrence> run() {
+        const int events = static_cast<int>(calendar_.events.size());
+        for (index_ = 0; index_ < events; ++index_) {
+            if (!going()) return {};
+            add(calendar_.events[static_cast<std::size_t>(index_)]);
+            if (work_.stopped || work_.tooMany || work_.tooLarge) return {};
+        }
+        std::stable_sort(found_.begin(), found_.end(), [](const auto& a, const auto& b) {
+            return a.first.serial != b.first.serial ? a.first.serial < b.first.serial : a.second < b.second;
+        });
+        std::vector<IcsOccurrence> out;
+        out.reserve(found_.size());
+        for (auto& f : found_) out.push_back(std::move(f.first));
+        return out;
+    }
+
+private:
+    static constexpr std::size_t kToldEvery = 4096;
+    // UTF-8 takes at most half again the bytes of Shift-JIS for the same text.
+    static constexpr std::size_t kMostExpandedBytes = kMostImportedBytes / 2 * 3;
+
+    bool going() {
+        if (progress_ && !progress_(index_, static_cast<int>(calendar_.events.size()))) work_.stopped = true;
+        return !work_.stopped;
+    }
+
+    void add(const IcsEvent& e) {
+        if (e.cancelled) return;
+        const Frame frame = frameOf(calendar_, e.zone);
+        const int length = dayCount(e);
         std::vector<IcsMoment> starts;
         if (e.hasRecurrenceId) starts.push_back(e.start);
-        else
-            for (int day : occurrenceDays(e, frame, lastSerial + 1)) starts.push_back(occurrenceStart(e, frame, day));
+        else  // a day before and after for the change from the event's own time to Japan's
+            for (int day : occurrenceDays(e, frame, first_ - length - 1, last_ + 1)) starts.push_back(occurrenceStart(e, frame, day));
+        int covered = first_ - 1;  // the last day an all-day event already has
         for (const IcsMoment& start : starts) {
-            const int serial = start.serial;
-            if (excluded(e, serial) || (!e.hasRecurrenceId && overridden.count({e.uid, serial}))) continue;
-            for (int i = 0; i < dayCount(e); ++i)
-                if (serial + i >= firstSerial && serial + i <= lastSerial)
-                    found.push_back({{serial + i, occurrenceText(e, start)}, start.minute});
+            if (excluded(e, start.serial) || (!e.hasRecurrenceId && overridden_.count({e.uid, start.serial}))) continue;
+            const int from = std::max({start.serial, first_, start.minute < 0 ? covered + 1 : first_});
+            const int to = std::min(start.serial + length - 1, last_);
+            if (from > to) continue;
+            const std::string text = occurrenceText(e, start);
+            for (int serial = from; serial <= to; ++serial) {
+                bytes_ += text.size();
+                work_.tooMany = found_.size() >= kMostImportedLines;
+                work_.tooLarge = bytes_ > kMostExpandedBytes;
+                if (work_.tooMany || work_.tooLarge) return;
+                found_.push_back({{serial, text}, start.minute});
+                if (found_.size() % kToldEvery == 0 && !going()) return;
+            }
+            if (start.minute < 0) covered = to;
         }
     }
-    std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
-        return a.first.serial != b.first.serial ? a.first.serial < b.first.serial : a.second < b.second;
-    });
-    std::vector<IcsOccurrence> out;
-    for (auto& f : found) out.push_back(std::move(f.first));
-    return out;
+
+    const IcsCalendar& calendar_;
+    const int first_, last_;
+    const IcsProgress& progress_;
+    IcsWork& work_;
+    std::set<std::pair<std::string, int>> overridden_;
+    std::vector<std::pair<IcsOccurrence, int>> found_;  // with the start minute for the order
+    std::size_t bytes_ = 0;
+    int index_ = 0;
+};
+
+}  // namespace
+
+std::vector<IcsOccurrence> icsOccurrences(const IcsCalendar& calendar, int firstSerial, int lastSerial,
+                                          const IcsProgress& progress, IcsWork* work) {
+    IcsWork own;
+    return Expansion(calendar, firstSerial, lastSerial, progress, work ? *work : own).run();
 }
 
 IcsImport importICalendar(FileSystem& files, const PathSettings& paths, const IcsCalendar& calendar, int firstSerial,
                           int lastSerial, const IcsProgress& progress) {
     IcsImport result;
-    bool going = true;
-    const IcsProgress watched = [&](int done, int total) { return going = !progress || progress(done, total); };
-    const std::vector<IcsOccurrence> occurrences = icsOccurrences(calendar, firstSerial, lastSerial, watched);
-    if (!going) {
-        result.stopped = true;
-        return result;
-    }
+    IcsWork work;
+    const std::vector<IcsOccurrence> occurrences = icsOccurrences(calendar, firstSerial, lastSerial, progress, &work);
+    result.stopped = work.stopped;
+    if (work.tooMany) result.refused = IcsRefusal::TooManyLines;
+    if (work.tooLarge) result.refused = IcsRefusal::TooManyBytes;
+    if (work.stopped || result.refused != IcsRefusal::None) return result;
     result.occurrences = static_cast<int>(occurrences.size());
-    std::map<int, std::map<int, std::vector<std::string>>> byMonth;  // year*12+month -> day -> CP932 lines
-    for (const IcsOccurrence& o : occurrences) {
-        collectUnstorable(o.text, result.unstorable);
-        int y, m, d;
-        civilFromSerial(o.serial, y, m, d);
-        for (std::string_view text = o.text; !text.empty();) {  // a text of several lines is several lines
-            const std::size_t end = text.find('\n');
-            std::string line = utf8ToCp932(text.substr(0, end));
-            if (!line.empty() && line.back() == '\r') line.pop_back();
-            if (!line.empty()) byMonth[y * 12 + m - 1][d].push_back(line);
-            text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-        }
-    }
-    if (!result.unstorable.empty()) return result;
+    const DayLines byMonth = linesByMonth(occurrences, result);
+    if (!result.unstorable.empty() || result.refused != IcsRefusal::None) return result;
     // One change of every month file: all land, or every file stays as it was.
     std::vector<FileEdit> edits;
     for (const auto& month : byMonth) {

@@ -5,6 +5,8 @@
 // cancelled events), and their import as lines of the day schedule files.
 #pragma once
 
+#include <cstddef>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,8 +32,18 @@ struct IcsObservance {
     std::vector<Minutes> dates;        // RDATE: further onsets, local minutes
 };
 
+// The changes of a zone around one year, each a UTC moment with the offset
+// it begins, in order; offsetBefore holds before the first.
+struct IcsZoneYear {
+    std::vector<std::pair<Minutes, int>> changes;
+    int offsetBefore = 0;
+};
+
 struct IcsZone {
     std::vector<IcsObservance> observances;
+    // Filled on first use of a year: a time of an event is placed by a search,
+    // not by working out every rule of the zone again.
+    mutable std::map<int, IcsZoneYear> years;
 };
 
 inline constexpr int kIcsJapanTime = -1;  // IcsEvent::zone: floating times, Asia/Tokyo
@@ -49,12 +61,14 @@ struct IcsEvent {
     IcsMoment recurrenceId;  // of an override; serial 0 when none
     bool hasRecurrenceId = false;
     bool cancelled = false;
+    int sequence = 0;  // of two overrides of one occurrence, the higher one holds
 };
 
 struct IcsCalendar {
     std::vector<IcsEvent> events;
     std::vector<IcsZone> zones;
     std::string problem;  // why the text is not a calendar; empty when it is
+    int skipped = 0;      // events on dates outside 1583..9999, left out
 };
 
 IcsCalendar readICalendar(std::string_view text);
@@ -65,10 +79,26 @@ struct IcsOccurrence {
     friend bool operator==(const IcsOccurrence&, const IcsOccurrence&) = default;
 };
 
+// Bounds of one import; past one, it is refused before anything is written.
+inline constexpr std::size_t kMostImportedLines = 100000;
+inline constexpr std::size_t kMostImportedBytes = 16u << 20;  // of all lines added, in Shift-JIS
+// A line longer than the day schedule window takes for a whole day is refused (kScheduleTextBytes).
+
+// What an expansion met besides its occurrences.
+struct IcsWork {
+    bool stopped = false;  // progress stopped it
+    bool tooMany = false;   // more than kMostImportedLines occurrences
+    bool tooLarge = false;  // more text than kMostImportedBytes can hold
+};
+
 // Every occurrence on the days firstSerial..lastSerial, by day and start;
-// progress is told event by event (and stopping it gives no occurrences).
+// progress is told between events and inside long ones. Stopped or past the
+// bound, it gives none (work says which).
 std::vector<IcsOccurrence> icsOccurrences(const IcsCalendar& calendar, int firstSerial, int lastSerial,
-                                          const IcsProgress& progress = {});
+                                          const IcsProgress& progress = {}, IcsWork* work = nullptr);
+
+// Why an import wrote nothing although the calendar was read.
+enum class IcsRefusal { None, TooManyLines, LineTooLong, TooManyBytes };
 
 struct IcsImport {
     SaveResult saved;          // the first write that failed stops the import
@@ -77,6 +107,8 @@ struct IcsImport {
     int days = 0;              // days that got lines
     std::string unstorable;    // UTF-8: characters code page 932 cannot hold (nothing is written then)
     bool stopped = false;      // progress stopped it before anything was written
+    IcsRefusal refused = IcsRefusal::None;
+    std::string longLine;      // UTF-8: the start of the line that was too long
 };
 
 // Adds each occurrence as a line of its day's section in the day schedule

@@ -42,6 +42,8 @@ struct Written {
     bool wholeDay = false, utc = false;
 };
 bool parseWritten(std::string_view value, Written& out);
+// Whether a value has the shape of a DATE or DATE-TIME, whatever its numbers.
+bool writtenShape(std::string_view value);
 IcsMoment momentOfMinutes(Minutes minutes);
 // "P1D", "PT1H30M", "P2W": minutes, at most a year's.
 Minutes durationMinutes(std::string_view value);

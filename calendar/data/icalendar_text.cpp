@@ -11,12 +11,14 @@ std::string upper(std::string_view text) {
 }
 
 std::vector<std::string> unfoldedLines(std::string_view text) {
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);  // a byte order mark
     std::vector<std::string> lines;
     while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        const std::size_t end = text.find_first_of("\r\n");  // CR LF, LF or CR alone
+        const std::string_view line = text.substr(0, end);
+        const std::size_t next = end == std::string_view::npos ? text.size()
+                                 : end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+        text.remove_prefix(next);
         if (!line.empty() && (line.front() == ' ' || line.front() == '\t') && !lines.empty()) lines.back().append(line.substr(1));
         else if (!line.empty()) lines.emplace_back(line);
     }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <limits>
+#include <iterator>
 #include <set>
 
 #include "icalendar_parts.h"
@@ -15,6 +16,17 @@ bool digits(std::string_view text, std::size_t at, std::size_t n, int& value) {
     if (at + n > text.size()) return false;
     const auto r = std::from_chars(text.data() + at, text.data() + at + n, value);
     return r.ec == std::errc() && r.ptr == text.data() + at + n;
+}
+
+bool writtenShape(std::string_view value) {
+    const auto allDigits = [&](std::size_t at, std::size_t n) {
+        return value.size() >= at + n && std::all_of(value.begin() + static_cast<std::ptrdiff_t>(at),
+                                                     value.begin() + static_cast<std::ptrdiff_t>(at + n),
+                                                     [](char c) { return c >= '0' && c <= '9'; });
+    };
+    if (value.size() == 8) return allDigits(0, 8);
+    return (value.size() == 15 || (value.size() == 16 && value[15] == 'Z')) && allDigits(0, 8) && value[8] == 'T' &&
+           allDigits(9, 6);
 }
 
 bool parseWritten(std::string_view value, Written& out) {
@@ -57,16 +69,20 @@ IcsMoment plusMinutes(IcsMoment m, Minutes minutes) {
 
 
 
+// A list of numbers; one past the limit counts as the limit, so that a huge
+// INTERVAL or COUNT means "hardly ever" and not "every day".
 std::vector<int> numbers(std::string_view list) {
+    constexpr long long kLimit = 1000000000;
     std::vector<int> out;
     while (!list.empty()) {
         const std::size_t comma = list.find(',');
-        int value = 0;
         const std::string_view piece = list.substr(0, comma);
         const bool negative = !piece.empty() && piece.front() == '-';
         const std::string_view magnitude = piece.substr(negative || (!piece.empty() && piece.front() == '+') ? 1 : 0);
-        if (std::from_chars(magnitude.data(), magnitude.data() + magnitude.size(), value).ec == std::errc())
-            out.push_back(negative ? -value : value);
+        long long value = 0;
+        const auto r = std::from_chars(magnitude.data(), magnitude.data() + magnitude.size(), value);
+        if (r.ec == std::errc::result_out_of_range) value = kLimit;
+        if (r.ec != std::errc::invalid_argument) out.push_back(static_cast<int>((negative ? -1 : 1) * std::min(value, kLimit)));
         list = comma == std::string_view::npos ? std::string_view() : list.substr(comma + 1);
     }
     return out;
@@ -86,8 +102,9 @@ bool parseRule(std::string_view text, IcsRule& written) {
         else if (name == "INTERVAL") rule.interval = std::max(1, numbers(value).empty() ? 1 : numbers(value).front());
         else if (name == "COUNT") rule.count = numbers(value).empty() ? 0 : numbers(value).front();
         else if (name == "UNTIL") {
-            rule.hasUntil = parseWritten(value, written.until);
-            if (rule.hasUntil) rule.until = serialDayAt(written.until.minutes);
+            if (!parseWritten(value, written.until)) return false;  // an end it cannot read: not a series it knows
+            rule.hasUntil = true;
+            rule.until = serialDayAt(written.until.minutes);
         } else if (name == "BYMONTHDAY") rule.byMonthDay = numbers(value);
         else if (name == "BYMONTH") rule.byMonth = numbers(value);
         else if (name == "BYSETPOS") rule.bySetPos = numbers(value);
@@ -113,6 +130,10 @@ bool parseRule(std::string_view text, IcsRule& written) {
 
 namespace {
 
+// Real zones change their offset a few times a year; a zone that says more
+// is cut there, so that no file makes placing a time slow.
+constexpr std::size_t kMostOnsetsPerYear = 24;
+
 // The onsets of an observance, in local minutes, that may be the latest before a moment of year.
 std::vector<Minutes> onsetsNear(const IcsObservance& o, int year) {
     std::vector<Minutes> onsets = o.dates;
@@ -123,15 +144,33 @@ std::vector<Minutes> onsetsNear(const IcsObservance& o, int year) {
     int sy, sm, sd;
     civilFromSerial(serialDayAt(o.onset), sy, sm, sd);
     const Minutes minute = minuteOfDayAt(o.onset);
-    for (int y = std::max(year - 1, sy); y <= year && y <= 9999; ++y)
-        for (int month = 1; month <= 12; ++month) {
+    for (int y = std::max(year - 1, sy); y <= year && y <= 9999; ++y) {
+        std::size_t taken = 0;
+        for (int month = 1; month <= 12 && taken < kMostOnsetsPerYear; ++month) {
             if (rule.byMonth.empty() ? month != sm : !inList(rule.byMonth, month)) continue;
             for (int day : monthDays(rule, y, month, sd)) {
                 const Minutes at = minutesAt(serialDayOf(y, month, day)) + minute;
-                if (at > o.onset && serialDayAt(at) <= rule.until) onsets.push_back(at);
+                if (at > o.onset && serialDayAt(at) <= rule.until && taken++ < kMostOnsetsPerYear) onsets.push_back(at);
             }
         }
+    }
     return onsets;
+}
+
+const IcsZoneYear& zoneYear(const IcsZone& zone, int year) {
+    const auto known = zone.years.find(year);
+    if (known != zone.years.end()) return known->second;
+    IcsZoneYear& made = zone.years[year];
+    Minutes earliest = std::numeric_limits<Minutes>::max();
+    made.offsetBefore = kJapan;
+    for (const IcsObservance& o : zone.observances)
+        for (Minutes onset : onsetsNear(o, year)) {
+            const Minutes at = onset - o.offsetFrom;
+            made.changes.emplace_back(at, o.offsetTo);
+            if (at < earliest) earliest = at, made.offsetBefore = o.offsetFrom;
+        }
+    std::stable_sort(made.changes.begin(), made.changes.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    return made;
 }
 
 // The zone's offset at a moment: that of the latest onset before it, or
@@ -139,15 +178,14 @@ std::vector<Minutes> onsetsNear(const IcsObservance& o, int year) {
 int offsetAt(const IcsZone& zone, Minutes utc) {
     int y, m, d;
     civilFromSerial(serialDayAt(utc), y, m, d);
-    Minutes latest = std::numeric_limits<Minutes>::min(), earliest = std::numeric_limits<Minutes>::max();
-    int offset = kJapan, before = kJapan;
-    for (const IcsObservance& o : zone.observances)
-        for (Minutes onset : onsetsNear(o, y)) {
-            const Minutes at = onset - o.offsetFrom;
-            if (at <= utc && at > latest) latest = at, offset = o.offsetTo;
-            if (at < earliest) earliest = at, before = o.offsetFrom;
-        }
-    return latest == std::numeric_limits<Minutes>::min() ? before : offset;
+    const IcsZoneYear& year = zoneYear(zone, y);
+    const auto after = std::upper_bound(year.changes.begin(), year.changes.end(), utc,
+                                        [](Minutes t, const auto& change) { return t < change.first; });
+    if (after == year.changes.begin()) return year.offsetBefore;
+    // Of changes at the same moment, the first in the file holds.
+    auto latest = std::prev(after);
+    while (latest != year.changes.begin() && std::prev(latest)->first == latest->first) --latest;
+    return latest->second;
 }
 
 // A local time in UTC. Of a time the clocks pass twice, the first; a time

@@ -77,17 +77,37 @@ std::vector<int> periodDays(const RecurrenceRule& rule, int periodStart, int sta
     return out;
 }
 
-int nextPeriod(const RecurrenceRule& rule, int periodStart) {
+// Periods are counted in 64 bits: an INTERVAL may be any 31-bit number, and
+// a period past the last day ends the series.
+constexpr int kPastTheEnd = kLastSerialDay + 1;
+
+int clampedDay(long long serial) { return static_cast<int>(std::min<long long>(serial, kPastTheEnd)); }
+
+// The first day of the period that is `periods` periods after the one starting on periodStart.
+int periodAfter(const RecurrenceRule& rule, int periodStart, long long periods) {
     int y, m, d;
     civilFromSerial(periodStart, y, m, d);
     switch (rule.frequency) {
-        case 'D': return periodStart + rule.interval;
-        case 'W': return periodStart + 7 * rule.interval;
+        case 'D': return clampedDay(periodStart + periods);
+        case 'W': return clampedDay(periodStart + 7 * periods);
         case 'M': {
-            const int months = (y * 12 + m - 1) + rule.interval;
-            return months / 12 > 9999 ? kLastSerialDay + 1 : serialDayOf(months / 12, months % 12 + 1, 1);
+            const long long months = (y * 12LL + m - 1) + periods;
+            return months / 12 > 9999 ? kPastTheEnd : serialDayOf(static_cast<int>(months / 12), static_cast<int>(months % 12) + 1, 1);
         }
-        default: return y + rule.interval > 9999 ? kLastSerialDay + 1 : serialDayOf(y + rule.interval, 1, 1);
+        default: return y + periods > 9999 ? kPastTheEnd : serialDayOf(static_cast<int>(y + periods), 1, 1);
+    }
+}
+
+// How many whole periods lie between two period starts.
+long long periodsBetween(const RecurrenceRule& rule, int from, int to) {
+    int fy, fm, fd, ty, tm, td;
+    civilFromSerial(from, fy, fm, fd);
+    civilFromSerial(to, ty, tm, td);
+    switch (rule.frequency) {
+        case 'D': return to - from;
+        case 'W': return (to - from) / 7;
+        case 'M': return (ty * 12LL + tm) - (fy * 12LL + fm);
+        default: return ty - fy;
     }
 }
 
@@ -101,18 +121,27 @@ int firstPeriod(const RecurrenceRule& rule, int start) {
         default: return start;
     }
 }
+
+// The first period of the series that may hold a day from firstSerial on: a
+// series without COUNT jumps there, one with COUNT must count from its start.
+int periodNear(const RecurrenceRule& rule, int startSerial, int firstSerial) {
+    const int first = firstPeriod(rule, startSerial);
+    if (rule.count > 0 || firstSerial <= startSerial) return first;
+    const long long skipped = periodsBetween(rule, first, firstPeriod(rule, firstSerial)) / rule.interval;
+    return periodAfter(rule, first, skipped * rule.interval);
+}
 }  // namespace
 
-std::vector<int> ruleDays(const RecurrenceRule& rule, int startSerial, int lastSerial) {
+std::vector<int> ruleDays(const RecurrenceRule& rule, int startSerial, int firstSerial, int lastSerial) {
     std::vector<int> days;
     int counted = 0;
     const int end = std::min(rule.until, lastSerial);
-    for (int period = firstPeriod(rule, startSerial); period <= end; period = nextPeriod(rule, period)) {
+    for (int period = periodNear(rule, startSerial, firstSerial); period <= end; period = periodAfter(rule, period, rule.interval)) {
         for (int serial : periodDays(rule, period, startSerial)) {
             if (serial < startSerial) continue;
             if (serial > end || (rule.count > 0 && counted >= rule.count)) return days;
             ++counted;
-            days.push_back(serial);
+            if (serial >= firstSerial) days.push_back(serial);
         }
         if (rule.count > 0 && counted >= rule.count) break;
     }

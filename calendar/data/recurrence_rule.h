@@ -38,8 +38,11 @@ std::string formatRule(const RecurrenceRule& rule);
 // The days of a month that the rule picks, in order (startDay: the series'
 // first day of the month, for rules without BYDAY or BYMONTHDAY).
 std::vector<int> monthDays(const RecurrenceRule& rule, int year, int month, int startDay);
-// The days of a series from startSerial to lastSerial (and the rule's end).
-std::vector<int> ruleDays(const RecurrenceRule& rule, int startSerial, int lastSerial);
+// The days firstSerial..lastSerial of a series that starts on startSerial
+// (and ends with the rule). The work is bounded by the days asked for, not by
+// how long ago the series began, unless the rule counts (COUNT), whose
+// occurrences are counted from the start.
+std::vector<int> ruleDays(const RecurrenceRule& rule, int startSerial, int firstSerial, int lastSerial);
 
 bool inList(const std::vector<int>& list, int value);
 

@@ -8,6 +8,7 @@
 
 #include "calendar/data/icalendar_export.h"
 #include "calendar/data/icalendar_import.h"
+#include "calendar/data/section_file.h"
 #include "shared/clock.h"
 #include "shared/cp932.h"
 #include "shared/date_math.h"
@@ -181,6 +182,22 @@ private:
     bool shown_ = false, stopped_ = false;
 };
 
+std::wstring refusalText(const IcsImport& result) {
+    const std::wstring nothing = L"何も読み込みませんでした.\n";
+    switch (result.refused) {
+        case IcsRefusal::TooManyLines:
+            return L"予定が " + std::to_wstring(kMostImportedLines) + L" 行を超えるため, " + nothing + L"期間を短くして読み込んでください.";
+        case IcsRefusal::LineTooLong:
+            return L"1 行が " + std::to_wstring(kScheduleTextBytes) + L" バイトを超える予定があるため, " + nothing +
+                   wideOfUtf8(result.longLine) + L"...";
+        case IcsRefusal::TooManyBytes:
+            return L"予定の文字が " + std::to_wstring(kMostImportedBytes >> 20) + L" MB を超えるため, " + nothing +
+                   L"期間を短くして読み込んでください.";
+        case IcsRefusal::None: break;
+    }
+    return {};
+}
+
 DataSources sourcesOf(CalendarWindow& a) {
     const SharedSettings& s = a.shared();
     return {a.process.files, s.paths, s.closedDays, s.env};
@@ -195,26 +212,29 @@ void exportICalendarFile(CalendarWindow& a) {
                                                         : std::to_wstring(span.from) + L"-" + std::to_wstring(span.to);
     const std::string path = chooseFile(a, true, L"Tavo-" + suggested + L".ics");
     if (path.empty()) return;
-    std::string text;
+    IcsExport exported;
     {
         WaitCursor wait;
         Progress progress(a, L"iCalendar に書き出しています...");
         const LocalDate today = clockToday();
-        text = exportICalendar({span.from, span.to, false, today, [&](int done, int total) { return progress.tell(done, total); }},
+        exported = exportICalendar({span.from, span.to, false, today, [&](int done, int total) { return progress.tell(done, total); }},
                                sourcesOf(a));
     }
-    if (text.empty()) {
+    if (exported.text.empty()) {
         tellUser(a, L"書き出しを中止しました. ファイルは作っていません.", win::Tone::Information);
         return;
     }
-    if (!a.process.files.replaceFile(path, text)) {
+    if (!a.process.files.replaceFile(path, exported.text)) {
         tellUser(a, L"iCalendar のファイルを書き出せませんでした.\n" + cp932ToWide(path), win::Tone::Warning);
         return;
     }
     std::size_t events = 0;
-    for (std::size_t at = 0; (at = text.find("BEGIN:VEVENT", at)) != std::string::npos; ++at) ++events;
+    for (std::size_t at = 0; (at = exported.text.find("BEGIN:VEVENT", at)) != std::string::npos; ++at) ++events;
+    const std::wstring skipped = exported.skipped > 0 ? L"\nありえない日付 (9999 年より後, 平年の 2 月 29 日など) の誕生日・記念日 " +
+                                                            std::to_wstring(exported.skipped) + L" 件は書き出していません."
+                                                      : std::wstring();
     tellUser(a, spanText(span) + L"のデータを " + std::to_wstring(events) + L" 件の予定として書き出しました.\n" +
-                    cp932ToWide(path), win::Tone::Information);
+                    cp932ToWide(path) + skipped, win::Tone::Information);
 }
 
 void importICalendarFile(CalendarWindow& a) {
@@ -223,6 +243,7 @@ void importICalendarFile(CalendarWindow& a) {
     const std::string path = chooseFile(a, false, L"");
     if (path.empty()) return;
     IcsImport result;
+    IcsCalendar calendar;
     int held = 0;
     {
         WaitCursor wait;
@@ -231,9 +252,11 @@ void importICalendarFile(CalendarWindow& a) {
             tellUser(a, L"ファイルを読めませんでした.\n" + cp932ToWide(path) + L"\n" + cp932ToWide(file.problem), win::Tone::Warning);
             return;
         }
-        const IcsCalendar calendar = readICalendar(file.content);
+        calendar = readICalendar(file.content);
         if (!calendar.problem.empty()) {
-            tellUser(a, L"iCalendar のファイルではありません.\n" + cp932ToWide(path), win::Tone::Warning);
+            tellUser(a, L"iCalendar のファイルとして読めないため, 何も読み込みませんでした.\n" + cp932ToWide(path) + L"\n(" +
+                            wideOfUtf8(calendar.problem) + L")",
+                     win::Tone::Warning);
             return;
         }
         Progress progress(a, L"iCalendar から読み込んでいます...");
@@ -243,6 +266,10 @@ void importICalendarFile(CalendarWindow& a) {
     }
     if (result.stopped) {
         tellUser(a, L"読み込みを中止しました. 予定は何も変わっていません.", win::Tone::Information);
+        return;
+    }
+    if (result.refused != IcsRefusal::None) {
+        tellUser(a, refusalText(result), win::Tone::Warning);
         return;
     }
     if (!result.unstorable.empty()) {
@@ -259,7 +286,10 @@ void importICalendarFile(CalendarWindow& a) {
                     std::to_wstring(result.added) + L" 行を " + std::to_wstring(result.days) +
                     L" 日の予定に加えました.\n(すでにある予定は加えていません)" +
                     (held > 0 ? L"\nTavo から書き出した予定で, いまも Tavo にある " + std::to_wstring(held) + L" 件は除きました."
-                              : std::wstring()),
+                              : std::wstring()) +
+                    (calendar.skipped > 0 ? L"\n1583 年から 9999 年の外の日付の予定 " + std::to_wstring(calendar.skipped) +
+                                                L" 件は読み込んでいません."
+                                          : std::wstring()),
              win::Tone::Information);
 }
 
