@@ -209,6 +209,21 @@ protected:
     EnvironmentSettings env{};
 };
 
+// Birthdays on dates no calendar has are counted, not written; one born on
+// 29 February comes on the last day of February in other years.
+TEST_F(ICalendarRoundTrip, ImpossibleBirthdaysAreCountedAndLeapDaysRepeat) {
+    MemoryFileSystem from;
+    from.files[personalDayFile(paths, kBirthday, 2)] = ":15 99999\r\nA\r\n:29 1999\r\nB\r\n:29 2000\r\nC\r\n";
+    const IcsExport exported = exportICalendar({2026, 2026, false, {2026, 12, 7}}, {from, paths, closed, env});
+    EXPECT_EQ(exported.skipped, 2);
+    EXPECT_EQ(exported.text.find("9999"), std::string::npos);
+    EXPECT_EQ(exported.text.find("19990229"), std::string::npos);
+    const IcsCalendar back = readICalendar(exported.text);
+    const std::vector<IcsOccurrence> wanted = {{serialDayOf(2027, 2, 28), "C" + utf8(u8" の誕生日")},
+                                               {serialDayOf(2028, 2, 29), "C" + utf8(u8" の誕生日")}};
+    EXPECT_EQ(icsOccurrences(back, serialDayOf(2027, 1, 1), serialDayOf(2028, 12, 31)), wanted);
+}
+
 TEST_F(ICalendarRoundTrip, AnyFolderComesBackIntoAnEmptyOne) {
     std::mt19937 random(2026);
     for (int round = 0; round < 150; ++round) {
