@@ -234,7 +234,7 @@ TEST(DataIntegrity, AFileThatCannotBeReadWholeIsNeverWritten) {
         {"add birthday", personalDayFile(paths, kBirthday, 12),
          [&](MemoryFileSystem& f) { return addPersonalDay(f, paths, kBirthday, 12, {8, 0, "x"}); }},
         {"remove anniversary", personalDayFile(paths, kAnniversary, 12),
-         [&](MemoryFileSystem& f) { return removePersonalDay(f, paths, kAnniversary, 12, 1, 0); }},
+         [&](MemoryFileSystem& f) { return removePersonalDay(f, paths, kAnniversary, 12, {1, 0, "x"}, 0).saved; }},
         {"day off", dayOffFile(paths, 2026),
          [&](MemoryFileSystem& f) {
              DayOffTable t{};

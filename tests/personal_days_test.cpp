@@ -87,8 +87,37 @@ TEST(PersonalDays, FilesOnDisk) {
     ASSERT_TRUE(addPersonalDay(files, paths, kAnniversary, 10, {1, 2000, "x"}));
     EXPECT_EQ(folder.read("aniversa.cal"), ": 1 2000\r\nx\r\n");
     EXPECT_EQ(readPersonalDays(files, paths, kAnniversary, 10).size(), 1u);
-    ASSERT_TRUE(removePersonalDay(files, paths, kAnniversary, 10, 1, 0));
+    ASSERT_TRUE(removePersonalDay(files, paths, kAnniversary, 10, {1, 2000, "x"}, 0).saved);
     EXPECT_FALSE(folder.exists("aniversa.cal"));
+}
+
+// A delete goes by what the entry says, in the file as it is now: after an
+// outside edit the selected entry is the one removed, or none when it is gone.
+TEST(PersonalDays, RemovalGoesByContent) {
+    struct Case {
+        const char* now;  // the file when 削除 is pressed
+        int year;
+        const char* name;  // of the entry selected on the 5th
+        int n;
+        const char* after;
+        bool gone;
+    } const cases[] = {
+        {": 5\r\nBob\r\n: 5\r\nAlice\r\n", 0, "Bob", 0, ": 5\r\nAlice\r\n", false},  // listed as Alice, Bob
+        {": 5\r\nAlice\r\n", 0, "Bob", 0, ": 5\r\nAlice\r\n", true},                   // Bob removed outside
+        {": 5 1990\r\nBob\r\n", 0, "Bob", 0, ": 5 1990\r\nBob\r\n", true},             // another Bob
+        {": 5\r\nX\r\n: 6\r\nX\r\n: 5\r\nX\r\n", 0, "X", 1, ": 5\r\nX\r\n: 6\r\nX\r\n", false},
+    };
+    PathSettings paths{};
+    initPathDefaults(paths, "C:\\Tavo\\Tavo.exe", "C:\\Windows");
+    for (const Case& c : cases) {
+        MemoryFileSystem files;
+        const std::string path = personalDayFile(paths, kBirthday, 3);
+        files.files[path] = c.now;
+        const PersonalRemoval removal = removePersonalDay(files, paths, kBirthday, 3, {5, c.year, c.name}, c.n);
+        EXPECT_TRUE(removal.saved) << c.now;
+        EXPECT_EQ(removal.gone, c.gone) << c.now;
+        EXPECT_EQ(files.files[path], c.after) << c.now;
+    }
 }
 
 // What the birthday window lists: that day's entries in file order, and

@@ -8,6 +8,7 @@
 #include <csignal>
 #endif
 
+#include "shared/memory_file_system.h"
 #include "shared/native_file_system.h"
 #include "temp_folder.h"
 
@@ -72,6 +73,40 @@ TEST(SectionFile, MemoContent) {
     EXPECT_EQ(memoContent(""), "");
     EXPECT_EQ(memoContent("a\r\nb"), "a\r\nb\r\n");
     EXPECT_EQ(memoContent(":not a header\r\n"), ":not a header\r\n");
+}
+
+// A window saves over a section that changed since it read it: what only
+// one side changed is kept as changed, what both changed is kept twice,
+// the other side's lines marked.
+TEST(SectionFile, ASaveOverAnOutsideChangeKeepsBoth) {
+    struct Case {
+        const char *base, *mine, *theirs, *saved;
+        bool merged, conflict;
+    } const cases[] = {
+        {"a\r\nb\r\n", "a\r\nb\r\nmine\r\n", "a\r\nb\r\n", "a\r\nb\r\nmine\r\n", false, false},  // nothing outside
+        {"a\r\nb\r\n", "A\r\nb\r\n", "a\r\nb\r\ntheirs\r\n", "A\r\nb\r\ntheirs\r\n", true, false},  // apart
+        {"a\nb", "a\r\nb", "a\r\nB\r\n", "a\r\nB\r\n", true, false},                                         // line ends alone are no change
+        {"a\r\n", "a\r\nmine\r\n", "a\r\ntheirs\r\n", "a\r\nmine\r\n【競合】theirs\r\n", true, true},  // both added
+        {"a\r\nb\r\n", "a\r\nmine\r\n", "a\r\n", "a\r\nmine\r\n", true, true},                              // removed and changed
+        {"", "mine\r\n", "theirs\r\n", "mine\r\n【競合】theirs\r\n", true, true},                               // both new
+        {"a\r\n", "a\r\nsame\r\n", "a\r\nsame\r\n", "a\r\nsame\r\n", true, false},                         // the same change
+    };
+    PathSettings paths{};
+    initPathDefaults(paths, "C:\\Tavo\\Tavo.exe", "C:\\Windows");
+    for (ScheduleKind kind : {kScheduleDay, kScheduleMemo})
+        for (const Case& c : cases) {
+            MemoryFileSystem files;
+            const SchedulePlace place = schedulePlace(paths, kind, 2026, 12, 24);
+            const std::string other = ":1\r\nother day\r\n";
+            files.files[place.path] = kind == kScheduleMemo ? std::string(c.theirs) : other + ":24\r\n" + c.theirs;
+            const ScheduleSave save = saveScheduleText(files, place, c.base, c.mine);
+            ASSERT_TRUE(save.saved) << c.mine;
+            EXPECT_EQ(readScheduleText(files, place).text, c.saved) << kind << " " << c.mine;
+            EXPECT_EQ(save.text, c.saved) << c.mine;
+            EXPECT_EQ(save.merged, c.merged) << c.mine;
+            EXPECT_EQ(save.conflict, c.conflict) << c.mine;
+            EXPECT_TRUE(kind == kScheduleMemo || readSection(files.files[place.path], 1) == "other day\r\n");
+        }
 }
 
 class SectionFilesOnDisk : public ::testing::Test {

@@ -3,13 +3,13 @@
 
 #include "shared/windows_of_kind.h"
 #include "tray_window.h"
+#include "win/single_instance.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     using namespace tavo::tray;
-    if (HWND running = tavo::findWindowOf(tavo::WindowKind::Tray)) {
-        SetForegroundWindow(running);
-        return 0;
-    }
+    tavo::win::SingleInstance lock(L"Tray");
+    if (!lock.first() && (lock.waitForFirst([] { return tavo::findWindowOf(tavo::WindowKind::Tray); }) || !lock.first()))
+        return 0;  // the icon is there already
     if (!TrayWindow::registerClass(instance)) return 0;
     ShellNotificationArea area;
     TrayWindow tray(instance, area, calendarBesideLauncher(instance));

@@ -180,10 +180,20 @@ SaveResult addPersonalDay(FileSystem& files, const PathSettings& paths, Personal
                        [&](std::string_view old) { return withPersonalEntry(old, entry); });
 }
 
-SaveResult removePersonalDay(FileSystem& files, const PathSettings& paths, PersonalDayKind kind, int month, int day,
-                             int n) {
-    return rewriteFile(files, personalDayFile(paths, kind, month),
-                       [&](std::string_view old) { return withoutPersonalEntry(old, day, n); });
+PersonalRemoval removePersonalDay(FileSystem& files, const PathSettings& paths, PersonalDayKind kind, int month,
+                                  const PersonalEntry& entry, int n) {
+    PersonalRemoval out;
+    out.saved = rewriteFile(files, personalDayFile(paths, kind, month), [&](std::string_view old) {
+        int ofDay = 0, equal = n;
+        for (const PersonalLine& p : personalLines(fileLines(old))) {
+            if (p.day != entry.day) continue;
+            if (p.year == entry.year && p.name == entry.name && equal-- == 0) return withoutPersonalEntry(old, entry.day, ofDay);
+            ++ofDay;
+        }
+        out.gone = true;
+        return std::string(old);
+    });
+    return out;
 }
 
 const SettingsTable& soundPlayedDateTable() {

@@ -69,8 +69,16 @@ std::string withoutPersonalEntry(std::string_view content, int day, int n);
 // The same on the month's file; a file that could not be read whole is left alone.
 SaveResult addPersonalDay(FileSystem& files, const PathSettings& paths, PersonalDayKind kind, int month,
                           const PersonalEntry& entry);
-SaveResult removePersonalDay(FileSystem& files, const PathSettings& paths, PersonalDayKind kind, int month, int day,
-                             int n);
+// Removes an entry by what it says, from the file as it is now (which may
+// have changed since it was listed): the entry equal to `entry`, the n-th of
+// such equal ones (from 0). When the file no longer holds it, nothing is
+// written and gone says so.
+struct PersonalRemoval {
+    SaveResult saved;
+    bool gone = false;
+};
+PersonalRemoval removePersonalDay(FileSystem& files, const PathSettings& paths, PersonalDayKind kind, int month,
+                                  const PersonalEntry& entry, int n);
 
 // Plays the birthday sound at most once a day.
 class BirthdaySound {

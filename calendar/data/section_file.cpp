@@ -1,5 +1,9 @@
 #include "section_file.h"
 
+#include <algorithm>
+
+#include "text_merge.h"
+
 #include "shared/date_math.h"
 #include "shared/file_system.h"
 
@@ -142,26 +146,65 @@ int sectionKey(ScheduleKind kind, int year, int month, int day) {
     return kind == kScheduleEveryWeek ? weekdayOf(year, month, day) : day;
 }
 
+SchedulePlace schedulePlace(const PathSettings& paths, ScheduleKind kind, int year, int month, int day) {
+    return {scheduleFile(paths, kind, year, month), kind, kind == kScheduleMemo ? 0 : sectionKey(kind, year, month, day)};
+}
+
+namespace {
+
+std::string memoText(std::string_view content) {
+    while (!content.empty() && content.back() == kEndOfFile) content.remove_suffix(1);
+    return std::string(content);
+}
+
+std::string placeText(const SchedulePlace& place, std::string_view content) {
+    return place.kind == kScheduleMemo ? memoText(content) : readSection(content, place.key);
+}
+
+std::string withPlaceText(const SchedulePlace& place, std::string_view content, std::string_view text) {
+    return place.kind == kScheduleMemo ? memoContent(text) : replaceSection(content, place.key, text);
+}
+
+bool sameLines(std::string_view a, std::string_view b) {
+    const std::vector<std::string_view> la = fileLines(a), lb = fileLines(b);
+    return std::equal(la.begin(), la.end(), lb.begin(), lb.end(),
+                      [](std::string_view x, std::string_view y) { return lineContent(x) == lineContent(y); });
+}
+
+}  // namespace
+
+ScheduleText readScheduleText(const FileSystem& files, const SchedulePlace& place) {
+    const FileContent file = files.readFile(place.path);
+    ScheduleText out{{}, readWhole(file), file.problem};
+    if (file.opened) out.text = placeText(place, completeLines(file));
+    return out;
+}
+
 ScheduleText readScheduleText(const FileSystem& files, const PathSettings& paths, ScheduleKind kind, int year,
                               int month, int day) {
-    const FileContent file = files.readFile(scheduleFile(paths, kind, year, month));
-    ScheduleText out{{}, readWhole(file), file.problem};
-    if (!file.opened) return out;
-    if (kind == kScheduleMemo) {
-        out.text = completeLines(file);
-        while (!out.text.empty() && out.text.back() == kEndOfFile) out.text.pop_back();
-    } else {
-        out.text = readSection(completeLines(file), sectionKey(kind, year, month, day));
-    }
-    return out;
+    return readScheduleText(files, schedulePlace(paths, kind, year, month, day));
 }
 
 SaveResult writeScheduleText(FileSystem& files, const PathSettings& paths, ScheduleKind kind, int year, int month,
                              int day, std::string_view text) {
-    const std::string path = scheduleFile(paths, kind, year, month);
-    if (kind == kScheduleMemo) return rewriteFile(files, path, [&](std::string_view) { return memoContent(text); });
-    const int key = sectionKey(kind, year, month, day);
-    return rewriteFile(files, path, [&](std::string_view old) { return replaceSection(old, key, text); });
+    const SchedulePlace place = schedulePlace(paths, kind, year, month, day);
+    return rewriteFile(files, place.path, [&](std::string_view old) { return withPlaceText(place, old, text); });
+}
+
+ScheduleSave saveScheduleText(FileSystem& files, const SchedulePlace& place, std::string_view base, std::string_view mine) {
+    ScheduleSave out;
+    out.saved = rewriteFile(files, place.path, [&](std::string_view old) {
+        const std::string theirs = placeText(place, old);
+        out.text = std::string(mine);
+        out.merged = !sameLines(theirs, base);
+        if (out.merged) {
+            TextMerge merge = mergeTexts(base, mine, theirs);
+            out.text = std::move(merge.text);
+            out.conflict = merge.conflict;
+        }
+        return withPlaceText(place, old, out.text);
+    });
+    return out;
 }
 
 }  // namespace tavo

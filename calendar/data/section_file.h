@@ -64,4 +64,25 @@ ScheduleText readScheduleText(const FileSystem& files, const PathSettings& paths
 SaveResult writeScheduleText(FileSystem& files, const PathSettings& paths, ScheduleKind kind, int year, int month,
                              int day, std::string_view text);
 
+// Where a data window's text lives: the file it was read from and its
+// section (the memo: the whole file). A window keeps it when the folder
+// setting changes, so that it saves where it read.
+struct SchedulePlace {
+    std::string path;
+    ScheduleKind kind = kScheduleDay;
+    int key = 0;
+};
+SchedulePlace schedulePlace(const PathSettings& paths, ScheduleKind kind, int year, int month, int day);
+ScheduleText readScheduleText(const FileSystem& files, const SchedulePlace& place);
+
+struct ScheduleSave {
+    SaveResult saved;
+    std::string text;       // what the section holds now (CP932)
+    bool merged = false;    // the file had changed since the window read it: that change is kept too
+    bool conflict = false;  // both changed the same lines: both kept, the other's marked
+};
+// Saves the text `mine` of a window that read `base` there; a change made to
+// the section since (an import, an outside editor) is merged in, never lost.
+ScheduleSave saveScheduleText(FileSystem& files, const SchedulePlace& place, std::string_view base, std::string_view mine);
+
 }  // namespace tavo

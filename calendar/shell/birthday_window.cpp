@@ -7,6 +7,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <utility>
 
 #include "calendar/calc/jump_date.h"
@@ -184,13 +185,19 @@ void add(BirthdayWindow& w) {
 
 int selectedIndex(const BirthdayWindow& w) { return static_cast<int>(SendMessageW(w.list, LB_GETCURSEL, 0, 0)); }
 
+// The selected entry is removed by what it says: the file may have changed
+// since the list was read.
 void remove(BirthdayWindow& w) {
     const int index = selectedIndex(w);
-    if (index < 0) return;
-    const SaveResult saved =
-        removePersonalDay(w.process.files, w.shared().paths, w.kind, w.date.month, w.date.day, index);
-    if (!saved) tellNotSaved(w, saved);
-    else written(w);
+    if (index < 0 || index >= static_cast<int>(w.day.entries.size())) return;
+    const PersonalEntry& entry = w.day.entries[static_cast<std::size_t>(index)];
+    const int equalBefore = static_cast<int>(std::count(w.day.entries.begin(), w.day.entries.begin() + index, entry));
+    const PersonalRemoval removal = removePersonalDay(w.process.files, w.shared().paths, w.kind, w.date.month, entry, equalBefore);
+    if (!removal.saved) return tellNotSaved(w, removal.saved);
+    written(w);
+    if (removal.gone)
+        win::tellUser(w.window, L"選んだ項目はファイルからすでに消えていたため, 何も削除していません. 一覧を読み直しました.",
+                      win::Tone::Information);
 }
 
 bool writable(const BirthdayWindow& w) { return w.day.writable; }

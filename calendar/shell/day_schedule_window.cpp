@@ -28,9 +28,19 @@ constexpr UINT_PTR kEditSubclass = 1;
 
 bool modified(HWND edit) { return SendMessageW(edit, EM_GETMODIFY, 0, 0) != 0; }
 
-// Saves a changed text. False, with the reason told, when it was not saved:
-// the window then stays open with the text.
-bool save(DayScheduleWindow& w) {
+// Shows the text as saved when it took in a change made outside.
+void showSaved(DayScheduleWindow& w, const std::string& text) {
+    w.accepted = cp932ToWide(withCrLf(text));
+    w.restoring = true;
+    SetWindowTextW(w.edit, w.accepted.c_str());
+    w.restoring = false;
+    SendMessageW(w.edit, EM_SETMODIFY, FALSE, 0);
+}
+
+// Saves a changed text. False, with the reason told, when it was not saved
+// or when it met a change made outside to the same lines: the window then
+// stays open with the text (both texts, in the second case).
+bool save(DayScheduleWindow& w, bool quiet = false) {
     if (!modified(w.edit)) return true;  // an unchanged text never rewrites the file
     const std::wstring text = win::textOf(w.edit);
     const std::wstring unstorable = unstorableInCp932(text);
@@ -38,19 +48,22 @@ bool save(DayScheduleWindow& w) {
         win::tellUser(w.window, std::wstring(L"次の文字は保存できません. 別の文字に書き換えてから閉じてください.\n").append(unstorable));
         return false;
     }
-    const SharedSettings& s = w.shared();
-    const SaveResult saved = writeScheduleText(w.process.files, s.paths, w.kind, w.date.year, w.date.month, w.date.day,
-                                               wideToCp932(text));
-    if (!saved) {
+    const ScheduleSave saved = saveScheduleText(w.process.files, w.place, w.readText, wideToCp932(text));
+    if (!saved.saved) {
         std::wstring message = L"予定を保存できませんでした. 入力した内容はこのウィンドウに残っています.\n";
-        message.append(cp932ToWide(w.dataFile())).append(L"\n").append(cp932ToWide(saved.reason));
+        message.append(cp932ToWide(w.dataFile())).append(L"\n").append(cp932ToWide(saved.saved.reason));
         win::tellUser(w.window, message);
         return false;
     }
+    w.readText = saved.text;
     SendMessageW(w.edit, EM_SETMODIFY, FALSE, 0);
     w.acceptedModified = false;
+    if (saved.merged) showSaved(w, saved.text);
     refreshWindows(kRefreshedWindows, kRefreshData);
-    return true;
+    if (!saved.conflict || quiet) return true;
+    win::tellUser(w.window, L"この予定は, ウィンドウを開いた後にほかでも書き換えられていました. 両方の内容を保存しました.\n"
+                            L"ほかで書き換えられた行には「【競合】」を付けています. 確かめてから閉じてください.");
+    return false;
 }
 
 void onClose(DayScheduleWindow& w) {
@@ -139,8 +152,9 @@ void buildFont(DayScheduleWindow& w) {
 }
 
 void load(DayScheduleWindow& w) {
-    const SharedSettings& s = w.shared();
-    const ScheduleText read = readScheduleText(w.process.files, s.paths, w.kind, w.date.year, w.date.month, w.date.day);
+    w.place = schedulePlace(w.shared().paths, w.kind, w.date.year, w.date.month, w.date.day);
+    const ScheduleText read = readScheduleText(w.process.files, w.place);
+    w.readText = read.text;
     w.accepted = cp932ToWide(withCrLf(read.text));
     SetWindowTextW(w.edit, w.accepted.c_str());
     SendMessageW(w.edit, EM_SETMODIFY, FALSE, 0);
@@ -170,7 +184,7 @@ LRESULT onCreate(DayScheduleWindow& w) {
 
 }  // namespace
 
-std::string DayScheduleWindow::dataFile() const { return scheduleFile(shared().paths, kind, date.year, date.month); }
+std::string DayScheduleWindow::dataFile() const { return place.path; }
 
 const win::CommandList<DayScheduleWindow>& DayScheduleWindow::commandList() { return kList; }
 
@@ -181,7 +195,7 @@ void DayScheduleWindow::dpiChanged() { buildFont(*this); }
 LRESULT DayScheduleWindow::onDataMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE: return onCreate(*this);
-        case WM_QUERYENDSESSION: return save(*this) ? TRUE : FALSE;  // logging off keeps the text
+        case WM_QUERYENDSESSION: return save(*this, true) ? TRUE : FALSE;  // logging off keeps the text
         case WM_COMMAND:
             if (HIWORD(wParam) == EN_CHANGE) onTextChanged(*this);
             return 0;

@@ -8,6 +8,7 @@
 
 #include "calendar/calc/day_date.h"
 #include "calendar/data/path_settings.h"
+#include "calendar/data/section_file.h"
 #include "data_window.h"
 #include "win/handles.h"
 
@@ -22,6 +23,10 @@ public:
     static bool registerClass(HINSTANCE instance);
 
     const ScheduleKind kind;
+    // Where the text was read, and what was there: a save goes back there and
+    // merges what changed outside since.
+    SchedulePlace place;
+    std::string readText;
     HWND edit = nullptr;
     win::GdiObject font;
     // The text as it was before the last change, to refuse one past the size limit.

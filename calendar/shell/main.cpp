@@ -12,15 +12,21 @@
 #include "shared/cp932.h"
 #include "shared/windows_of_kind.h"
 #include "shared_block.h"
+#include "win/single_instance.h"
 
 namespace {
 
 using namespace tavo::shell;
 
-// Brings a running calendar forward; true when there was one.
-bool activateRunningCalendar() {
-    HWND existing = tavo::findWindowOf(tavo::WindowKind::Calendar);
-    if (existing == nullptr) return false;
+HWND findCalendar() { return tavo::findWindowOf(tavo::WindowKind::Calendar); }
+
+// Brings the running calendar forward; true when there is one and this
+// process is to end.
+bool activateRunningCalendar(tavo::win::SingleInstance& lock) {
+    if (lock.first()) return false;
+    HWND existing = lock.waitForFirst(findCalendar);
+    if (lock.first()) return false;
+    if (existing == nullptr) return true;
     if (IsIconic(existing)) ShowWindow(existing, SW_RESTORE);
     SetForegroundWindow(existing);
     return true;
@@ -54,7 +60,8 @@ int fail(const wchar_t* text) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int showCommand) {
-    if (activateRunningCalendar()) return 0;
+    tavo::win::SingleInstance lock(L"Calendar");
+    if (activateRunningCalendar(lock)) return 0;
     installClock();
     const bool testClock = GetEnvironmentVariableW(L"TAVO_TEST_CLOCK", nullptr, 0) > 0;
     Process process;

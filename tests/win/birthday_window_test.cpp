@@ -184,6 +184,23 @@ TEST_F(Birthdays, DeletingOneEntryLeavesEveryOtherLineAndTheLastDeletesTheFile) 
     EXPECT_TRUE(listItems().empty());
 }
 
+// The file changes under the open list (an outside editor adds a line
+// before): 削除 removes the entry selected, by what it says.
+TEST_F(Birthdays, ADeleteAfterAnOutsideEditDeletesTheSelectedEntry) {
+    folder.write(L"birthda3.cal", cp932(L": 5\r\nAlice\r\n: 5\r\nBob\r\n"));
+    CalendarRun run(L"2026/03/05");
+    ASSERT_NE(run.window(), nullptr);
+    HWND window = open(run.window(), kBirthdays);
+    ASSERT_NE(window, nullptr);
+    ASSERT_EQ(listItems().size(), 2u);
+    clickItem(1);  // Bob
+    folder.write(L"birthda3.cal", cp932(L": 5\r\nCarol\r\n: 5\r\nAlice\r\n: 5\r\nBob\r\n"));
+    PostMessageW(window, WM_COMMAND, kDelete, 0);
+    EXPECT_TRUE(waitUntil([&] { return folder.read(L"birthda3.cal") == cp932(L": 5\r\nCarol\r\n: 5\r\nAlice\r\n"); }))
+        << folder.read(L"birthda3.cal");
+    EXPECT_TRUE(waitUntil([&] { return listItems() == std::vector<std::wstring>{L"Carol の誕生日", L"Alice の誕生日"}; }));
+}
+
 TEST_F(Birthdays, AnniversariesInOctoberGoToTheirOwnFolder) {
     DataFolder anniversaries(L"tavo-anniversaries");
     setProfileText(L"dir", L"anipath", anniversaries.path());

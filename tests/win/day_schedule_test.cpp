@@ -11,6 +11,7 @@
 #include "calendar/text/date_presets.h"
 #include "calendar_cells.h"
 #include "shared/cp932.h"
+#include "shared_block_view.h"
 
 namespace tavo::blackbox {
 namespace {
@@ -185,6 +186,28 @@ TEST_F(DaySchedule, AFolderThatCannotBeWrittenKeepsTheText) {
     CreateDirectoryW(folder.pathOf(L"sub").c_str(), nullptr);
     ASSERT_TRUE(closeWindow(window));
     EXPECT_EQ(folder.read(L"sub\\sch20057.cal"), cp932(L":9\r\n大事な予定\r\n"));
+}
+
+// The folder changes while the window is open, as the folder page changes it
+// in the running calendar: the text goes back where it was read, and the
+// same day in the new folder stays as it was.
+TEST_F(DaySchedule, AFolderChangeWhileOpenLosesNothingInEitherFolder) {
+    DataFolder other(L"tavo-schedule-other");
+    const std::string theirs = cp932(L":9\r\n別の予定\r\n");
+    other.write(L"sch20057.cal", theirs);
+    CalendarRun run(L"2005/07/09");
+    ASSERT_NE(run.window(), nullptr);
+    HWND window = open(run.window(), kDay);
+    ASSERT_NE(window, nullptr);
+    type(L"会議");
+    {
+        SharedBlockView block(true);
+        ASSERT_TRUE(block);
+        copyToField(block.writable()->paths.scheduleFolder, kPathBytes, wideToCp932(other.path() + L"\\"));
+    }
+    ASSERT_TRUE(closeWindow(window));
+    EXPECT_EQ(folder.read(L"sch20057.cal"), cp932(L":9\r\n会議\r\n"));
+    EXPECT_EQ(other.read(L"sch20057.cal"), theirs);
 }
 
 TEST_F(DaySchedule, TextsThatCannotBeStoredAsTypedAreRefused) {

@@ -135,5 +135,30 @@ TEST_F(ICalendarMenu, ALongExportCanBeStopped) {
     EXPECT_TRUE(IsWindowEnabled(run.window()));
 }
 
+// The day window open on a day an import adds to: closing it keeps both
+// texts, the window's first, says so, and shows what was saved.
+TEST_F(ICalendarMenu, AnImportIntoTheOpenDayKeepsBothTexts) {
+    data.write(L"phone.ics", cp932ToUtf8(
+        "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:p1\r\nDTSTART;VALUE=DATE:20261205\r\nSUMMARY:歯医者\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n"));
+    CalendarRun run(L"2026/12/05");
+    ASSERT_NE(run.window(), nullptr);
+    PostMessageW(run.window(), WM_COMMAND, CMD_DAY_SCHEDULE, 0);
+    HWND window = waitForWindow(L"WSch", kWait);
+    ASSERT_NE(window, nullptr);
+    HWND edit = FindWindowExW(window, nullptr, L"Edit", nullptr);
+    settle(window);
+    typeText(edit, L"買い物");
+
+    const std::wstring imported = runWithFile(run.window(), kImport, data.pathOf(L"phone.ics"));
+    EXPECT_NE(imported.find(L"1 行を 1 日"), std::wstring::npos) << imported;
+    EXPECT_TRUE(toldAfter(window, WM_CLOSE, 0, L"【競合】"));
+    const std::string both = ":5\r\n買い物\r\n【競合】歯医者\r\n";
+    EXPECT_EQ(data.read(L"sch2026c.cal"), both);
+    EXPECT_EQ(controlText(edit), cp932ToWide(both.substr(4)));
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(waitForNoWindow(L"WSch", kWait));
+    EXPECT_EQ(data.read(L"sch2026c.cal"), both);
+}
+
 }  // namespace
 }  // namespace tavo::blackbox

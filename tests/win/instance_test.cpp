@@ -30,6 +30,24 @@ TEST(Calendar, OneInstanceOpensAndClosesCleanly) {
     EXPECT_TRUE(waitForNoWindow(L"Tavo", kWait));
 }
 
+// Two calendars started at the same moment: one runs, the other ends.
+TEST(Calendar, TwoSimultaneousStartsLeaveOneCalendar) {
+    resetProfile();
+    Process first(besideTest(L"Tavo.exe")), second(besideTest(L"Tavo.exe"));
+    ASSERT_TRUE(first.started() && second.started());
+    DWORD code = 1234;
+    bool firstEnded = false;
+    ASSERT_TRUE(waitUntil([&] { return (firstEnded = first.waitExit(0, code)) || second.waitExit(0, code); }, kWait));
+    EXPECT_EQ(code, 0u);
+    HWND window = waitForWindow(L"Tavo", kWait);
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(waitUntil([&] { return IsWindowVisible(window) != FALSE; }));
+    EXPECT_EQ(countTopLevelWindows(L"Tavo"), 1);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    ASSERT_TRUE((firstEnded ? second : first).waitExit(kWait, code));
+    EXPECT_TRUE(waitForNoWindow(L"Tavo", kWait));
+}
+
 TEST(OptionsLibrary, ExportsTavoCustUndecorated) {
     HMODULE library = LoadLibraryW(besideTest(L"TavoCust.dll").c_str());
     ASSERT_NE(library, nullptr);

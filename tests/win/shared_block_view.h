@@ -9,15 +9,18 @@ namespace tavo::blackbox {
 
 class SharedBlockView {
 public:
-    SharedBlockView() {
-        mapping_ = OpenFileMappingW(FILE_MAP_READ, FALSE, kSharedSettingsName);
-        if (mapping_) view_ = MapViewOfFile(mapping_, FILE_MAP_READ, 0, 0, sizeof(SharedSettings));
+    // writable: to change a setting as the options dialog does in the running calendar.
+    explicit SharedBlockView(bool writable = false) {
+        const DWORD access = writable ? FILE_MAP_WRITE : FILE_MAP_READ;
+        mapping_ = OpenFileMappingW(access, FALSE, kSharedSettingsName);
+        if (mapping_) view_ = MapViewOfFile(mapping_, access, 0, 0, sizeof(SharedSettings));
     }
     ~SharedBlockView() {
         if (view_) UnmapViewOfFile(view_);
         if (mapping_) CloseHandle(mapping_);
     }
     const SharedSettings* operator->() const { return static_cast<const SharedSettings*>(view_); }
+    SharedSettings* writable() const { return static_cast<SharedSettings*>(view_); }
     explicit operator bool() const { return view_ != nullptr; }
 
 private:
