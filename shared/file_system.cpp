@@ -3,6 +3,7 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <mutex>
 
 #include "cp932.h"
 
@@ -73,6 +74,10 @@ struct Refusal {
 };
 
 Refusal rewriteAll(FileSystem& files, const std::vector<FileEdit>& edits) {
+    // One rewrite at a time in a process: an import on its own thread and a
+    // window saving the same file must not each write over what the other read.
+    static std::mutex oneAtATime;
+    const std::lock_guard<std::mutex> lock(oneAtATime);
     std::vector<PendingWrite> writes;
     writes.reserve(edits.size());
     for (const FileEdit& e : edits) {

@@ -238,7 +238,7 @@ TEST(DataIntegrity, AFileThatCannotBeReadWholeIsNeverWritten) {
         {"day off", dayOffFile(paths, 2026),
          [&](MemoryFileSystem& f) {
              DayOffTable t{};
-             return toggleDayOff(t, f, paths, 2026, 12, 8);
+             return markDayOff(t, f, paths, 2026, 12, 8, true);
          }},
         {"closed-day rules", joinPath(paths.programFolder, kClosedDaysFile),
          [&](MemoryFileSystem& f) { return saveClosedDayRules(*days, f, paths.programFolder); }},

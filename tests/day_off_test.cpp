@@ -36,17 +36,19 @@ TEST(DayOff, ToggleSavesTheYearFile) {
         for (int m = 0; m < 12; ++m) s += std::string(31, '0') + "\r\n";
         return s;
     }());
-    ASSERT_TRUE(toggleDayOff(t, files, paths, 2026, 12, 7));
+    ASSERT_TRUE(markDayOff(t, files, paths, 2026, 12, 7, true));
     const std::string saved = folder.read("DOff2026.cal");
     EXPECT_EQ(saved.size(), 12u * 33u);
     EXPECT_EQ(saved.substr(11 * 33, 33), "0000001000000000000000000000000\r\n");
     DayOffTable again;
     loadDayOffTable(again, files, paths, 2026);
     EXPECT_TRUE(isDayOff(again, 12, 7));
-    ASSERT_TRUE(toggleDayOff(again, files, paths, 2026, 12, 7));
+    ASSERT_TRUE(markDayOff(again, files, paths, 2026, 12, 7, true));  // marked outside meanwhile: stays marked
+    EXPECT_EQ(folder.read("DOff2026.cal"), saved);
+    ASSERT_TRUE(markDayOff(again, files, paths, 2026, 12, 7, false));
     loadDayOffTable(t, files, paths, 2026);
     EXPECT_FALSE(isDayOff(t, 12, 7));
-    EXPECT_FALSE(toggleDayOff(t, files, paths, 2026, 12, 32));
+    EXPECT_FALSE(markDayOff(t, files, paths, 2026, 12, 32, true));
 }
 
 }  // namespace

@@ -79,12 +79,14 @@ void loadDayOffTable(DayOffTable& table, const FileSystem& files, const PathSett
     parseDayOffTable(table, file.opened ? completeLines(file) : std::string_view());
 }
 
-SaveResult toggleDayOff(DayOffTable& table, FileSystem& files, const PathSettings& paths, int year, int month,
-                        int day) {
+SaveResult markDayOff(DayOffTable& table, FileSystem& files, const PathSettings& paths, int year, int month, int day,
+                      bool marked) {
     if (!validDay(month, day)) return {false, "日付が正しくありません"};
     std::string written;
     const SaveResult result = rewriteFile(files, dayOffFile(paths, year), [&](std::string_view old) {
-        written = withDayOffToggled(old, month, day);
+        DayOffTable now{};
+        parseDayOffTable(now, old);
+        written = isDayOff(now, month, day) == marked ? std::string(old) : withDayOffToggled(old, month, day);
         return written;
     });
     if (result) parseDayOffTable(table, written);

@@ -23,9 +23,11 @@ void loadDayOffTable(DayOffTable& table, const FileSystem& files, const PathSett
 // The file content with a day's flag flipped in its month's row (rows are
 // found by content; missing rows are added); every other byte stays.
 std::string withDayOffToggled(std::string_view content, int month, int day);
-// Flips the flag in the year's file as it is now and reloads the table from
-// it; a file that could not be read whole is left alone.
-SaveResult toggleDayOff(DayOffTable& table, FileSystem& files, const PathSettings& paths, int year, int month,
-                        int day);
+// Sets the day's flag to `marked` in the year's file as it is now (the
+// opposite of what the user saw: a change made outside meanwhile is not
+// flipped back) and reloads the table from it; a file that could not be read
+// whole is left alone.
+SaveResult markDayOff(DayOffTable& table, FileSystem& files, const PathSettings& paths, int year, int month, int day,
+                      bool marked);
 
 }  // namespace tavo

@@ -47,8 +47,9 @@ void close(CalendarWindow& a) { PostMessageW(a.window, WM_CLOSE, 0, 0); }
 void toggleDayOff(CalendarWindow& a) {
     const SharedSettings& s = a.shared();
     const std::string file = dayOffFile(s.paths, a.selected.year());
-    const SaveResult saved =
-        tavo::toggleDayOff(a.dayOff, a.process.files, s.paths, a.selected.year(), a.selected.month(), a.selected.day());
+    const int month = a.selected.month(), day = a.selected.day();
+    const bool marked = !isDayOff(a.dayOff, month, day);  // the opposite of what the calendar shows
+    const SaveResult saved = markDayOff(a.dayOff, a.process.files, s.paths, a.selected.year(), month, day, marked);
     if (!saved) {
         const std::wstring text = L"休暇の設定を保存できませんでした.\n" + cp932ToWide(file) + L"\n" + cp932ToWide(saved.reason);
         win::tellUser(a.window, text);

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -122,36 +124,59 @@ std::wstring spanText(const Span& span) {
 
 // --- Progress ---
 
-// A small window with a bar, shown when the work has taken a moment, with a
-// button that stops it. The calendar takes no input meanwhile.
+// Work on a thread of its own, and a small window that shows how far it has
+// come once it has taken a moment, with a button that stops it. The calendar
+// takes no commands meanwhile but keeps answering: it paints, and 中止 works
+// however long one step of the work is.
 class Progress final : public win::Dialog {
 public:
-    Progress(CalendarWindow& a, const wchar_t* text)
-        : owner_(a.window), start_(GetTickCount64()) {
+    Progress(CalendarWindow& a, const wchar_t* text) : owner_(a.window), start_(GetTickCount64()) {
         if (createModeless(a.process.instance, L"ICSPROGRESSDLG", owner_)) SetDlgItemTextW(dialog, IDC_ICS_PROGRESS_TEXT, text);
     }
     ~Progress() override {
-        if (shown_) EnableWindow(owner_, TRUE);
         if (dialog) DestroyWindow(dialog);
     }
 
-    bool tell(int done, int total) {
-        if (!dialog) return true;
-        if (!shown_ && GetTickCount64() - start_ >= kDelay) {
-            shown_ = true;
-            EnableWindow(owner_, FALSE);
-            ShowWindow(dialog, SW_SHOW);
-        }
-        if (shown_) {
-            SendDlgItemMessageW(dialog, IDC_ICS_PROGRESS_BAR, PBM_SETRANGE32, 0, std::max(total, 1));
-            SendDlgItemMessageW(dialog, IDC_ICS_PROGRESS_BAR, PBM_SETPOS, static_cast<WPARAM>(done), 0);
+    // Runs work(progress) on its own thread and returns its result once it has ended.
+    template <typename Work>
+    auto run(Work work) -> decltype(work(IcsProgress{})) {
+        const IcsProgress tell = [this](int done, int total) {
+            done_ = done;
+            total_ = total;
+            return !stopped_;
+        };
+        HANDLE finished = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        if (finished == nullptr) return work(tell);
+        decltype(work(IcsProgress{})) result{};
+        EnableWindow(owner_, FALSE);
+        std::thread worker([&] {
+            result = work(tell);
+            SetEvent(finished);
+        });
+        while (MsgWaitForMultipleObjects(1, &finished, FALSE, kTick, QS_ALLINPUT) != WAIT_OBJECT_0) {
+            showWhenLong();
             pump();
         }
-        return !stopped_;
+        worker.join();
+        CloseHandle(finished);
+        EnableWindow(owner_, TRUE);
+        return result;
     }
 
 private:
     static constexpr ULONGLONG kDelay = 400;  // milliseconds: short work shows no window
+    static constexpr DWORD kTick = 100;       // the bar moves this often
+
+    void showWhenLong() {
+        if (!dialog) return;
+        if (!shown_ && GetTickCount64() - start_ >= kDelay) {
+            shown_ = true;
+            ShowWindow(dialog, SW_SHOW);
+        }
+        if (!shown_) return;
+        SendDlgItemMessageW(dialog, IDC_ICS_PROGRESS_BAR, PBM_SETRANGE32, 0, std::max(total_.load(), 1));
+        SendDlgItemMessageW(dialog, IDC_ICS_PROGRESS_BAR, PBM_SETPOS, static_cast<WPARAM>(done_.load()), 0);
+    }
 
     INT_PTR onMessage(UINT message, WPARAM wParam, LPARAM) override {
         if (message == WM_INITDIALOG) return TRUE;
@@ -171,7 +196,7 @@ private:
                 stopped_ = true;
                 return;
             }
-            if (IsDialogMessageW(dialog, &message)) continue;
+            if (dialog && IsDialogMessageW(dialog, &message)) continue;
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }
@@ -179,7 +204,9 @@ private:
 
     HWND owner_;
     ULONGLONG start_;
-    bool shown_ = false, stopped_ = false;
+    bool shown_ = false;
+    std::atomic<bool> stopped_{false};
+    std::atomic<int> done_{0}, total_{1};
 };
 
 std::wstring refusalText(const IcsImport& result) {
@@ -196,6 +223,16 @@ std::wstring refusalText(const IcsImport& result) {
         case IcsRefusal::None: break;
     }
     return {};
+}
+
+// A calendar file larger than this is not read at all: a phone's calendar of
+// many years is a few megabytes.
+constexpr DWORD kMostIcsFileBytes = 64u << 20;
+
+bool tooLargeToImport(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA info{};
+    if (!GetFileAttributesExW(cp932ToWide(path).c_str(), GetFileExInfoStandard, &info)) return false;  // told when read
+    return info.nFileSizeHigh > 0 || info.nFileSizeLow > kMostIcsFileBytes;
 }
 
 DataSources sourcesOf(CalendarWindow& a) {
@@ -217,8 +254,9 @@ void exportICalendarFile(CalendarWindow& a) {
         WaitCursor wait;
         Progress progress(a, L"iCalendar に書き出しています...");
         const LocalDate today = clockToday();
-        exported = exportICalendar({span.from, span.to, false, today, [&](int done, int total) { return progress.tell(done, total); }},
-                               sourcesOf(a));
+        exported = progress.run([&](const IcsProgress& tell) {
+            return exportICalendar({span.from, span.to, false, today, tell}, sourcesOf(a));
+        });
     }
     if (exported.text.empty()) {
         tellUser(a, L"書き出しを中止しました. ファイルは作っていません.", win::Tone::Information);
@@ -242,6 +280,12 @@ void importICalendarFile(CalendarWindow& a) {
     if (!chooseSpan(a, L"iCalendar 読み込みの期間", kMostImportYears, span)) return;
     const std::string path = chooseFile(a, false, L"");
     if (path.empty()) return;
+    if (tooLargeToImport(path)) {
+        tellUser(a, L"ファイルが " + std::to_wstring(kMostIcsFileBytes >> 20) + L" MB を超えるため, 読み込みませんでした.\n" +
+                        cp932ToWide(path),
+                 win::Tone::Warning);
+        return;
+    }
     IcsImport result;
     IcsCalendar calendar;
     int held = 0;
@@ -252,17 +296,21 @@ void importICalendarFile(CalendarWindow& a) {
             tellUser(a, L"ファイルを読めませんでした.\n" + cp932ToWide(path) + L"\n" + cp932ToWide(file.problem), win::Tone::Warning);
             return;
         }
-        calendar = readICalendar(file.content);
-        if (!calendar.problem.empty()) {
-            tellUser(a, L"iCalendar のファイルとして読めないため, 何も読み込みませんでした.\n" + cp932ToWide(path) + L"\n(" +
-                            wideOfUtf8(calendar.problem) + L")",
-                     win::Tone::Warning);
-            return;
-        }
         Progress progress(a, L"iCalendar から読み込んでいます...");
-        const IcsCalendar fresh = withoutEventsHeld(calendar, span.from, span.to, sourcesOf(a), held);
-        result = importICalendar(a.process.files, a.shared().paths, fresh, serialDayOf(span.from, 1, 1),
-                                 serialDayOf(span.to, 12, 31), [&](int done, int total) { return progress.tell(done, total); });
+        progress.run([&](const IcsProgress& tell) {
+            calendar = readICalendar(file.content);
+            if (!calendar.problem.empty()) return false;
+            const IcsCalendar fresh = withoutEventsHeld(calendar, span.from, span.to, sourcesOf(a), held);
+            result = importICalendar(a.process.files, a.shared().paths, fresh, serialDayOf(span.from, 1, 1),
+                                     serialDayOf(span.to, 12, 31), tell);
+            return true;
+        });
+    }
+    if (!calendar.problem.empty()) {
+        tellUser(a, L"iCalendar のファイルとして読めないため, 何も読み込みませんでした.\n" + cp932ToWide(path) + L"\n(" +
+                        wideOfUtf8(calendar.problem) + L")",
+                 win::Tone::Warning);
+        return;
     }
     if (result.stopped) {
         tellUser(a, L"読み込みを中止しました. 予定は何も変わっていません.", win::Tone::Information);

@@ -150,15 +150,9 @@ TEST_F(Navigation, DayOffTogglesTheFileAndTheFrame) {
     CalendarRun run(L"2026/12/08");
     ASSERT_NE(run.window(), nullptr);
     PostMessageW(run.window(), WM_COMMAND, CMD_DAY_OFF, 0);
-    settle(run.window());
-    HANDLE h = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE);
-    char content[512] = {};
-    DWORD got = 0;
-    ReadFile(h, content, sizeof content, &got, nullptr);
-    CloseHandle(h);
-    EXPECT_EQ(got, 12u * 33u);
-    EXPECT_EQ(std::string(content + 11 * 33, 33), "0000000100000000000000000000000\r\n");
+    std::string content;
+    ASSERT_TRUE(waitUntil([&] { return (content = fileBytes(file)).size() == 12u * 33u; })) << content;
+    EXPECT_EQ(content.substr(11 * 33, 33), "0000000100000000000000000000000\r\n");
     // The frame of a vacation on a working day: the Holiline pen (red), 4 pixels inside the cell.
     const POINT centre = cellPoint(run.window(), 2026, 12, 2, 1);
     RECT client{};
