@@ -73,7 +73,7 @@ struct Refusal {
     std::string problem;
 };
 
-Refusal rewriteAll(FileSystem& files, const std::vector<FileEdit>& edits) {
+Refusal rewriteAll(FileSystem& files, const std::vector<FileEdit>& edits, const std::function<bool()>& proceed = {}) {
     // One rewrite at a time in a process: an import on its own thread and a
     // window saving the same file must not each write over what the other read.
     static std::mutex oneAtATime;
@@ -86,6 +86,7 @@ Refusal rewriteAll(FileSystem& files, const std::vector<FileEdit>& edits) {
         writes.push_back({&e.path, old.missing ? std::string() : std::move(old.content), {}, !old.missing});
     }
     for (std::size_t i = 0; i < edits.size(); ++i) writes[i].after = edits[i].edit(writes[i].before);
+    if (proceed && !proceed()) return {edits.empty() ? nullptr : &edits.front().path, kProblemStopped};
     for (std::size_t i = 0; i < writes.size(); ++i) {
         const PendingWrite& w = writes[i];
         if (!w.after || put(files, *w.path, *w.after, w.existed)) continue;
@@ -105,8 +106,8 @@ SaveResult rewriteFile(FileSystem& files, const std::string& path,
     return {refused.path == nullptr, refused.problem};
 }
 
-SaveResult rewriteFiles(FileSystem& files, const std::vector<FileEdit>& edits) {
-    const Refusal refused = rewriteAll(files, edits);
+SaveResult rewriteFiles(FileSystem& files, const std::vector<FileEdit>& edits, const std::function<bool()>& proceed) {
+    const Refusal refused = rewriteAll(files, edits, proceed);
     if (refused.path == nullptr) return {true, {}};
     return {false, *refused.path + ": " + refused.problem};
 }

@@ -31,6 +31,7 @@ inline bool readWhole(const FileContent& file) { return file.missing || (file.op
 inline constexpr char kProblemUnreadable[] = "ファイルを開けません (使用中か、読み取りの権限がありません)";
 inline constexpr char kProblemIncomplete[] = "ファイルを最後まで読めません";
 inline constexpr char kProblemNotAFile[] = "通常のファイルではありません";
+inline constexpr char kProblemStopped[] = "中止しました";
 inline constexpr char kProblemNotSaved[] = "ファイルに書き込めません (ディスクの空きや書き込みの権限を確かめてください)";
 
 // The outcome of a write: saved, or why not (the file is then untouched).
@@ -71,8 +72,10 @@ struct FileEdit {
 // edit runs or anything is written (one that cannot be refuses the change);
 // when a write fails, the files written before it get their old content back
 // (or are removed again when they were new), so all land or none does. The
-// reason names the file that refused.
-SaveResult rewriteFiles(FileSystem& files, const std::vector<FileEdit>& edits);
+// reason names the file that refused. proceed, when given, is asked once
+// every file is read and edited, before the first write: false leaves every
+// file as it was (the reason is then kProblemStopped).
+SaveResult rewriteFiles(FileSystem& files, const std::vector<FileEdit>& edits, const std::function<bool()>& proceed = {});
 
 // Folder + '\' + name, without doubling a trailing separator.
 std::string joinPath(std::string_view folder, std::string_view name);

@@ -212,13 +212,17 @@ TEST_F(ICalendarImportFiles, ProgressIsToldAndStoppingWritesNothing) {
         return true;
     });
     EXPECT_FALSE(whole.stopped);
-    ASSERT_EQ(told.size(), calendar.events.size());
-    for (std::size_t i = 0; i < told.size(); ++i) EXPECT_EQ(told[i], std::make_pair(static_cast<int>(i), static_cast<int>(told.size())));
-    const IcsImport stopped = importICalendar(files, paths, calendar, day(2026, 12, 1), day(2026, 12, 31),
-                                              [](int done, int) { return done < 3; });
-    EXPECT_TRUE(stopped.stopped);
-    EXPECT_EQ(stopped.added, 0);
-    EXPECT_EQ(files.files[file(12)], before);
+    const int events = static_cast<int>(calendar.events.size());
+    ASSERT_EQ(told.size(), calendar.events.size() + 1);  // each event, then all of them before writing
+    for (std::size_t i = 0; i < told.size(); ++i) EXPECT_EQ(told[i], std::make_pair(static_cast<int>(i), events));
+    // Stopped among the events, or after them before the first write: nothing is written.
+    for (int last : {3, static_cast<int>(calendar.events.size())}) {
+        const IcsImport stopped = importICalendar(files, paths, calendar, day(2026, 12, 1), day(2026, 12, 31),
+                                                  [&](int done, int) { return done < last; });
+        EXPECT_TRUE(stopped.stopped) << last;
+        EXPECT_EQ(stopped.added, 0);
+        EXPECT_EQ(files.files[file(12)], before);
+    }
 }
 
 }  // namespace

@@ -414,7 +414,11 @@ IcsImport importICalendar(FileSystem& files, const PathSettings& paths, const Ic
                              return content;
                          }});
     }
-    result.saved = rewriteFiles(files, edits);
+    // Stopping is heeded until the first file is written.
+    const int events = static_cast<int>(calendar.events.size());
+    bool going = true;
+    result.saved = rewriteFiles(files, edits, [&] { return going = !progress || progress(events, events); });
+    result.stopped = !going;
     if (!result.saved) result.added = result.days = 0;
     return result;
 }

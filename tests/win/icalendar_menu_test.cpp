@@ -3,11 +3,13 @@
 // summary the calendar shows.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #include "blackbox.h"
 #include "resources/tavo_ids.h"
 #include "shared/cp932.h"
+#include "shared/date_math.h"
 
 namespace tavo::blackbox {
 namespace {
@@ -132,6 +134,41 @@ TEST_F(ICalendarMenu, ALongExportCanBeStopped) {
     PostMessageW(summary, WM_COMMAND, IDOK, 0);
     settle(summary);
     EXPECT_EQ(data.read(L"長い.ics"), "(missing)");
+    EXPECT_TRUE(IsWindowEnabled(run.window()));
+}
+
+// A long import (ninety thousand events over twenty years) shows its
+// progress, the calendar answering meanwhile, and stops on 中止 with nothing added.
+TEST_F(ICalendarMenu, ALongImportCanBeStopped) {
+    std::string ics = "BEGIN:VCALENDAR\r\n";
+    for (int i = 0; i < 90000; ++i) {
+        int y, m, d;
+        civilFromSerial(serialDayOf(2026, 1, 1) + i % 7300, y, m, d);
+        char start[16];
+        std::snprintf(start, sizeof start, "%04d%02d%02d", y, m, d);
+        ics += "BEGIN:VEVENT\r\nUID:long" + std::to_string(i) + "\r\nDTSTART;VALUE=DATE:" + start + "\r\nSUMMARY:event " +
+               std::to_string(i) + "\r\nEND:VEVENT\r\n";
+    }
+    data.write(L"long.ics", ics + "END:VCALENDAR\r\n");
+    CalendarRun run(L"2026/12/07");
+    ASSERT_NE(run.window(), nullptr);
+    HWND span = answerSpan(run.window(), kImport, 2026, 2045);
+    ASSERT_NE(span, nullptr);
+    waitUntilClosed(span, kWait);
+    ASSERT_TRUE(answerFileDialog(run.window(), data.pathOf(L"long.ics")));
+    HWND progress = waitForDialog(run.window(), L"iCalendar", kWait * 2);
+    ASSERT_NE(progress, nullptr);
+    EXPECT_FALSE(IsWindowEnabled(run.window()));
+    DWORD_PTR answered = 0;  // the calendar's thread is free: it answers at once
+    EXPECT_NE(SendMessageTimeoutW(run.window(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &answered), 0);
+    PostMessageW(progress, WM_COMMAND, IDCANCEL, 0);
+    HWND summary = waitForDialog(run.window(), L"Tavo", kWait * 2);
+    ASSERT_NE(summary, nullptr);
+    EXPECT_NE(messageBoxText(summary).find(L"中止"), std::wstring::npos) << messageBoxText(summary);
+    PostMessageW(summary, WM_COMMAND, IDOK, 0);
+    settle(summary);
+    EXPECT_EQ(data.read(L"sch2026c.cal"), "(missing)");
+    EXPECT_EQ(data.read(L"sch20451.cal"), "(missing)");
     EXPECT_TRUE(IsWindowEnabled(run.window()));
 }
 
