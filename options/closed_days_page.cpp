@@ -210,7 +210,7 @@ void closedDaysChanged(Page& page, int id) {
 // The rules file is written when its rules differ from those in use; a
 // failure is told, and the rules stay as edited, so a later OK tries again.
 bool confirmClosedDays(Page& page) {
-    const ClosedDays& days = daysOf(page);
+    ClosedDays& days = daysOf(page);
     WindowsFileSystem files;
     const std::string path = joinPath(page.context.settings->paths.programFolder, kClosedDaysFile);
     const FileContent file = files.readFile(path);
@@ -218,10 +218,17 @@ bool confirmClosedDays(Page& page) {
     resetClosedDays(*stored);
     parseClosedDayRules(*stored, file.content);
     if (readWhole(file) && formatClosedDayRules(days) == formatClosedDayRules(*stored)) return true;
-    const SaveResult saved = saveClosedDayRules(days, files, page.context.settings->paths.programFolder);
+    // The page began from the rules as they were when it opened: a change made
+    // to the file since is kept beside the page's own.
+    bool merged = false;
+    const auto& base = *static_cast<const ClosedDays*>(page.snapshot.original());
+    const SaveResult saved = saveClosedDayRulesOver(base, days, files, page.context.settings->paths.programFolder, merged);
     if (!saved)
         tell(page, std::wstring(L"休業日のファイル (Holiday2.Dat) を保存できませんでした. 設定は変更したまま使われます.\n")
                        .append(cp932ToWide(saved.reason)));
+    else if (merged)
+        tell(page, L"休業日のファイル (Holiday2.Dat) は, この画面を開いた後にほかでも書き換えられていました.\n"
+                   L"ほかで加えられた休業日も残して保存しました.");
     return true;
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "shared/memory_file_system.h"
+
 #include <cstring>
 #include <memory>
 
@@ -193,6 +195,29 @@ public:
     bool replaceFile(const std::string&, std::string_view) override { return false; }
     bool removeFile(const std::string&) override { return false; }
 };
+
+// The options page saves over a file changed since it opened: each side's
+// added rules are kept, a rule removed on one side only stays removed.
+TEST(ClosedDays, SavingOverAnOutsideChangeKeepsBothSidesRules) {
+    MemoryFileSystem files;
+    const std::string path = joinPath("C:\\Tavo", kClosedDaysFile);
+    auto base = withRules("01/15 H01-H99 a\r\n08/13 H01-H99 b\r\n");
+    auto mine = withRules("01/15 H01-H99 a\r\n08/13 H01-H99 b\r\n12/29 H01-H99 mine\r\n");
+    files.files[path] = "08/13 H01-H99 b\r\n05/01 H01-H99 theirs\r\n";  // a removed, theirs added outside
+    bool merged = false;
+    ASSERT_TRUE(saveClosedDayRulesOver(*base, *mine, files, "C:\\Tavo", merged));
+    EXPECT_TRUE(merged);
+    auto saved = withRules(files.files[path]);
+    EXPECT_EQ(formatClosedDayRules(*saved), formatClosedDayRules(*mine));
+    EXPECT_EQ(closedDayRuleCount(*mine), 3);
+    EXPECT_TRUE(closed(*mine, 2026, 5, 1) && closed(*mine, 2026, 12, 29) && closed(*mine, 2026, 8, 13));
+    EXPECT_FALSE(closed(*mine, 2026, 1, 15));
+    auto untouched = withRules("01/15 H01-H99 a\r\n");  // nothing changed outside: the page's rules as they are
+    files.files[path] = formatClosedDayRules(*untouched);
+    ASSERT_TRUE(saveClosedDayRulesOver(*untouched, *base, files, "C:\\Tavo", merged));
+    EXPECT_FALSE(merged);
+    EXPECT_EQ(files.files[path], formatClosedDayRules(*base));
+}
 
 TEST(ClosedDays, LoadingFromTheProgramFolder) {
     test::TempFolder folder;

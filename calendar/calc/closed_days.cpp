@@ -3,12 +3,14 @@
 #include <cstddef>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 #include "holidays.h"
 #include "shared/cp932.h"
 #include "shared/date_math.h"
 #include "shared/era.h"
 #include "shared/file_system.h"
+#include "shared/text_merge.h"
 #include "shared/settings_store.h"
 #include "shared/settings_table.h"
 
@@ -166,6 +168,38 @@ SaveResult saveClosedDayRules(const ClosedDays& days, FileSystem& files, const s
     if (!days.rulesWhole) return {false, "休業日の設定を最後まで読めなかったため, 保存しません"};
     return rewriteFile(files, joinPath(programFolder, kClosedDaysFile),
                        [&](std::string_view old) { return withClosedDayRules(old, days); });
+}
+
+namespace {
+
+// The rules of both sides where both changed: the other's marked lines are rules too.
+std::string withoutConflictMarks(const std::string& text) {
+    std::string out;
+    for (std::string_view line : fileLines(text)) {
+        if (line.substr(0, kConflictMark.size()) == kConflictMark) line.remove_prefix(kConflictMark.size());
+        out += line;
+    }
+    return out;
+}
+
+}  // namespace
+
+SaveResult saveClosedDayRulesOver(const ClosedDays& base, ClosedDays& mine, FileSystem& files,
+                                  const std::string& programFolder, bool& merged) {
+    if (!mine.rulesWhole) return {false, "休業日の設定を最後まで読めなかったため, 保存しません"};
+    merged = false;
+    return rewriteFile(files, joinPath(programFolder, kClosedDaysFile), [&](std::string_view old) {
+        auto theirs = std::make_unique<ClosedDays>();
+        resetClosedDays(*theirs);
+        parseClosedDayRules(*theirs, old);
+        const std::string theirsText = formatClosedDayRules(*theirs), baseText = formatClosedDayRules(base);
+        if (theirsText != baseText) {
+            merged = true;
+            const std::string text = withoutConflictMarks(mergeTexts(baseText, formatClosedDayRules(mine), theirsText).text);
+            parseClosedDayRules(mine, text);
+        }
+        return withClosedDayRules(old, mine);
+    });
 }
 
 const SettingsTable& closedDaySwitchTable() {

@@ -90,6 +90,12 @@ ClosedDaysLoad loadClosedDays(ClosedDays& days, const FileSystem& files, const s
 std::string withClosedDayRules(std::string_view content, const ClosedDays& days);
 // Rewrites Holiday2.Dat from a complete read of it.
 SaveResult saveClosedDayRules(const ClosedDays& days, FileSystem& files, const std::string& programFolder);
+// Saves the rules of an editor that began from `base`, keeping what changed
+// in the file since (an outside editor): rules added there stay, rules
+// removed there stay removed unless the editor changed them too. `mine` then
+// holds the rules saved; merged says the file had changed.
+SaveResult saveClosedDayRulesOver(const ClosedDays& base, ClosedDays& mine, FileSystem& files,
+                                  const std::string& programFolder, bool& merged);
 
 // Rebuilds order[] and slots[] from the rules (after the options page edits them).
 void indexClosedDayRules(ClosedDays& days);

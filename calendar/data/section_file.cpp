@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "text_merge.h"
+#include "shared/text_merge.h"
 
 #include "shared/date_math.h"
 #include "shared/file_system.h"

@@ -1,6 +1,6 @@
 #include "text_merge.h"
 
-#include "shared/file_system.h"
+#include "file_system.h"
 
 namespace tavo {
 namespace {
