@@ -57,6 +57,29 @@ protected:
         return text;
     }
 
+    // Starts a long export or import, waits for its progress window, checks
+    // the calendar takes no command but answers meanwhile, presses 中止 and
+    // returns the summary's text.
+    static std::wstring stopLongWork(HWND calendar, WPARAM command, int from, int to, const std::wstring& file) {
+        HWND span = answerSpan(calendar, command, from, to);
+        if (span == nullptr) return L"(no span dialog)";
+        waitUntilClosed(span, kWait);
+        if (!answerFileDialog(calendar, file)) return L"(no file dialog)";
+        HWND progress = waitForDialog(calendar, L"iCalendar", kWait * 2);
+        if (progress == nullptr) return L"(no progress)";
+        EXPECT_FALSE(IsWindowEnabled(calendar));  // no other command meanwhile
+        DWORD_PTR answered = 0;                     // but its thread is free: it answers at once
+        EXPECT_NE(SendMessageTimeoutW(calendar, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &answered), 0);
+        PostMessageW(progress, WM_COMMAND, IDCANCEL, 0);
+        HWND summary = waitForDialog(calendar, L"Tavo", kWait * 2);
+        if (summary == nullptr) return L"(no summary)";
+        const std::wstring text = messageBoxText(summary);
+        PostMessageW(summary, WM_COMMAND, IDOK, 0);
+        settle(summary);
+        EXPECT_TRUE(IsWindowEnabled(calendar));
+        return text;
+    }
+
     DataFolder data{L"tavo ical"};
 };
 
@@ -120,21 +143,9 @@ TEST_F(ICalendarMenu, ASpanOfYears) {
 TEST_F(ICalendarMenu, ALongExportCanBeStopped) {
     CalendarRun run(L"2026/12/07");
     ASSERT_NE(run.window(), nullptr);
-    HWND span = answerSpan(run.window(), kExport, 1600, 9000);
-    ASSERT_NE(span, nullptr);
-    waitUntilClosed(span, kWait);
-    ASSERT_TRUE(answerFileDialog(run.window(), data.pathOf(L"長い.ics")));
-    HWND progress = waitForDialog(run.window(), L"iCalendar", kWait * 2);
-    ASSERT_NE(progress, nullptr);
-    EXPECT_FALSE(IsWindowEnabled(run.window()));  // no other command meanwhile
-    PostMessageW(progress, WM_COMMAND, IDCANCEL, 0);
-    HWND summary = waitForDialog(run.window(), L"Tavo", kWait * 2);
-    ASSERT_NE(summary, nullptr);
-    EXPECT_NE(messageBoxText(summary).find(L"中止"), std::wstring::npos) << messageBoxText(summary);
-    PostMessageW(summary, WM_COMMAND, IDOK, 0);
-    settle(summary);
+    const std::wstring summary = stopLongWork(run.window(), kExport, 1600, 9000, data.pathOf(L"長い.ics"));
+    EXPECT_NE(summary.find(L"中止"), std::wstring::npos) << summary;
     EXPECT_EQ(data.read(L"長い.ics"), "(missing)");
-    EXPECT_TRUE(IsWindowEnabled(run.window()));
 }
 
 // A long import (ninety thousand events over twenty years) shows its
@@ -152,24 +163,10 @@ TEST_F(ICalendarMenu, ALongImportCanBeStopped) {
     data.write(L"long.ics", ics + "END:VCALENDAR\r\n");
     CalendarRun run(L"2026/12/07");
     ASSERT_NE(run.window(), nullptr);
-    HWND span = answerSpan(run.window(), kImport, 2026, 2045);
-    ASSERT_NE(span, nullptr);
-    waitUntilClosed(span, kWait);
-    ASSERT_TRUE(answerFileDialog(run.window(), data.pathOf(L"long.ics")));
-    HWND progress = waitForDialog(run.window(), L"iCalendar", kWait * 2);
-    ASSERT_NE(progress, nullptr);
-    EXPECT_FALSE(IsWindowEnabled(run.window()));
-    DWORD_PTR answered = 0;  // the calendar's thread is free: it answers at once
-    EXPECT_NE(SendMessageTimeoutW(run.window(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &answered), 0);
-    PostMessageW(progress, WM_COMMAND, IDCANCEL, 0);
-    HWND summary = waitForDialog(run.window(), L"Tavo", kWait * 2);
-    ASSERT_NE(summary, nullptr);
-    EXPECT_NE(messageBoxText(summary).find(L"中止"), std::wstring::npos) << messageBoxText(summary);
-    PostMessageW(summary, WM_COMMAND, IDOK, 0);
-    settle(summary);
+    const std::wstring summary = stopLongWork(run.window(), kImport, 2026, 2045, data.pathOf(L"long.ics"));
+    EXPECT_NE(summary.find(L"中止"), std::wstring::npos) << summary;
     EXPECT_EQ(data.read(L"sch2026c.cal"), "(missing)");
     EXPECT_EQ(data.read(L"sch20451.cal"), "(missing)");
-    EXPECT_TRUE(IsWindowEnabled(run.window()));
 }
 
 // The day window open on a day an import adds to: closing it keeps both
