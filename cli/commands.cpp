@@ -19,6 +19,7 @@
 #include "calendar/data/icalendar_import.h"
 #include "calendar/data/month_grid.h"
 #include "calendar/data/section_file.h"
+#include "calendar/data/timed_entries.h"
 #include "calendar/data/range_list.h"
 #include "shared/window_settings.h"
 #include "calendar/text/locale_info.h"
@@ -49,7 +50,8 @@ const char* const kUsage =
     "  ics-export FROM TO [--holidays] [--dir DIR]   the data of the years as iCalendar (RFC 5545)\n"
     "  ics-import FILE FROM TO [--dir DIR]   the events of the days FROM..TO into the day schedules\n"
     "  range YYYY-MM-DD [--dir DIR] [--type 0|1|2] [--before N] [--after N] [--monday]\n"
-    "                               the lines of the range view\n";
+    "                               the lines of the range view\n"
+    "  reminders FROM [TO] [--dir DIR]   the timed entries of the days, one a line, in time order\n";
 
 // The files a command reads, with every file that exists but could not be
 // read whole remembered, so that the command can say so instead of showing
@@ -426,6 +428,42 @@ int commandIcsImport(Context& c) {
     return 0;
 }
 
+std::string clockText(int minute) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d:%02d", minute / 60, minute % 60);
+    return text;
+}
+
+const char* kindWord(ScheduleKind kind) {
+    switch (kind) {
+        case kScheduleDay: return "day";
+        case kScheduleEveryYear: return "year";
+        case kScheduleEveryWeek: return "week";
+        default: return "month";
+    }
+}
+
+// The timed entries of the days FROM..TO as the reminders see them.
+int commandReminders(Context& c) {
+    if (c.args.positional.size() < 2 || c.args.positional.size() > 3) return fail(c, "reminders needs FROM [TO] (dates YYYY-MM-DD)");
+    const auto from = parseIsoDate(c.args.positional[1]);
+    const auto to = parseIsoDate(c.args.positional.back());
+    if (!from || !to) return fail(c, "reminders needs dates YYYY-MM-DD between 1583 and 9999");
+    const int first = serialDayOf(from->year, from->month, from->day), last = serialDayOf(to->year, to->month, to->day);
+    if (last < first || last - first > 366 * 20) return fail(c, "reminders needs FROM <= TO, at most 20 years apart");
+    const Model model(c);
+    for (int serial = first; serial <= last; ++serial) {
+        int y, m, d;
+        civilFromSerial(serial, y, m, d);
+        for (const TimedEntry& e : timedEntriesOf(model.sources(), y, m, d)) {
+            c.out << formatIsoDate(y, m, d) << ' ' << clockText(e.time.start);
+            if (e.time.end >= 0) c.out << '-' << clockText(e.time.end);
+            c.out << ' ' << kindWord(e.kind) << ' ' << cp932ToUtf8(e.time.title) << '\n';
+        }
+    }
+    return 0;
+}
+
 int commandLunar(Context& c) {
     if (c.args.positional.size() != 3) return fail(c, "lunar needs FROM TO years");
     const auto from = parseNumber(c.args.positional[1], kFirstYear, kLastYear);
@@ -462,6 +500,7 @@ const std::map<std::string, std::function<int(Context&)>>& commands() {
         {"lunar", commandLunar},
         {"month", commandMonth},
         {"range", commandRange},
+        {"reminders", commandReminders},
         {"sekki", commandSekki},
     };
     return table;

@@ -94,6 +94,18 @@ TEST(CliDay, ClosedDaysComeFromTheFolderGiven) {
 
 // A FIFO (where there are FIFOs) or a folder in place of a data file: the tool
 // says which file it could not read and exits 2 instead of hanging or showing less.
+// The timed entries of a span, one a line in time order, with the kind of
+// schedule each comes from; the same parser as the calendar's.
+TEST(CliReminders, TimedEntriesOfTheDays) {
+    test::TempFolder folder;
+    folder.write("sch2026c.cal", ":7\r\n15:00～16:00 会議\r\nメモ\r\n9時 朝礼\r\n:8\r\n会議 14:00\r\n");
+    folder.write("schedulw.cal", ":2\r\n18:00 火曜\r\n");
+    const Result r = runCli({"reminders", "2026-12-07", "2026-12-08", "--dir", folder.path()});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, utf8(u8"2026-12-07 09:00 day 朝礼\n2026-12-07 15:00-16:00 day 会議\n2026-12-08 18:00 week 火曜\n"));
+    EXPECT_EQ(runCli({"reminders", "2026-12-08", "2026-12-07"}).status, 2);
+}
+
 TEST(CliFiles, UnreadableFilesAreReportedNotSkipped) {
     struct Case {
         const char* name;

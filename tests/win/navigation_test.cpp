@@ -288,17 +288,18 @@ TEST_F(Navigation, DoubleClickOnTheTopBandTogglesTheTitleBar) {
         return r;
     };
     const RECT before = clientOnScreen();
+    const auto caption = [&] { return GetWindowLongW(run.window(), GWL_STYLE) & WS_CAPTION; };
     PostMessageW(run.window(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(40, 5));
+    EXPECT_TRUE(waitUntil([&] { return caption() == 0; }));  // the frame changes on a timer
     settle(run.window());
-    EXPECT_EQ(GetWindowLongW(run.window(), GWL_STYLE) & WS_CAPTION, 0);
     RECT now = clientOnScreen();
     EXPECT_TRUE(EqualRect(&before, &now)) << now.left << "," << now.top << " was " << before.left << "," << before.top;
     DWORD cap = 1;
     EXPECT_TRUE(readProfileNumber(L"cstyle", L"cap", cap));
     EXPECT_EQ(cap, 0u);
     PostMessageW(run.window(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(40, 5));
+    EXPECT_TRUE(waitUntil([&] { return caption() == WS_CAPTION; }));
     settle(run.window());
-    EXPECT_EQ(GetWindowLongW(run.window(), GWL_STYLE) & WS_CAPTION, WS_CAPTION);
     now = clientOnScreen();
     EXPECT_TRUE(EqualRect(&before, &now)) << now.left << "," << now.top << " was " << before.left << "," << before.top;
 }
