@@ -158,7 +158,8 @@ protected:
 
     static std::string randomLine(std::mt19937& random) {
         static const char* const kPieces[] = {"予定", "a", ";", ",", "\\", "\t", "\x01", "\x1F", "\x7F",
-                                              "\xFF", "\x80", "\xA0", "\x81", ":", " ", "ｶﾅ", "〓"};
+                                              "\xFF", "\x80", "\xA0", "\x81", ":", " ", "ｶﾅ", "〓",
+                                              "10:00～11:00 ", "23:30-0:15", "9時 "};
         std::string line;
         for (int n = static_cast<int>(random() % 6); n > 0; --n) line += kPieces[random() % std::size(kPieces)];
         return line;
@@ -222,6 +223,24 @@ TEST_F(ICalendarRoundTrip, ImpossibleBirthdaysAreCountedAndLeapDaysRepeat) {
     const std::vector<IcsOccurrence> wanted = {{serialDayOf(2027, 2, 28), "C" + utf8(u8" の誕生日")},
                                                {serialDayOf(2028, 2, 29), "C" + utf8(u8" の誕生日")}};
     EXPECT_EQ(icsOccurrences(back, serialDayOf(2027, 1, 1), serialDayOf(2028, 12, 31)), wanted);
+}
+
+// A line that starts with a time is a timed event in Japan's zone, with its
+// end (on the next day when it is before the start) and an alarm; it comes
+// back into an empty folder as written.
+TEST_F(ICalendarRoundTrip, TimedLinesAreTimedEventsWithAnAlarm) {
+    MemoryFileSystem from;
+    const std::string month = scheduleFile(paths, kScheduleDay, 2026, 12);
+    from.files[month] = ":7\r\n14:30 歯医者\r\n:8\r\n23:00～1:00 夜勤\r\n持ち物\r\n";
+    IcsExportRequest request{2026, 2026, false, {2026, 12, 7}};
+    request.alarmMinutes = 15;
+    const std::string ics = exportICalendar(request, {from, paths, closed, env}).text;
+    for (const char* line : {"DTSTART;TZID=Asia/Tokyo:20261207T143000\r\nRRULE", "SUMMARY:" "\xE6\xAD\xAF", "TRIGGER:-PT15M\r\n",
+                             "DTSTART;TZID=Asia/Tokyo:20261208T230000\r\nDTEND;TZID=Asia/Tokyo:20261209T010000\r\n"})
+        EXPECT_EQ(ics.find(line) == std::string::npos, std::string(line).find("RRULE") != std::string::npos) << line;
+    MemoryFileSystem to;
+    ASSERT_TRUE(importICalendar(to, paths, readICalendar(ics), serialDayOf(2026, 1, 1), serialDayOf(2026, 12, 31)).saved);
+    EXPECT_EQ(to.files[month], from.files[month]);
 }
 
 TEST_F(ICalendarRoundTrip, AnyFolderComesBackIntoAnEmptyOne) {

@@ -39,6 +39,7 @@ set(TAVO_MODEL_TEST_SOURCES
     recurrence_test.cpp
     rokuyo_test.cpp
     section_file_test.cpp
+    reminders_test.cpp
     timed_entries_test.cpp
     settings_store_test.cpp
     settings_table_test.cpp

@@ -1,6 +1,7 @@
 #include "icalendar_export.h"
 
 #include <cstdio>
+#include <optional>
 #include <set>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "recurrence.h"
 #include "recurrence_rule.h"
 #include "section_file.h"
+#include "timed_entries.h"
 #include "shared/cp932.h"
 #include "shared/date_math.h"
 #include "shared/file_system.h"
@@ -75,11 +77,19 @@ struct Event {
     Day start;
     std::string summary, description;  // UTF-8
     std::string rule, category;
+    std::optional<TimedLine> time = std::nullopt;  // of a first line that starts with a time
 };
+
+std::string clockOf(int minute) {
+    char text[16];
+    std::snprintf(text, sizeof text, "T%02d%02d00", minute / 60 % 24, minute % 60);
+    return text;
+}
 
 class Calendar {
 public:
-    explicit Calendar(const IcsExportRequest& r) : stamp_(cat({yyyymmdd({r.stamp.year, r.stamp.month, r.stamp.day}), "T000000Z"})) {
+    explicit Calendar(const IcsExportRequest& r)
+        : stamp_(cat({yyyymmdd({r.stamp.year, r.stamp.month, r.stamp.day}), "T000000Z"})), alarm_(r.alarmMinutes) {
         for (const char* line : {"BEGIN:VCALENDAR", "VERSION:2.0", "PRODID:-//Tavo project//Tavo " TAVO_VERSION_TEXT "//JA",
                                  "CALSCALE:GREGORIAN", "METHOD:PUBLISH", "X-WR-TIMEZONE:Asia/Tokyo", "BEGIN:VTIMEZONE",
                                  "TZID:Asia/Tokyo", "BEGIN:STANDARD", "DTSTART:19700101T000000", "TZOFFSETFROM:+0900",
@@ -90,26 +100,61 @@ public:
         out_ += icsLine("BEGIN:VEVENT");
         out_ += icsLine(cat({"UID:", e.uid, "@tavo"}));
         out_ += icsLine(cat({"DTSTAMP:", stamp_}));
-        out_ += icsLine(cat({"DTSTART;VALUE=DATE:", yyyymmdd(e.start)}));
-        out_ += icsLine(cat({"DTEND;VALUE=DATE:", yyyymmdd(nextDay(e.start))}));
+        if (e.time) times(e);
+        else {
+            out_ += icsLine(cat({"DTSTART;VALUE=DATE:", yyyymmdd(e.start)}));
+            out_ += icsLine(cat({"DTEND;VALUE=DATE:", yyyymmdd(nextDay(e.start))}));
+        }
         if (!e.rule.empty()) out_ += icsLine(cat({"RRULE:", e.rule}));
         out_ += icsLine(cat({"SUMMARY:", icsText(e.summary)}));
         if (!e.description.empty()) out_ += icsLine(cat({"DESCRIPTION:", icsText(e.description)}));
         if (!e.category.empty()) out_ += icsLine(cat({"CATEGORIES:", icsText(e.category)}));
-        out_ += icsLine("TRANSP:TRANSPARENT");
+        out_ += icsLine(e.time ? "TRANSP:OPAQUE" : "TRANSP:TRANSPARENT");
+        if (e.time && alarm_ >= 0) {
+            for (const char* line : {"BEGIN:VALARM", "ACTION:DISPLAY"}) out_ += icsLine(line);
+            out_ += icsLine(cat({"DESCRIPTION:", icsText(e.summary)}));
+            out_ += icsLine(cat({"TRIGGER:-PT", std::to_string(alarm_), "M"}));
+            out_ += icsLine("END:VALARM");
+        }
         out_ += icsLine("END:VEVENT");
     }
     std::string finish() { return out_ + icsLine("END:VCALENDAR"); }
 
 private:
+    // A timed entry: its start and end in Japan's zone (the end on the next
+    // day when it is before the start).
+    void times(const Event& e) {
+        const std::string tz = "DTSTART;TZID=Asia/Tokyo:";
+        out_ += icsLine(cat({tz, yyyymmdd(e.start), clockOf(e.time->start)}));
+        if (e.time->end < 0) return;
+        const Day endDay = e.time->endsNextDay ? nextDay(e.start) : e.start;
+        out_ += icsLine(cat({"DTEND;TZID=Asia/Tokyo:", yyyymmdd(endDay), clockOf(e.time->end)}));
+    }
+
     std::string stamp_;
     std::string out_;
+    int alarm_ = -1;
 };
 
-// The first line as the summary, every line as the description when there are more.
-void setTexts(Event& e, const std::vector<std::string>& lines) {
-    e.summary = cp932ToUtf8(lines.front());
-    if (lines.size() < 2) return;
+// A line as shown and as iCalendar can carry it: decoded first (a byte that
+// cannot be decoded is shown as one character), then without the control
+// characters but tab.
+std::string withoutControls(std::string_view cp932) {
+    std::string utf8;
+    for (char c : cp932ToUtf8(cp932))
+        if (static_cast<unsigned char>(c) >= 0x20 ? c != 0x7F : c == '\t') utf8 += c;
+    return utf8ToCp932(utf8);
+}
+
+// The first line as the summary, every line as the description when there
+// are more. A first line that starts with a time makes a timed event: its
+// title is the summary, and the whole text as written the description.
+void setTexts(Event& e, const std::vector<std::string>& written) {
+    std::vector<std::string> lines;
+    for (const std::string& line : written) lines.push_back(withoutControls(line));
+    e.time = parseTimedLine(lines.front());
+    e.summary = cp932ToUtf8(e.time ? e.time->title : lines.front());
+    if (lines.size() < 2 && !e.time) return;
     for (std::size_t i = 0; i < lines.size(); ++i) e.description.append(i > 0 ? "\n" : "").append(cp932ToUtf8(lines[i]));
 }
 

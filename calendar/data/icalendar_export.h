@@ -20,6 +20,7 @@ struct IcsExportRequest {
     bool holidays;   // the public holidays and the named closed days as events of their own categories
     LocalDate stamp;  // DTSTAMP of every event (the day of the export)
     IcsProgress progress = {};
+    int alarmMinutes = -1;  // timed events remind this long before (VALARM); -1: no alarm
 };
 
 // A TEXT value: backslash, semicolon, comma and line ends escaped, the other

@@ -8,6 +8,7 @@
 
 #include "icalendar_parts.h"
 #include "section_file.h"
+#include "timed_entries.h"
 #include "shared/cp932.h"
 #include "shared/date_math.h"
 
@@ -133,13 +134,17 @@ struct Reader {
         ContentLine line;
         IcsEvent event;
         bool inEvent = false, sawCalendar = false;
+        int inside = 0;  // depth of components inside the event (VALARM): their properties are not the event's
         for (const std::string& text : lines) {
             if (!parseLine(text, line)) {
                 calendar.problem = "a line that is not NAME:VALUE: " + text.substr(0, 60);
                 return;
             }
             if (line.name == "BEGIN" && upper(line.value) == "VCALENDAR") sawCalendar = true;
-            if (line.name == "BEGIN" && upper(line.value) == "VEVENT") {
+            if (inEvent && line.name == "BEGIN" && upper(line.value) != "VEVENT") ++inside;
+            else if (inside > 0 && line.name == "END") --inside;
+            else if (inside > 0) continue;
+            else if (line.name == "BEGIN" && upper(line.value) == "VEVENT") {
                 event = IcsEvent{};
                 inEvent = true;
                 outside_ = false;
@@ -202,11 +207,17 @@ std::string clock(int minute) {
 // first: a schedule of several lines comes back whole.
 bool wholeTextInDescription(const IcsEvent& e) {
     const bool own = e.uid.size() > 5 && e.uid.compare(e.uid.size() - 5, 5, "@tavo") == 0;
-    return own && e.description.size() > e.summary.size() && e.description.rfind(e.summary + "\n", 0) == 0;
+    if (!own || e.description.size() <= e.summary.size()) return false;
+    if (e.description.rfind(e.summary + "\n", 0) == 0) return true;
+    // A timed entry: its first line is its time and then its summary.
+    const std::string first = utf8ToCp932(std::string_view(e.description).substr(0, e.description.find('\n')));
+    const std::optional<TimedLine> timed = parseTimedLine(first);
+    return timed && cp932ToUtf8(timed->title) == e.summary;
 }
 
 std::string occurrenceText(const IcsEvent& e, const IcsMoment& start) {
-    if (start.minute < 0) return wholeTextInDescription(e) ? e.description : e.summary;
+    if (wholeTextInDescription(e)) return e.description;
+    if (start.minute < 0) return e.summary;
     const Minutes length = e.end.serial > 0 && e.end.minute >= 0
                             ? minutesAt(e.end.serial, e.end.minute) -
                                   minutesAt(e.start.serial, e.start.minute)
