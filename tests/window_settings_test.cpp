@@ -162,9 +162,11 @@ TEST(WindowSettings, SlotSizesAreKeptAt96Dpi) {
     }
 }
 
+// Every offset other programs of the system read stays; new records only come after them.
 TEST(SharedSettings, LayoutIsFixed) {
-    EXPECT_EQ(sizeof(SharedSettings), 35124u);
     EXPECT_EQ(offsetof(SharedSettings, range), 35112u);
+    EXPECT_EQ(offsetof(SharedSettings, reminders), 35124u);
+    EXPECT_EQ(sizeof(SharedSettings), 35124u + 276u);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "path_settings.h"
 #include "personal_days.h"
 #include "shared/almanac_settings.h"
+#include "shared/reminder_settings.h"
 #include "shared/window_settings.h"
 
 namespace tavo {
@@ -24,6 +25,7 @@ std::vector<SettingsRecordTable> allSettingsTables(DesignMetrics metrics) {
         {"design 0", sizeof(DesignSet), designSettingsTable(kCalendarDesign, metrics)},
         {"design 1", sizeof(DesignSet), designSettingsTable(kRangeViewDesign, metrics)},
         {"almanac", sizeof(AlmanacSettings), almanacTable()},
+        {"remind", sizeof(ReminderSettings), reminderTable()},
         {"custcolor", sizeof(CustomColours), customColourTable()},
         {"options dialog", sizeof(OptionsDialogSettings), optionsDialogTable()},
     };

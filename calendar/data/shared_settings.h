@@ -12,6 +12,7 @@
 #include "calendar/text/date_format_set.h"
 #include "shared/window_settings.h"
 #include "shared/almanac_settings.h"
+#include "shared/reminder_settings.h"
 
 namespace tavo {
 
@@ -33,9 +34,10 @@ struct SharedSettings {
     EnvironmentSettings env;
     PopupMenuFlags menu;
     RangeViewSettings range;
+    ReminderSettings reminders;  // after everything else: no offset before it moves
 };
 
-static_assert(sizeof(SharedSettings) == 35124);
+static_assert(sizeof(SharedSettings) == 35124 + sizeof(ReminderSettings));
 static_assert(offsetof(SharedSettings, closedDays) == 24);
 static_assert(offsetof(SharedSettings, dateFormatSelector) == 23584);
 static_assert(offsetof(SharedSettings, paths) == 23588);

@@ -254,8 +254,10 @@ void exportICalendarFile(CalendarWindow& a) {
         WaitCursor wait;
         Progress progress(a, L"iCalendar に書き出しています...");
         const LocalDate today = clockToday();
+        const ReminderSettings& remind = a.shared().reminders;
+        const int alarm = remind.on ? reminderLead(remind) : -1;  // phones remind as Tavo does
         exported = progress.run([&](const IcsProgress& tell) {
-            return exportICalendar({span.from, span.to, false, today, tell}, sourcesOf(a));
+            return exportICalendar({span.from, span.to, false, today, tell, alarm}, sourcesOf(a));
         });
     }
     if (exported.text.empty()) {
