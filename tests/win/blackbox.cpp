@@ -370,9 +370,15 @@ std::wstring copiedRangeList(HWND view) {
 
 HWND optionsPageWith(HWND dialog, int control) {
     HWND inner = GetDlgItem(dialog, 51);
-    for (int step = 0; step < 6; ++step) {
+    const auto shownPage = [&] {
         for (HWND p = FindWindowExW(inner, nullptr, L"#32770", nullptr); p; p = FindWindowExW(inner, p, L"#32770", nullptr))
-            if (IsWindowVisible(p) && GetDlgItem(p, control)) return p;
+            if (IsWindowVisible(p)) return p;
+        return HWND{};
+    };
+    for (int step = 0; step < 6; ++step) {
+        HWND page = nullptr;
+        waitUntil([&] { return (page = shownPage()) != nullptr; });  // a tab's page is made when it is first shown
+        if (page && GetDlgItem(page, control)) return page;
         pressKey(inner, VK_RIGHT);
         settle(dialog);
     }
