@@ -3,8 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 
+#include "calendar/calc/closed_days.h"
+#include "calendar/data/reminder_book.h"
+#include "calendar/data/section_file.h"
 #include "shared/date_math.h"
+#include "shared/memory_file_system.h"
+#include "shared/window_settings.h"
 
 namespace tavo {
 namespace {
@@ -86,6 +92,57 @@ TEST(Reminders, TheStateFileUnderDamage) {
     EXPECT_EQ(read.state.marks, state.marks);
     forgetRemindersBefore(state, kDay);
     EXPECT_EQ(state.marks.size(), 2u);
+}
+
+// The book a reminding process keeps: due at the right minute, dismissed for
+// good (a restart does not bring it back), only the kinds asked for, and a
+// damaged or unreadable state file told but never in the way.
+TEST(Reminders, TheBookThroughARestartAndADamagedFile) {
+    PathSettings paths{};
+    initPathDefaults(paths, "C:\\Tavo\\Tavo.exe", "C:\\Windows");
+    auto closed = std::make_unique<ClosedDays>();
+    resetClosedDays(*closed);
+    EnvironmentSettings env{};
+    resetEnvironment(env, paths.programFolder);
+    MemoryFileSystem files;
+    files.files[scheduleFile(paths, kScheduleDay, 2026, 12)] = ":7\r\n9:00 朝\r\n";
+    files.files[scheduleFile(paths, kScheduleEveryWeek, 0, 0)] = ":1\r\n9:00 週\r\n";
+    const DataSources sources{files, paths, *closed, env};
+    ReminderSettings settings{};
+    resetSettings(&settings, reminderTable());
+    settings.kinds = kReminderKindDay;  // not the weekly one
+    const std::string state = reminderStateFile(paths);
+    const auto book = [&] {
+        ReminderBook b(files, state);
+        b.load();
+        b.refresh(sources, settings, at(kDay, 8, 0));
+        return b;
+    };
+    ReminderBook first = book();
+    EXPECT_EQ(first.problem(), "");
+    EXPECT_TRUE(first.due(at(kDay, 8, 49)).empty());
+    EXPECT_EQ(first.next(at(kDay, 8, 49)).value_or(-1), at(kDay, 8, 50));
+    ASSERT_EQ(first.due(at(kDay, 8, 50)).size(), 1u);
+    const TimedEntry morning = first.due(at(kDay, 8, 50)).front().entry;
+    EXPECT_EQ(morning.time.title, "朝");
+    ASSERT_TRUE(first.dismiss(morning, at(kDay, 8, 51)));
+    EXPECT_TRUE(book().due(at(kDay, 9, 30)).empty());  // restarted: not again
+
+    files.files[state] = "garbage\r\n";  // damaged: told, kept, and reminders go on
+    ReminderBook damaged = book();
+    EXPECT_NE(damaged.problem(), "");
+    EXPECT_EQ(damaged.due(at(kDay, 9, 30)).size(), 1u);
+    ASSERT_TRUE(damaged.snooze(morning, at(kDay, 9, 35), at(kDay, 9, 30)));
+    EXPECT_EQ(files.files[state], "2026-12-07 09:00 day 2026-12-07T09:35 朝\r\ngarbage\r\n");
+
+    files.faults[state] = MemoryFileSystem::Fault::ShortRead;  // unreadable: told, not saved, not shown twice here
+    ReminderBook unreadable = book();
+    EXPECT_NE(unreadable.problem(), "");
+    EXPECT_FALSE(unreadable.dismiss(morning, at(kDay, 9, 40)));
+    EXPECT_TRUE(unreadable.due(at(kDay, 9, 40)).empty());
+    settings.on = 0;
+    unreadable.refresh(sources, settings, at(kDay, 9, 40));
+    EXPECT_FALSE(unreadable.next(at(kDay, 0, 0)).has_value());
 }
 
 }  // namespace

@@ -137,7 +137,7 @@ ReminderStateRead parseReminderState(std::string_view content) {
         const std::string_view text = lineContent(line);
         if (text.empty()) continue;
         if (const std::optional<ReminderMark> mark = markLine(text)) read.state.marks.push_back(*mark);
-        else ++read.damagedLines;
+        else ++read.damagedLines, read.damaged.emplace_back(text);
     }
     return read;
 }

@@ -65,7 +65,8 @@ std::optional<Minutes> nextReminderTime(const std::vector<TimedEntry>& entries, 
 std::string formatReminderState(const ReminderState& state);
 struct ReminderStateRead {
     ReminderState state;
-    int damagedLines = 0;  // lines it could not read, left out (and told)
+    int damagedLines = 0;             // lines it could not read, left out of the state (and told)
+    std::vector<std::string> damaged;  // those lines, to be kept in the file as they were
 };
 ReminderStateRead parseReminderState(std::string_view content);
 
