@@ -67,11 +67,20 @@ void PosixFileSystem::readFileInto(const std::string& path, FileContent& file) c
     file.opened = true;
     // Read straight into the text, one byte more than the size: when just
     // the size comes back, that was the end, without a read that returns
-    // nothing. A file that grows meanwhile is read on.
+    // nothing. A file that grows meanwhile is read on, up to the bound.
     const std::size_t size = static_cast<std::size_t>(std::max<off_t>(info.st_size, 0));
+    if (size > kMostFileBytes) {
+        ::close(fd);
+        file.problem = kProblemTooLarge;
+        return;
+    }
     std::size_t used = 0;
     file.content.resize(size + 1);
     for (;;) {
+        if (used > kMostFileBytes) {
+            file.problem = kProblemTooLarge;
+            break;
+        }
         if (used == file.content.size()) file.content.resize(used * 2);
         const ssize_t n = ::read(fd, file.content.data() + used, file.content.size() - used);
         if (n < 0 && errno == EINTR) continue;

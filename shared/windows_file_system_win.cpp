@@ -65,11 +65,20 @@ void WindowsFileSystem::readFileInto(const std::string& path, FileContent& file)
     // the size comes back, that was the end, without a read that returns
     // nothing. A file that grows meanwhile is read on.
     LARGE_INTEGER sizeRead{};
-    const bool sized = GetFileSizeEx(h.get(), &sizeRead) && sizeRead.QuadPart >= 0 && sizeRead.QuadPart < (1LL << 30);
+    const bool sized = GetFileSizeEx(h.get(), &sizeRead) && sizeRead.QuadPart >= 0;
+    if (sized && static_cast<unsigned long long>(sizeRead.QuadPart) > kMostFileBytes) {
+        file.problem = kProblemTooLarge;
+        return;
+    }
     const std::size_t size = sized ? static_cast<std::size_t>(sizeRead.QuadPart) : 0;
     std::size_t used = 0;
     file.content.resize(sized ? size + 1 : 65536);
     for (;;) {
+        if (used > kMostFileBytes) {
+            file.content.resize(used);
+            file.problem = kProblemTooLarge;
+            return;
+        }
         if (used == file.content.size()) file.content.resize(used * 2);
         const DWORD want = static_cast<DWORD>(std::min<std::size_t>(file.content.size() - used, 1u << 30));
         DWORD got = 0;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <random>
 #include <string>
 #include <vector>
@@ -75,6 +77,14 @@ TEST(NativeFiles, ReadWholeAtEverySize) {
     EXPECT_TRUE(reused.missing);
     EXPECT_FALSE(reused.opened || reused.complete);
     EXPECT_TRUE(reused.content.empty());
+    // Past the bound (a sparse file: nothing is written to disk): refused
+    // without reading, so no writer rewrites it from part of it.
+    folder.write("huge.cal", "x");
+    std::filesystem::resize_file(std::filesystem::path(folder.path()) / "huge.cal", kMostFileBytes + 1);
+    const FileContent huge = files.readFile(folder.path() + "\\huge.cal");
+    EXPECT_EQ(huge.problem, kProblemTooLarge);
+    EXPECT_FALSE(readWhole(huge));
+    EXPECT_LT(huge.content.size(), 2u);
 }
 
 }  // namespace
