@@ -3,14 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <memory>
 
-#include "calendar/calc/closed_days.h"
 #include "calendar/data/reminder_book.h"
 #include "calendar/data/section_file.h"
 #include "shared/date_math.h"
-#include "shared/memory_file_system.h"
-#include "shared/window_settings.h"
+#include "memory_data_folder.h"
 
 namespace tavo {
 namespace {
@@ -98,16 +95,12 @@ TEST(Reminders, TheStateFileUnderDamage) {
 // good (a restart does not bring it back), only the kinds asked for, and a
 // damaged or unreadable state file told but never in the way.
 TEST(Reminders, TheBookThroughARestartAndADamagedFile) {
-    PathSettings paths{};
-    initPathDefaults(paths, "C:\\Tavo\\Tavo.exe", "C:\\Windows");
-    auto closed = std::make_unique<ClosedDays>();
-    resetClosedDays(*closed);
-    EnvironmentSettings env{};
-    resetEnvironment(env, paths.programFolder);
-    MemoryFileSystem files;
+    test::MemoryDataFolder folder;
+    const PathSettings& paths = folder.paths;
+    MemoryFileSystem& files = folder.files;
     files.files[scheduleFile(paths, kScheduleDay, 2026, 12)] = ":7\r\n9:00 朝\r\n";
     files.files[scheduleFile(paths, kScheduleEveryWeek, 0, 0)] = ":1\r\n9:00 週\r\n";
-    const DataSources sources{files, paths, *closed, env};
+    const DataSources sources = folder.sources();
     ReminderSettings settings{};
     resetSettings(&settings, reminderTable());
     settings.kinds = kReminderKindDay;  // not the weekly one

@@ -2,13 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
-#include "calendar/calc/closed_days.h"
 #include "calendar/data/section_file.h"
 #include "shared/date_math.h"
-#include "shared/memory_file_system.h"
-#include "shared/window_settings.h"
+#include "memory_data_folder.h"
 
 namespace tavo {
 namespace {
@@ -56,18 +52,14 @@ TEST(TimedEntries, LinesThatStartWithATime) {
 // Every schedule that falls on the day, the every-month one after its move
 // off a closed day, by start time.
 TEST(TimedEntries, TheDaysEntriesFromEverySchedule) {
-    PathSettings paths{};
-    initPathDefaults(paths, "C:\\Tavo\\Tavo.exe", "C:\\Windows");
-    auto closed = std::make_unique<ClosedDays>();
-    resetClosedDays(*closed);
-    EnvironmentSettings env{};
-    resetEnvironment(env, paths.programFolder);
-    MemoryFileSystem files;
+    test::MemoryDataFolder folder;
+    const PathSettings& paths = folder.paths;
+    MemoryFileSystem& files = folder.files;
     files.files[scheduleFile(paths, kScheduleDay, 2026, 12)] = ":7\r\n15:00 会議\r\nメモ\r\n9:00 朝\r\n:8\r\n10:00 別の日\r\n";
     files.files[scheduleFile(paths, kScheduleEveryYear, 0, 12)] = ":7\r\n12:00 毎年\r\n";
     files.files[scheduleFile(paths, kScheduleEveryMonthLater, 0, 0)] = ":6\r\n8:30 日曜から月曜へ\r\n";  // 6 Dec 2026 is a Sunday
     files.files[scheduleFile(paths, kScheduleEveryWeek, 0, 0)] = ":1\r\n18:00 毎週月曜\r\n:2\r\n18:00 火曜\r\n";
-    const std::vector<TimedEntry> got = timedEntriesOf({files, paths, *closed, env}, 2026, 12, 7);
+    const std::vector<TimedEntry> got = timedEntriesOf(folder.sources(), 2026, 12, 7);
     const int day = serialDayOf(2026, 12, 7);
     const std::vector<TimedEntry> wanted = {
         {day, kScheduleEveryMonthLater, {510, -1, false, "日曜から月曜へ"}}, {day, kScheduleDay, {540, -1, false, "朝"}},
