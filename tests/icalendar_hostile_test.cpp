@@ -58,6 +58,10 @@ TEST_F(ICalendarHostile, TextsOfOtherSystemsAreReadAsTheyMean) {
                     "BEGIN:VEVENT\r\nUID:s\r\nSEQUENCE:2\r\nRECURRENCE-ID:20261224T090000\r\nDTSTART:20261224T100000\r\nSUMMARY:new\r\nEND:VEVENT\r\n"
                     "BEGIN:VEVENT\r\nUID:s\r\nSEQUENCE:1\r\nRECURRENCE-ID:20261224T090000\r\nDTSTART:20261224T110000\r\nSUMMARY:old\r\nEND:VEVENT\r\n"),
          dec24, dec24, {{dec24, "10:00 new"}}, "10:00 new\r\n"},
+        {"control characters in a summary",
+         calendarOf(std::string("BEGIN:VEVENT\r\nUID:c\r\nDTSTART;VALUE=DATE:20261224\r\nSUMMARY:a\x01" "b\x7F" "c\td") +
+                    std::string(1, '\0') + "e\r\nEND:VEVENT\r\n"),
+         dec24, dec24, {{dec24, std::string("a\x01" "b\x7F" "c\td") + std::string(1, '\0') + "e"}}, "abc\td" "e\r\n"},
         {"a yearly series from 8200",
          calendarOf("BEGIN:VEVENT\r\nUID:y\r\nDTSTART;VALUE=DATE:82000105\r\nRRULE:FREQ=YEARLY\r\nSUMMARY:far\r\nEND:VEVENT\r\n"),
          serialDayOf(8201, 1, 1), serialDayOf(8201, 12, 31), {{serialDayOf(8201, 1, 5), "far"}}, ""},

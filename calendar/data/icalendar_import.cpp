@@ -277,6 +277,15 @@ bool addLines(std::string& content, int day, const std::vector<std::string>& lin
     return true;
 }
 
+// Control characters but tab have no place in a day's line (and a NUL would
+// end it for every reader that stops at one).
+std::string withoutControls(std::string_view utf8) {
+    std::string out;
+    for (char c : utf8)
+        if (static_cast<unsigned char>(c) >= 0x20 ? c != 0x7F : c == '\t' || c == '\r') out += c;
+    return out;
+}
+
 using DayLines = std::map<int, std::map<int, std::vector<std::string>>>;  // year*12+month -> day -> CP932 lines
 
 // The lines each day gets, in Shift-JIS; result says what cannot be stored
@@ -290,7 +299,7 @@ DayLines linesByMonth(const std::vector<IcsOccurrence>& occurrences, IcsImport& 
         civilFromSerial(o.serial, y, m, d);
         for (std::string_view text = o.text; !text.empty();) {  // a text of several lines is several lines
             const std::size_t end = text.find('\n');
-            std::string line = utf8ToCp932(text.substr(0, end));
+            std::string line = utf8ToCp932(withoutControls(text.substr(0, end)));
             if (!line.empty() && line.back() == '\r') line.pop_back();
             if (line.size() > kScheduleTextBytes && result.refused == IcsRefusal::None) {
                 result.refused = IcsRefusal::LineTooLong;
