@@ -141,10 +141,11 @@ TEST_F(DateFormatPage, TheRangeViewGroupChangesTheView) {
     EXPECT_EQ(SendDlgItemMessageW(page, kPart, CB_GETCOUNT, 0, 0), 2);
     choose(page, kPart, 1);  // タイトルバー
     choose(page, kLayout, 0);
-    EXPECT_EQ(windowText(view), L"2026年12月 7日(月)[+0]");
+    // The view is told by a message of its own: wait for its title.
+    EXPECT_TRUE(waitUntil([&] { return windowText(view) == L"2026年12月 7日(月)[+0]"; })) << windowText(view);
     EXPECT_EQ(windowText(run.window()), calendarTitle);
     finish(IDCANCEL);
-    EXPECT_EQ(windowText(view), L"2026/12/ 7(月)[+0]");
+    EXPECT_TRUE(waitUntil([&] { return windowText(view) == L"2026/12/ 7(月)[+0]"; })) << windowText(view);
 }
 
 }  // namespace

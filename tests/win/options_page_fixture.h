@@ -37,29 +37,34 @@ protected:
         if (dialog == nullptr) return nullptr;
         return optionsPageWith(dialog, control);
     }
+    // The page and the windows it tells (a refresh is posted to them, and may post again).
+    static void settleAll(HWND page) {
+        settle(page);
+        for (HWND window : {FindWindowW(L"Tavo", nullptr), FindWindowW(L"WScv", nullptr)})
+            if (window) settle(window);
+    }
     // OK or Cancel, and the dialog gone.
     void finish(int button) {
         PostMessageW(dialog, WM_COMMAND, static_cast<WPARAM>(button), 0);
         EXPECT_TRUE(waitUntilClosed(dialog, kWait));
-        for (HWND window : {FindWindowW(L"Tavo", nullptr), FindWindowW(L"WScv", nullptr)})
-            if (window) settle(window);
+        settleAll(nullptr);
     }
     // A list entry chosen as the user does: selected, and the page told.
     static void choose(HWND page, int combo, int index) {
         HWND box = GetDlgItem(page, combo);
         SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
         SendMessageW(page, WM_COMMAND, MAKEWPARAM(combo, CBN_SELCHANGE), reinterpret_cast<LPARAM>(box));
-        settle(page);
+        settleAll(page);
     }
     static void click(HWND page, int id) {
         SendMessageW(GetDlgItem(page, id), BM_CLICK, 0, 0);
-        settle(page);
+        settleAll(page);
     }
     // The edit's whole text replaced by typing.
     static void retype(HWND page, int edit, const std::wstring& text) {
         SendMessageW(GetDlgItem(page, edit), EM_SETSEL, 0, -1);
         typeText(GetDlgItem(page, edit), text);
-        settle(page);
+        settleAll(page);
     }
     static bool enabled(HWND page, int id) { return IsWindowEnabled(GetDlgItem(page, id)) != FALSE; }
     static bool checked(HWND page, int id) { return IsDlgButtonChecked(page, id) == BST_CHECKED; }
