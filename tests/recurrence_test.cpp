@@ -112,5 +112,24 @@ TEST(Recurrence, TheWrittenRuleGivesTheCalendarsDays) {
                 }
 }
 
+// A series asked for a later span jumps there, and gives the same days as
+// one walked from its start: every frequency, interval and kind of BYDAY.
+TEST(Recurrence, AJumpToTheSpanGivesTheDaysOfTheWalk) {
+    const int start = serialDayOf(2001, 1, 31), last = serialDayOf(2031, 12, 31);
+    for (const char* text : {"FREQ=DAILY;INTERVAL=3", "FREQ=WEEKLY;INTERVAL=2;BYDAY=MO,FR", "FREQ=WEEKLY;INTERVAL=5",
+                             "FREQ=MONTHLY;INTERVAL=7", "FREQ=MONTHLY;INTERVAL=2;BYDAY=-1SU", "FREQ=MONTHLY;BYMONTHDAY=31",
+                             "FREQ=YEARLY;INTERVAL=3", "FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=-1", "FREQ=DAILY;INTERVAL=2147483647"}) {
+        ics::IcsRule written;
+        ASSERT_TRUE(ics::parseRule(text, written)) << text;
+        const std::vector<int> walked = ruleDays(written.rule, start, start, last);
+        for (int first : {start + 1, serialDayOf(2010, 3, 1), serialDayOf(2020, 12, 31), serialDayOf(2031, 6, 15)}) {
+            std::vector<int> wanted;
+            for (int day : walked)
+                if (day >= first) wanted.push_back(day);
+            EXPECT_EQ(ruleDays(written.rule, start, first, last), wanted) << text << " from " << first;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace tavo
