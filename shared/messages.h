@@ -15,6 +15,14 @@ inline constexpr unsigned UM_STATUSBAR = kWmUser + 5;         // rebuild frame a
 inline constexpr unsigned UM_OPEN_RANGE_VIEW = kWmUser + 6;   // create the range view
 inline constexpr unsigned UM_PLACE = kWmUser + 7;             // first placement, posted to itself
 inline constexpr unsigned UM_CALENDAR_STARTED = kWmUser + 8;  // to the clock program's window
+// Reminders: to the calendar. Open a day (wParam YYYYMMDD, lParam its ScheduleKind)
+// and its schedule; let the launcher remind; the launcher ended, remind if none does.
+inline constexpr unsigned UM_OPEN_DAY = kWmUser + 9;
+inline constexpr unsigned UM_REMIND_YIELD = kWmUser + 10;
+inline constexpr unsigned UM_REMIND_TAKE = kWmUser + 11;
+// The reminder window's own: its data folder changed; its balloon icon's callback.
+inline constexpr unsigned UM_REMIND_FILES = kWmUser + 12;
+inline constexpr unsigned UM_REMIND_ICON = kWmUser + 13;
 
 // The tray launcher's own messages.
 inline constexpr unsigned UM_TRAY_ICON = kWmUser;      // notification icon callback, mouse message in lParam

@@ -10,8 +10,10 @@ const SettingsTable& reminderTable() {
     static const SettingsTable table = {
         {"remind", "on", SettingType::Switch32, offsetof(ReminderSettings, on), 1},
         {"remind", "lead", SettingType::Int32, offsetof(ReminderSettings, lead), 10},
-        {"remind", "kinds", SettingType::Int32, offsetof(ReminderSettings, kinds),
-         kReminderKindDay | kReminderKindYear | kReminderKindMonth | kReminderKindWeek},
+        {"remind", "day", SettingType::Switch32, offsetof(ReminderSettings, day), 1},
+        {"remind", "year", SettingType::Switch32, offsetof(ReminderSettings, year), 1},
+        {"remind", "month", SettingType::Switch32, offsetof(ReminderSettings, month), 1},
+        {"remind", "week", SettingType::Switch32, offsetof(ReminderSettings, week), 1},
         {"remind", "sound", SettingType::Int32, offsetof(ReminderSettings, sound), kReminderSoundSystem},
         {"remind", "wave", SettingType::Text, offsetof(ReminderSettings, soundPath), 0, sizeof(ReminderSettings::soundPath), ""},
     };

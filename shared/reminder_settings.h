@@ -9,17 +9,17 @@ namespace tavo {
 
 class SettingsStore;
 
-inline constexpr int kReminderKindDay = 1, kReminderKindYear = 2, kReminderKindMonth = 4, kReminderKindWeek = 8;
 inline constexpr int kReminderSoundNone = 0, kReminderSoundSystem = 1, kReminderSoundFile = 2;
 
 struct ReminderSettings {
     std::int32_t on;      // "on": reminders are shown (on)
     std::int32_t lead;    // "lead": minutes before the entry's time, 0..1440 (10)
-    std::int32_t kinds;   // "kinds": the schedules that remind, kReminderKind... bits (all)
+    // The schedules that remind (all): "day", "year", "month", "week".
+    std::int32_t day, year, month, week;
     std::int32_t sound;   // "sound": kReminderSound... (the system's notification sound)
     char soundPath[260];  // "wave": the WAV file of kReminderSoundFile
 };
-static_assert(sizeof(ReminderSettings) == 276);
+static_assert(sizeof(ReminderSettings) == 288);
 
 // Key "remind".
 const SettingsTable& reminderTable();

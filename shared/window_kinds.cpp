@@ -13,6 +13,7 @@ constexpr WindowKindInfo kKinds[kWindowKindCount] = {
     {WindowKind::Tray, L"TavoTray", nullptr, -1, -1, -1, -1},
     {WindowKind::Clock, L"HorvikMainClass", nullptr, -1, -1, -1, -1},
     {WindowKind::Options, L"#32770", L"オプション(Tavo)", -1, -1, -1, -1},
+    {WindowKind::Remind, L"TavoRemind", nullptr, -1, -1, -1, -1},
 };
 
 }  // namespace

@@ -12,8 +12,9 @@ enum class WindowKind : unsigned {
     Tray,         // "TavoTray", the launcher
     Clock,        // "HorvikMainClass", the companion clock program
     Options,      // the options dialog, a dialog ("#32770") known by its title
+    Remind,       // "TavoRemind", the reminder window of the process that reminds
 };
-inline constexpr unsigned kWindowKindCount = 7;
+inline constexpr unsigned kWindowKindCount = 8;
 
 struct WindowKindInfo {
     WindowKind kind;
@@ -32,6 +33,8 @@ using WindowKinds = unsigned;
 constexpr WindowKinds kindBit(WindowKind kind) { return 1u << static_cast<unsigned>(kind); }
 inline constexpr WindowKinds kDataWindows =
     kindBit(WindowKind::RangeView) | kindBit(WindowKind::DaySchedule) | kindBit(WindowKind::Birthday);
-inline constexpr WindowKinds kRefreshedWindows = kindBit(WindowKind::Calendar) | kindBit(WindowKind::RangeView);
+// Told when data or settings change: the reminder window reads them again too.
+inline constexpr WindowKinds kRefreshedWindows =
+    kindBit(WindowKind::Calendar) | kindBit(WindowKind::RangeView) | kindBit(WindowKind::Remind);
 
 }  // namespace tavo

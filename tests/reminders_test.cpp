@@ -103,7 +103,7 @@ TEST(Reminders, TheBookThroughARestartAndADamagedFile) {
     const DataSources sources = folder.sources();
     ReminderSettings settings{};
     resetSettings(&settings, reminderTable());
-    settings.kinds = kReminderKindDay;  // not the weekly one
+    settings.year = settings.month = settings.week = 0;  // not the weekly one
     const std::string state = reminderStateFile(paths);
     const auto book = [&] {
         ReminderBook b(files, state);
@@ -118,8 +118,16 @@ TEST(Reminders, TheBookThroughARestartAndADamagedFile) {
     ASSERT_EQ(first.due(at(kDay, 8, 50)).size(), 1u);
     const TimedEntry morning = first.due(at(kDay, 8, 50)).front().entry;
     EXPECT_EQ(morning.time.title, "朝");
+    EXPECT_EQ(first.tell(at(kDay, 8, 50)).size(), 1u);
+    EXPECT_TRUE(first.tell(at(kDay, 8, 51)).empty());  // told once
+    ReminderBook restarted = book();
+    EXPECT_EQ(restarted.due(at(kDay, 8, 52)).size(), 1u);  // still shown after a restart, not told again
+    EXPECT_TRUE(restarted.tell(at(kDay, 8, 52)).empty());
     ASSERT_TRUE(first.dismiss(morning, at(kDay, 8, 51)));
     EXPECT_TRUE(book().due(at(kDay, 9, 30)).empty());  // restarted: not again
+    const TimedEntry other = entry(kDay, 10 * 60, "別");
+    ASSERT_TRUE(restarted.snooze(other, at(kDay, 10, 5), at(kDay, 9, 0)));  // a second process's mark over the first's
+    EXPECT_EQ(files.files[state], "2026-12-07 09:00 day - 朝\r\n2026-12-07 10:00 day 2026-12-07T10:05 別\r\n");
 
     files.files[state] = "garbage\r\n";  // damaged: told, kept, and reminders go on
     ReminderBook damaged = book();

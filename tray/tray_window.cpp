@@ -46,6 +46,10 @@ HWND TrayWindow::create() {
     if (addIcon()) removeMenuItems(menu, {SC_MINIMIZE, SC_MAXIMIZE, SC_SIZE, SC_MOVE});
     else showSmallWindow();
     InsertMenuW(menu, 0, MF_BYPOSITION | MF_STRING, kStartCalendar, L"カレンダー起動");
+    const remind::BalloonIcon balloon = iconShown_ ? remind::BalloonIcon{window, kIconId} : remind::BalloonIcon{};
+    reminders_ = std::make_unique<remind::ReminderRole>(
+        remind::ReminderHost{instance_, LoadIconW(instance_, MAKEINTRESOURCEW(kTrayIconResource)), balloon, calendarProgram_});
+    reminders_->take(true);
     return window;
 }
 
@@ -131,6 +135,9 @@ LRESULT TrayWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_QUERYOPEN: return 0;
         case WM_ENDSESSION: closeCalendar(); return 1;
         case WM_DESTROY:
+            // The calendar reminds while it runs on.
+            if (reminders_) reminders_->give();
+            postToWindows(kindBit(WindowKind::Calendar), UM_REMIND_TAKE);
             closeCalendar();
             PostQuitMessage(0);
             return 0;

@@ -5,11 +5,13 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 #include "win/handles.h"
 #include "win/window.h"
 #include "notification_area.h"
+#include "remind/reminder_role.h"
 
 namespace tavo::tray {
 
@@ -45,6 +47,7 @@ private:
     win::IconHandle icon_;
     bool iconShown_ = false;
     UINT taskbarCreated_ = 0;
+    std::unique_ptr<remind::ReminderRole> reminders_;
 };
 
 // Tavo.exe in the folder of the running program.

@@ -23,6 +23,9 @@ public:
     // to bring forward. When that one has ended meanwhile, this process takes
     // the lock and is first.
     HWND waitForFirst(HWND (*findWindow)());
+    // For a process that is not first: waits a while for the lock to be let
+    // go; true when it took it.
+    bool wait(DWORD milliseconds) { return first_ = first_ || take(milliseconds); }
 
 private:
     bool take(DWORD milliseconds);

@@ -27,8 +27,9 @@ void setMark(ReminderState& state, const TimedEntry& entry, Minutes until) {
 // end of its snooze; nothing once dismissed.
 std::optional<Minutes> remindAt(const TimedEntry& e, int lead, const ReminderState& state) {
     const ReminderMark* mark = markOf(state, reminderKeyOf(e));
-    if (mark && mark->snoozedUntil < 0) return std::nullopt;
-    return mark ? mark->snoozedUntil : startOf(e) - std::clamp(lead, 0, kMostLeadMinutes);
+    if (mark && mark->snoozedUntil == kReminderDismissed) return std::nullopt;
+    if (mark && mark->snoozedUntil >= 0) return mark->snoozedUntil;
+    return startOf(e) - std::clamp(lead, 0, kMostLeadMinutes);
 }
 
 // Missed reminders are shown on the same day only: the day of now is the
@@ -82,7 +83,9 @@ std::optional<ReminderMark> markLine(std::string_view line) {
     if (!start || line[16] != ' ' || untilEnd == std::string_view::npos) return std::nullopt;
     const std::optional<ScheduleKind> kind = kindNamed(line.substr(17, kindEnd - 17));
     const std::string_view until = line.substr(kindEnd + 1, untilEnd - kindEnd - 1);
-    const std::optional<Minutes> snoozed = until == "-" ? std::optional<Minutes>(-1) : momentOf(until);
+    const std::optional<Minutes> snoozed = until == "-"   ? std::optional<Minutes>(kReminderDismissed)
+                                           : until == "*" ? std::optional<Minutes>(kReminderShown)
+                                                          : momentOf(until);
     if (!kind || !snoozed) return std::nullopt;
     return ReminderMark{{serialDayAt(*start), minuteOfDayAt(*start), *kind, std::string(line.substr(untilEnd + 1))}, *snoozed};
 }
@@ -91,12 +94,21 @@ std::optional<ReminderMark> markLine(std::string_view line) {
 
 ReminderKey reminderKeyOf(const TimedEntry& entry) { return {entry.serial, entry.time.start, entry.kind, entry.time.title}; }
 
-void dismissReminder(ReminderState& state, const TimedEntry& entry) { setMark(state, entry, -1); }
+void dismissReminder(ReminderState& state, const TimedEntry& entry) { setMark(state, entry, kReminderDismissed); }
 
 void snoozeReminder(ReminderState& state, const TimedEntry& entry, Minutes until) { setMark(state, entry, std::max<Minutes>(until, 0)); }
 
 void forgetRemindersBefore(ReminderState& state, int serial) {
     std::erase_if(state.marks, [&](const ReminderMark& m) { return m.key.serial < serial; });
+}
+
+void markReminderShown(ReminderState& state, const TimedEntry& entry) {
+    if (!markOf(state, reminderKeyOf(entry))) state.marks.push_back({reminderKeyOf(entry), kReminderShown});
+}
+
+bool reminderShown(const ReminderState& state, const TimedEntry& entry) {
+    const ReminderMark* mark = markOf(state, reminderKeyOf(entry));
+    return mark && mark->snoozedUntil == kReminderShown;
 }
 
 std::vector<DueReminder> dueReminders(const std::vector<TimedEntry>& entries, Minutes now, int leadMinutes,
@@ -125,7 +137,9 @@ std::string formatReminderState(const ReminderState& state) {
     for (const ReminderMark& m : state.marks) {
         out += moment(minutesAt(m.key.serial, m.key.start), ' ');
         out.append(" ").append(kindName(m.key.kind)).append(" ");
-        out += m.snoozedUntil < 0 ? std::string("-") : moment(m.snoozedUntil, 'T');
+        out += m.snoozedUntil == kReminderDismissed ? std::string("-")
+               : m.snoozedUntil == kReminderShown   ? std::string("*")
+                                                     : moment(m.snoozedUntil, 'T');
         out.append(" ").append(m.key.title).append("\r\n");
     }
     return out;

@@ -29,9 +29,12 @@ struct ReminderKey {
 };
 ReminderKey reminderKeyOf(const TimedEntry& entry);
 
+inline constexpr Minutes kReminderDismissed = -1;
+inline constexpr Minutes kReminderShown = -2;  // told (balloon, sound) and not yet acted on
+
 struct ReminderMark {
     ReminderKey key;
-    Minutes snoozedUntil = -1;  // -1: dismissed
+    Minutes snoozedUntil = kReminderDismissed;  // or kReminderShown, or the end of a snooze
     friend bool operator==(const ReminderMark&, const ReminderMark&) = default;
 };
 
@@ -41,6 +44,10 @@ struct ReminderState {
 
 void dismissReminder(ReminderState& state, const TimedEntry& entry);
 void snoozeReminder(ReminderState& state, const TimedEntry& entry, Minutes until);
+// A due reminder that was told: shown again after a restart, but not told
+// again. An entry marked otherwise keeps its mark.
+void markReminderShown(ReminderState& state, const TimedEntry& entry);
+bool reminderShown(const ReminderState& state, const TimedEntry& entry);
 // Marks of days before `serial` are dropped: the file stays small.
 void forgetRemindersBefore(ReminderState& state, int serial);
 
@@ -60,8 +67,9 @@ std::vector<DueReminder> dueReminders(const std::vector<TimedEntry>& entries, Mi
 std::optional<Minutes> nextReminderTime(const std::vector<TimedEntry>& entries, Minutes now, int leadMinutes,
                                         const ReminderState& state);
 
-// The state file: a line a mark, "YYYY-MM-DD HH:MM kind - title" (dismissed)
-// or "YYYY-MM-DD HH:MM kind YYYY-MM-DDTHH:MM title" (snoozed until).
+// The state file: a line a mark, "YYYY-MM-DD HH:MM kind - title" (dismissed),
+// "YYYY-MM-DD HH:MM kind * title" (shown) or
+// "YYYY-MM-DD HH:MM kind YYYY-MM-DDTHH:MM title" (snoozed until).
 std::string formatReminderState(const ReminderState& state);
 struct ReminderStateRead {
     ReminderState state;

@@ -3,6 +3,7 @@
 #include <mmsystem.h>
 
 #include "win/system_library.h"
+#include "win/test_clock.h"
 
 namespace tavo::shell {
 namespace {
@@ -32,16 +33,6 @@ void MciBirthdaySound::close() {
     open_ = false;
 }
 
-void CountingBirthdaySound::play() {
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Brenmor\\Tavo\\testclock", 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE,
-                        nullptr, &key, nullptr) != ERROR_SUCCESS)
-        return;
-    DWORD played = 0, size = sizeof played;
-    RegQueryValueExW(key, L"played", nullptr, nullptr, reinterpret_cast<BYTE*>(&played), &size);
-    ++played;
-    RegSetValueExW(key, L"played", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&played), sizeof played);
-    RegCloseKey(key);
-}
+void CountingBirthdaySound::play() { win::countInTestClock(L"played"); }
 
 }  // namespace tavo::shell

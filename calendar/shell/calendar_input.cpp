@@ -5,10 +5,12 @@
 #include "calendar_model.h"
 #include "commands.h"
 #include "range_view.h"
+#include "day_schedule_window.h"
 #include "dialogs.h"
 #include "placement.h"
 #include "resources/tavo_ids.h"
 #include "shared/clock.h"
+#include "shared/date_math.h"
 #include "shared/cp932.h"
 #include "shared/windows_of_kind.h"
 
@@ -187,6 +189,18 @@ void onDateWatch(CalendarWindow& a) {
     } else if (a.env().dateChange == 2) {
         runStep(a, NavigationStep::Today);
     }
+}
+
+void onOpenDay(CalendarWindow& a, int yyyymmdd, ScheduleKind kind) {
+    const int year = yyyymmdd / 10000, month = yyyymmdd / 100 % 100, day = yyyymmdd % 100;
+    if (year <= kFirstYear || year > kLastYear || month < 1 || month > 12 || day < 1 || day > monthLengthOf(year, month)) return;
+    if (kind < kScheduleDay || kind > kScheduleEveryWeek) kind = kScheduleDay;
+    const bool monthChanged = year != a.selected.year() || month != a.selected.month();
+    a.selected.setShown(year, month, day);
+    if (IsIconic(a.window) || !IsWindowVisible(a.window)) ShowWindow(a.window, SW_RESTORE);
+    SetForegroundWindow(a.window);
+    showSelectedDate(a, monthChanged);
+    openDaySchedule(a, kind);
 }
 
 void onToday(CalendarWindow& a) {

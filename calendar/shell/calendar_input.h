@@ -22,5 +22,7 @@ void onDateWatch(CalendarWindow& a);
 void onToday(CalendarWindow& a);
 // After any change of the selected date: texts, grid when the month changed, repaint.
 void showSelectedDate(CalendarWindow& a, bool monthChanged);
+// A reminder's 開く: the day selected and its schedule (of the kind) opened.
+void onOpenDay(CalendarWindow& a, int yyyymmdd, ScheduleKind kind);
 
 }  // namespace tavo::shell

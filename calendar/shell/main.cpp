@@ -12,7 +12,9 @@
 #include "shared/cp932.h"
 #include "shared/windows_of_kind.h"
 #include "shared_block.h"
+#include "remind/reminder_role.h"
 #include "win/single_instance.h"
+#include "win/test_clock.h"
 
 namespace {
 
@@ -45,11 +47,18 @@ void preDispatch(CalendarWindow& a, const MSG& msg) {
 int runMessageLoop(CalendarWindow& a) {
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (tavo::remind::ReminderWindow::dialogKeys(msg)) continue;
         preDispatch(a, msg);
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
     return static_cast<int>(msg.wParam);
+}
+
+std::wstring programFile() {
+    std::wstring path(32768, L'\0');
+    path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
+    return path;
 }
 
 int fail(const wchar_t* text) {
@@ -62,8 +71,7 @@ int fail(const wchar_t* text) {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int showCommand) {
     tavo::win::SingleInstance lock(L"Calendar");
     if (activateRunningCalendar(lock)) return 0;
-    installClock();
-    const bool testClock = GetEnvironmentVariableW(L"TAVO_TEST_CLOCK", nullptr, 0) > 0;
+    const bool testClock = tavo::win::installTestClock();
     Process process;
     process.instance = instance;
     process.showCommand = showCommand;
@@ -83,7 +91,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int showCo
     MciBirthdaySound mciSound(tavo::cp932ToWide(process.settings->env.birthdaySoundPath), calendar.window);
     CountingBirthdaySound countingSound;
     process.sound = testClock ? static_cast<tavo::BirthdaySound*>(&countingSound) : &mciSound;
+    tavo::remind::ReminderRole reminders({instance, loadProgramIcon(instance, false, 96, LR_SHARED), {}, programFile()});
+    process.reminders = &reminders;
+    reminders.take(false);  // unless the launcher reminds
     const int code = runMessageLoop(calendar);
+    process.reminders = nullptr;
+    reminders.give();
     process.sound = nullptr;
     mciSound.close();
     process.settings = nullptr;

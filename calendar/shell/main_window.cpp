@@ -18,6 +18,7 @@
 #include "menus.h"
 #include "placement.h"
 #include "range_view.h"
+#include "remind/reminder_role.h"
 #include "resources/tavo_ids.h"
 #include "shared/cp932.h"
 #include "shared/windows_of_kind.h"
@@ -280,6 +281,13 @@ LRESULT dispatch(CalendarWindow& a, UINT message, WPARAM wParam, LPARAM lParam) 
             refreshWindows(kRefreshedWindows, kRefreshDesign);
             return 0;
         case UM_TODAY: onToday(a); return 0;
+        case UM_OPEN_DAY: onOpenDay(a, static_cast<int>(wParam), static_cast<ScheduleKind>(lParam)); return 0;
+        case UM_REMIND_YIELD:
+            if (a.process.reminders) a.process.reminders->give();
+            return 0;
+        case UM_REMIND_TAKE:
+            if (a.process.reminders) a.process.reminders->take(false);
+            return 0;
         case UM_OPEN_RANGE_VIEW: openRangeView(a); return 0;
         case WM_ACTIVATE: onActivate(a, wParam, reinterpret_cast<HWND>(lParam)); return 0;
         case MM_MCINOTIFY: closeBirthdaySound(a); return 0;

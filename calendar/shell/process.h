@@ -14,6 +14,10 @@
 #include "shared/windows_file_system.h"
 #include "win/dpi.h"
 
+namespace tavo::remind {
+class ReminderRole;
+}
+
 namespace tavo::shell {
 
 using win::loadProgramIcon;
@@ -31,6 +35,7 @@ struct Process {
     WindowsFileSystem files;
     WindowsLocale locale;
     BirthdaySound* sound = nullptr;  // the birthday sound, or a recording one in tests
+    remind::ReminderRole* reminders = nullptr;  // reminds while no launcher does
 };
 
 // The records of a kind's row in the process's shared block.
@@ -39,9 +44,5 @@ inline DesignSet& designOf(const Process& p, WindowKind kind) { return p.setting
 inline const DateFormatSet& dateFormatsOf(const Process& p, WindowKind kind) {
     return p.settings->dateFormats[windowKindInfo(kind).dateFormats];
 }
-
-// Tests move "today" through the registry instead of the system clock: only
-// when TAVO_TEST_CLOCK is set in the environment.
-void installClock();
 
 }  // namespace tavo::shell

@@ -319,6 +319,8 @@ TestClock::~TestClock() { SetEnvironmentVariableW(L"TAVO_TEST_CLOCK", nullptr); 
 
 void TestClock::set(DWORD yyyymmdd) { setProfileNumber(L"testclock", L"today", yyyymmdd); }
 
+void TestClock::setTime(int hour, int minute) { setProfileNumber(L"testclock", L"minute", static_cast<DWORD>(hour * 60 + minute)); }
+
 bool toldAfter(HWND window, UINT message, WPARAM wParam, const std::wstring& fragment) {
     PostMessageW(window, message, wParam, 0);
     HWND box = waitForDialog(window, L"Tavo", 8000);

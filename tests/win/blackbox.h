@@ -138,6 +138,9 @@ public:
     TestClock(const TestClock&) = delete;
     TestClock& operator=(const TestClock&) = delete;
     void set(DWORD yyyymmdd);
+    // The time of day, to the minute; the programs see it at their next look
+    // (a reminder window looks again on WM_TIMECHANGE, as after a clock change).
+    void setTime(int hour, int minute);
 };
 
 // Asks a window to do something that the user must be told about (a WM_COMMAND
