@@ -153,6 +153,8 @@ void Page::ok() {
     if (!snapshot.changed()) return;  // nothing to write, nothing to tell
     writeSettings(record, kind.table(), context.store);
     if (kind.textsOnOk) notify();
+    // The reminder window reads the registry itself (it may run in the launcher): told after every write.
+    refreshWindows(kindBit(WindowKind::Remind), kRefreshData);
 }
 
 void Page::cancel() {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "calendar/data/path_settings.h"
+#include "calendar/data/reminders.h"
 #include "options_ids.h"
 #include "shared/cp932.h"
 #include "shared/messages.h"
@@ -102,6 +103,19 @@ std::vector<Binding> folderBindings() {
     return bindings;
 }
 
+// --- Reminders ---
+
+void remindChanged(Page& page, int) {
+    const auto& s = *static_cast<const ReminderSettings*>(page.record);
+    enable(page, IDC_REMIND_LEAD, IDC_REMIND_WAVE_BROWSE, s.on != 0);
+    enable(page, IDC_REMIND_WAVE, IDC_REMIND_WAVE_BROWSE, s.on != 0 && s.sound == kReminderSoundFile);
+}
+
+void remindCommand(Page& page, int id, int code) {
+    if (id == IDC_REMIND_WAVE_BROWSE && code == BN_CLICKED)
+        browseForFile(page, IDC_REMIND_WAVE, L"WAV\0*.wav\0", win::windowsFolder() + L"\\MEDIA");
+}
+
 }  // namespace
 
 const PageKind& rangePage() {
@@ -188,12 +202,36 @@ const PageKind& almanacPage() {
     return kind;
 }
 
+const PageKind& remindPage() {
+    static const PageKind kind{
+        L"REMIND",
+        [](SharedSettings& s) -> void* { return &s.reminders; },
+        sizeof(ReminderSettings),
+        reminderTable,
+        {{Control::Check, IDC_REMIND_ON, "on"},
+         {Control::Number, IDC_REMIND_LEAD, "lead", 0, IDC_REMIND_LEAD_SPIN, 0, kMostLeadMinutes, 4},
+         {Control::Check, IDC_REMIND_DAY, "day"},
+         {Control::Check, IDC_REMIND_YEAR, "year"},
+         {Control::Check, IDC_REMIND_MONTH, "month"},
+         {Control::Check, IDC_REMIND_WEEK, "week"},
+         {Control::Radio, IDC_REMIND_SOUND_NONE, "sound", 3},
+         {Control::Text, IDC_REMIND_WAVE, "wave"}},
+        kindBit(WindowKind::Remind),
+        kRefreshData,
+        false,
+        remindChanged,
+        remindCommand,
+    };
+    return kind;
+}
+
 const wchar_t* const kOuterTabTexts[kOuterTabs] = {L"基本設定", L"カレンダー部", L"データ表示部"};
 
 const PageSlot kPageSlots[] = {
     {0, L"祝日・休業日", closedDaysPage, "coholiday.html"},
     {0, L"フォルダ", folderPage, "folder.html"},
     {0, L"暦", almanacPage, "almanac.html"},
+    {0, L"通知", remindPage, "remind.html"},
     {1, L"デザイン", calendarDesignPage, "design.html"},
     {1, L"日付形式", calendarDateFormatPage, "date.html"},
     {1, L"動作", environmentPage, "env.html"},

@@ -18,6 +18,7 @@ const PageKind& menuPage();
 const PageKind& environmentPage();
 const PageKind& folderPage();
 const PageKind& almanacPage();
+const PageKind& remindPage();
 const PageKind& calendarDateFormatPage();
 const PageKind& rangeDateFormatPage();
 const PageKind& calendarStylePage();

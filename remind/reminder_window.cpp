@@ -143,14 +143,15 @@ void ReminderWindow::layOut() {
     const int ids[] = {kSnooze, kOpen, kClose};
     const int lefts[] = {2 * margin + buttonWidth, width - 2 * (buttonWidth + margin), width - buttonWidth - margin};
     for (int i = 0; i < 3; ++i) MoveWindow(GetDlgItem(window, ids[i]), lefts[i], buttonsTop, buttonWidth, buttonHeight, TRUE);
-    // The window: that client, bottom right of the work area, above the notification area.
+    // The window: that client, at the right edge of the work area, halfway
+    // up: clear of the notification area and of the balloons above it.
     RECT frame{0, 0, width, height};
     AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)), FALSE, WS_EX_TOPMOST);
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     const int frameWidth = frame.right - frame.left, frameHeight = frame.bottom - frame.top;
-    SetWindowPos(window, nullptr, work.right - frameWidth - margin, work.bottom - frameHeight - margin, frameWidth, frameHeight,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window, nullptr, work.right - frameWidth - margin, work.top + (work.bottom - work.top - frameHeight) / 2,
+                 frameWidth, frameHeight, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // Settings, folders and rules as the calendar reads them, then the day's entries.
@@ -196,7 +197,6 @@ void ReminderWindow::showDue(const std::vector<DueReminder>& due) {
         const int today = serialDayAt(clockNow());
         SendMessageW(list_, LB_RESETCONTENT, 0, 0);
         for (const DueReminder& d : due) SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(itemText(d, today).c_str()));
-        SendMessageW(list_, LB_SETSEL, TRUE, -1);
     }
     if (!IsWindowVisible(window))
         SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);

@@ -7,7 +7,9 @@
 # 3. the calendar beside its range view, also in each shipped colour scheme;
 # 4. the day schedule window;
 # 5. the birthday window and its add dialog; 6. the options pages; 7. the
-# launcher's icon menu; 8. the installer's pages.
+# launcher's icon menu; 8. the installer's pages; 9. a reminder (window and
+# balloon) at every DPI given. ONLY=name runs one part (today, bare, almanac,
+# view, schemes, schedule, birthdays, options, ical, tray, installer, reminder).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TAVO_BUILD_DIR:-$root/build}
@@ -16,7 +18,8 @@ shift || true
 dpis=("$@")
 [ ${#dpis[@]} -gt 0 ] || dpis=(96)
 mkdir -p "$out"
-cmake -S "$root" -B "$build/win" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+# A configured build keeps its type (the tests' build is Release).
+[ -f "$build/win/CMakeCache.txt" ] || cmake -S "$root" -B "$build/win" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw64.cmake" > /dev/null
 cmake --build "$build/win" --target Tavo TavoCust TavoTray tavo_post_command > /dev/null
 
@@ -48,7 +51,8 @@ shoot() {  # name, dpi, arguments...
     wineserver -k 2> /dev/null || true
     echo "$out/$name.png"
 }
-for dpi in "${dpis[@]}"; do
+want() { [ -z "${ONLY:-}" ] || [ "$ONLY" = "$1" ]; }
+want today && for dpi in "${dpis[@]}"; do
     suffix=$([ "$dpi" = 96 ] && echo "" || echo "-$dpi")
     shoot "today$suffix" "$dpi"
     # The day-off file lives beside the program; copy it there for the second shot.
@@ -69,7 +73,7 @@ bare() {
     wineserver -k 2> /dev/null || true
     echo "$out/no-title-no-status.png"
 }
-bare
+want bare && bare
 # December 2026 with the solar terms in the day cells and the status bar on 冬至.
 almanac_shot() {
     wine reg delete 'HKCU\Software\Brenmor\Tavo' /f > /dev/null 2>&1 || true
@@ -82,7 +86,7 @@ almanac_shot() {
     wineserver -k 2> /dev/null || true
     echo "$out/december-2026-almanac.png"
 }
-almanac_shot
+want almanac && almanac_shot
 # 3. The calendar beside its range view over the sample data (a month's range).
 sample=$(mktemp -d)
 cp "$root"/tests/data/sample/* "$sample/"
@@ -106,7 +110,7 @@ view() {
     wineserver -k 2> /dev/null || true
     echo "$out/range-view.png"
 }
-view
+want view && view
 # The calendar and its range view in each colour scheme that ships, chosen on the design pages.
 schemes() {
     local scheme
@@ -129,7 +133,7 @@ schemes() {
         echo "$out/scheme-$scheme.png"
     done
 }
-schemes
+want schemes && schemes
 # 4. The day schedule window over the sample data, opened from the menu (901).
 schedule() {
     wine "$build/win/bin/Tavo.exe" 2026/12/03 &
@@ -142,7 +146,7 @@ schedule() {
     wineserver -k 2> /dev/null || true
     echo "$out/day-schedule.png"
 }
-schedule
+want schedule && schedule
 # 5. The birthday window with two entries, then its add dialog.
 birthdays() {
     printf ': 7 1990\r\n\x91\xbe\x98\x59\r\n: 7\r\n\x89\xd4\x8e\x71\r\n' > "$sample/birthdac.cal"  # 太郎, 花子
@@ -160,7 +164,7 @@ birthdays() {
     echo "$out/birthdays.png"
     echo "$out/birthday-add.png"
 }
-birthdays
+want birthdays && birthdays
 # 6. The options pages: 祝日・休業日 with its rule editor and フォルダ (first
 # opening), デザイン, 日付形式, 動作, スタイル and メニュー (from the calendar),
 # 表示範囲 and the view's デザイン, 日付形式 and スタイル (from the view).
@@ -170,7 +174,7 @@ options() {
     local pid=$!
     sleep 4
     local shot
-    for shot in closed-days rule-editor folder design date-format environment style menu range range-design range-date-format range-style; do
+    for shot in closed-days rule-editor folder remind design date-format environment style menu range range-design range-date-format range-style; do
         case $shot in
             closed-days) wine "$build/win/bin/tavo_post_command.exe" 103 ;;
             rule-editor) wine reg delete 'HKCU\Software\Brenmor\Tavo\tavocust' /f > /dev/null 2>&1 || true
@@ -178,7 +182,10 @@ options() {
                 wine "$build/win/bin/tavo_post_command.exe" click 709 ;;
             folder) wine reg delete 'HKCU\Software\Brenmor\Tavo\tavocust' /f > /dev/null 2>&1 || true
                 wine "$build/win/bin/tavo_post_command.exe" 103; sleep 2; wine "$build/win/bin/tavo_post_command.exe" tab 1 ;;
-            design) wine "$build/win/bin/tavo_post_command.exe" 103 ;;
+            remind) wine reg delete 'HKCU\Software\Brenmor\Tavo\tavocust' /f > /dev/null 2>&1 || true
+                wine "$build/win/bin/tavo_post_command.exe" 103; sleep 2; wine "$build/win/bin/tavo_post_command.exe" tab 3 ;;
+            design) wine reg add 'HKCU\Software\Brenmor\Tavo\tavocust' /v exec /t REG_DWORD /d 1 /f > /dev/null 2>&1
+                wine "$build/win/bin/tavo_post_command.exe" 103 ;;
             date-format) wine "$build/win/bin/tavo_post_command.exe" 103; sleep 2; wine "$build/win/bin/tavo_post_command.exe" tab 1 ;;
             environment) wine "$build/win/bin/tavo_post_command.exe" 103; sleep 2; wine "$build/win/bin/tavo_post_command.exe" tab 2 ;;
             style) wine "$build/win/bin/tavo_post_command.exe" 103; sleep 2; wine "$build/win/bin/tavo_post_command.exe" tab 3 ;;
@@ -201,7 +208,7 @@ options() {
     kill "$pid" 2> /dev/null || true
     wineserver -k 2> /dev/null || true
 }
-options
+want options && options
 # The iCalendar items: the span of years, the save dialog and the summary,
 # the open dialog and the summary; then a long export's progress, stopped.
 ical() {
@@ -244,7 +251,7 @@ ical() {
     kill "$pid" 2> /dev/null || true
     wineserver -k 2> /dev/null || true
 }
-ical
+want ical && ical
 # 7. The launcher's icon menu, in a Wine desktop that has a notification area.
 tray() {
     wine reg delete 'HKCU\Software\Brenmor\Tavo' /f > /dev/null 2>&1 || true
@@ -260,7 +267,7 @@ tray() {
     wineserver -k 2> /dev/null || true
     echo "$out/tray-menu.png"
 }
-tray
+want tray && tray
 # 8. The installer's pages, stepped through with its Next button (id 1).
 installer() {
     bash "$root/tools/package.sh" --build "$build/win" --out "$build/dist" > /dev/null
@@ -281,7 +288,29 @@ installer() {
     kill "$pid" 2> /dev/null || true
     wineserver -k 2> /dev/null || true
 }
-installer
+want installer && installer
+# 9. A reminder due now: the launcher in a Wine desktop with a notification
+# area, the reminder window above it and the balloon on the icon.
+reminder() {
+    local dpi suffix
+    for dpi in "${dpis[@]}"; do
+        suffix=$([ "$dpi" = 96 ] && echo "" || echo "-$dpi")
+        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f > /dev/null 2>&1
+        wine reg delete 'HKCU\Software\Brenmor\Tavo' /f > /dev/null 2>&1 || true
+        wine reg add 'HKCU\Software\Brenmor\Tavo\dir' /v schpath /t REG_SZ /d "$(winepath -w "$data")" /f > /dev/null 2>&1
+        wine reg add 'HKCU\Software\Brenmor\Tavo\testclock' /v today /t REG_DWORD /d 20261224 /f > /dev/null 2>&1
+        wine reg add 'HKCU\Software\Brenmor\Tavo\testclock' /v minute /t REG_DWORD /d 1132 /f > /dev/null 2>&1  # 18:52
+        rm -f "$data/remind.dat"
+        TAVO_TEST_CLOCK=1 wine explorer /desktop=TavoTray,$((640 * dpi / 96))x$((480 * dpi / 96)) "$build/win/bin/TavoTray.exe" &
+        local pid=$!
+        sleep 6
+        import -window root -crop "$((640 * dpi / 96))x$((480 * dpi / 96))+0+0" "$out/reminder$suffix.png"
+        echo "$out/reminder$suffix.png"
+        kill "$pid" 2> /dev/null || true
+        wineserver -k 2> /dev/null || true
+    done
+}
+want reminder && printf ':24\r\n19:00～21:00 クリスマス会\r\n12:00 昼食\r\n' | iconv -f UTF-8 -t CP932 > "$data/sch2026c.cal" && reminder
 rm -rf "$sample"
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f > /dev/null 2>&1
 rm -rf "$data"
