@@ -12,11 +12,10 @@ namespace {
 
 constexpr DWORD kStartingMilliseconds = 10000;
 
-// Started with the day on its command line; its window exists once it waits for input.
-HWND startCalendar(const std::wstring& program, int year, int month, int day, HWND from) {
-    wchar_t date[16];
-    std::swprintf(date, std::size(date), L"%04d/%02d/%02d", year, month, day);
-    std::wstring commandLine = L"\"" + program + L"\" " + date;
+}  // namespace
+
+HWND startCalendar(const std::wstring& program, const std::wstring& arguments, HWND from, bool waitForWindow) {
+    std::wstring commandLine = L"\"" + program + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
     const std::wstring folder = program.substr(0, program.find_last_of(L'\\') + 1);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -26,19 +25,21 @@ HWND startCalendar(const std::wstring& program, int year, int month, int day, HW
         win::tellUser(from, L"カレンダーを起動できません.\n" + program, win::Tone::Error);
         return nullptr;
     }
-    WaitForInputIdle(started.hProcess, kStartingMilliseconds);
+    if (waitForWindow) WaitForInputIdle(started.hProcess, kStartingMilliseconds);
     CloseHandle(started.hThread);
     CloseHandle(started.hProcess);
-    return findWindowOf(WindowKind::Calendar);
+    return waitForWindow ? findWindowOf(WindowKind::Calendar) : nullptr;
 }
-
-}  // namespace
 
 void openDayInCalendar(const std::wstring& program, int serial, ScheduleKind kind, HWND from) {
     int year, month, day;
     civilFromSerial(serial, year, month, day);
     HWND calendar = findWindowOf(WindowKind::Calendar);
-    if (calendar == nullptr) calendar = startCalendar(program, year, month, day, from);
+    if (calendar == nullptr) {
+        wchar_t date[16];  // the day on its command line
+        std::swprintf(date, std::size(date), L"%04d/%02d/%02d", year, month, day);
+        calendar = startCalendar(program, date, from, true);
+    }
     if (calendar == nullptr) return;
     DWORD process = 0;
     GetWindowThreadProcessId(calendar, &process);

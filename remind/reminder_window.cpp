@@ -254,12 +254,12 @@ void ReminderWindow::playSound() const {
         play(L"Notification.Default", nullptr, SND_ALIAS | SND_ASYNC);
 }
 
-// The damaged state file and unreadable rules are told once, in a balloon: reminders go on.
+// A damaged state file or unreadable closed-day rules are told once, in a balloon: reminders go on.
 void ReminderWindow::reportProblem(const std::string& problem) {
     const std::string all = setup_->problem.empty() ? problem : problem + (problem.empty() ? "" : "\n") + setup_->problem;
     if (all == toldProblem_) return;
     toldProblem_ = all;
-    if (!all.empty()) balloon(L"リマインダーの記録を読めませんでした", cp932ToWide(all), NIIF_WARNING);
+    if (!all.empty()) balloon(L"読めないファイルがあります (知らせは続けます)", cp932ToWide(all), NIIF_WARNING);
 }
 
 // The selected entries; none selected means all shown.
@@ -310,13 +310,15 @@ LRESULT ReminderWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_COMMAND:
             switch (LOWORD(wParam)) {
-                case kSnooze: snooze(); return 0;
+                case kSnooze:
+                case IDOK: snooze(); return 0;  // Enter: the default button
                 case kOpen: openChosen(); return 0;
                 case kClose:
                 case IDCANCEL: dismissAll(); return 0;
                 default: return 0;
             }
         case WM_CLOSE: dismissAll(); return 0;
+        case WM_SETFOCUS: SetFocus(list_); return 0;
         case WM_DPICHANGED:
             dpi_ = HIWORD(wParam);
             layOut();

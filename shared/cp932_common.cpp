@@ -45,6 +45,10 @@ std::string withCp932Forms(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size();) {
+        if (static_cast<unsigned char>(utf8[i]) < 0x80) {  // every other form starts with a lead byte
+            out += utf8[i++];
+            continue;
+        }
         const OtherForm* form = nullptr;
         for (const OtherForm& f : kOtherForms)
             if (utf8.compare(i, f.from.size(), f.from) == 0) form = &f;

@@ -4,7 +4,7 @@
 
 #include "shared/messages.h"
 #include "shared/windows_of_kind.h"
-#include "win/tell.h"
+#include "remind/open_day.h"
 
 namespace tavo::tray {
 namespace {
@@ -72,20 +72,7 @@ void TrayWindow::showSmallWindow() {
     ShowWindow(window, SW_SHOWNOACTIVATE);
 }
 
-void TrayWindow::startCalendar() {
-    std::wstring commandLine = L"\"" + calendarProgram_ + L"\"";
-    const std::wstring folder = calendarProgram_.substr(0, calendarProgram_.find_last_of(L'\\') + 1);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started{};
-    if (!CreateProcessW(calendarProgram_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.empty() ? nullptr : folder.c_str(), &startup, &started)) {
-        win::tellUser(window, L"カレンダーを起動できません.\n" + calendarProgram_, win::Tone::Error);
-        return;
-    }
-    CloseHandle(started.hThread);
-    CloseHandle(started.hProcess);
-}
+void TrayWindow::startCalendar() { remind::startCalendar(calendarProgram_, L"", window, false); }
 
 void TrayWindow::closeCalendar() {
     if (HWND calendar = findWindowOf(WindowKind::Calendar)) SendMessageW(calendar, WM_CLOSE, 0, 0);

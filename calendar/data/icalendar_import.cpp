@@ -215,8 +215,9 @@ bool wholeTextInDescription(const IcsEvent& e) {
     return timed && cp932ToUtf8(timed->title) == e.summary;
 }
 
-std::string occurrenceText(const IcsEvent& e, const IcsMoment& start) {
-    if (wholeTextInDescription(e)) return e.description;
+// whole: wholeTextInDescription(e), worked out once per event.
+std::string occurrenceText(const IcsEvent& e, const IcsMoment& start, bool whole) {
+    if (whole) return e.description;
     if (start.minute < 0) return e.summary;
     const Minutes length = e.end.serial > 0 && e.end.minute >= 0
                             ? minutesAt(e.end.serial, e.end.minute) -
@@ -373,12 +374,13 @@ private:
         else  // a day before and after for the change from the event's own time to Japan's
             for (int day : occurrenceDays(e, frame, first_ - length - 1, last_ + 1)) starts.push_back(occurrenceStart(e, frame, day));
         int covered = first_ - 1;  // the last day an all-day event already has
+        const bool whole = wholeTextInDescription(e);
         for (const IcsMoment& start : starts) {
             if (excluded(e, start.serial) || (!e.hasRecurrenceId && overridden_.count({e.uid, start.serial}))) continue;
             const int from = std::max({start.serial, first_, start.minute < 0 ? covered + 1 : first_});
             const int to = std::min(start.serial + length - 1, last_);
             if (from > to) continue;
-            const std::string text = occurrenceText(e, start);
+            const std::string text = occurrenceText(e, start, whole);
             for (int serial = from; serial <= to; ++serial) {
                 bytes_ += text.size();
                 work_.tooMany = found_.size() >= kMostImportedLines;

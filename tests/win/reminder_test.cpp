@@ -122,7 +122,8 @@ TEST_F(Reminders, TheLauncherRemindsOnTimeSnoozesAndClosesForGood) {
     press(remind, L"開く(&O)");
     HWND schedule = waitForWindow(L"WSch", kWait);
     ASSERT_NE(schedule, nullptr);
-    EXPECT_NE(windowText(schedule).find(L"2026/12/ 7"), std::wstring::npos) << windowText(schedule);
+    EXPECT_TRUE(waitUntil([&] { return windowText(schedule).find(L"2026/12/ 7") != std::wstring::npos; }))
+        << windowText(schedule);  // its title is set once it opens
 }
 
 // The calendar reminds only while no launcher does; a launcher that starts
