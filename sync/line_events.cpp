@@ -74,7 +74,6 @@ std::string withLine(std::string_view ics, int serial, std::string_view line) {
         const bool continuation = !text.empty() && (text[0] == ' ' || text[0] == '\t');
         if (continuation && dropping) continue;  // the rest of a folded line left out
         dropping = false;
-        if (text == "BEGIN:VTIMEZONE") zone = zone || text.find("Asia/Tokyo") != std::string_view::npos;
         if (named(text, "TZID") && text.find("Asia/Tokyo") != std::string_view::npos) zone = true;
         if (text == "BEGIN:VEVENT") inEvent = !written;
         if (inEvent && (named(text, "DTSTART") || named(text, "DTEND") || named(text, "DURATION") || named(text, "SUMMARY"))) {
@@ -87,7 +86,7 @@ std::string withLine(std::string_view ics, int serial, std::string_view line) {
             written = true;
         }
         if (text == "BEGIN:VEVENT" && !zone && parseTimedLine(line)) out += kTokyo, zone = true;
-        out.append(raw);
+        out.append(text).append("\r\n");  // CR LF whatever came (XML hands calendar data over with LF alone)
     }
     return out;
 }
