@@ -1,6 +1,7 @@
 #include "commands.h"
 
 #include <cstdint>
+#include <cstdlib>
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -28,6 +29,11 @@
 #include "shared/clock.h"
 #include "shared/date_math.h"
 #include "tavo_version.h"
+#ifdef TAVO_SYNC
+#include "sync/caldav.h"
+#include "sync/http_curl.h"
+#include "sync/sync_engine.h"
+#endif
 #include "shared/cp932.h"
 #include "shared/memory_settings_store.h"
 #include "shared/rokuyo.h"
@@ -51,7 +57,12 @@ const char* const kUsage =
     "  ics-import FILE FROM TO [--dir DIR]   the events of the days FROM..TO into the day schedules\n"
     "  range YYYY-MM-DD [--dir DIR] [--type 0|1|2] [--before N] [--after N] [--monday]\n"
     "                               the lines of the range view\n"
-    "  reminders FROM [TO] [--dir DIR]   the timed entries of the days, one a line, in time order\n";
+    "  reminders FROM [TO] [--dir DIR]   the timed entries of the days, one a line, in time order\n"
+#ifdef TAVO_SYNC
+    "  sync --url URL --user USER [--dir DIR]   the day schedules with a CalDAV calendar, both ways\n"
+    "                               (the password from TAVO_PASSWORD; last year to next year)\n"
+#endif
+    ;
 
 // The files a command reads, with every file that exists but could not be
 // read whole remembered, so that the command can say so instead of showing
@@ -464,6 +475,42 @@ int commandReminders(Context& c) {
     return 0;
 }
 
+#ifdef TAVO_SYNC
+// The calendar of --url: a calendar collection as it is, else the first the discovery finds.
+std::string calendarToSync(Context& c, sync::HttpClient& http, const std::string& url) {
+    const sync::Discovery found = sync::discoverCalendars(http, url);
+    if (!found.problem.empty()) {
+        fail(c, "no calendar at " + url + ": " + cp932ToUtf8(found.problem));
+        return {};
+    }
+    for (const sync::CalendarInfo& calendar : found.calendars)
+        if (calendar.url == url || calendar.url == url + "/") return calendar.url;
+    c.err << "tavocal: syncing with " << found.calendars.front().url
+          << (found.calendars.front().name.empty() ? "" : " (" + found.calendars.front().name + ")") << "\n";
+    return found.calendars.front().url;
+}
+
+// Both ways between the day schedules of --dir and the calendar; the summary on success.
+int commandSync(Context& c) {
+    const auto url = c.args.options.find("--url"), user = c.args.options.find("--user");
+    if (url == c.args.options.end() || user == c.args.options.end()) return fail(c, "sync needs --url URL and --user USER");
+    const char* password = std::getenv("TAVO_PASSWORD");
+    sync::CurlHttpClient http({user->second, password ? password : ""});
+    const std::string calendar = calendarToSync(c, http, url->second);
+    if (calendar.empty()) return kUsageError;
+    Model model(c);
+    const LocalDate today = clockToday();
+    const sync::SyncSummary s = sync::syncCalendar(http, c.files, model.paths,
+                                                   {calendar, serialDayOf(today.year - 1, 1, 1), serialDayOf(today.year + 1, 12, 31)});
+    for (const std::string& note : s.notes) c.out << cp932ToUtf8(note) << "\n";
+    c.out << "here: " << s.here.added << " added, " << s.here.changed << " changed, " << s.here.deleted << " deleted; server: "
+          << s.server.added << " added, " << s.server.changed << " changed, " << s.server.deleted << " deleted; " << s.conflicts
+          << " conflicts\n";
+    if (!s.ok) return fail(c, "sync incomplete: " + cp932ToUtf8(s.problem));
+    return 0;
+}
+#endif
+
 int commandLunar(Context& c) {
     if (c.args.positional.size() != 3) return fail(c, "lunar needs FROM TO years");
     const auto from = parseNumber(c.args.positional[1], kFirstYear, kLastYear);
@@ -502,6 +549,9 @@ const std::map<std::string, std::function<int(Context&)>>& commands() {
         {"range", commandRange},
         {"reminders", commandReminders},
         {"sekki", commandSekki},
+#ifdef TAVO_SYNC
+        {"sync", commandSync},
+#endif
     };
     return table;
 }
@@ -515,7 +565,7 @@ int run(const std::vector<std::string>& words, std::ostream& out, std::ostream& 
     }
     Context c{{}, out, err, {}, {}};
     const std::string parseError =
-        parseArgs(words, {"--today", "--dir", "--type", "--before", "--after", "--part", "--sel"}, {"--monday", "--holidays"}, c.args);
+        parseArgs(words, {"--today", "--dir", "--type", "--before", "--after", "--part", "--sel", "--url", "--user"}, {"--monday", "--holidays"}, c.args);
     if (!parseError.empty()) return fail(c, parseError);
     if (const std::string folderError = checkDataFolder(c); !folderError.empty()) return fail(c, folderError);
     if (c.args.positional.empty()) {
