@@ -446,9 +446,9 @@ private:
         }
         std::vector<FileEdit> edits;
         for (const auto& [path, days] : byFile)
-            edits.push_back({path, [days](std::string_view old) -> std::optional<std::string> {
+            edits.push_back({path, [ofFile = days](std::string_view old) -> std::optional<std::string> {
                                  std::string content(old);
-                                 for (const auto& [day, change] : days) content = changedDay(content, day, *change);
+                                 for (const auto& [day, change] : ofFile) content = changedDay(content, day, *change);
                                  return content;
                              }});
         const SaveResult saved = rewriteFiles(files_, edits, [] { return true; });
