@@ -10,7 +10,7 @@ packages=(
     wine wine64 xvfb x11-utils xdotool imagemagick bc
     fonts-ipafont-gothic fonts-ipafont-mincho locales
     nsis python3 python3-icalendar unzip
-    libcurl4-openssl-dev libexpat1-dev radicale xandikos python3-caldav
+    libcurl4-openssl-dev libexpat1-dev radicale xandikos python3-caldav curl
 )
 
 sudo_cmd=()

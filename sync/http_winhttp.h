@@ -1,0 +1,22 @@
+// HTTP through WinHTTP (Windows): the system's proxy and certificates, Basic
+// and Digest as the server asks, answers bounded in size and time.
+#pragma once
+
+#include "http.h"
+
+namespace tavo::sync {
+
+class WinHttpClient final : public HttpClient {
+public:
+    explicit WinHttpClient(Credentials credentials);
+    ~WinHttpClient() override;
+    WinHttpClient(const WinHttpClient&) = delete;
+    WinHttpClient& operator=(const WinHttpClient&) = delete;
+    HttpResponse send(const HttpRequest& request) override;
+
+private:
+    Credentials credentials_;
+    void* session_;
+};
+
+}  // namespace tavo::sync

@@ -1,0 +1,45 @@
+// The sync's requests through WinHTTP and its XML through XmlLite, under
+// Wine against a Radicale on loopback (started by the test command, its URL
+// in the file TAVO_CALDAV_STATE/url); Basic authentication as Radicale asks.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "sync/http_winhttp.h"
+#include "tests/sync/caldav_requests_check.h"
+
+namespace tavo::sync::test {
+namespace {
+
+std::string serverRoot() {
+    wchar_t state[1024];
+    const DWORD n = GetEnvironmentVariableW(L"TAVO_CALDAV_STATE", state, 1024);
+    if (n == 0 || n >= 1024) return {};
+    std::ifstream file(std::filesystem::path(std::wstring(state, n) + L"\\url"));
+    std::string url;
+    std::getline(file, url);
+    return url;
+}
+
+TEST(WinHttp, TheRequestsOfASync) {
+    const std::string root = serverRoot();
+    ASSERT_FALSE(root.empty()) << "no server (TAVO_CALDAV_STATE)";
+    WinHttpClient http({"tavo", "secret"});
+    checkCalDavRequests(http, root, root + "tavo/calendar/");
+}
+
+TEST(WinHttp, AWrongPasswordAndNoServerAreToldInWords) {
+    const std::string root = serverRoot();
+    ASSERT_FALSE(root.empty());
+    WinHttpClient wrong({"tavo", "wrong"});
+    EXPECT_EQ(failureText(wrong.send({"PROPFIND", root + "tavo/calendar/", {{"Depth", "0"}}, {}})), "ユーザー名かパスワードが違います (401)");
+    WinHttpClient nobody({"tavo", "secret"});
+    EXPECT_EQ(failureText(nobody.send({"GET", "http://127.0.0.1:1/", {}, {}})), "サーバーに接続できません");
+}
+
+}  // namespace
+}  // namespace tavo::sync::test
