@@ -88,6 +88,7 @@
 // iCalendar, in the data-editing submenu.
 #define CMD_ICS_EXPORT 920
 #define CMD_ICS_IMPORT 931
+#define CMD_SYNC 940
 
 // The span of years an iCalendar export or import covers.
 #define IDC_ICS_FROM 1210

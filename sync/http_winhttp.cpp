@@ -5,12 +5,41 @@
 
 #include <memory>
 
+#include "win/system_library.h"
+
 namespace tavo::sync {
 namespace {
 
 constexpr int kTimeoutMilliseconds = 60000;
 
-using Handle = std::unique_ptr<void, decltype(&WinHttpCloseHandle)>;
+
+// WinHTTP is loaded on first use: the calendar's start does not pay for it.
+struct WinHttpApi {
+    decltype(&::WinHttpOpen) open = win::systemFunction<decltype(::WinHttpOpen)>(L"winhttp.dll", "WinHttpOpen");
+    decltype(&::WinHttpCloseHandle) closeHandle = win::systemFunction<decltype(::WinHttpCloseHandle)>(L"winhttp.dll", "WinHttpCloseHandle");
+    decltype(&::WinHttpSetTimeouts) setTimeouts = win::systemFunction<decltype(::WinHttpSetTimeouts)>(L"winhttp.dll", "WinHttpSetTimeouts");
+    decltype(&::WinHttpCrackUrl) crackUrl = win::systemFunction<decltype(::WinHttpCrackUrl)>(L"winhttp.dll", "WinHttpCrackUrl");
+    decltype(&::WinHttpConnect) connect = win::systemFunction<decltype(::WinHttpConnect)>(L"winhttp.dll", "WinHttpConnect");
+    decltype(&::WinHttpOpenRequest) openRequest = win::systemFunction<decltype(::WinHttpOpenRequest)>(L"winhttp.dll", "WinHttpOpenRequest");
+    decltype(&::WinHttpSendRequest) sendRequest = win::systemFunction<decltype(::WinHttpSendRequest)>(L"winhttp.dll", "WinHttpSendRequest");
+    decltype(&::WinHttpReceiveResponse) receiveResponse = win::systemFunction<decltype(::WinHttpReceiveResponse)>(L"winhttp.dll", "WinHttpReceiveResponse");
+    decltype(&::WinHttpQueryHeaders) queryHeaders = win::systemFunction<decltype(::WinHttpQueryHeaders)>(L"winhttp.dll", "WinHttpQueryHeaders");
+    decltype(&::WinHttpQueryAuthSchemes) queryAuthSchemes = win::systemFunction<decltype(::WinHttpQueryAuthSchemes)>(L"winhttp.dll", "WinHttpQueryAuthSchemes");
+    decltype(&::WinHttpSetCredentials) setCredentials = win::systemFunction<decltype(::WinHttpSetCredentials)>(L"winhttp.dll", "WinHttpSetCredentials");
+    decltype(&::WinHttpQueryDataAvailable) queryDataAvailable = win::systemFunction<decltype(::WinHttpQueryDataAvailable)>(L"winhttp.dll", "WinHttpQueryDataAvailable");
+    decltype(&::WinHttpReadData) readData = win::systemFunction<decltype(::WinHttpReadData)>(L"winhttp.dll", "WinHttpReadData");
+    bool loaded() const {
+        return open && closeHandle && setTimeouts && crackUrl && connect && openRequest && sendRequest && receiveResponse && queryHeaders && queryAuthSchemes && setCredentials && queryDataAvailable && readData;
+    }
+};
+
+const WinHttpApi& api() {
+    static const WinHttpApi loaded;
+    return loaded;
+}
+
+void closeHandle(HINTERNET handle) { api().closeHandle(handle); }
+using Handle = std::unique_ptr<void, decltype(&closeHandle)>;
 
 std::wstring wide(std::string_view utf8) {
     if (utf8.empty()) return {};
@@ -43,9 +72,9 @@ std::string errorText(DWORD error) {
 
 HttpHeaders headersOf(HINTERNET request) {
     DWORD bytes = 0;
-    WinHttpQueryHeaders(request, WINHTTP_QUERY_RAW_HEADERS_CRLF, WINHTTP_HEADER_NAME_BY_INDEX, nullptr, &bytes, WINHTTP_NO_HEADER_INDEX);
+    api().queryHeaders(request, WINHTTP_QUERY_RAW_HEADERS_CRLF, WINHTTP_HEADER_NAME_BY_INDEX, nullptr, &bytes, WINHTTP_NO_HEADER_INDEX);
     std::wstring raw(bytes / sizeof(wchar_t) + 1, L'\0');
-    if (!WinHttpQueryHeaders(request, WINHTTP_QUERY_RAW_HEADERS_CRLF, WINHTTP_HEADER_NAME_BY_INDEX, raw.data(), &bytes, WINHTTP_NO_HEADER_INDEX))
+    if (!api().queryHeaders(request, WINHTTP_QUERY_RAW_HEADERS_CRLF, WINHTTP_HEADER_NAME_BY_INDEX, raw.data(), &bytes, WINHTTP_NO_HEADER_INDEX))
         return {};
     raw.resize(bytes / sizeof(wchar_t));
     HttpHeaders headers;
@@ -66,12 +95,12 @@ HttpHeaders headersOf(HINTERNET request) {
 // The body, at most kMostResponseBytes; false when it was larger.
 bool readBody(HINTERNET request, std::string& body) {
     DWORD available = 0;
-    while (WinHttpQueryDataAvailable(request, &available) && available > 0) {
+    while (api().queryDataAvailable(request, &available) && available > 0) {
         if (body.size() + available > kMostResponseBytes) return false;
         const std::size_t at = body.size();
         body.resize(at + available);
         DWORD read = 0;
-        if (!WinHttpReadData(request, body.data() + at, available, &read)) break;
+        if (!api().readData(request, body.data() + at, available, &read)) break;
         body.resize(at + read);
     }
     return true;
@@ -81,58 +110,70 @@ bool readBody(HINTERNET request, std::string& body) {
 
 WinHttpClient::WinHttpClient(Credentials credentials)
     : credentials_(std::move(credentials)),
-      session_(WinHttpOpen(L"Tavo", WINHTTP_ACCESS_TYPE_AUTOMATIC_PROXY, WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0)) {
+      session_(nullptr) {
+    if (!api().loaded()) return;
+    session_ = api().open(L"Tavo", WINHTTP_ACCESS_TYPE_AUTOMATIC_PROXY, WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0);
     if (session_ == nullptr)  // before Windows 8.1: the proxy as configured
-        session_ = WinHttpOpen(L"Tavo", WINHTTP_ACCESS_TYPE_DEFAULT_PROXY, WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0);
-    if (session_) WinHttpSetTimeouts(session_, kTimeoutMilliseconds, kTimeoutMilliseconds, kTimeoutMilliseconds, kTimeoutMilliseconds);
+        session_ = api().open(L"Tavo", WINHTTP_ACCESS_TYPE_DEFAULT_PROXY, WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0);
+    if (session_) api().setTimeouts(session_, kTimeoutMilliseconds, kTimeoutMilliseconds, kTimeoutMilliseconds, kTimeoutMilliseconds);
 }
 
 WinHttpClient::~WinHttpClient() {
-    if (session_) WinHttpCloseHandle(session_);
+    if (session_) api().closeHandle(session_);
+}
+
+// One exchange on a request handle of its own; the credentials go with it
+// from the start once the server has named its scheme.
+HttpResponse WinHttpClient::exchange(void* connection, const std::wstring& path, bool secure, const HttpRequest& r) {
+    Handle request(api().openRequest(connection, wide(r.method).c_str(), path.empty() ? L"/" : path.c_str(), nullptr,
+                                     WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES, secure ? WINHTTP_FLAG_SECURE : 0),
+                   closeHandle);
+    if (!request) return {0, {}, {}, errorText(GetLastError())};
+    if (scheme_ != 0)
+        api().setCredentials(request.get(), WINHTTP_AUTH_TARGET_SERVER, scheme_, wide(credentials_.user).c_str(),
+                             wide(credentials_.password).c_str(), nullptr);
+    std::wstring headers;
+    for (const auto& [name, value] : r.headers) headers += wide(name) + L": " + wide(value) + L"\r\n";
+    if (!api().sendRequest(request.get(), headers.empty() ? WINHTTP_NO_ADDITIONAL_HEADERS : headers.c_str(),
+                           static_cast<DWORD>(headers.size()), const_cast<char*>(r.body.data()), static_cast<DWORD>(r.body.size()),
+                           static_cast<DWORD>(r.body.size()), 0) ||
+        !api().receiveResponse(request.get(), nullptr))
+        return {0, {}, {}, errorText(GetLastError())};
+    DWORD status = 0, size = sizeof status;
+    api().queryHeaders(request.get(), WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER, WINHTTP_HEADER_NAME_BY_INDEX, &status,
+                       &size, WINHTTP_NO_HEADER_INDEX);
+    DWORD schemes = 0, first = 0, target = 0;
+    if (status == 401 && scheme_ == 0 && !credentials_.user.empty() &&
+        api().queryAuthSchemes(request.get(), &schemes, &first, &target))
+        scheme_ = (schemes & WINHTTP_AUTH_SCHEME_DIGEST) ? WINHTTP_AUTH_SCHEME_DIGEST : WINHTTP_AUTH_SCHEME_BASIC;
+    HttpResponse response{static_cast<int>(status), headersOf(request.get()), {}, {}};
+    if (!readBody(request.get(), response.body)) return {0, {}, {}, "サーバーの応答が大きすぎます"};
+    return response;
 }
 
 HttpResponse WinHttpClient::send(const HttpRequest& r) {
-    if (session_ == nullptr) return {0, {}, {}, errorText(GetLastError())};
+    if (session_ == nullptr) return {0, {}, {}, "通信の準備ができません"};
     const std::wstring url = wide(r.url);
     URL_COMPONENTS parts{};
     parts.dwStructSize = sizeof parts;
     parts.dwHostNameLength = parts.dwUrlPathLength = parts.dwExtraInfoLength = static_cast<DWORD>(-1);
-    if (!WinHttpCrackUrl(url.c_str(), 0, 0, &parts)) return {0, {}, {}, "URL が正しくありません: " + r.url};
+    if (!api().crackUrl(url.c_str(), 0, 0, &parts)) return {0, {}, {}, "URL が正しくありません: " + r.url};
     const std::wstring host(parts.lpszHostName, parts.dwHostNameLength);
     const std::wstring path = std::wstring(parts.lpszUrlPath, parts.dwUrlPathLength) + std::wstring(parts.lpszExtraInfo, parts.dwExtraInfoLength);
-    Handle connection(WinHttpConnect(session_, host.c_str(), parts.nPort, 0), WinHttpCloseHandle);
+    Handle connection(api().connect(session_, host.c_str(), parts.nPort, 0), closeHandle);
     if (!connection) return {0, {}, {}, errorText(GetLastError())};
-    Handle request(WinHttpOpenRequest(connection.get(), wide(r.method).c_str(), path.empty() ? L"/" : path.c_str(), nullptr,
-                                      WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES,
-                                      parts.nScheme == INTERNET_SCHEME_HTTPS ? WINHTTP_FLAG_SECURE : 0),
-                   WinHttpCloseHandle);
-    if (!request) return {0, {}, {}, errorText(GetLastError())};
-    std::wstring headers;
-    for (const auto& [name, value] : r.headers) headers += wide(name) + L": " + wide(value) + L"\r\n";
-    // Sent again once with the credentials when the server asks for them (401).
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        if (!WinHttpSendRequest(request.get(), headers.empty() ? WINHTTP_NO_ADDITIONAL_HEADERS : headers.c_str(),
-                                static_cast<DWORD>(headers.size()), const_cast<char*>(r.body.data()),
-                                static_cast<DWORD>(r.body.size()), static_cast<DWORD>(r.body.size()), 0) ||
-            !WinHttpReceiveResponse(request.get(), nullptr))
-            return {0, {}, {}, errorText(GetLastError())};
-        DWORD status = 0, size = sizeof status;
-        WinHttpQueryHeaders(request.get(), WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER, WINHTTP_HEADER_NAME_BY_INDEX,
-                            &status, &size, WINHTTP_NO_HEADER_INDEX);
-        DWORD schemes = 0, first = 0, target = 0;
-        if (status == 401 && attempt == 0 && !credentials_.user.empty() &&
-            WinHttpQueryAuthSchemes(request.get(), &schemes, &first, &target)) {
-            const DWORD scheme = (schemes & WINHTTP_AUTH_SCHEME_DIGEST) ? WINHTTP_AUTH_SCHEME_DIGEST : WINHTTP_AUTH_SCHEME_BASIC;
-            std::string ignored;
-            readBody(request.get(), ignored);
-            WinHttpSetCredentials(request.get(), target, scheme, wide(credentials_.user).c_str(), wide(credentials_.password).c_str(), nullptr);
-            continue;
-        }
-        HttpResponse response{static_cast<int>(status), headersOf(request.get()), {}, {}};
-        if (!readBody(request.get(), response.body)) return {0, {}, {}, "サーバーの応答が大きすぎます"};
-        return response;
+    const bool secure = parts.nScheme == INTERNET_SCHEME_HTTPS;
+    HttpResponse response;
+    // Again with the credentials after a 401 that named the scheme; again once
+    // after a connection the server closed (some answer 401 before reading the body).
+    for (int attempt = 0, dropped = 0; attempt < 3; ++attempt) {
+        const DWORD schemeBefore = scheme_;
+        response = exchange(connection.get(), path, secure, r);
+        if (response.status == 401 && scheme_ != schemeBefore) continue;
+        if (response.status == 0 && dropped++ == 0) continue;
+        break;
     }
-    return {401, {}, {}, {}};
+    return response;
 }
 
 }  // namespace tavo::sync

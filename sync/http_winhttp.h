@@ -2,6 +2,8 @@
 // and Digest as the server asks, answers bounded in size and time.
 #pragma once
 
+#include <string>
+
 #include "http.h"
 
 namespace tavo::sync {
@@ -15,8 +17,11 @@ public:
     HttpResponse send(const HttpRequest& request) override;
 
 private:
+    HttpResponse exchange(void* connection, const std::wstring& path, bool secure, const HttpRequest& r);
+
     Credentials credentials_;
     void* session_;
+    unsigned long scheme_ = 0;  // the server's authentication scheme, once it named it
 };
 
 }  // namespace tavo::sync

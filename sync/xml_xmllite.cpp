@@ -74,7 +74,9 @@ XmlDocument parseXml(std::string_view text) {
     ComPtr<IXmlReader> reader;
     if (FAILED(create(__uuidof(IXmlReader), reinterpret_cast<void**>(reader.out()), nullptr))) return {std::nullopt, "XmlLite failed"};
     ComPtr<IStream> stream;
-    stream.p = SHCreateMemStream(reinterpret_cast<const BYTE*>(text.data()), static_cast<UINT>(text.size()));
+    static auto* const memoryStream = win::systemFunction<decltype(SHCreateMemStream)>(L"shlwapi.dll", "SHCreateMemStream");
+    if (memoryStream == nullptr) return {std::nullopt, "no memory stream"};
+    stream.p = memoryStream(reinterpret_cast<const BYTE*>(text.data()), static_cast<UINT>(text.size()));
     if (stream.p == nullptr) return {std::nullopt, "out of memory"};
     reader->SetProperty(XmlReaderProperty_DtdProcessing, DtdProcessing_Prohibit);
     reader->SetInput(stream.p);

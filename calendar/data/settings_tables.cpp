@@ -6,6 +6,7 @@
 #include "personal_days.h"
 #include "shared/almanac_settings.h"
 #include "shared/reminder_settings.h"
+#include "shared/sync_settings.h"
 #include "shared/window_settings.h"
 
 namespace tavo {
@@ -26,6 +27,7 @@ std::vector<SettingsRecordTable> allSettingsTables(DesignMetrics metrics) {
         {"design 1", sizeof(DesignSet), designSettingsTable(kRangeViewDesign, metrics)},
         {"almanac", sizeof(AlmanacSettings), almanacTable()},
         {"remind", sizeof(ReminderSettings), reminderTable()},
+        {"sync", sizeof(SyncSettings), syncTable()},
         {"custcolor", sizeof(CustomColours), customColourTable()},
         {"options dialog", sizeof(OptionsDialogSettings), optionsDialogTable()},
     };

@@ -13,6 +13,7 @@
 #include "shared/window_settings.h"
 #include "shared/almanac_settings.h"
 #include "shared/reminder_settings.h"
+#include "shared/sync_settings.h"
 
 namespace tavo {
 
@@ -35,9 +36,10 @@ struct SharedSettings {
     PopupMenuFlags menu;
     RangeViewSettings range;
     ReminderSettings reminders;  // after everything else: no offset before it moves
+    SyncSettings sync;
 };
 
-static_assert(sizeof(SharedSettings) == 35124 + sizeof(ReminderSettings));
+static_assert(sizeof(SharedSettings) == 35124 + sizeof(ReminderSettings) + sizeof(SyncSettings));
 static_assert(offsetof(SharedSettings, closedDays) == 24);
 static_assert(offsetof(SharedSettings, dateFormatSelector) == 23584);
 static_assert(offsetof(SharedSettings, paths) == 23588);

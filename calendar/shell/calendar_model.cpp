@@ -48,6 +48,7 @@ ClosedDaysLoad loadSettings(CalendarWindow& a) {
     readRangeViewSettings(s.range, a.process.store);
     readAlmanacSettings(s.almanac, a.process.store);
     readReminderSettings(s.reminders, a.process.store);
+    readSyncSettings(s.sync, a.process.store);
     resetClosedDays(s.closedDays);
     return loadClosedDays(s.closedDays, a.process.files, s.paths.programFolder, a.process.store);
 }

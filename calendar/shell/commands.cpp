@@ -4,6 +4,7 @@
 #include "calendar/data/external_program.h"
 #include "calendar_input.h"
 #include "icalendar_commands.h"
+#include "sync_commands.h"
 #include "birthday_window.h"
 #include "day_schedule_window.h"
 #include "dialogs.h"
@@ -113,6 +114,7 @@ const Command kCommands[] = {
     {CMD_EVERY_WEEK, "every-week schedule", schedule<kScheduleEveryWeek>, nullptr, nullptr, 10},
     {CMD_ICS_EXPORT, "iCalendar export", exportICalendarFile, notMinimized, nullptr, -1},
     {CMD_ICS_IMPORT, "iCalendar import", importICalendarFile, notMinimized, nullptr, -1},
+    {CMD_SYNC, "sync with the CalDAV calendar", syncNow, notMinimized, nullptr, -1},
     {CMD_PREV_DAY, "the day before", move<NavigationStep::PrevDay>},
     {CMD_NEXT_DAY, "the day after", move<NavigationStep::NextDay>},
     {CMD_PREV_WEEK, "a week back", move<NavigationStep::PrevWeek>},

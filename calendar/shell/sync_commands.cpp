@@ -1,0 +1,76 @@
+#include "sync_commands.h"
+
+#include "calendar_window.h"
+#include "progress.h"
+#include "shared/clock.h"
+#include "shared/cp932.h"
+#include "shared/date_math.h"
+#include "shared/windows_of_kind.h"
+#include "sync/caldav.h"
+#include "sync/http_winhttp.h"
+#include "sync/sync_engine.h"
+#include "win/credentials.h"
+#include "win/tell.h"
+
+namespace tavo::shell {
+namespace {
+
+struct SyncRun {
+    sync::SyncSummary summary;
+    std::string calendar;  // the collection used (found from the URL when none was kept)
+};
+
+std::string credentialTarget(const SyncSettings& s) { return "Tavo/CalDAV/" + cp932ToUtf8(s.url); }
+
+SyncRun runSync(const SyncSettings& s, FileSystem& files, const PathSettings& paths) {
+    const std::string user = cp932ToUtf8(s.user);
+    sync::WinHttpClient http({user, win::storedPassword(credentialTarget(s), user).value_or("")});
+    SyncRun run{{}, cp932ToUtf8(s.calendar)};
+    if (run.calendar.empty()) {
+        const sync::Discovery found = sync::discoverCalendars(http, cp932ToUtf8(s.url));
+        if (!found.problem.empty()) return run.summary.problem = found.problem, run;
+        run.calendar = found.calendars.front().url;
+    }
+    const LocalDate today = clockToday();
+    run.summary = sync::syncCalendar(http, files, paths,
+                                     {run.calendar, serialDayOf(today.year - 1, 1, 1), serialDayOf(today.year + 1, 12, 31)});
+    return run;
+}
+
+std::wstring countsText(const sync::SideCounts& c) {
+    return L"追加 " + std::to_wstring(c.added) + L", 変更 " + std::to_wstring(c.changed) + L", 削除 " + std::to_wstring(c.deleted);
+}
+
+std::wstring summaryText(const sync::SyncSummary& s) {
+    std::wstring text = s.ok ? L"同期しました.\n" : L"同期を最後までできませんでした: " + cp932ToWide(s.problem) + L"\n";
+    text += L"このパソコン: " + countsText(s.here) + L"\nサーバー: " + countsText(s.server);
+    if (s.conflicts > 0) text += L"\n両方で変更されていた予定: " + std::to_wstring(s.conflicts) + L" (両方を残しました)";
+    for (const std::string& note : s.notes) text += L"\n" + cp932ToWide(note);
+    return text;
+}
+
+// Runs the sync; false when there is nothing to sync with (told when `tell`).
+bool sync(CalendarWindow& a, bool tell) {
+    SyncSettings& s = a.shared().sync;
+    if (s.url[0] == '\0') {
+        if (tell) win::tellUser(a.window, L"同期するサーバーが設定されていません.\nオプションの「同期」ページで設定してください.", win::Tone::Information);
+        return false;
+    }
+    Progress progress(a, L"同期しています...");
+    const SyncRun run = progress.run([&](const IcsProgress&) { return runSync(s, a.process.files, a.shared().paths); });
+    if (s.calendar[0] == '\0' && !run.calendar.empty() && run.summary.ok) {  // found once, kept
+        setSettingText(&s, settingEntry(syncTable(), "sync", "calendar"), utf8ToCp932(run.calendar));
+        writeSetting(&s, settingEntry(syncTable(), "sync", "calendar"), a.process.store);
+    }
+    refreshWindows(kRefreshedWindows, kRefreshData);
+    if (tell) win::tellUser(a.window, summaryText(run.summary), run.summary.ok ? win::Tone::Information : win::Tone::Error);
+    return true;
+}
+
+}  // namespace
+
+void syncNow(CalendarWindow& a) { sync(a, true); }
+
+void syncQuietly(CalendarWindow& a) { sync(a, false); }
+
+}  // namespace tavo::shell
