@@ -1,0 +1,102 @@
+// 同期 as a user meets it: a line typed in the day schedule window goes to a
+// real CalDAV server on loopback, an event made elsewhere comes into the
+// calendar's files, and the summary tells both.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "blackbox.h"
+#include "resources/tavo_ids.h"
+#include "shared/cp932.h"
+#include "shared/date_math.h"
+#include "sync/caldav.h"
+#include "sync/http_winhttp.h"
+#include "sync/line_events.h"
+#include "win/credentials.h"
+
+namespace tavo::blackbox {
+namespace {
+
+constexpr DWORD kWait = 20000;
+
+std::string serverRoot() {
+    wchar_t state[1024];
+    const DWORD n = GetEnvironmentVariableW(L"TAVO_CALDAV_STATE", state, 1024);
+    if (n == 0 || n >= 1024) return {};
+    std::ifstream file(std::filesystem::path(std::wstring(state, n) + L"\\url"));
+    std::string url;
+    std::getline(file, url);
+    return url;
+}
+
+class SyncWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        resetProfile();
+        folder.useForAllData();
+        setProfileNumber(L"scv", L"aftd", 0);
+        clock = std::make_unique<TestClock>(20261207);
+        root = serverRoot();
+        calendar = root + "tavo/calendar/";
+        clearServer();
+    }
+    void TearDown() override {
+        clearServer();
+        win::forgetPassword("Tavo/CalDAV/" + root);
+        clock.reset();
+        resetProfile();
+    }
+    void clearServer() {
+        for (const sync::ItemVersion& v : sync::listCalendar(http, calendar, "").items) sync::deleteItem(http, v.url, v.etag);
+    }
+    // Summaries (CP932) of the server's items with their start lines.
+    std::string serverHolds() {
+        std::string all;
+        std::vector<std::string> urls;
+        for (const sync::ItemVersion& v : sync::listCalendar(http, calendar, "").items) urls.push_back(v.url);
+        for (const sync::FetchedItem& item : sync::fetchItems(http, calendar, urls).items)
+            for (const sync::EventLine& l : sync::linesOfEvent(item.ics, 0, 4000000).lines) all += l.text + "|";
+        return all;
+    }
+
+    DataFolder folder{L"tavo-sync"};
+    std::unique_ptr<TestClock> clock;
+    std::string root, calendar;
+    sync::WinHttpClient http{{"tavo", "secret"}};
+};
+
+TEST_F(SyncWindow, ATypedLineGoesToTheServerAndAServerEventComesIn) {
+    ASSERT_FALSE(root.empty()) << "no server (TAVO_CALDAV_STATE)";
+    ASSERT_TRUE(sync::putItem(http, calendar + "phone.ics",
+                              sync::eventOfLine("phone@example", serialDayOf(2026, 12, 8), "電話会議"), "").written());
+    setProfileText(L"sync", L"url", cp932ToWide(utf8ToCp932(root)));
+    setProfileText(L"sync", L"user", L"tavo");
+    ASSERT_TRUE(win::storePassword("Tavo/CalDAV/" + root, "tavo", "secret"));
+
+    CalendarRun run(L"2026/12/07");
+    ASSERT_NE(run.window(), nullptr);
+    PostMessageW(run.window(), WM_COMMAND, CMD_DAY_SCHEDULE, 0);
+    HWND schedule = waitForWindow(L"WSch", kWait);
+    ASSERT_NE(schedule, nullptr);
+    settle(schedule);
+    typeText(FindWindowExW(schedule, nullptr, L"Edit", nullptr), L"14:00 歯医者");
+    PostMessageW(schedule, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(waitForNoWindow(L"WSch", kWait));
+
+    EXPECT_TRUE(toldAfter(run.window(), WM_COMMAND, CMD_SYNC, L"このパソコン: 追加 1, 変更 0, 削除 0\nサーバー: 追加 1"));
+    const std::string held = serverHolds();  // the server's form of the time
+    EXPECT_NE(held.find(wideToCp932(L"14:00 歯医者|")), std::string::npos) << cp932ToUtf8(held);
+    EXPECT_NE(held.find(wideToCp932(L"電話会議|")), std::string::npos) << cp932ToUtf8(held);
+    EXPECT_EQ(folder.read(L"sch2026c.cal"), wideToCp932(L":7\r\n14:00 歯医者\r\n:8\r\n電話会議\r\n"));
+    std::wstring kept;
+    EXPECT_TRUE(readProfileText(L"sync", L"calendar", kept));  // found once, kept
+    EXPECT_EQ(kept, cp932ToWide(utf8ToCp932(calendar)));
+}
+
+}  // namespace
+}  // namespace tavo::blackbox
