@@ -12,9 +12,13 @@
 #include "calendar/data/path_settings.h"
 #include "calendar/data/reminders.h"
 #include "options_ids.h"
+#include "resources/tavo_ids.h"
 #include "shared/cp932.h"
 #include "shared/messages.h"
+#include "shared/windows_of_kind.h"
 #include "shared/window_settings.h"
+#include "win/controls.h"
+#include "win/credentials.h"
 #include "win/file_dialog.h"
 
 namespace tavo::options {
@@ -114,6 +118,45 @@ void remindChanged(Page& page, int) {
 void remindCommand(Page& page, int id, int code) {
     if (id == IDC_REMIND_WAVE_BROWSE && code == BN_CLICKED)
         browseForFile(page, IDC_REMIND_WAVE, L"WAV\0*.wav\0", win::windowsFolder() + L"\\MEDIA");
+}
+
+// --- Sync ---
+
+std::string utf8Of(const std::wstring& text) {
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(std::max(n, 0)), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+std::string syncTarget(const SyncSettings& s) { return "Tavo/CalDAV/" + cp932ToUtf8(s.url); }
+
+void syncInit(Page& page) {
+    for (const wchar_t* choice : {L"しない", L"5 分ごと", L"15 分ごと", L"30 分ごと", L"1 時間ごと"})
+        SendDlgItemMessageW(page.dialog, IDC_SYNC_EVERY, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(choice));
+}
+
+// The typed texts and password taken: a new URL is looked up again, a typed password stored.
+void takeAccount(Page& page) {
+    auto& s = *static_cast<SyncSettings*>(page.record);
+    const auto& before = *static_cast<const SyncSettings*>(page.snapshot.original());
+    for (const Binding& b : page.kind.bindings)
+        if (b.control == Control::Text) page.take(b);
+    if (std::string_view(s.url) != before.url || std::string_view(s.user) != before.user) s.calendar[0] = '\0';
+    const std::wstring password = win::textOf(page.item(IDC_SYNC_PASSWORD));
+    if (!password.empty()) win::storePassword(syncTarget(s), cp932ToUtf8(s.user), utf8Of(password));
+}
+
+bool confirmSync(Page& page) {
+    takeAccount(page);
+    return true;
+}
+
+void syncCommand(Page& page, int id, int code) {
+    if (id != IDC_SYNC_NOW || code != BN_CLICKED) return;
+    takeAccount(page);
+    writeSettings(page.record, page.kind.table(), page.context.store);
+    postToWindows(kindBit(WindowKind::Calendar), WM_COMMAND, CMD_SYNC);
 }
 
 }  // namespace
@@ -225,6 +268,27 @@ const PageKind& remindPage() {
     return kind;
 }
 
+const PageKind& syncPage() {
+    static const PageKind kind{
+        L"SYNC",
+        [](SharedSettings& s) -> void* { return &s.sync; },
+        sizeof(SyncSettings),
+        syncTable,
+        {{Control::Text, IDC_SYNC_URL, "url"},
+         {Control::Text, IDC_SYNC_USER, "user"},
+         {Control::Check, IDC_SYNC_START, "start"},
+         {Control::Combo, IDC_SYNC_EVERY, "every"}},
+        kindBit(WindowKind::Calendar),
+        kRefreshDateWatch,  // the calendar sets its sync timer again
+        true,
+        nullptr,
+        syncCommand,
+        confirmSync,
+        syncInit,
+    };
+    return kind;
+}
+
 const wchar_t* const kOuterTabTexts[kOuterTabs] = {L"基本設定", L"カレンダー部", L"データ表示部"};
 
 const PageSlot kPageSlots[] = {
@@ -232,6 +296,7 @@ const PageSlot kPageSlots[] = {
     {0, L"フォルダ", folderPage, "folder.html"},
     {0, L"暦", almanacPage, "almanac.html"},
     {0, L"通知", remindPage, "remind.html"},
+    {0, L"同期", syncPage, "sync.html"},
     {1, L"デザイン", calendarDesignPage, "design.html"},
     {1, L"日付形式", calendarDateFormatPage, "date.html"},
     {1, L"動作", environmentPage, "env.html"},

@@ -19,6 +19,7 @@ const PageKind& environmentPage();
 const PageKind& folderPage();
 const PageKind& almanacPage();
 const PageKind& remindPage();
+const PageKind& syncPage();
 const PageKind& calendarDateFormatPage();
 const PageKind& rangeDateFormatPage();
 const PageKind& calendarStylePage();

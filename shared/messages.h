@@ -23,6 +23,8 @@ inline constexpr unsigned UM_REMIND_TAKE = kWmUser + 11;
 // The reminder window's own: its data folder changed; its balloon icon's callback.
 inline constexpr unsigned UM_REMIND_FILES = kWmUser + 12;
 inline constexpr unsigned UM_REMIND_ICON = kWmUser + 13;
+// To the calendar: sync now without a summary (at start, by the interval).
+inline constexpr unsigned UM_SYNC_QUIETLY = kWmUser + 14;
 
 // The tray launcher's own messages.
 inline constexpr unsigned UM_TRAY_ICON = kWmUser;      // notification icon callback, mouse message in lParam

@@ -23,9 +23,8 @@ void readSyncSettings(SyncSettings& settings, const SettingsStore& store) {
 }
 
 int syncInterval(const SyncSettings& settings) {
-    for (int minutes : {5, 15, 30, 60})
-        if (settings.every == minutes) return minutes;
-    return 0;
+    constexpr int kMinutes[] = {0, 5, 15, 30, 60};
+    return settings.every >= 0 && settings.every < 5 ? kMinutes[settings.every] : 0;
 }
 
 }  // namespace tavo

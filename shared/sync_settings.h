@@ -15,14 +15,14 @@ struct SyncSettings {
     char user[128];       // "user" ("")
     char calendar[512];   // "calendar": the calendar collection found from url ("")
     std::int32_t atStart;  // "start": sync when the calendar starts (off)
-    std::int32_t every;    // "every": minutes between syncs, 0 = off (0)
+    std::int32_t every;    // "every": the page's choice, 0 off, 1..4 every 5, 15, 30, 60 minutes (0)
 };
 static_assert(sizeof(SyncSettings) == 1160);
 
 // Key "sync".
 const SettingsTable& syncTable();
 void readSyncSettings(SyncSettings& settings, const SettingsStore& store);
-// The interval as used: 0 or one of 5, 15, 30, 60 minutes.
+// The interval in minutes: 0 (off), 5, 15, 30 or 60.
 int syncInterval(const SyncSettings& settings);
 
 }  // namespace tavo

@@ -174,7 +174,7 @@ options() {
     local pid=$!
     sleep 4
     local shot
-    for shot in closed-days rule-editor folder remind design date-format environment style menu range range-design range-date-format range-style; do
+    for shot in closed-days rule-editor folder remind sync design date-format environment style menu range range-design range-date-format range-style; do
         case $shot in
             closed-days) wine "$build/win/bin/tavo_post_command.exe" 103 ;;
             rule-editor) wine reg delete 'HKCU\Software\Brenmor\Tavo\tavocust' /f > /dev/null 2>&1 || true
@@ -184,6 +184,8 @@ options() {
                 wine "$build/win/bin/tavo_post_command.exe" 103; sleep 2; wine "$build/win/bin/tavo_post_command.exe" tab 1 ;;
             remind) wine reg delete 'HKCU\Software\Brenmor\Tavo\tavocust' /f > /dev/null 2>&1 || true
                 wine "$build/win/bin/tavo_post_command.exe" 103; sleep 2; wine "$build/win/bin/tavo_post_command.exe" tab 3 ;;
+            sync) wine reg delete 'HKCU\Software\Brenmor\Tavo\tavocust' /f > /dev/null 2>&1 || true
+                wine "$build/win/bin/tavo_post_command.exe" 103; sleep 2; wine "$build/win/bin/tavo_post_command.exe" tab 4 ;;
             design) wine reg add 'HKCU\Software\Brenmor\Tavo\tavocust' /v exec /t REG_DWORD /d 1 /f > /dev/null 2>&1
                 wine "$build/win/bin/tavo_post_command.exe" 103 ;;
             date-format) wine "$build/win/bin/tavo_post_command.exe" 103; sleep 2; wine "$build/win/bin/tavo_post_command.exe" tab 1 ;;

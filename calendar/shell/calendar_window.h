@@ -22,6 +22,7 @@
 namespace tavo::shell {
 
 inline constexpr UINT_PTR kDateWatchTimer = 1;
+inline constexpr UINT_PTR kSyncTimer = 2;  // the 同期 page's interval
 inline constexpr int kStatusBarId = 1100;
 
 class RangeViewWindow;

@@ -19,6 +19,7 @@
 #include "placement.h"
 #include "range_view.h"
 #include "remind/reminder_role.h"
+#include "sync_commands.h"
 #include "resources/tavo_ids.h"
 #include "shared/cp932.h"
 #include "shared/windows_of_kind.h"
@@ -85,7 +86,15 @@ void rebuildAll(CalendarWindow& a) {
     a.repaint();
 }
 
+// The interval of the 同期 page: a timer that posts a quiet sync.
+void setSyncTimer(CalendarWindow& a) {
+    const int minutes = syncInterval(a.shared().sync);
+    if (minutes == 0 || a.shared().sync.url[0] == '\0') KillTimer(a.window, kSyncTimer);
+    else SetTimer(a.window, kSyncTimer, static_cast<UINT>(minutes) * 60000u, nullptr);
+}
+
 void onRefresh(CalendarWindow& a, WPARAM flags) {
+    setSyncTimer(a);
     if (flags & kRefreshDateWatch) {
         if (a.env().dateChange == 0) KillTimer(a.window, kDateWatchTimer);
         else SetTimer(a.window, kDateWatchTimer, 1000, nullptr);
@@ -141,6 +150,8 @@ bool onCreate(CalendarWindow& a, HWND window) {
     }
     reportClosedDays(a, closedDays);
     PostMessageW(window, UM_PLACE, 0, 0);
+    setSyncTimer(a);
+    if (a.shared().sync.atStart) PostMessageW(window, UM_SYNC_QUIETLY, 0, 0);
     return true;
 }
 
@@ -253,8 +264,10 @@ LRESULT dispatch(CalendarWindow& a, UINT message, WPARAM wParam, LPARAM lParam) 
         case WM_SIZE: onSize(a, wParam, LOWORD(lParam), HIWORD(lParam)); return 0;
         case WM_SHOWWINDOW: onShowWindow(a, wParam != 0); return 0;
         case WM_TIMER:
-            if (a.env().dateChange != 0) onDateWatch(a);
+            if (wParam == kSyncTimer) PostMessageW(window, UM_SYNC_QUIETLY, 0, 0);
+            else if (a.env().dateChange != 0) onDateWatch(a);
             return 0;
+        case UM_SYNC_QUIETLY: syncQuietly(a); return 0;
         case WM_LBUTTONDOWN: onPointer(a, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), Pointer::LeftPress); return 0;
         case WM_RBUTTONDOWN: onPointer(a, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), Pointer::RightPress); return 0;
         case WM_MOUSEMOVE:
