@@ -5,12 +5,11 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 
 #include "blackbox.h"
+#include "caldav_server.h"
 #include "resources/tavo_ids.h"
 #include "shared/cp932.h"
 #include "shared/date_math.h"
@@ -24,16 +23,6 @@ namespace {
 
 constexpr DWORD kWait = 20000;
 
-std::string serverRoot() {
-    wchar_t state[1024];
-    const DWORD n = GetEnvironmentVariableW(L"TAVO_CALDAV_STATE", state, 1024);
-    if (n == 0 || n >= 1024) return {};
-    std::ifstream file(std::filesystem::path(std::wstring(state, n) + L"\\url"));
-    std::string url;
-    std::getline(file, url);
-    return url;
-}
-
 class SyncWindow : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -41,7 +30,7 @@ protected:
         folder.useForAllData();
         setProfileNumber(L"scv", L"aftd", 0);
         clock = std::make_unique<TestClock>(20261207);
-        root = serverRoot();
+        root = caldavServerRoot();
         calendar = root + "tavo/calendar/";
         clearServer();
     }

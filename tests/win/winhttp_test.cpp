@@ -5,35 +5,24 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <string>
 
+#include "caldav_server.h"
 #include "sync/http_winhttp.h"
 #include "tests/sync/caldav_requests_check.h"
 
 namespace tavo::sync::test {
 namespace {
 
-std::string serverRoot() {
-    wchar_t state[1024];
-    const DWORD n = GetEnvironmentVariableW(L"TAVO_CALDAV_STATE", state, 1024);
-    if (n == 0 || n >= 1024) return {};
-    std::ifstream file(std::filesystem::path(std::wstring(state, n) + L"\\url"));
-    std::string url;
-    std::getline(file, url);
-    return url;
-}
-
 TEST(WinHttp, TheRequestsOfASync) {
-    const std::string root = serverRoot();
+    const std::string root = blackbox::caldavServerRoot();
     ASSERT_FALSE(root.empty()) << "no server (TAVO_CALDAV_STATE)";
     WinHttpClient http({"tavo", "secret"});
     checkCalDavRequests(http, root, root + "tavo/calendar/");
 }
 
 TEST(WinHttp, AWrongPasswordAndNoServerAreToldInWords) {
-    const std::string root = serverRoot();
+    const std::string root = blackbox::caldavServerRoot();
     ASSERT_FALSE(root.empty());
     WinHttpClient wrong({"tavo", "wrong"});
     EXPECT_EQ(failureText(wrong.send({"PROPFIND", root + "tavo/calendar/", {{"Depth", "0"}}, {}})), "ユーザー名かパスワードが違います (401)");
