@@ -165,10 +165,21 @@ private:
             Remote r{item.etag, item.ics, linesOfEvent(item.ics, request_.firstSerial, request_.lastSerial)};
             if (!r.lines.problem.empty()) continue;  // not an event Tavo reads (a task, a journal): left alone
             for (EventLine& l : r.lines.lines) l.text = storable(std::move(l.text));
+            if (tooLong(r)) continue;
             changed_[item.url] = std::move(r);
         }
         if (fetched.items.size() < urls.size()) newToken_.clear();  // some went meanwhile: list them again next time
         return true;
+    }
+
+    // A line longer than a day's whole schedule may be is not brought into the files (and is told).
+    bool tooLong(const Remote& r) {
+        for (const EventLine& l : r.lines.lines)
+            if (l.text.size() > kScheduleTextBytes) {
+                summary_.notes.push_back("長すぎる予定は取り込みませんでした: " + l.text.substr(0, 40) + "...");
+                return true;
+            }
+        return false;
     }
 
     // Which lines of each day are as last synced, which are gone, which are new.

@@ -160,10 +160,13 @@ TEST_P(Sync, AFirstSyncOfTwoFullSidesMakesNoDuplicates) {
     write(kDec7, "会議\r\n日直\r\n");
     phonePut("x", "会議", "20261207");
     phonePut("y", "出張", "20261207");
+    phonePut("long", std::string(2100, 'x'), "20261207");  // more than a day's schedule may hold: told, left out
     const SyncSummary s = sync();
     ASSERT_TRUE(s.ok) << s.problem;
     EXPECT_EQ(linesOn(kDec7), "会議\r\n日直\r\n出張\r\n");
-    EXPECT_EQ(summaries(serverItems()), "会議|出張|日直|");
+    ASSERT_EQ(s.notes.size(), 1u);
+    EXPECT_NE(s.notes[0].find("xxxx"), std::string::npos);
+    EXPECT_EQ(summaries(serverItems()), std::string(2100, 'x') + "|会議|出張|日直|");  // the long one stays there
 }
 
 // Cut off after every possible number of requests, the connection dropped
