@@ -377,10 +377,13 @@ HWND optionsPageWith(HWND dialog, int control) {
             if (IsWindowVisible(p)) return p;
         return HWND{};
     };
-    for (int step = 0; step < 6; ++step) {
+    HWND previous = nullptr;
+    for (int step = 0; step < 8; ++step) {
         HWND page = nullptr;
-        waitUntil([&] { return (page = shownPage()) != nullptr; });  // a tab's page is made when it is first shown
+        // A tab's page is made when it is first shown: wait for the next one, not the one before it.
+        waitUntil([&] { return (page = shownPage()) != nullptr && page != previous; });
         if (page && GetDlgItem(page, control)) return page;
+        previous = page;
         pressKey(inner, VK_RIGHT);
         settle(dialog);
     }
