@@ -112,7 +112,7 @@ protected:
 
     // Rounds of random changes on both sides (an item changed on one side only
     // between two syncs), each followed by a sync through `client`.
-    void randomRounds(HttpClient& client, std::initializer_list<unsigned> seeds);
+    void randomRounds(HttpClient& client, std::initializer_list<unsigned> sequences);
 
     std::unique_ptr<LoopbackServer> server;
     CurlHttpClient http{{"tavo", "secret"}};
@@ -147,11 +147,11 @@ TEST_P(SyncModel, WithoutSyncTokensToo) {
     randomRounds(noTokens, {4u});
 }
 
-void SyncModel::randomRounds(HttpClient& client, std::initializer_list<unsigned> seeds) {
-    for (unsigned seed : seeds) {
+void SyncModel::randomRounds(HttpClient& client, std::initializer_list<unsigned> sequences) {
+    for (unsigned sequence : sequences) {
         here.files.files.clear();
         for (const ServerItem& s : serverItems()) deleteItem(http, s.url, s.etag);
-        std::mt19937 random(seed);
+        std::mt19937 random(sequence);
         std::vector<Item> model;
         int made = 0;
         for (int round = 0; round < 12; ++round) {
@@ -198,11 +198,11 @@ void SyncModel::randomRounds(HttpClient& client, std::initializer_list<unsigned>
                 }
             }
             const SyncSummary s = sync(client);
-            ASSERT_TRUE(s.ok) << s.problem << " seed " << seed << " round " << round;
+            ASSERT_TRUE(s.ok) << s.problem << " sequence " << sequence << " round " << round;
             ASSERT_EQ(s.conflicts, 0);
             std::sort(model.begin(), model.end());
-            ASSERT_EQ(describe(localItems()), describe(model)) << "here, seed " << seed << " round " << round;
-            ASSERT_EQ(describe(serverModelItems()), describe(model)) << "server, seed " << seed << " round " << round;
+            ASSERT_EQ(describe(localItems()), describe(model)) << "here, sequence " << sequence << " round " << round;
+            ASSERT_EQ(describe(serverModelItems()), describe(model)) << "server, sequence " << sequence << " round " << round;
         }
     }
 }
