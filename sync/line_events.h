@@ -5,6 +5,7 @@
 // and summary are rewritten.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,7 +21,8 @@ std::string withLine(std::string_view ics, int serial, std::string_view line);
 
 struct EventLine {
     int serial;
-    std::string text;  // CP932
+    std::string text;    // CP932
+    int occurrence = 0;  // of a series: the day its occurrence began (its RECURRENCE-ID); 0 for a single event
     friend bool operator==(const EventLine&, const EventLine&) = default;
 };
 struct EventLines {
@@ -30,6 +32,17 @@ struct EventLines {
     std::string problem;           // not an event it can read
 };
 EventLines linesOfEvent(std::string_view ics, int firstSerial, int lastSerial);
+
+// A change of one occurrence of a series made in Tavo.
+struct OccurrenceChange {
+    int occurrence;                   // EventLine::occurrence
+    int serial;                       // the day of its line
+    std::optional<std::string> line;  // CP932, the line now; none: deleted
+};
+// The series with each occurrence changed: an override (RECURRENCE-ID) with
+// the line's start, end and summary (everything else as the series has it),
+// or, for a deleted line, an EXDATE (and its override gone).
+std::string withOccurrences(std::string_view ics, const std::vector<OccurrenceChange>& changes);
 
 // A UID for a new line that a retried sync finds again: from the day, the
 // text and which of the same lines of that day it is.

@@ -257,21 +257,96 @@ private:
         summary_.notes.push_back(std::string("両方で変更されていた予定を両方残しました: ") + edited);
     }
 
+    // A line of a series' occurrence gone from its day: edited when a new line came on that day.
+    struct OccurrenceEdit {
+        SyncEntry entry;
+        OccurrenceChange change;
+    };
+
     void decideSeries(const std::string& href, std::vector<SyncEntry>& entries, std::map<std::string, Remote>::iterator remote,
                       bool gone) {
         std::vector<SyncEntry> here;
+        std::vector<OccurrenceEdit> mine;
         for (SyncEntry& e : entries)
             if (present_[&e]) here.push_back(e);
-            else summary_.notes.push_back("サーバーの繰り返し予定は変更していません: " + e.text);
+            else if (e.occurrence == 0) summary_.notes.push_back("サーバーの繰り返し予定は変更していません: " + e.text);
+            else mine.push_back({e, {e.occurrence, e.serial, editOf(e)}});
         if (gone) {
             for (const SyncEntry& e : here) remove(e.serial, e.text), ++summary_.here.deleted;
+            for (const OccurrenceEdit& m : mine)
+                if (m.change.line) putNew(m.entry.serial, *m.change.line, 0, summary_.server.added);
+        } else if (!mine.empty()) {
+            writeOccurrences(href, entries, here, mine, remote == changed_.end() ? std::nullopt : std::optional(remote->second));
         } else if (remote != changed_.end()) {
-            replaceLines(here, remote->second);
-            ++summary_.here.changed;
+            settleSeries(href, here, {}, {}, remote->second);
         } else {
-            for (const SyncEntry& e : here) entries_.push_back(e);
+            entries_.insert(entries_.end(), here.begin(), here.end());
         }
-        (void)href;
+    }
+
+    std::optional<Remote> fetchRemote(const std::string& href) {
+        const Fetch now = fetchItems(http_, request_.calendarUrl, {href});
+        if (!now.ok || now.items.empty()) return std::nullopt;
+        const FetchedItem& item = now.items.front();
+        return Remote{item.etag, item.ics, linesOfEvent(item.ics, request_.firstSerial, request_.lastSerial)};
+    }
+
+    // This side's changes of occurrences go into the series as the server
+    // holds it now, each unless the server changed that occurrence too.
+    void writeOccurrences(const std::string& href, const std::vector<SyncEntry>& old, const std::vector<SyncEntry>& here,
+                          const std::vector<OccurrenceEdit>& mine, std::optional<Remote> base) {
+        if (!base) base = fetchRemote(href);
+        for (int attempt = 0; base && attempt < kMostNewNameTries; ++attempt) {
+            std::vector<OccurrenceChange> applied;
+            std::vector<OccurrenceEdit> refused;
+            for (const OccurrenceEdit& m : mine)
+                if (asLastSynced(*base, m.entry)) applied.push_back(m.change);
+                else refused.push_back(m);
+            const std::string ics = withOccurrences(base->ics, applied);
+            const WriteResult put = applied.empty() ? WriteResult{204, base->etag, {}} : putItem(http_, href, ics, base->etag);
+            if (put.written()) {
+                settleSeries(href, here, applied, refused, {put.etag, ics, linesOfEvent(ics, request_.firstSerial, request_.lastSerial)});
+                return;
+            }
+            if (put.status != 412) break;
+            base = fetchRemote(href);
+        }
+        for (const SyncEntry& e : old) keepUnsent(e, {});
+    }
+
+    static bool asLastSynced(const Remote& r, const SyncEntry& e) {
+        return std::any_of(r.lines.lines.begin(), r.lines.lines.end(), [&](const EventLine& l) {
+            return l.occurrence == e.occurrence && l.serial == e.serial && sameLine(l.text, e.text);
+        });
+    }
+
+    // The files and the state after a series became `now`: lines this side
+    // has stay, the server's others come (a refused edit's beside this side's
+    // line, marked), lines it no longer has go.
+    void settleSeries(const std::string& href, std::vector<SyncEntry> here, const std::vector<OccurrenceChange>& applied,
+                      const std::vector<OccurrenceEdit>& refused, const Remote& now) {
+        bool filesChanged = false;
+        for (const EventLine& l : now.lines.lines) {
+            const auto edit = std::find_if(applied.begin(), applied.end(), [&](const OccurrenceChange& c) { return c.occurrence == l.occurrence; });
+            const auto kept = std::find_if(here.begin(), here.end(), [&](const SyncEntry& e) { return sameLine(e.text, l.text) && e.serial == l.serial; });
+            const bool clash = std::any_of(refused.begin(), refused.end(), [&](const OccurrenceEdit& m) { return m.entry.occurrence == l.occurrence && m.change.line; });
+            std::string text = edit != applied.end() && edit->line ? *edit->line : kept != here.end() ? kept->text : (clash ? kConflictMark : "") + l.text;
+            if (edit == applied.end() && kept == here.end()) add(l.serial, text), filesChanged = true;
+            if (kept != here.end() && (edit == applied.end() || !edit->line)) here.erase(kept);
+            entries_.push_back({l.serial, text, href, now.etag, now.lines.uid, false, l.occurrence});
+        }
+        for (const SyncEntry& gone : here) remove(gone.serial, gone.text), filesChanged = true;
+        if (filesChanged) ++summary_.here.changed;
+        for (const OccurrenceChange& c : applied) ++(c.line ? summary_.server.changed : summary_.server.deleted);
+        for (const OccurrenceEdit& m : refused) {
+            if (!m.change.line) {
+                summary_.notes.push_back("サーバーで変更された予定を残しました: " + m.entry.text);
+                continue;
+            }
+            putNew(m.entry.serial, *m.change.line, 0, summary_.server.added);
+            ++summary_.conflicts;
+            summary_.notes.push_back("両方で変更されていた予定を両方残しました: " + *m.change.line);
+        }
     }
 
     static std::string firstText(const Remote& r) { return r.lines.lines.empty() ? std::string() : r.lines.lines.front().text; }
@@ -285,7 +360,7 @@ private:
     void addLines(const std::string& href, const Remote& r, const std::string& mark) {
         for (const EventLine& l : r.lines.lines) {
             add(l.serial, mark + l.text);
-            entries_.push_back({l.serial, mark + l.text, href, r.etag, r.lines.uid, r.lines.single});
+            entries_.push_back({l.serial, mark + l.text, href, r.etag, r.lines.uid, r.lines.single, l.occurrence});
         }
     }
 
@@ -293,7 +368,7 @@ private:
     void linkLines(const std::string& href, const Remote& r, const std::vector<std::string>& here) {
         for (std::size_t i = 0; i < r.lines.lines.size(); ++i) {
             const EventLine& l = r.lines.lines[i];
-            entries_.push_back({l.serial, i < here.size() ? here[i] : l.text, href, r.etag, r.lines.uid, r.lines.single});
+            entries_.push_back({l.serial, i < here.size() ? here[i] : l.text, href, r.etag, r.lines.uid, r.lines.single, l.occurrence});
         }
     }
 

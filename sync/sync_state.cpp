@@ -37,12 +37,24 @@ int serialOf(std::string_view text) {
     return serialDayOf(y, m, d);
 }
 
+// "1" a single event, "n" a series, "o" and a day: an occurrence of a series.
+std::string kindText(const SyncEntry& e) {
+    if (e.single) return "1";
+    return e.occurrence > 0 ? "o" + dateText(e.occurrence) : "n";
+}
+
+bool readKind(std::string_view text, SyncEntry& e) {
+    e.single = text == "1";
+    e.occurrence = text.starts_with("o") ? serialOf(text.substr(1)) : 0;
+    return text == "1" || text == "n" || e.occurrence > 0;
+}
+
 }  // namespace
 
 std::string formatSyncState(const SyncState& state) {
     std::string out = "calendar\t" + state.calendarUrl + "\r\ntoken\t" + state.token + "\r\n";
     for (const SyncEntry& e : state.entries)
-        out += "line\t" + dateText(e.serial) + "\t" + e.href + "\t" + e.etag + "\t" + e.uid + "\t" + (e.single ? "1" : "n") + "\t" +
+        out += "line\t" + dateText(e.serial) + "\t" + e.href + "\t" + e.etag + "\t" + e.uid + "\t" + kindText(e) + "\t" +
                e.text + "\r\n";
     return out;
 }
@@ -55,9 +67,9 @@ SyncStateRead parseSyncState(std::string_view content) {
         const std::vector<std::string_view> f = fields(line, 7);
         if (f[0] == "calendar" && f.size() == 2) read.state.calendarUrl = f[1];
         else if (f[0] == "token" && f.size() == 2) read.state.token = f[1];
-        else if (f[0] == "line" && f.size() == 7 && serialOf(f[1]) > 0 && !f[2].empty() && (f[5] == "1" || f[5] == "n"))
-            read.state.entries.push_back(
-                {serialOf(f[1]), std::string(f[6]), std::string(f[2]), std::string(f[3]), std::string(f[4]), f[5] == "1"});
+        else if (SyncEntry e; f[0] == "line" && f.size() == 7 && serialOf(f[1]) > 0 && !f[2].empty() && readKind(f[5], e))
+            read.state.entries.push_back({serialOf(f[1]), std::string(f[6]), std::string(f[2]), std::string(f[3]),
+                                          std::string(f[4]), e.single, e.occurrence});
         else
             ++read.damagedLines;
     }

@@ -18,6 +18,7 @@ struct SyncEntry {
     std::string etag;  // as last seen
     std::string uid;
     bool single = true;  // the item is one event on one day: the line is written back to it
+    int occurrence = 0;  // of a series: the day its occurrence began, where a change of the line goes
     friend bool operator==(const SyncEntry&, const SyncEntry&) = default;
 };
 

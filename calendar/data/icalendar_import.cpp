@@ -381,12 +381,13 @@ private:
             const int to = std::min(start.serial + length - 1, last_);
             if (from > to) continue;
             const std::string text = occurrenceText(e, start, whole);
+            const int original = e.hasRecurrenceId ? e.recurrenceId.serial : start.serial;
             for (int serial = from; serial <= to; ++serial) {
                 bytes_ += text.size();
                 work_.tooMany = found_.size() >= kMostImportedLines;
                 work_.tooLarge = bytes_ > kMostExpandedBytes;
                 if (work_.tooMany || work_.tooLarge) return;
-                found_.push_back({{serial, text}, start.minute});
+                found_.push_back({{serial, text, original}, start.minute});
                 if (found_.size() % kToldEvery == 0 && !going()) return;
             }
             if (start.minute < 0) covered = to;

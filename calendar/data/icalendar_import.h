@@ -76,7 +76,9 @@ IcsCalendar readICalendar(std::string_view text);
 struct IcsOccurrence {
     int serial;
     std::string text;  // UTF-8: "HH:MM–HH:MM summary" or the summary of a whole day
-    friend bool operator==(const IcsOccurrence&, const IcsOccurrence&) = default;
+    int original = 0;  // the day (JST) the occurrence began before an override moved it: its RECURRENCE-ID
+    // What a day shows.
+    friend bool operator==(const IcsOccurrence& a, const IcsOccurrence& b) { return a.serial == b.serial && a.text == b.text; }
 };
 
 // Bounds of one import; past one, it is refused before anything is written.

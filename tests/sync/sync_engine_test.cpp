@@ -60,7 +60,7 @@ protected:
         int y, m, d;
         civilFromSerial(serial, y, m, d);
         std::string& file = here.files.files[scheduleFile(here.paths, kScheduleDay, y, m)];
-        file = replaceSection(file, d, sectionBody(text));
+        file = replaceSection(file, d, text.empty() ? std::string() : sectionBody(text));
     }
     // The phone: its own items, written as such a client writes them (with an alarm and a location Tavo does not show).
     void phonePut(const std::string& uid, const std::string& summary, const std::string& date, const std::string& ifMatch = "") {
@@ -167,6 +167,48 @@ TEST_P(Sync, AFirstSyncOfTwoFullSidesMakesNoDuplicates) {
     ASSERT_EQ(s.notes.size(), 1u);
     EXPECT_NE(s.notes[0].find("xxxx"), std::string::npos);
     EXPECT_EQ(summaries(serverItems()), std::string(2100, 'x') + "|会議|出張|日直|");  // the long one stays there
+}
+
+// A weekly series from the phone: this side's edit of one occurrence becomes
+// an override, a deletion an EXDATE, both merged with the phone's own
+// override of another occurrence; where both changed the same occurrence
+// both versions stay.
+TEST_P(Sync, OccurrencesOfASeriesChangeOneByOne) {
+    const std::string head = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//phone//EN\r\n";
+    const std::string main = "BEGIN:VEVENT\r\nUID:weekly\r\nDTSTAMP:20261201T000000Z\r\nDTSTART;TZID=Asia/Tokyo:20261201T090000\r\n"
+                             "DTEND;TZID=Asia/Tokyo:20261201T093000\r\nRRULE:FREQ=WEEKLY;COUNT=4\r\nSUMMARY:" + cp932ToUtf8("朝会") +
+                             "\r\nLOCATION:Room 3\r\nBEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER:-PT15M\r\nDESCRIPTION:x\r\n"
+                             "END:VALARM\r\nEND:VEVENT\r\n";
+    const std::string url = server->calendar() + "weekly.ics";
+    ASSERT_TRUE(putItem(http, url, head + main + "END:VCALENDAR\r\n", "").written());
+    ASSERT_TRUE(sync().ok);
+    const int dec1 = serialDayOf(2026, 12, 1), dec15 = serialDayOf(2026, 12, 15), dec22 = serialDayOf(2026, 12, 22);
+    EXPECT_EQ(linesOn(kDec8), "09:00～09:30 朝会\r\n");
+
+    std::string overridden;  // the phone moves nobody but renames the 1st and the 22nd
+    for (const auto& [day, name] : {std::pair{"20261201", "朝会 全体"}, std::pair{"20261222", "朝会 休み"}})
+        overridden += "BEGIN:VEVENT\r\nUID:weekly\r\nDTSTAMP:20261202T000000Z\r\nRECURRENCE-ID;TZID=Asia/Tokyo:" + std::string(day) +
+                      "T090000\r\nDTSTART;TZID=Asia/Tokyo:" + day + "T090000\r\nDTEND;TZID=Asia/Tokyo:" + day +
+                      "T093000\r\nSUMMARY:" + cp932ToUtf8(name) + "\r\nEND:VEVENT\r\n";
+    ASSERT_TRUE(putItem(http, url, head + main + overridden + "END:VCALENDAR\r\n", etagOf("weekly")).written());
+    write(kDec8, "10:00～10:30 朝会 延期\r\n");
+    write(dec15, "");
+    write(dec22, "09:00～09:30 朝会 A\r\n");
+    for (int round = 0; round < 2; ++round) {  // and the next sync leaves it so
+        const SyncSummary s = sync();
+        ASSERT_TRUE(s.ok) << s.problem;
+        EXPECT_EQ(s.conflicts, round == 0 ? 1 : 0);
+        EXPECT_EQ(linesOn(dec1), "09:00～09:30 朝会 全体\r\n");
+        EXPECT_EQ(linesOn(kDec8), "10:00～10:30 朝会 延期\r\n");
+        EXPECT_EQ(linesOn(dec15), "");
+        EXPECT_EQ(linesOn(dec22), "09:00～09:30 朝会 A\r\n【競合】09:00～09:30 朝会 休み\r\n");
+        const auto items = serverItems();
+        EXPECT_EQ(summaries(items), "09:00～09:30 朝会 A|09:00～09:30 朝会 休み|09:00～09:30 朝会 全体|10:00～10:30 朝会 延期|");
+        const std::string series = items.find("10:00～10:30 朝会 延期")->second;
+        for (const char* kept : {"EXDATE;TZID=Asia/Tokyo:20261215T090000", "RECURRENCE-ID;TZID=Asia/Tokyo:20261208T090000",
+                                 "DTSTART;TZID=Asia/Tokyo:20261208T100000", "TRIGGER:-PT15M", "LOCATION:Room 3"})
+            EXPECT_NE(series.find(kept), std::string::npos) << kept << "\n" << series;
+    }
 }
 
 // Cut off after every possible number of requests, the connection dropped
