@@ -5,6 +5,7 @@
 #include "shared/messages.h"
 #include "shared/windows_of_kind.h"
 #include "remind/open_day.h"
+#include "resources/tavo_ids.h"
 
 namespace tavo::tray {
 namespace {
@@ -46,6 +47,7 @@ HWND TrayWindow::create() {
     if (addIcon()) removeMenuItems(menu, {SC_MINIMIZE, SC_MAXIMIZE, SC_SIZE, SC_MOVE});
     else showSmallWindow();
     InsertMenuW(menu, 0, MF_BYPOSITION | MF_STRING, kStartCalendar, L"カレンダー起動");
+    InsertMenuW(menu, 1, MF_BYPOSITION | MF_STRING, kSyncCalendar, L"同期");
     const remind::BalloonIcon balloon = iconShown_ ? remind::BalloonIcon{window, kIconId} : remind::BalloonIcon{};
     reminders_ = std::make_unique<remind::ReminderRole>(
         remind::ReminderHost{instance_, LoadIconW(instance_, MAKEINTRESOURCEW(kTrayIconResource)), balloon, calendarProgram_});
@@ -73,6 +75,12 @@ void TrayWindow::showSmallWindow() {
 }
 
 void TrayWindow::startCalendar() { remind::startCalendar(calendarProgram_, L"", window, false); }
+
+void TrayWindow::syncCalendar() {
+    HWND calendar = findWindowOf(WindowKind::Calendar);
+    if (!calendar) calendar = remind::startCalendar(calendarProgram_, L"", window, true);
+    if (calendar) PostMessageW(calendar, WM_COMMAND, CMD_SYNC, 0);
+}
 
 void TrayWindow::closeCalendar() {
     if (HWND calendar = findWindowOf(WindowKind::Calendar)) SendMessageW(calendar, WM_CLOSE, 0, 0);
@@ -113,6 +121,10 @@ LRESULT TrayWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SYSCOMMAND:
             if (LOWORD(wParam) == kStartCalendar) {
                 startCalendar();
+                return 0;
+            }
+            if (LOWORD(wParam) == kSyncCalendar) {
+                syncCalendar();
                 return 0;
             }
             return defaultMessage(message, wParam, lParam);

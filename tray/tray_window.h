@@ -17,6 +17,7 @@ namespace tavo::tray {
 
 inline constexpr UINT kIconId = 1;
 inline constexpr UINT kStartCalendar = 100;  // the menu item "カレンダー起動"
+inline constexpr UINT kSyncCalendar = 101;   // "同期": the calendar syncs (started first) and shows its summary
 inline constexpr int kTrayIconResource = 100;
 
 class TrayWindow final : public win::Window {
@@ -39,6 +40,7 @@ private:
     void onIcon(UINT mouseMessage);
     void trackMenu();
     void startCalendar();
+    void syncCalendar();
     static void closeCalendar();
 
     HINSTANCE instance_;

@@ -42,6 +42,7 @@ public:
     DayOffTable dayOff{};
     MonthLayout layout{};
     std::string caption, normalTitle, minimizedTitle, statusText;
+    std::wstring syncState;  // the status bar's right part: the last sync's time or its failure
     std::string weekdayNames[7];
 
     int slotDpi = 96;  // the DPI the slot was read at, before the window existed

@@ -37,6 +37,7 @@ void setTitle(CalendarWindow& a) {
 }
 
 void setStatusText(CalendarWindow& a) {
+    showSyncState(a);
     if (a.statusBar) SendMessageW(a.statusBar, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(cp932ToWide(a.statusText).c_str()));
 }
 
@@ -190,6 +191,7 @@ void onSize(CalendarWindow& a, WPARAM type, int width, int height) {
     layOut(a, width, height);
     buildFonts(a);
     if (a.statusBar) SendMessageW(a.statusBar, WM_SIZE, type, MAKELPARAM(width, height));
+    showSyncState(a);
 }
 
 // System metrics or fonts changed: a new status bar, and a placement that

@@ -1,5 +1,8 @@
 #include "sync_commands.h"
 
+#include <algorithm>
+#include <cwchar>
+
 #include "calendar_window.h"
 #include "progress.h"
 #include "shared/clock.h"
@@ -49,6 +52,14 @@ std::wstring summaryText(const sync::SyncSummary& s) {
     return text;
 }
 
+std::wstring stateText(const sync::SyncSummary& s) {
+    if (!s.ok) return L"同期できません: " + cp932ToWide(s.problem);
+    const int minute = minuteOfDayAt(clockNow());
+    wchar_t text[32];
+    swprintf(text, 32, L"同期 %d:%02d", minute / 60, minute % 60);
+    return text;
+}
+
 // Runs the sync; false when there is nothing to sync with (told when `tell`).
 bool sync(CalendarWindow& a, bool tell) {
     SyncSettings& s = a.shared().sync;
@@ -63,6 +74,8 @@ bool sync(CalendarWindow& a, bool tell) {
         writeSetting(&s, settingEntry(syncTable(), "sync", "calendar"), a.process.store);
     }
     refreshWindows(kRefreshedWindows, kRefreshData);
+    a.syncState = stateText(run.summary);
+    showSyncState(a);
     if (tell) win::tellUser(a.window, summaryText(run.summary), run.summary.ok ? win::Tone::Information : win::Tone::Error);
     return true;
 }
@@ -72,5 +85,14 @@ bool sync(CalendarWindow& a, bool tell) {
 void syncNow(CalendarWindow& a) { sync(a, true); }
 
 void syncQuietly(CalendarWindow& a) { sync(a, false); }
+
+void showSyncState(CalendarWindow& a) {
+    if (!a.statusBar) return;
+    RECT r{};
+    GetClientRect(a.statusBar, &r);
+    const int parts[2] = {a.syncState.empty() ? -1 : r.right - std::min<int>(r.right / 2, MulDiv(260, a.dpi, 96)), -1};
+    SendMessageW(a.statusBar, SB_SETPARTS, a.syncState.empty() ? 1 : 2, reinterpret_cast<LPARAM>(parts));
+    if (!a.syncState.empty()) SendMessageW(a.statusBar, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(a.syncState.c_str()));
+}
 
 }  // namespace tavo::shell

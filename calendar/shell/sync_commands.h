@@ -9,5 +9,7 @@ class CalendarWindow;
 
 void syncNow(CalendarWindow& a);
 void syncQuietly(CalendarWindow& a);
+// The status bar's parts: the sync state on the right once a sync ran.
+void showSyncState(CalendarWindow& a);
 
 }  // namespace tavo::shell

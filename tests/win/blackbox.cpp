@@ -1,5 +1,7 @@
 #include "blackbox.h"
 
+#include <commctrl.h>
+
 #include <cstring>
 #include <vector>
 
@@ -135,11 +137,23 @@ bool readProfileText(const wchar_t* key, const wchar_t* name, std::wstring& valu
     return true;
 }
 
-std::wstring statusBarText(HWND calendar) {
+std::wstring statusBarText(HWND calendar, int part) {
     HWND bar = FindWindowExW(calendar, nullptr, L"msctls_statusbar32", nullptr);
     if (bar == nullptr) return L"(no status bar)";
+    if (part >= SendMessageW(bar, SB_GETPARTS, 0, 0)) return L"(no such part)";
+    // The text is copied into the calendar's own memory, as a screen reader reads it.
+    DWORD id = 0;
+    GetWindowThreadProcessId(bar, &id);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, id);
+    if (process == nullptr) return L"(no access)";
     wchar_t text[512] = {};
-    SendMessageW(bar, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
+    void* remote = VirtualAllocEx(process, nullptr, sizeof text, MEM_COMMIT, PAGE_READWRITE);
+    if (remote && SendMessageW(bar, SB_GETTEXTLENGTHW, part, 0) < 512) {
+        SendMessageW(bar, SB_GETTEXTW, part, reinterpret_cast<LPARAM>(remote));
+        ReadProcessMemory(process, remote, text, sizeof text - sizeof(wchar_t), nullptr);
+    }
+    if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
     return text;
 }
 

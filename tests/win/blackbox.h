@@ -62,7 +62,7 @@ bool readProfileNumber(const wchar_t* key, const wchar_t* name, DWORD& value);
 bool readProfileText(const wchar_t* key, const wchar_t* name, std::wstring& value);
 
 // The text of the calendar's status bar.
-std::wstring statusBarText(HWND calendar);
+std::wstring statusBarText(HWND calendar, int part = 0);
 // A pixel of a window's client area, read from the screen.
 COLORREF clientPixel(HWND window, int x, int y);
 // Polls until the pixel has the colour; false after the timeout.

@@ -1,6 +1,7 @@
-// 同期 as a user meets it: a line typed in the day schedule window goes to a
-// real CalDAV server on loopback, an event made elsewhere comes into the
-// calendar's files, and the summary tells both.
+// 同期 as a user meets it: chosen in the launcher's menu, a line typed in the
+// day schedule window goes to a real CalDAV server on loopback, an event made
+// elsewhere comes into the calendar's files, the summary tells both and the
+// status bar the time.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -77,7 +78,17 @@ TEST_F(SyncWindow, ATypedLineGoesToTheServerAndAServerEventComesIn) {
     PostMessageW(schedule, WM_CLOSE, 0, 0);
     ASSERT_TRUE(waitForNoWindow(L"WSch", kWait));
 
-    EXPECT_TRUE(toldAfter(run.window(), WM_COMMAND, CMD_SYNC, L"このパソコン: 追加 1, 変更 0, 削除 0\nサーバー: 追加 1"));
+    EXPECT_EQ(statusBarText(run.window(), 1), L"(no such part)");  // no sync yet: no word of it
+    Process tray(besideTest(L"TavoTray.exe"));  // 同期 of the launcher's menu: the running calendar syncs
+    HWND launcher = waitForWindow(L"TavoTray", kWait);
+    ASSERT_NE(launcher, nullptr);
+    PostMessageW(launcher, WM_SYSCOMMAND, 101, 0);
+    HWND summary = waitForDialog(run.window(), L"Tavo", kWait);
+    ASSERT_NE(summary, nullptr);
+    EXPECT_NE(messageBoxText(summary).find(L"このパソコン: 追加 1, 変更 0, 削除 0\nサーバー: 追加 1"), std::wstring::npos)
+        << messageBoxText(summary);
+    PostMessageW(summary, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(statusBarText(run.window(), 1).rfind(L"同期 ", 0), 0u) << statusBarText(run.window(), 1);
     const std::string held = serverHolds();  // the server's form of the time
     EXPECT_NE(held.find(wideToCp932(L"14:00 歯医者|")), std::string::npos) << cp932ToUtf8(held);
     EXPECT_NE(held.find(wideToCp932(L"電話会議|")), std::string::npos) << cp932ToUtf8(held);

@@ -69,6 +69,8 @@ TEST_F(TrayWindowTest, TheIconAndItsMenu) {
     HMENU menu = GetSystemMenu(tray.window, FALSE);
     EXPECT_EQ(menuText(menu, 0), L"カレンダー起動");
     EXPECT_EQ(GetMenuItemID(menu, 0), 100u);
+    EXPECT_EQ(menuText(menu, 1), L"同期");
+    EXPECT_EQ(GetMenuItemID(menu, 1), 101u);
     for (UINT gone : {SC_RESTORE, SC_MINIMIZE, SC_MAXIMIZE, SC_SIZE, SC_MOVE}) EXPECT_FALSE(hasItem(menu, gone)) << gone;
     EXPECT_TRUE(hasItem(menu, SC_CLOSE));
     EXPECT_EQ(SendMessageW(tray.window, WM_QUERYOPEN, 0, 0), 0);
