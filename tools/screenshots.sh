@@ -8,8 +8,10 @@
 # 4. the day schedule window;
 # 5. the birthday window and its add dialog; 6. the options pages; 7. the
 # launcher's icon menu; 8. the installer's pages; 9. a reminder (window and
-# balloon) at every DPI given. ONLY=name runs one part (today, bare, almanac,
-# view, schemes, schedule, birthdays, options, ical, tray, installer, reminder).
+# balloon) at every DPI given; 10. a sync's summary and the status bar after
+# it, against a Radicale on loopback, at every DPI given. ONLY=name runs one
+# part (today, bare, almanac, view, schemes, schedule, birthdays, options,
+# ical, tray, installer, reminder, sync).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TAVO_BUILD_DIR:-$root/build}
@@ -313,6 +315,43 @@ reminder() {
     done
 }
 want reminder && printf ':24\r\n19:00～21:00 クリスマス会\r\n12:00 昼食\r\n' | iconv -f UTF-8 -t CP932 > "$data/sch2026c.cal" && reminder
+# 10. 同期 against a Radicale on loopback holding an event made elsewhere.
+sync_summary() {
+    local server="$build/screenshot-caldav" dpi suffix url
+    bash "$root/tools/caldav-server.sh" start "$server"
+    url=$(cat "$server/url")
+    for dpi in "${dpis[@]}"; do
+        suffix=$([ "$dpi" = 96 ] && echo "" || echo "-$dpi")
+        curl -s -u tavo:secret -X DELETE "${url}tavo/calendar/" > /dev/null
+        curl -s -u tavo:secret -X MKCALENDAR "${url}tavo/calendar/" > /dev/null
+        printf 'BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//phone//EN\r\nBEGIN:VEVENT\r\nUID:phone-1\r\nDTSTAMP:20261201T000000Z\r\nDTSTART;VALUE=DATE:20261208\r\nSUMMARY:電話会議\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n' |
+            curl -s -u tavo:secret -X PUT -H 'Content-Type: text/calendar' --data-binary @- "${url}tavo/calendar/phone-1.ics" > /dev/null
+        printf ':9\r\n14:00 歯医者\r\n' | iconv -f UTF-8 -t CP932 > "$data/sch2026c.cal"
+        rm -f "$data/caldav.dat"
+        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f > /dev/null 2>&1
+        wine reg delete 'HKCU\Software\Brenmor\Tavo' /f > /dev/null 2>&1 || true
+        wine reg add 'HKCU\Software\Brenmor\Tavo\dir' /v schpath /t REG_SZ /d "$(winepath -w "$data")" /f > /dev/null 2>&1
+        wine reg add 'HKCU\Software\Brenmor\Tavo\scv' /v aftd /t REG_DWORD /d 0 /f > /dev/null 2>&1  # nothing today: no range view
+        wine reg add 'HKCU\Software\Brenmor\Tavo\sync' /v url /t REG_SZ /d "$url" /f > /dev/null 2>&1
+        wine reg add 'HKCU\Software\Brenmor\Tavo\sync' /v user /t REG_SZ /d tavo /f > /dev/null 2>&1
+        wine "$build/win/bin/tavo_post_command.exe" password "Tavo/CalDAV/$url" tavo secret
+        wine "$build/win/bin/Tavo.exe" 2026/12/07 &
+        local pid=$!
+        sleep 4
+        wine "$build/win/bin/tavo_post_command.exe" 940
+        sleep 4
+        import -window root -crop "$((1000 * dpi / 96))x$((650 * dpi / 96))+0+0" "$out/sync-summary$suffix.png"
+        wine "$build/win/bin/tavo_post_command.exe" '#32770' 1 || true
+        sleep 2
+        import -window root -crop "$((320 * dpi / 96))x$((420 * dpi / 96))+0+0" "$out/sync-status$suffix.png"
+        echo "$out/sync-summary$suffix.png"
+        echo "$out/sync-status$suffix.png"
+        kill "$pid" 2> /dev/null || true
+        wineserver -k 2> /dev/null || true
+    done
+    bash "$root/tools/caldav-server.sh" stop "$server"
+}
+want sync && sync_summary
 rm -rf "$sample"
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f > /dev/null 2>&1
 rm -rf "$data"

@@ -86,11 +86,26 @@ void syncNow(CalendarWindow& a) { sync(a, true); }
 
 void syncQuietly(CalendarWindow& a) { sync(a, false); }
 
+namespace {
+
+// As wide as its text in the bar's font, with the grip and the borders.
+int syncPartWidth(const CalendarWindow& a) {
+    HDC dc = GetDC(a.statusBar);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(a.statusBar, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32W(dc, a.syncState.c_str(), static_cast<int>(a.syncState.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(a.statusBar, dc);
+    return size.cx + GetSystemMetrics(SM_CXVSCROLL) + MulDiv(12, a.dpi, 96);
+}
+
+}  // namespace
+
 void showSyncState(CalendarWindow& a) {
     if (!a.statusBar) return;
     RECT r{};
     GetClientRect(a.statusBar, &r);
-    const int parts[2] = {a.syncState.empty() ? -1 : r.right - std::min<int>(r.right / 2, MulDiv(260, a.dpi, 96)), -1};
+    const int parts[2] = {a.syncState.empty() ? -1 : r.right - std::min<int>(r.right / 2, syncPartWidth(a)), -1};
     SendMessageW(a.statusBar, SB_SETPARTS, a.syncState.empty() ? 1 : 2, reinterpret_cast<LPARAM>(parts));
     if (!a.syncState.empty()) SendMessageW(a.statusBar, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(a.syncState.c_str()));
 }

@@ -7,12 +7,17 @@
 // NAME" to choose a colour scheme on the shown design page, "tavo_post_command
 // tray-menu" to open the launcher's icon menu, "tavo_post_command file PATH" to
 // answer the calendar's open or save dialog, "tavo_post_command span FROM TO"
-// to answer the iCalendar span dialog. For screenshots and hand checks.
+// to answer the iCalendar span dialog, "tavo_post_command password TARGET
+// USER PASSWORD" to keep a server's password in the credential store as the
+// 同期 page does. For screenshots and hand checks.
 #include <windows.h>
 
 #include <cwchar>
 #include <cwctype>
 #include <string>
+
+#include "shared/cp932.h"
+#include "win/credentials.h"
 
 int nextOptionsPages(const wchar_t* count) {
     HWND options = FindWindowW(L"#32770", L"オプション(Tavo)");
@@ -63,8 +68,24 @@ int answerSpan(const wchar_t* years) {
     return PostMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0) ? 0 : 1;
 }
 
+// TARGET USER PASSWORD, as UTF-8 the way the 同期 page keeps them.
+int storePassword(const wchar_t* words) {
+    std::string parts[3];
+    const std::string all = tavo::cp932ToUtf8(tavo::wideToCp932(words));
+    std::size_t at = 0;
+    for (int i = 0; i < 2; ++i) {
+        const std::size_t blank = all.find(' ', at);
+        if (blank == std::string::npos) return 2;
+        parts[i] = all.substr(at, blank - at);
+        at = blank + 1;
+    }
+    parts[2] = all.substr(at);
+    return tavo::win::storePassword(parts[0], parts[1], parts[2]) ? 0 : 1;
+}
+
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int) {
     if (std::wcsncmp(arguments, L"span ", 5) == 0) return answerSpan(arguments + 5);
+    if (std::wcsncmp(arguments, L"password ", 9) == 0) return storePassword(arguments + 9);
     if (std::wcsncmp(arguments, L"tab ", 4) == 0) return nextOptionsPages(arguments + 4);
     if (std::wcsncmp(arguments, L"click ", 6) == 0) return clickOnShownPage(arguments + 6);
     if (std::wcsncmp(arguments, L"scheme ", 7) == 0) return chooseScheme(arguments + 7);
