@@ -500,8 +500,9 @@ int commandSync(Context& c) {
     if (calendar.empty()) return kUsageError;
     Model model(c);
     const LocalDate today = clockToday();
-    const sync::SyncSummary s = sync::syncCalendar(http, c.files, model.paths,
-                                                   {calendar, serialDayOf(today.year - 1, 1, 1), serialDayOf(today.year + 1, 12, 31)});
+    const DataSources own = model.sources();
+    const sync::SyncSummary s = sync::syncCalendar(
+        http, c.files, model.paths, {calendar, serialDayOf(today.year - 1, 1, 1), serialDayOf(today.year + 1, 12, 31), &own});
     for (const std::string& note : s.notes) c.out << cp932ToUtf8(note) << "\n";
     c.out << "here: " << s.here.added << " added, " << s.here.changed << " changed, " << s.here.deleted << " deleted; server: "
           << s.server.added << " added, " << s.server.changed << " changed, " << s.server.deleted << " deleted; " << s.conflicts

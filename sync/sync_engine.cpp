@@ -7,9 +7,12 @@
 #include <tuple>
 
 #include "caldav.h"
+#include "calendar/data/icalendar_import.h"
 #include "calendar/data/section_file.h"
 #include "calendar/data/timed_entries.h"
 #include "line_events.h"
+#include "own_items.h"
+#include "shared/cp932.h"
 #include "shared/date_math.h"
 #include "sync_state.h"
 
@@ -84,12 +87,15 @@ public:
         : http_(http), files_(files), paths_(paths), request_(request) {}
 
     SyncSummary run() {
-        if (!loadState() || !readLocal() || !listServer()) return fail();
+        if (!loadState() || !readLocal()) return fail();
+        wantOwn();
+        if (!listServer()) return fail();
         compareLocal();
         for (auto& [href, entries] : byHref_) decide(href, entries);
         adoptOrAddRemoteNew();
         for (const Added& a : added_)
             if (!a.taken) putNew(a.serial, a.text, a.sameBefore, summary_.server.added);
+        publishOwn();
         return finishAfterServer();
     }
 
@@ -112,10 +118,11 @@ private:
         stateText_ = std::string(completeLines(file));
         SyncStateRead read = parseSyncState(stateText_);
         if (read.damagedLines > 0) summary_.notes.push_back("同期の記録の " + std::to_string(read.damagedLines) + " 行を読めませんでした");
-        state_ = read.state.calendarUrl == request_.calendarUrl ? std::move(read.state) : SyncState{request_.calendarUrl, {}, {}};
+        state_ = read.state.calendarUrl == request_.calendarUrl ? std::move(read.state) : SyncState{request_.calendarUrl, {}, {}, {}};
         for (const SyncEntry& e : state_.entries)
             if (e.serial >= request_.firstSerial && e.serial <= request_.lastSerial) byHref_[e.href].push_back(e);
             else outside_.push_back(e);  // outside the days synced now: kept as it was
+        for (const OwnEntry& o : state_.own) ownState_[o.uid] = o, ownHref_[o.href] = o.uid;
         return true;
     }
 
@@ -140,6 +147,11 @@ private:
         std::set<std::string> listed;
         for (const ItemVersion& v : listing.items) {
             listed.insert(v.url);
+            if (const auto own = ownHref_.find(v.url); own != ownHref_.end()) {
+                if (v.etag.empty()) ownGone_.insert(own->second);
+                else if (v.etag != ownState_[own->second].etag) toFetch.push_back(v.url);
+                continue;
+            }
             const auto known = byHref_.find(v.url);
             if (v.etag.empty()) {
                 if (known != byHref_.end()) gone_.insert(v.url);
@@ -147,9 +159,12 @@ private:
                 if (!knownOutside(v.url, v.etag)) toFetch.push_back(v.url);
             }
         }
-        if (!listing.incremental)  // a whole listing: what it lacks is gone
+        if (!listing.incremental) {  // a whole listing: what it lacks is gone
             for (const auto& [href, entries] : byHref_)
                 if (!listed.count(href)) gone_.insert(href);
+            for (const auto& [href, uid] : ownHref_)
+                if (!listed.count(href)) ownGone_.insert(uid);
+        }
         return fetch(toFetch);
     }
 
@@ -164,6 +179,10 @@ private:
         for (const FetchedItem& item : fetched.items) {
             Remote r{item.etag, item.ics, linesOfEvent(item.ics, request_.firstSerial, request_.lastSerial)};
             if (!r.lines.problem.empty()) continue;  // not an event Tavo reads (a task, a journal): left alone
+            if (ownState_.count(r.lines.uid) || wantedUids_.count(r.lines.uid)) {
+                ownFetched_[r.lines.uid] = item;
+                continue;
+            }
             for (EventLine& l : r.lines.lines) l.text = storable(std::move(l.text));
             if (tooLong(r)) continue;
             changed_[item.url] = std::move(r);
@@ -459,14 +478,153 @@ private:
         if (summary_.problem.empty()) summary_.problem = "新しい予定をサーバーに書き込めませんでした: " + text;
     }
 
+    // --- Tavo's recurring schedules, birthdays and anniversaries ---
+
+    void wantOwn() {
+        if (!request_.own) return;
+        wanted_ = ownItems(*request_.own, yearOf(request_.firstSerial), yearOf(request_.lastSerial));
+        for (const OwnItem& item : wanted_) wantedUids_.insert(item.uid);
+    }
+
+    static int yearOf(int serial) { return monthOf(serial).year; }
+
+    void publishOwn() {
+        if (!request_.own) {
+            for (const auto& [uid, entry] : ownState_) ownAfter_.push_back(entry);
+            return;
+        }
+        for (const OwnItem& item : wanted_) publish(item);
+        for (const auto& [uid, entry] : ownState_)
+            if (!wantedUids_.count(uid)) withdraw(entry);
+    }
+
+    const OwnEntry* knownOwn(const std::string& uid) const {
+        const auto known = ownState_.find(uid);
+        return known == ownState_.end() ? nullptr : &known->second;
+    }
+
+    void publish(const OwnItem& item) {
+        const OwnEntry* known = knownOwn(item.uid);
+        if (const auto fetched = ownFetched_.find(item.uid); fetched != ownFetched_.end())
+            return meetServerVersion(item, known, fetched->second);
+        if (known && ownGone_.count(item.uid)) {  // Tavo's files still hold it: written again
+            summary_.notes.push_back("サーバーで削除された繰り返し予定を書き戻しました: " + summaryOf(item.ics));
+            return putOwn(item, known->href, "", true);
+        }
+        if (!known) return putOwn(item, request_.calendarUrl + fileNameOf(item.uid), "", true);
+        if (known->print == fingerprint(item.ics)) return ownAfter_.push_back(*known);
+        putOwn(item, known->href, known->etag, true);
+    }
+
+    void putOwn(const OwnItem& item, const std::string& href, const std::string& etag, bool mayRetry) {
+        const WriteResult put = putItem(http_, href, item.ics, etag);
+        if (put.written()) {
+            ownAfter_.push_back({item.uid, href, put.etag, fingerprint(item.ics)});
+            ++(etag.empty() ? summary_.server.added : summary_.server.changed);
+            return;
+        }
+        if (put.status == 412 && mayRetry)  // there, or changed there since: as the server holds it now
+            if (const std::optional<FetchedItem> now = fetchOne(href)) return meetServerVersion(item, knownOwn(item.uid), *now, false);
+        keepOwnUnsent(item.uid, put.problem);
+    }
+
+    // The server holds a version Tavo did not write last: as written (an
+    // alarm added), its text edited (brought back when Tavo's files did not
+    // change meanwhile), or any other change, whose days are kept as day lines
+    // (Tavo's version is written over it next time).
+    void meetServerVersion(const OwnItem& item, const OwnEntry* known, const FetchedItem& server, bool mayRetry = true) {
+        const BackEdit back = editBack(request_.own->paths, item, server.ics);
+        const bool sameHere = known && known->print == fingerprint(item.ics);
+        if (back.version == ServerVersion::AsWritten || (back.version == ServerVersion::TextEdited && sameHere)) {
+            if (back.version == ServerVersion::TextEdited) {
+                ownEdits_.push_back(back.edit);
+                editedBack_.insert(item.uid);
+                ownByFiles_.insert(item.uid);
+                ++summary_.here.changed;
+            } else if (!sameHere && known && mayRetry) {  // changed here, untouched there but for its extras
+                return putOwn(item, server.url, server.etag, false);
+            }
+            ownAfter_.push_back({item.uid, server.url, server.etag, fingerprint(item.ics)});
+            return;
+        }
+        keepAsDayLines(server, item.ics);
+        ownAfter_.push_back({item.uid, server.url, server.etag, {}});
+    }
+
+    // Deleted from Tavo's files: deleted there unless changed there since (then its days stay as day lines first).
+    void withdraw(const OwnEntry& entry) {
+        if (ownGone_.count(entry.uid)) return;
+        if (const auto fetched = ownFetched_.find(entry.uid); fetched != ownFetched_.end())
+            return keepChangedThere(entry, fetched->second);
+        const WriteResult gone = deleteItem(http_, entry.href, entry.etag);
+        if (gone.written() || gone.status == 404) {
+            ++summary_.server.deleted;
+            return;
+        }
+        if (gone.status == 412)
+            if (const std::optional<FetchedItem> now = fetchOne(entry.href)) return keepChangedThere(entry, *now);
+        keepOwnUnsent(entry.uid, gone.problem);
+    }
+
+    void keepChangedThere(const OwnEntry& entry, const FetchedItem& server) {
+        keepAsDayLines(server, {});
+        ownAfter_.push_back({entry.uid, server.url, server.etag, {}});  // deleted next time, its days kept
+    }
+
+    // The server's days of an item that Tavo's version lacks, as day lines (once).
+    void keepAsDayLines(const FetchedItem& server, const std::string& tavoVersion) {
+        const EventLines theirs = linesOfEvent(server.ics, request_.firstSerial, request_.lastSerial);
+        const EventLines ours = linesOfEvent(tavoVersion, request_.firstSerial, request_.lastSerial);
+        int kept = 0;
+        for (const EventLine& l : theirs.lines) {
+            const std::string text = storable(l.text);
+            const bool ourDay = std::any_of(ours.lines.begin(), ours.lines.end(), [&](const EventLine& o) { return sameLine(o, l.serial, text); });
+            const std::vector<std::string>& day = local_[l.serial];
+            if (ourDay || text.size() > kScheduleTextBytes || std::find(day.begin(), day.end(), text) != day.end()) continue;
+            add(l.serial, text);
+            ++kept;
+        }
+        ownByFiles_.insert(theirs.uid);
+        summary_.here.added += kept;
+        if (kept > 0) summary_.notes.push_back("サーバーで変更された繰り返し予定を日の予定として残しました: " + summaryOf(server.ics));
+    }
+
+    void keepOwnUnsent(const std::string& uid, const std::string& problem) {
+        if (const OwnEntry* known = knownOwn(uid)) ownAfter_.push_back(*known);
+        newToken_.clear();
+        if (summary_.problem.empty()) summary_.problem = problem.empty() ? std::string("サーバーに書き込めませんでした") : problem;
+    }
+
+    std::optional<FetchedItem> fetchOne(const std::string& href) {
+        const Fetch now = fetchItems(http_, request_.calendarUrl, {href});
+        if (!now.ok || now.items.empty()) return std::nullopt;
+        return now.items.front();
+    }
+
+    static std::string summaryOf(const std::string& ics) {
+        const IcsCalendar c = readICalendar(ics);
+        return c.events.empty() ? std::string() : utf8ToCp932(c.events.front().summary);
+    }
+
+    // After the files took what came back: Tavo's versions of those items are what the server holds.
+    void fingerprintEditedBack() {
+        if (editedBack_.empty()) return;
+        for (const OwnItem& item : ownItems(*request_.own, yearOf(request_.firstSerial), yearOf(request_.lastSerial)))
+            if (editedBack_.count(item.uid))
+                for (OwnEntry& e : ownAfter_)
+                    if (e.uid == item.uid) e.print = fingerprint(item.ics);
+    }
+
     void remove(int serial, const std::string& text) { changes_[serial].removed.push_back(text); }
     void add(int serial, const std::string& text) { changes_[serial].added.push_back(text); }
 
     SyncSummary finishAfterServer() {
         // The server's side is done: keep that before the files change, with the old token.
         catchUpWithOwnWrites();
-        if (!changes_.empty() && !writeState(stateWith(state_.token, false))) return fail();
-        if (!changes_.empty() && !writeFiles()) return fail();
+        const bool filesChange = !changes_.empty() || !ownEdits_.empty();
+        if (filesChange && !writeState(stateWith(state_.token, false))) return fail();
+        if (filesChange && !writeFiles()) return fail();
+        fingerprintEditedBack();
         if (!writeState(stateWith(newToken_, true))) return fail();
         summary_.ok = summary_.problem.empty();
         return summary_;
@@ -481,9 +639,11 @@ private:
         if (!since.ok || !since.incremental) return;
         std::map<std::string, std::string> mine;
         for (const SyncEntry& e : entries_) mine[e.href] = e.etag;
+        for (const OwnEntry& e : ownAfter_) mine[e.href] = e.etag;
         for (const ItemVersion& v : since.items) {
             const auto known = mine.find(v.url);
-            const bool own = v.etag.empty() ? known == mine.end() && byHref_.count(v.url) : known != mine.end() && known->second == v.etag;
+            const bool wasHere = byHref_.count(v.url) || ownHref_.count(v.url);
+            const bool own = v.etag.empty() ? known == mine.end() && wasHere : known != mine.end() && known->second == v.etag;
             if (!own) return;  // someone else wrote too: listed next time
         }
         newToken_ = since.syncToken;
@@ -492,7 +652,7 @@ private:
     // entries_ holds every item as it is after the writes; without the files'
     // changes, the items that change them keep their old lines.
     SyncState stateWith(const std::string& token, bool filesWritten) const {
-        SyncState s{request_.calendarUrl, token, outside_};
+        SyncState s{request_.calendarUrl, token, outside_, ownStateAfter(filesWritten)};
         if (filesWritten) {
             s.entries.insert(s.entries.end(), entries_.begin(), entries_.end());
             return inOrder(std::move(s));
@@ -505,6 +665,16 @@ private:
         for (const auto& [href, old] : byHref_)
             if (touched.count(href)) s.entries.insert(s.entries.end(), old.begin(), old.end());
         return inOrder(std::move(s));
+    }
+
+    // Items whose end needs the files keep their old entries until the files are written.
+    std::vector<OwnEntry> ownStateAfter(bool filesWritten) const {
+        std::vector<OwnEntry> own;
+        for (const OwnEntry& e : ownAfter_)
+            if (filesWritten || !ownByFiles_.count(e.uid)) own.push_back(e);
+            else if (const OwnEntry* old = knownOwn(e.uid)) own.push_back(*old);
+        std::sort(own.begin(), own.end(), [](const OwnEntry& a, const OwnEntry& b) { return a.uid < b.uid; });
+        return own;
     }
 
     // By day, then item: the same state is the same file, and is not written again.
@@ -530,7 +700,7 @@ private:
             const MonthOf m = monthOf(serial);
             byFile[scheduleFile(paths_, kScheduleDay, m.year, m.month)].push_back({dayOf(serial), &change});
         }
-        std::vector<FileEdit> edits;
+        std::vector<FileEdit> edits = ownEdits_;
         for (const auto& [path, days] : byFile)
             edits.push_back({path, [ofFile = days](std::string_view old) -> std::optional<std::string> {
                                  std::string content(old);
@@ -573,6 +743,16 @@ private:
     std::map<int, DayChange> changes_;
     std::string newToken_;
     std::string stateText_;  // the state file as last read or written
+    std::vector<OwnItem> wanted_;             // Tavo's recurring items as its files hold them now
+    std::set<std::string> wantedUids_;
+    std::map<std::string, OwnEntry> ownState_;  // by UID, as the last sync left them
+    std::map<std::string, std::string> ownHref_;  // their hrefs: UID
+    std::set<std::string> ownGone_;              // UIDs deleted on the server
+    std::map<std::string, FetchedItem> ownFetched_;  // UID: the server's version, changed since
+    std::vector<OwnEntry> ownAfter_;
+    std::set<std::string> ownByFiles_;   // UIDs whose end is written into the files
+    std::set<std::string> editedBack_;   // UIDs whose server text came back into the files
+    std::vector<FileEdit> ownEdits_;
 };
 
 }  // namespace

@@ -6,12 +6,15 @@
 // and is gone now according to a complete answer. Every write is
 // conditional, and a sync cut off anywhere is resumed by the next without
 // loss or duplicates: an item that already holds what a side holds is in
-// step, whoever wrote it.
+// step, whoever wrote it. Tavo's recurring schedules, birthdays and
+// anniversaries go up as recurring events; a change made to one on the server
+// comes back when it maps onto the files, else its days are kept as day lines.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "calendar/data/data_sources.h"
 #include "calendar/data/path_settings.h"
 #include "http.h"
 #include "shared/file_system.h"
@@ -34,6 +37,9 @@ struct SyncSummary {
 struct SyncRequest {
     std::string calendarUrl;
     int firstSerial, lastSerial;  // the days synced (last year to next year)
+    // Tavo's every-year, every-month and every-week schedules, birthdays and
+    // anniversaries of these go to the server as recurring events; none: they are left as they are there.
+    const DataSources* own = nullptr;
 };
 
 // The sync state beside the data.

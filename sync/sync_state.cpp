@@ -56,6 +56,7 @@ std::string formatSyncState(const SyncState& state) {
     for (const SyncEntry& e : state.entries)
         out += "line\t" + dateText(e.serial) + "\t" + e.href + "\t" + e.etag + "\t" + e.uid + "\t" + kindText(e) + "\t" +
                e.text + "\r\n";
+    for (const OwnEntry& o : state.own) out += "own\t" + o.href + "\t" + o.etag + "\t" + o.uid + "\t" + o.print + "\r\n";
     return out;
 }
 
@@ -67,6 +68,8 @@ SyncStateRead parseSyncState(std::string_view content) {
         const std::vector<std::string_view> f = fields(line, 7);
         if (f[0] == "calendar" && f.size() == 2) read.state.calendarUrl = f[1];
         else if (f[0] == "token" && f.size() == 2) read.state.token = f[1];
+        else if (f[0] == "own" && f.size() == 5 && !f[1].empty() && !f[3].empty())
+            read.state.own.push_back({std::string(f[3]), std::string(f[1]), std::string(f[2]), std::string(f[4])});
         else if (SyncEntry e; f[0] == "line" && f.size() == 7 && serialOf(f[1]) > 0 && !f[2].empty() && readKind(f[5], e))
             read.state.entries.push_back({serialOf(f[1]), std::string(f[6]), std::string(f[2]), std::string(f[3]),
                                           std::string(f[4]), e.single, e.occurrence});

@@ -22,10 +22,18 @@ struct SyncEntry {
     friend bool operator==(const SyncEntry&, const SyncEntry&) = default;
 };
 
+// One of Tavo's recurring schedules, birthdays and anniversaries on the server.
+struct OwnEntry {
+    std::string uid, href, etag;
+    std::string print;  // the fingerprint of the item as Tavo last wrote it; empty: Tavo's version is still to be written
+    friend bool operator==(const OwnEntry&, const OwnEntry&) = default;
+};
+
 struct SyncState {
     std::string calendarUrl;
     std::string token;  // sync-token; empty: list every item next time
     std::vector<SyncEntry> entries;
+    std::vector<OwnEntry> own;
     friend bool operator==(const SyncState&, const SyncState&) = default;
 };
 

@@ -25,7 +25,7 @@ struct SyncRun {
 
 std::string credentialTarget(const SyncSettings& s) { return "Tavo/CalDAV/" + cp932ToUtf8(s.url); }
 
-SyncRun runSync(const SyncSettings& s, FileSystem& files, const PathSettings& paths) {
+SyncRun runSync(const SyncSettings& s, FileSystem& files, const SharedSettings& shared) {
     const std::string user = cp932ToUtf8(s.user);
     sync::WinHttpClient http({user, win::storedPassword(credentialTarget(s), user).value_or("")});
     SyncRun run{{}, cp932ToUtf8(s.calendar)};
@@ -35,8 +35,9 @@ SyncRun runSync(const SyncSettings& s, FileSystem& files, const PathSettings& pa
         run.calendar = found.calendars.front().url;
     }
     const LocalDate today = clockToday();
-    run.summary = sync::syncCalendar(http, files, paths,
-                                     {run.calendar, serialDayOf(today.year - 1, 1, 1), serialDayOf(today.year + 1, 12, 31)});
+    const DataSources own{files, shared.paths, shared.closedDays, shared.env};
+    run.summary = sync::syncCalendar(http, files, shared.paths,
+                                     {run.calendar, serialDayOf(today.year - 1, 1, 1), serialDayOf(today.year + 1, 12, 31), &own});
     return run;
 }
 
@@ -68,7 +69,7 @@ bool sync(CalendarWindow& a, bool tell) {
         return false;
     }
     Progress progress(a, L"同期しています...");
-    const SyncRun run = progress.run([&](const IcsProgress&) { return runSync(s, a.process.files, a.shared().paths); });
+    const SyncRun run = progress.run([&](const IcsProgress&) { return runSync(s, a.process.files, a.shared()); });
     if (s.calendar[0] == '\0' && !run.calendar.empty() && run.summary.ok) {  // found once, kept
         setSettingText(&s, settingEntry(syncTable(), "sync", "calendar"), utf8ToCp932(run.calendar));
         writeSetting(&s, settingEntry(syncTable(), "sync", "calendar"), a.process.store);

@@ -10,6 +10,7 @@
 #include <map>
 
 #include "../memory_data_folder.h"
+#include "calendar/data/personal_days.h"
 #include "calendar/data/section_file.h"
 #include "loopback_server.h"
 #include "shared/cp932.h"
@@ -47,7 +48,9 @@ protected:
         ASSERT_NE(server, nullptr) << why;
     }
     SyncSummary syncWith(HttpClient& client) {
-        return syncCalendar(client, here.files, here.paths, {server->calendar(), serialDayOf(2025, 1, 1), serialDayOf(2027, 12, 31)});
+        const DataSources own = here.sources();
+        return syncCalendar(client, here.files, here.paths,
+                            {server->calendar(), serialDayOf(2025, 1, 1), serialDayOf(2027, 12, 31), withOwn ? &own : nullptr});
     }
     SyncSummary sync() { return syncWith(http); }
     // The day's lines in the files (CP932).
@@ -97,7 +100,19 @@ protected:
         return all;
     }
 
+    // The phone's edit of an item: its text with `from` replaced by `to`.
+    void phoneEdits(const std::string& name, const std::string& from, const std::string& to) {
+        const Fetch item = fetchItems(http, server->calendar(), {server->calendar() + name});
+        ASSERT_EQ(item.items.size(), 1u) << name;
+        std::string ics = item.items.front().ics;
+        const std::size_t at = ics.find(from);
+        ASSERT_NE(at, std::string::npos) << from << "\n" << ics;
+        ics.replace(at, from.size(), to);
+        ASSERT_TRUE(putItem(http, server->calendar() + name, ics, item.items.front().etag).written()) << ics;
+    }
+
     std::unique_ptr<LoopbackServer> server;
+    bool withOwn = false;
     CurlHttpClient http{{"tavo", "secret"}};
     tavo::test::MemoryDataFolder here;
 };
@@ -208,6 +223,57 @@ TEST_P(Sync, OccurrencesOfASeriesChangeOneByOne) {
         for (const char* kept : {"EXDATE;TZID=Asia/Tokyo:20261215T090000", "RECURRENCE-ID;TZID=Asia/Tokyo:20261208T090000",
                                  "DTSTART;TZID=Asia/Tokyo:20261208T100000", "TRIGGER:-PT15M", "LOCATION:Room 3"})
             EXPECT_NE(series.find(kept), std::string::npos) << kept << "\n" << series;
+    }
+}
+
+// Tavo's every-year and every-week schedules, birthdays and anniversaries go
+// up as recurring events. The phone's new text of a schedule or name of an
+// anniversary comes back into their files; a birthday moved there is kept as
+// day lines and Tavo's own written back; a schedule deleted in Tavo goes.
+TEST_P(Sync, RecurringSchedulesGoUpAndWhatMapsBackComesBack) {
+    withOwn = true;
+    std::map<std::string, std::string>& files = here.files.files;
+    const std::string yearly = scheduleFile(here.paths, kScheduleEveryYear, 0, 12), weekly = scheduleFile(here.paths, kScheduleEveryWeek, 0, 0);
+    files[yearly] = ":24\r\nクリスマス会\r\n";
+    files[weekly] = ":1\r\n14:00～15:00 定例\r\n";
+    files[personalDayFile(here.paths, kBirthday, 12)] = ":25 1980\r\n太郎\r\n";
+    files[personalDayFile(here.paths, kAnniversary, 12)] = ":3 2000\r\n結婚\r\n";
+    SyncSummary s = sync();
+    ASSERT_TRUE(s.ok) << s.problem;
+    EXPECT_EQ(s.server.added, 4);
+    EXPECT_EQ(s.here.added, 0);
+    auto items = serverItems();
+    EXPECT_EQ(items.count("クリスマス会"), 3u);  // a yearly event seen over two years
+    EXPECT_EQ(items.count("14:00～15:00 定例"), 115u);
+    EXPECT_NE(items.find("太郎 の誕生日")->second.find("RRULE:FREQ=YEARLY"), std::string::npos);
+    EXPECT_EQ(linesOn(kDec7) + linesOn(serialDayOf(2026, 12, 24)), "");  // no day lines of them
+
+    const int writes = here.files.writes;
+    s = sync();
+    EXPECT_EQ(s.server.added + s.server.changed + s.here.changed, 0);
+    EXPECT_EQ(here.files.writes, writes);
+
+    phoneEdits("tavo-yearly-1224-tavo.ics", "SUMMARY:" + cp932ToUtf8("クリスマス会"),
+               "SUMMARY:" + cp932ToUtf8("クリスマス パーティー") + "\r\nBEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER:-PT1H\r\n"
+               "DESCRIPTION:x\r\nEND:VALARM");
+    phoneEdits("tavo-anniversary-1203-tavo.ics", "SUMMARY:" + cp932ToUtf8("結婚"), "SUMMARY:" + cp932ToUtf8("入籍"));
+    phoneEdits("tavo-birthday-1225-tavo.ics", "DTSTART;VALUE=DATE:19801225", "DTSTART;VALUE=DATE:19801226");
+    files.erase(weekly);
+    for (int round = 0; round < 3; ++round) {
+        s = sync();
+        ASSERT_TRUE(s.ok) << s.problem;
+        EXPECT_EQ(files[yearly], ":24\r\nクリスマス パーティー\r\n");
+        EXPECT_EQ(files[personalDayFile(here.paths, kAnniversary, 12)], ":3 2000\r\n入籍\r\n");
+        EXPECT_EQ(files[personalDayFile(here.paths, kBirthday, 12)], ":25 1980\r\n太郎\r\n");
+        EXPECT_EQ(linesOn(serialDayOf(2026, 12, 26)), "太郎 の誕生日\r\n");
+        items = serverItems();
+        EXPECT_EQ(items.count("14:00～15:00 定例"), 0u);
+        EXPECT_NE(items.find("クリスマス パーティー")->second.find("TRIGGER:-PT1H"), std::string::npos);  // the phone's version stays
+        if (round == 0) continue;  // Tavo's birthday is written back, the moved days went up as lines
+        EXPECT_EQ(items.count("太郎 の誕生日"), 6u) << round;
+        if (round == 2) {
+            EXPECT_EQ(s.server.added + s.server.changed + s.server.deleted + s.here.added + s.here.changed, 0);
+        }
     }
 }
 
