@@ -276,6 +276,7 @@ const PageKind& syncPage() {
         syncTable,
         {{Control::Text, IDC_SYNC_URL, "url"},
          {Control::Text, IDC_SYNC_USER, "user"},
+         {Control::Text, IDC_SYNC_SUBSCRIPTIONS, "webcal"},
          {Control::Check, IDC_SYNC_START, "start"},
          {Control::Combo, IDC_SYNC_EVERY, "every"}},
         kindBit(WindowKind::Calendar),

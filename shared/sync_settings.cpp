@@ -12,6 +12,7 @@ const SettingsTable& syncTable() {
         {"sync", "calendar", SettingType::Text, offsetof(SyncSettings, calendar), 0, sizeof(SyncSettings::calendar), ""},
         {"sync", "start", SettingType::Switch32, offsetof(SyncSettings, atStart), 0},
         {"sync", "every", SettingType::Int32, offsetof(SyncSettings, every), 0},
+        {"sync", "webcal", SettingType::Text, offsetof(SyncSettings, subscriptions), 0, sizeof(SyncSettings::subscriptions), ""},
     };
     return table;
 }

@@ -16,8 +16,9 @@ struct SyncSettings {
     char calendar[512];   // "calendar": the calendar collection found from url ("")
     std::int32_t atStart;  // "start": sync when the calendar starts (off)
     std::int32_t every;    // "every": the page's choice, 0 off, 1..4 every 5, 15, 30, 60 minutes (0)
+    char subscriptions[4096];  // "webcal": calendars subscribed to, "name URL" a line ("")
 };
-static_assert(sizeof(SyncSettings) == 1160);
+static_assert(sizeof(SyncSettings) == 5256);
 
 // Key "sync".
 const SettingsTable& syncTable();

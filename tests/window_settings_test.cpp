@@ -166,7 +166,7 @@ TEST(WindowSettings, SlotSizesAreKeptAt96Dpi) {
 TEST(SharedSettings, LayoutIsFixed) {
     EXPECT_EQ(offsetof(SharedSettings, range), 35112u);
     EXPECT_EQ(offsetof(SharedSettings, reminders), 35124u);
-    EXPECT_EQ(sizeof(SharedSettings), 35124u + 288u + 1160u);
+    EXPECT_EQ(sizeof(SharedSettings), 35124u + 288u + 5256u);
 }
 
 }  // namespace

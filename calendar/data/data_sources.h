@@ -9,12 +9,14 @@ namespace tavo {
 class FileSystem;
 struct ClosedDays;
 struct EnvironmentSettings;
+struct Subscriptions;
 
 struct DataSources {
     const FileSystem& files;
     const PathSettings& paths;
     const ClosedDays& closedDays;
     const EnvironmentSettings& env;
+    const Subscriptions* subscriptions = nullptr;  // calendars subscribed to, shown beside the user's data
 };
 
 }  // namespace tavo

@@ -13,6 +13,7 @@
 #include "shared/file_system.h"
 #include "shared/rokuyo.h"
 #include "shared/window_settings.h"
+#include "subscriptions.h"
 
 namespace tavo {
 namespace {
@@ -128,6 +129,13 @@ void rebuildMarks(MonthGrid& grid, const DataSources& s) {
     if (s.env.markEveryWeek) markWeekdays(grid, s);
     if (s.env.markBirthdays) markPersonalDays(grid, kBirthday, s);
     if (s.env.markAnniversaries) markPersonalDays(grid, kAnniversary, s);
+    if (s.subscriptions)
+        for (const SubscribedLine& line :
+             subscribedLines(*s.subscriptions, serialDayOf(grid.year, grid.month, 1), serialDayOf(grid.year, grid.month, monthLengthOf(grid.year, grid.month)))) {
+            int y, m, d;
+            civilFromSerial(line.serial, y, m, d);
+            markDay(grid, d);
+        }
 }
 
 void rebuildMonth(MonthGrid& grid, DayOffTable& dayOff, int year, int month, GridLayoutChoice choice,

@@ -17,6 +17,7 @@
 #include "recurrence.h"
 #include "section_file.h"
 #include "shared/clock.h"
+#include "subscriptions.h"
 #include "shared/cp932.h"
 #include "shared/date_math.h"
 #include "shared/file_system.h"
@@ -159,6 +160,7 @@ struct MonthFacts {
     ByDay<Placed> sections;  // day, every-year and every-month sections
     ByDay<const Section*> byWeekday;
     ByDay<const PersonalLine*> personal[2];  // birthdays, anniversaries
+    std::vector<SubscribedLine> subscribed;  // of the month, by day
 };
 
 void appendNumber(std::string& out, int value) {
@@ -233,6 +235,8 @@ struct Collector {
                 if (e.day >= 1 && e.day <= 31) byDay.add(e.day, &e);
             byDay.finish();
         }
+        if (s.subscriptions)
+            f->subscribed = subscribedLines(*s.subscriptions, serialDayOf(year, month, 1), serialDayOf(year, month, length));
         return *(months[year * 12 + month] = std::move(f));
     }
 
@@ -329,6 +333,16 @@ struct Collector {
         }
     }
 
+    void subscribed() {
+        for (const SubscribedLine& line : facts().subscribed)
+            if (line.serial == serial) {
+                header();
+                std::string& out = list.text();
+                out += withoutHeaderMark(out, line.text);
+                list.endLine();
+            }
+    }
+
     void memo() {
         const SectionFile& file = cache.sections(scheduleFile(s.paths, kScheduleMemo, year, month));
         if (!file.read.opened) return;
@@ -380,6 +394,7 @@ struct Collector {
             sections();
             personalDays(kBirthday);
             personalDays(kAnniversary);
+            subscribed();
         }
         memo();
         if (list.firstLine < 0) list.firstLine = static_cast<int>(list.size());

@@ -55,7 +55,7 @@ ClosedDaysLoad loadSettings(CalendarWindow& a) {
 
 void rebuildMonthView(CalendarWindow& a) {
     const SharedSettings& s = a.shared();
-    const DataSources sources{a.process.files, s.paths, s.closedDays, s.env};
+    const DataSources sources{a.process.files, s.paths, s.closedDays, s.env, &a.subscriptions};
     rebuildMonth(a.grid, a.dayOff, a.selected.year(), a.selected.month(),
                  {a.style().mondayFirst != 0, a.style().firstWeekIsThisMonth != 0}, sources);
     if (s.almanac.cells) showSolarTermsForRokuyo(a.grid);

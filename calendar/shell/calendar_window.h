@@ -9,6 +9,7 @@
 
 #include "calendar/data/day_off.h"
 #include "calendar/data/month_grid.h"
+#include "calendar/data/subscriptions.h"
 #include "calendar/render/month_layout.h"
 #include "design_objects.h"
 #include "win/handles.h"
@@ -43,6 +44,8 @@ public:
     MonthLayout layout{};
     std::string caption, normalTitle, minimizedTitle, statusText;
     std::wstring syncState;  // the status bar's right part: the last sync's time or its failure
+    Subscriptions subscriptions;  // the copies of the calendars subscribed to, as shown
+    std::string subscriptionList;  // the 同期 page's list they were read for
     std::string weekdayNames[7];
 
     int slotDpi = 96;  // the DPI the slot was read at, before the window existed

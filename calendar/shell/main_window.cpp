@@ -90,12 +90,14 @@ void rebuildAll(CalendarWindow& a) {
 // The interval of the 同期 page: a timer that posts a quiet sync.
 void setSyncTimer(CalendarWindow& a) {
     const int minutes = syncInterval(a.shared().sync);
-    if (minutes == 0 || a.shared().sync.url[0] == '\0') KillTimer(a.window, kSyncTimer);
+    const SyncSettings& s = a.shared().sync;
+    if (minutes == 0 || (s.url[0] == '\0' && s.subscriptions[0] == '\0')) KillTimer(a.window, kSyncTimer);
     else SetTimer(a.window, kSyncTimer, static_cast<UINT>(minutes) * 60000u, nullptr);
 }
 
 void onRefresh(CalendarWindow& a, WPARAM flags) {
     setSyncTimer(a);
+    loadSubscribed(a);
     if (flags & kRefreshDateWatch) {
         if (a.env().dateChange == 0) KillTimer(a.window, kDateWatchTimer);
         else SetTimer(a.window, kDateWatchTimer, 1000, nullptr);
@@ -137,6 +139,7 @@ bool onCreate(CalendarWindow& a, HWND window) {
     createStatusBar(a);
     extendSystemMenu(window, a.process.instance, a.shared().paths.externalCaption);
     chooseSelectedDate(a);
+    loadSubscribed(a);
     rebuildMonthView(a);
     runRangeCheck(a);
     rebuildTexts(a);

@@ -63,7 +63,7 @@ void collect(RangeViewWindow& v) {
     const DayDate date = selectedDayDate(v.calendar);
     SetWindowTextW(v.window, cp932ToWide(partText(v.dateFormats(), 1, 1, date, v.process.locale)).c_str());
     const SharedSettings& s = v.shared();
-    v.collector.collect(rangeRequestOf(v.calendar), {v.process.files, s.paths, s.closedDays, s.env}, v.list);
+    v.collector.collect(rangeRequestOf(v.calendar), {v.process.files, s.paths, s.closedDays, s.env, &v.calendar.subscriptions}, v.list);
     v.scroll = std::clamp(v.list.firstLine, 0, lineCount(v));
     SetScrollRange(v.scrollBar, SB_CTL, 0, lineCount(v), FALSE);
     SetScrollPos(v.scrollBar, SB_CTL, v.scroll, TRUE);
@@ -325,7 +325,7 @@ void openRangeView(CalendarWindow& a) {
 
 void runRangeCheck(CalendarWindow& a) {
     const SharedSettings& s = a.shared();
-    if (!rangeHasData(rangeRequestOf(a), {a.process.files, s.paths, s.closedDays, s.env})) return;
+    if (!rangeHasData(rangeRequestOf(a), {a.process.files, s.paths, s.closedDays, s.env, &a.subscriptions})) return;
     if (HWND view = findWindowOf(WindowKind::RangeView)) {
         SetForegroundWindow(view);
         PostMessageW(view, UM_REFRESH, 0, 0);

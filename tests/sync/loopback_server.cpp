@@ -48,13 +48,17 @@ std::vector<std::string> commandOf(ServerKind kind, const std::string& folder, i
     if (kind == ServerKind::Radicale)
         return {"/usr/bin/radicale", "--config", "", "--server-hosts", "127.0.0.1:" + p, "--storage-filesystem-folder",
                 folder + "/storage", "--auth-type", "htpasswd", "--auth-htpasswd-filename", folder + "/users",
-                "--auth-htpasswd-encryption", "plain", "--logging-level", "warning"};
+                "--auth-htpasswd-encryption", "plain", "--rights-type", "from_file", "--rights-file", folder + "/rights",
+                "--logging-level", "warning"};
+    if (kind == ServerKind::Files) return {"/usr/bin/python3", "-m", "http.server", p, "--bind", "127.0.0.1", "--directory", folder + "/files"};
     return {"/usr/bin/xandikos", "--defaults", "-d", folder, "-p", p, "-l", "127.0.0.1"};
 }
 
 }  // namespace
 
-const char* serverName(ServerKind kind) { return kind == ServerKind::Radicale ? "Radicale" : "Xandikos"; }
+const char* serverName(ServerKind kind) {
+    return kind == ServerKind::Radicale ? "Radicale" : kind == ServerKind::Files ? "http.server" : "Xandikos";
+}
 
 LoopbackServer::LoopbackServer(ServerKind kind, std::string folder, int port)
     : kind_(kind), folder_(std::move(folder)), port_(port), root_("http://127.0.0.1:" + std::to_string(port) + "/") {}
@@ -67,13 +71,21 @@ std::unique_ptr<LoopbackServer> LoopbackServer::start(ServerKind kind, std::stri
         std::fputs("tavo:secret\n", users);  // Radicale asks for a login: Basic authentication is used for real
         std::fclose(users);
     }
+    if (FILE* rights = std::fopen((server->folder_ + "/rights").c_str(), "w")) {
+        // The owner's own; and its calendar readable by anyone, as a published calendar is subscribed to.
+        std::fputs("[owner]\nuser: .+\ncollection: {user}(/.*)?\npermissions: RrWw\n\n[root]\nuser: .+\ncollection:\n"
+                   "permissions: R\n\n[public]\nuser: .*\ncollection: tavo/calendar\npermissions: r\n",
+                   rights);
+        std::fclose(rights);
+    }
+    std::filesystem::create_directory(server->folder_ + "/files");
     if (!server->launch(why)) return nullptr;
     if (kind == ServerKind::Radicale) {
         CurlHttpClient http({"tavo", "secret"});
         server->calendar_ = server->root_ + "tavo/calendar/";
         const HttpResponse made = http.send({"MKCALENDAR", server->calendar_, {}, {}});
         if (made.status != 201) return why = "MKCALENDAR " + std::to_string(made.status) + " " + made.error, nullptr;
-    } else {
+    } else if (kind == ServerKind::Xandikos) {
         server->calendar_ = server->root_ + "user/calendars/calendar/";
     }
     return server;

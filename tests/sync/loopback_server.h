@@ -1,7 +1,8 @@
-// A real CalDAV server for a test, on a free loopback port with its storage in
-// a temporary folder: Radicale or Xandikos (one
-// user's default calendar). Radicale asks for the login tavo / secret. Started, waited for until it answers, and stopped
-// (or killed mid-sync) by the test.
+// A real server for a test, on a free loopback port with its storage in a
+// temporary folder: Radicale or Xandikos (one user's default calendar), or a
+// plain web server. Radicale asks for the login tavo / secret (its calendar
+// is readable without one). Started, waited for until it answers, and
+// stopped (or killed mid-sync) by the test.
 #pragma once
 
 #include <sys/types.h>
@@ -11,7 +12,8 @@
 
 namespace tavo::sync::test {
 
-enum class ServerKind { Radicale, Xandikos };
+// Files: a plain web server of the files in files() (Python's http.server), as a published calendar is.
+enum class ServerKind { Radicale, Xandikos, Files };
 
 class LoopbackServer {
 public:
@@ -23,6 +25,7 @@ public:
 
     const std::string& root() const { return root_; }          // http://127.0.0.1:PORT/
     const std::string& calendar() const { return calendar_; }  // an empty calendar collection
+    std::string files() const { return folder_ + "/files"; }    // what a Files server serves
     void stop();        // ends the server (its data stays in the folder)
     bool restart();     // the same storage on the same port
 

@@ -1,7 +1,7 @@
 // 同期 as a user meets it: chosen in the launcher's menu, a line typed in the
 // day schedule window goes to a real CalDAV server on loopback, an event made
 // elsewhere comes into the calendar's files, the summary tells both and the
-// status bar the time.
+// status bar the time; the calendar subscribed to shows in the range view.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -66,6 +66,7 @@ TEST_F(SyncWindow, ATypedLineGoesToTheServerAndAServerEventComesIn) {
                               sync::eventOfLine("phone@example", serialDayOf(2026, 12, 8), "電話会議"), "").written());
     setProfileText(L"sync", L"url", cp932ToWide(utf8ToCp932(root)));
     setProfileText(L"sync", L"user", L"tavo");
+    setProfileText(L"sync", L"webcal", L"チーム " + cp932ToWide(utf8ToCp932(calendar)));  // the same calendar, published
     ASSERT_TRUE(win::storePassword("Tavo/CalDAV/" + root, "tavo", "secret"));
 
     CalendarRun run(L"2026/12/07");
@@ -96,6 +97,15 @@ TEST_F(SyncWindow, ATypedLineGoesToTheServerAndAServerEventComesIn) {
     std::wstring kept;
     EXPECT_TRUE(readProfileText(L"sync", L"calendar", kept));  // found once, kept
     EXPECT_EQ(kept, cp932ToWide(utf8ToCp932(calendar)));
+
+    // The subscription's copy, shown in the range view under its name (never in the files above).
+    pressKey(run.window(), VK_RIGHT);
+    EXPECT_TRUE(waitForStatus(run.window(), L"2026/12/ 8", kWait)) << statusBarText(run.window());
+    pressKey(run.window(), VK_RETURN);
+    HWND view = waitForWindow(L"WScv", kWait);
+    ASSERT_NE(view, nullptr);
+    settle(view);
+    EXPECT_NE(copiedRangeList(view).find(L"電話会議(チーム)"), std::wstring::npos) << copiedRangeList(view);
 }
 
 }  // namespace
