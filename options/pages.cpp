@@ -6,6 +6,7 @@
 
 #include <shlobj.h>
 
+#include <any>
 #include <string>
 #include <vector>
 
@@ -17,9 +18,12 @@
 #include "shared/messages.h"
 #include "shared/windows_of_kind.h"
 #include "shared/window_settings.h"
+#include "sync/caldav.h"
+#include "sync/http_winhttp.h"
 #include "win/controls.h"
 #include "win/credentials.h"
 #include "win/file_dialog.h"
+#include "win/tell.h"
 
 namespace tavo::options {
 namespace {
@@ -131,18 +135,35 @@ std::string utf8Of(const std::wstring& text) {
 
 std::string syncTarget(const SyncSettings& s) { return "Tavo/CalDAV/" + cp932ToUtf8(s.url); }
 
+// The calendars found for an account; the list shows them in this order.
+struct FoundCalendars {
+    std::string url, user;  // CP932, as typed when they were found
+    std::vector<std::string> calendars;  // CP932 URLs
+};
+
+SyncSettings& syncRecord(Page& page) { return *static_cast<SyncSettings*>(page.record); }
+
+// The kept calendar alone until the user asks the server for the others.
 void syncInit(Page& page) {
     for (const wchar_t* choice : {L"しない", L"5 分ごと", L"15 分ごと", L"30 分ごと", L"1 時間ごと"})
         SendDlgItemMessageW(page.dialog, IDC_SYNC_EVERY, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(choice));
+    const SyncSettings& s = syncRecord(page);
+    FoundCalendars found{s.url, s.user, {}};
+    if (s.calendar[0] != '\0') {
+        found.calendars.push_back(s.calendar);
+        SendDlgItemMessageW(page.dialog, IDC_SYNC_CALENDAR, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(cp932ToWide(s.calendar).c_str()));
+        SendDlgItemMessageW(page.dialog, IDC_SYNC_CALENDAR, CB_SETCURSEL, 0, 0);
+    }
+    page.extra = found;
 }
 
-// The typed texts and password taken: a new URL is looked up again, a typed password stored.
+// The typed texts and password taken: a calendar chosen for another URL or user is forgotten, a typed password stored.
 void takeAccount(Page& page) {
-    auto& s = *static_cast<SyncSettings*>(page.record);
-    const auto& before = *static_cast<const SyncSettings*>(page.snapshot.original());
+    SyncSettings& s = syncRecord(page);
     for (const Binding& b : page.kind.bindings)
         if (b.control == Control::Text) page.take(b);
-    if (std::string_view(s.url) != before.url || std::string_view(s.user) != before.user) s.calendar[0] = '\0';
+    const auto* found = std::any_cast<FoundCalendars>(&page.extra);
+    if (!found || found->url != s.url || found->user != s.user) s.calendar[0] = '\0';
     const std::wstring password = win::textOf(page.item(IDC_SYNC_PASSWORD));
     if (!password.empty()) win::storePassword(syncTarget(s), cp932ToUtf8(s.user), utf8Of(password));
 }
@@ -152,7 +173,45 @@ bool confirmSync(Page& page) {
     return true;
 }
 
+// 探す: the server's calendars in the list, the kept one (or the first) chosen.
+void findCalendars(Page& page) {
+    takeAccount(page);
+    SyncSettings& s = syncRecord(page);
+    const std::string user = cp932ToUtf8(s.user);
+    sync::WinHttpClient http({user, win::storedPassword(syncTarget(s), user).value_or("")});
+    const HCURSOR before = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    const sync::Discovery d = sync::discoverCalendars(http, cp932ToUtf8(s.url));
+    SetCursor(before);
+    if (d.calendars.empty()) {
+        win::tellUser(page.dialog, L"カレンダーが見つかりません.\n" + cp932ToWide(d.problem));
+        return;
+    }
+    HWND list = page.item(IDC_SYNC_CALENDAR);
+    SendMessageW(list, CB_RESETCONTENT, 0, 0);
+    FoundCalendars found{s.url, s.user, {}};
+    int chosen = 0;
+    for (const sync::CalendarInfo& c : d.calendars) {
+        const std::string url = utf8ToCp932(c.url);
+        if (url == s.calendar) chosen = static_cast<int>(found.calendars.size());
+        found.calendars.push_back(url);
+        const std::wstring shown = c.name.empty() ? cp932ToWide(url) : cp932ToWide(utf8ToCp932(c.name)) + L"  (" + cp932ToWide(url) + L")";
+        SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
+    }
+    SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(chosen), 0);
+    copyToField(s.calendar, sizeof s.calendar, found.calendars[static_cast<std::size_t>(chosen)]);
+    page.extra = found;
+}
+
+void chooseCalendar(Page& page) {
+    const auto* found = std::any_cast<FoundCalendars>(&page.extra);
+    const LRESULT chosen = SendMessageW(page.item(IDC_SYNC_CALENDAR), CB_GETCURSEL, 0, 0);
+    if (!found || chosen < 0 || static_cast<std::size_t>(chosen) >= found->calendars.size()) return;
+    copyToField(syncRecord(page).calendar, sizeof(SyncSettings::calendar), found->calendars[static_cast<std::size_t>(chosen)]);
+}
+
 void syncCommand(Page& page, int id, int code) {
+    if (id == IDC_SYNC_FIND && code == BN_CLICKED) return findCalendars(page);
+    if (id == IDC_SYNC_CALENDAR && code == CBN_SELCHANGE) return chooseCalendar(page);
     if (id != IDC_SYNC_NOW || code != BN_CLICKED) return;
     takeAccount(page);
     writeSettings(page.record, page.kind.table(), page.context.store);

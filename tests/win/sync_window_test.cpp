@@ -11,6 +11,7 @@
 
 #include "blackbox.h"
 #include "caldav_server.h"
+#include "options_page_fixture.h"
 #include "resources/tavo_ids.h"
 #include "shared/cp932.h"
 #include "shared/date_math.h"
@@ -106,6 +107,38 @@ TEST_F(SyncWindow, ATypedLineGoesToTheServerAndAServerEventComesIn) {
     ASSERT_NE(view, nullptr);
     settle(view);
     EXPECT_NE(copiedRangeList(view).find(L"電話会議(チーム)"), std::wstring::npos) << copiedRangeList(view);
+}
+
+// The 同期 page asks the server for the account's calendars and keeps the one
+// chosen; the subscriptions typed are kept as typed.
+class SyncAccountPage : public OptionsPageTest {};
+
+TEST_F(SyncAccountPage, TheCalendarIsChosenAmongThoseTheServerHas) {
+    constexpr int kUrl = 1801, kUser = 1802, kPassword = 1803, kSubscriptions = 1807, kCalendar = 1808, kFind = 1809;
+    const std::string root = caldavServerRoot();
+    ASSERT_FALSE(root.empty()) << "no server (TAVO_CALDAV_STATE)";
+    CalendarRun run(L"2026/12/07");
+    ASSERT_NE(run.window(), nullptr);
+    setProfileNumber(L"tavocust", L"exec", 0);
+    HWND page = openPage(run.window(), kUrl);
+    ASSERT_NE(page, nullptr);
+    retype(page, kUrl, cp932ToWide(utf8ToCp932(root)));
+    retype(page, kUser, L"tavo");
+    retype(page, kPassword, L"secret");
+    click(page, kFind);
+    HWND list = GetDlgItem(page, kCalendar);
+    ASSERT_EQ(SendMessageW(list, CB_GETCOUNT, 0, 0), 1);
+    wchar_t shown[512] = {};
+    SendMessageW(list, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(shown));
+    EXPECT_NE(std::wstring(shown).find(L"tavo/calendar/"), std::wstring::npos) << shown;
+    retype(page, kSubscriptions, L"学校 https://school.example/feed.ics");
+    finish(IDOK);
+    std::wstring kept;
+    EXPECT_TRUE(readProfileText(L"sync", L"calendar", kept));
+    EXPECT_EQ(kept, cp932ToWide(utf8ToCp932(root + "tavo/calendar/")));
+    EXPECT_TRUE(readProfileText(L"sync", L"webcal", kept));
+    EXPECT_EQ(kept, L"学校 https://school.example/feed.ics");
+    win::forgetPassword("Tavo/CalDAV/" + root);
 }
 
 }  // namespace
