@@ -29,18 +29,63 @@ std::string timeOf(int minute) {
     return text;
 }
 
-// DTSTART, DTEND and SUMMARY of a line, as content lines.
-std::string timesAndSummary(int serial, std::string_view line) {
+// The characters of a UTF-8 text with what each is in Shift-JIS (a stand-in for one it cannot hold).
+struct Unit {
+    std::string_view utf8;
+    std::string cp932;
+};
+std::vector<Unit> unitsOf(std::string_view utf8) {
+    std::vector<Unit> units;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        const std::size_t n = std::min(utf8.size() - i, std::size_t{lead < 0x80 ? 1u : lead < 0xE0 ? 2u : lead < 0xF0 ? 3u : 4u});
+        units.push_back({utf8.substr(i, n), utf8ToCp932(utf8.substr(i, n))});
+        i += n;
+    }
+    return units;
+}
+
+// Where characters of a Shift-JIS text begin (a trail byte may look like ASCII).
+std::vector<bool> characterStarts(std::string_view cp932) {
+    std::vector<bool> starts(cp932.size() + 1, false);
+    for (std::size_t i = 0; i < cp932.size(); i += isCp932LeadByte(static_cast<unsigned char>(cp932[i])) ? 2 : 1) starts[i] = true;
+    starts[cp932.size()] = true;
+    return starts;
+}
+
+// The text edited in Tavo (Shift-JIS) as UTF-8, the characters Shift-JIS
+// cannot hold taken from the text it was made from where the edit left them:
+// a phone's emoji stays when a time or another word is edited.
+std::string keepingWhatShiftJisLacks(std::string_view before, std::string_view edited) {
+    const std::vector<Unit> units = unitsOf(before);
+    const std::vector<bool> starts = characterStarts(edited);
+    std::size_t head = 0, at = 0, tail = 0, end = edited.size();
+    while (head < units.size() && edited.substr(at).starts_with(units[head].cp932) && !units[head].cp932.empty())
+        at += units[head++].cp932.size();
+    while (tail < units.size() - head) {
+        const std::string& cp = units[units.size() - 1 - tail].cp932;
+        if (cp.empty() || end - at < cp.size() || edited.substr(end - cp.size(), cp.size()) != cp || !starts[end - cp.size()]) break;
+        end -= cp.size(), ++tail;
+    }
+    std::string out;
+    for (std::size_t i = 0; i < head; ++i) out += units[i].utf8;
+    out += cp932ToUtf8(edited.substr(at, end - at));
+    for (std::size_t i = units.size() - tail; i < units.size(); ++i) out += units[i].utf8;
+    return out;
+}
+
+// DTSTART, DTEND and SUMMARY of a line, as content lines; `before`: the summary it replaces (UTF-8).
+std::string timesAndSummary(int serial, std::string_view line, std::string_view before = {}) {
     const std::optional<TimedLine> timed = parseTimedLine(line);
     std::string out;
     if (!timed) {
         out += icsLine("DTSTART;VALUE=DATE:" + dateOf(serial));
         out += icsLine("DTEND;VALUE=DATE:" + dateOf(serial + 1));
-        return out + icsLine("SUMMARY:" + icsText(cp932ToUtf8(line)));
+        return out + icsLine("SUMMARY:" + icsText(keepingWhatShiftJisLacks(before, line)));
     }
     out += icsLine("DTSTART;TZID=Asia/Tokyo:" + dateOf(serial) + timeOf(timed->start));
     if (timed->end >= 0) out += icsLine("DTEND;TZID=Asia/Tokyo:" + dateOf(timed->endsNextDay ? serial + 1 : serial) + timeOf(timed->end));
-    return out + icsLine("SUMMARY:" + icsText(cp932ToUtf8(timed->title)));
+    return out + icsLine("SUMMARY:" + icsText(keepingWhatShiftJisLacks(before, timed->title)));
 }
 
 const char kTokyo[] =
@@ -120,12 +165,12 @@ std::vector<Block> eventsOf(const std::vector<Item>& items) {
 // (an alarm inside keeps its own), `extra` and the line's times and summary
 // (when there is a line) written before its end.
 void appendEvent(std::string& out, const std::vector<Item>& items, Block block, std::span<const std::string_view> dropped,
-                 const std::string& extra, int serial, const std::optional<std::string>& line) {
+                 const std::string& extra, int serial, const std::optional<std::string>& line, std::string_view before = {}) {
     int depth = 0;
     for (std::size_t i = block.begin; i <= block.end; ++i) {
         const std::string_view head = items[i].head;
         if (head.starts_with("END:")) --depth;
-        if (depth == 0 && head == "END:VEVENT") out += extra + (line ? timesAndSummary(serial, *line) : std::string());
+        if (depth == 0 && head == "END:VEVENT") out += extra + (line ? timesAndSummary(serial, *line, before) : std::string());
         if (depth == 1 && namedAny(head, dropped)) continue;
         append(out, items[i]);
         if (head.starts_with("BEGIN:")) ++depth;
@@ -143,6 +188,7 @@ bool hasTokyo(const std::vector<Item>& items) {
 struct Series {
     std::optional<Block> main;
     std::map<int, Block> overrides;
+    std::map<int, std::string> overrideSummaries;  // UTF-8
     std::string startPrefix, startValue;  // the main event's DTSTART: ";TZID=..." and its value
     IcsCalendar calendar;                 // the main event alone, with the zones
 };
@@ -173,6 +219,7 @@ Series seriesOf(const std::vector<Item>& items) {
         if (one.events.size() != 1) continue;
         if (one.events.front().hasRecurrenceId) {
             s.overrides[one.events.front().recurrenceId.serial] = b;
+            s.overrideSummaries[one.events.front().recurrenceId.serial] = one.events.front().summary;
         } else if (!s.main) {
             s.main = b;
             s.calendar = std::move(one);
@@ -227,7 +274,9 @@ std::string withLine(std::string_view ics, int serial, std::string_view line) {
             continue;
         }
         if (parseTimedLine(line) && !hasTokyo(items)) out += kTokyo;
-        appendEvent(out, items, events.front(), kTimesAndSummary, {}, serial, std::string(line));
+        const IcsCalendar was = readICalendar(ics);
+        appendEvent(out, items, events.front(), kTimesAndSummary, {}, serial, std::string(line),
+                    was.events.empty() ? std::string_view() : std::string_view(was.events.front().summary));
         i = events.front().end;
     }
     return out;
@@ -243,7 +292,8 @@ std::string withOccurrences(std::string_view ics, const std::vector<OccurrenceCh
         const std::string id = s.startPrefix + ":" + occurrenceValue(s, c.occurrence);
         if (!c.line) exdates += icsLine("EXDATE" + id);
         else if (!s.overrides.count(c.occurrence))
-            appendEvent(added, items, *s.main, kSeriesOnly, icsLine("RECURRENCE-ID" + id), c.serial, c.line);
+            appendEvent(added, items, *s.main, kSeriesOnly, icsLine("RECURRENCE-ID" + id), c.serial, c.line,
+                        s.calendar.events.front().summary);
         timed = timed || (c.line && parseTimedLine(*c.line));
     }
     std::string out;
@@ -262,7 +312,7 @@ std::string withOccurrences(std::string_view ics, const std::vector<OccurrenceCh
         }
         const OccurrenceChange* c = changeOf(changes, over->first);
         if (!c) appendEvent(out, items, over->second, {}, {}, 0, std::nullopt);
-        else if (c->line) appendEvent(out, items, over->second, kTimesAndSummary, {}, c->serial, c->line);
+        else if (c->line) appendEvent(out, items, over->second, kTimesAndSummary, {}, c->serial, c->line, s.overrideSummaries.at(over->first));
         i = over->second.end;
     }
     return out;

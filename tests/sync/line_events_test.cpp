@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "shared/cp932.h"
+#include "calendar/data/icalendar_import.h"
 #include "shared/date_math.h"
 #include "sync/line_events.h"
 
@@ -81,6 +82,36 @@ TEST(LineEvents, AnEditKeepsTheAlarmsOwnSummaryAndDuration) {
     for (const char* kept : {"LOCATION:here", "SUMMARY:mail\r\nTRIGGER:-PT5M\r\nDURATION:PT5M\r\n"})
         EXPECT_NE(edited.find(kept), std::string::npos) << kept << "\n" << edited;
     EXPECT_EQ(edited.find("SUMMARY:old"), std::string::npos);
+}
+
+// A phone's characters Shift-JIS lacks stay where an edit in Tavo left them.
+TEST(LineEvents, AnEditKeepsWhatShiftJisCannotHold) {
+    const auto event = [](const std::string& start, const std::string& summary) {
+        return calendar("BEGIN:VEVENT\r\nUID:e\r\nDTSTAMP:20261101T000000Z\r\nDTSTART" + start + "\r\nSUMMARY:" + summary +
+                        "\r\nEND:VEVENT\r\n");
+    };
+    const std::string cake = "\xF0\x9F\x8E\x82";  // U+1F382
+    struct Case {
+        const char* what;
+        std::string ics;
+        std::string (*edit)(std::string line);  // the user's edit of the line Tavo shows
+        std::string summary;                    // UTF-8 on the server after it
+    } cases[] = {
+        {"a word added", event(";VALUE=DATE:20261201", cp932ToUtf8("誕生会 ") + cake), [](std::string l) { return l + " 延期"; },
+         cp932ToUtf8("誕生会 ") + cake + cp932ToUtf8(" 延期")},
+        {"the time alone", event(";TZID=Asia/Tokyo:20261201T100000", cake + " party"),
+         [](std::string l) { return l.replace(0, 5, "11:00"); }, cake + " party"},
+        {"the stand-in deleted", event(";VALUE=DATE:20261201", "A" + cake), [](std::string l) { return l.substr(0, 1); }, "A"},
+        {"a trail byte like the backslash", event(";VALUE=DATE:20261201", "a\\\\"), [](std::string) { return std::string("表"); },
+         cp932ToUtf8("表")},
+    };
+    for (const Case& c : cases) {
+        const std::vector<EventLine> lines = linesOfEvent(c.ics, kDec1 - 5, kDec1 + 10).lines;
+        ASSERT_EQ(lines.size(), 1u) << c.what;
+        const IcsCalendar after = readICalendar(withLine(c.ics, lines[0].serial, c.edit(lines[0].text)));
+        ASSERT_EQ(after.events.size(), 1u) << c.what;
+        EXPECT_EQ(after.events[0].summary, c.summary) << c.what;
+    }
 }
 
 }  // namespace
