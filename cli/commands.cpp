@@ -14,6 +14,7 @@
 #include "args.h"
 #include "calendar/calc/closed_days.h"
 #include "calendar/calc/holidays.h"
+#include "calendar/search/search_data.h"
 #include "calendar/text/date_pattern.h"
 #include "calendar/text/date_presets.h"
 #include "calendar/data/icalendar_export.h"
@@ -58,6 +59,8 @@ const char* const kUsage =
     "  range YYYY-MM-DD [--dir DIR] [--type 0|1|2] [--before N] [--after N] [--monday]\n"
     "                               the lines of the range view\n"
     "  reminders FROM [TO] [--dir DIR]   the timed entries of the days, one a line, in time order\n"
+    "  search WORDS... [--from YEAR] [--to YEAR] [--dir DIR]   the lines of the days that hold every word\n"
+    "                               (\"quoted\" as written; the years of the folder by default)\n"
 #ifdef TAVO_SYNC
     "  sync --url URL --user USER [--dir DIR]   the day schedules with a CalDAV calendar, both ways\n"
     "                               (the password from TAVO_PASSWORD; last year to next year)\n"
@@ -69,6 +72,7 @@ const char* const kUsage =
 // less than is there.
 class ReportingFileSystem final : public FileSystem {
 public:
+    std::vector<std::string> fileNames(const std::string& folder) const override { return files_.fileNames(folder); }
     FileContent readFile(const std::string& path) const override {
         FileContent file = files_.readFile(path);
         if (!readWhole(file)) problems.push_back(cp932ToUtf8(path) + ": " + cp932ToUtf8(file.problem));
@@ -475,6 +479,30 @@ int commandReminders(Context& c) {
     return 0;
 }
 
+// Every hit a line, by day: "YYYY-MM-DD kind line", the memo's with "-".
+int commandSearch(Context& c) {
+    std::string words;
+    for (std::size_t i = 1; i < c.args.positional.size(); ++i) words += (i > 1 ? " " : "") + c.args.positional[i];
+    const SearchQuery query = parseSearchQuery(utf8ToCp932(words));
+    if (query.empty()) return fail(c, "search needs WORDS");
+    const Model model(c);
+    SearchYears years = yearsInFolder(c.files, model.paths);
+    for (const auto& [option, year] : {std::pair{"--from", &years.from}, std::pair{"--to", &years.to}})
+        if (const auto it = c.args.options.find(option); it != c.args.options.end()) {
+            const auto value = parseNumber(it->second, kFirstYear + 1, kLastYear);
+            if (!value) return fail(c, std::string("search needs ") + option + " YEAR within 1583..9999");
+            *year = *value;
+        }
+    const SearchData data = SearchData::read(model.sources(), years);
+    for (const FoundLine* line : data.find(query, kAllSearchKinds)) {
+        int y, m, d;
+        if (line->serial > 0) civilFromSerial(line->serial, y, m, d);
+        c.out << (line->serial > 0 ? formatIsoDate(y, m, d) : std::string("-")) << ' ' << searchKindName(line->kind) << ' '
+              << cp932ToUtf8(line->text) << '\n';
+    }
+    return 0;
+}
+
 #ifdef TAVO_SYNC
 // The calendar of --url: a calendar collection as it is, else the first the discovery finds.
 std::string calendarToSync(Context& c, sync::HttpClient& http, const std::string& url) {
@@ -549,6 +577,7 @@ const std::map<std::string, std::function<int(Context&)>>& commands() {
         {"month", commandMonth},
         {"range", commandRange},
         {"reminders", commandReminders},
+        {"search", commandSearch},
         {"sekki", commandSekki},
 #ifdef TAVO_SYNC
         {"sync", commandSync},
@@ -566,7 +595,7 @@ int run(const std::vector<std::string>& words, std::ostream& out, std::ostream& 
     }
     Context c{{}, out, err, {}, {}};
     const std::string parseError =
-        parseArgs(words, {"--today", "--dir", "--type", "--before", "--after", "--part", "--sel", "--url", "--user"}, {"--monday", "--holidays"}, c.args);
+        parseArgs(words, {"--today", "--dir", "--type", "--before", "--after", "--part", "--sel", "--url", "--user", "--from", "--to"}, {"--monday", "--holidays"}, c.args);
     if (!parseError.empty()) return fail(c, parseError);
     if (const std::string folderError = checkDataFolder(c); !folderError.empty()) return fail(c, folderError);
     if (c.args.positional.empty()) {

@@ -57,6 +57,11 @@ public:
     // (the old file is then untouched).
     virtual bool replaceFile(const std::string& path, std::string_view content) = 0;
     virtual bool removeFile(const std::string& path) = 0;
+    // The names of the files in a folder (CP932, any order); none when it cannot be listed.
+    virtual std::vector<std::string> fileNames(const std::string& folder) const {
+        (void)folder;
+        return {};
+    }
 };
 
 // Rewrites a file from a complete read of it: edit gets the old content (empty

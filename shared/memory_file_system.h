@@ -45,6 +45,13 @@ public:
         ++writes;
         return true;
     }
+    std::vector<std::string> fileNames(const std::string& folder) const override {
+        std::vector<std::string> names;
+        const std::string prefix = folder.ends_with("\\") ? folder : folder + "\\";
+        for (const auto& [path, content] : files)
+            if (path.starts_with(prefix) && path.find('\\', prefix.size()) == std::string::npos) names.push_back(path.substr(prefix.size()));
+        return names;
+    }
     bool removeFile(const std::string& path) override {
         if (writeFails(path)) return false;
         files.erase(path);

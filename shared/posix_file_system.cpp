@@ -1,5 +1,6 @@
 #include "posix_file_system.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -118,6 +119,16 @@ bool PosixFileSystem::replaceFile(const std::string& path, std::string_view cont
 
 bool PosixFileSystem::removeFile(const std::string& path) {
     return std::remove(posixPath(path).c_str()) == 0 || errno == ENOENT;
+}
+
+std::vector<std::string> PosixFileSystem::fileNames(const std::string& folder) const {
+    std::vector<std::string> names;
+    DIR* dir = ::opendir(posixPath(folder).c_str());
+    if (dir == nullptr) return names;
+    while (const dirent* entry = ::readdir(dir))
+        if (entry->d_name[0] != '.') names.push_back(utf8ToCp932(entry->d_name));
+    ::closedir(dir);
+    return names;
 }
 
 }  // namespace tavo

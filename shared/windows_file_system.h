@@ -11,6 +11,7 @@ public:
     void readFileInto(const std::string& path, FileContent& file) const override;
     bool replaceFile(const std::string& path, std::string_view content) override;
     bool removeFile(const std::string& path) override;
+    std::vector<std::string> fileNames(const std::string& folder) const override;
 };
 
 }  // namespace tavo

@@ -116,4 +116,16 @@ bool WindowsFileSystem::removeFile(const std::string& path) {
            GetLastError() == ERROR_PATH_NOT_FOUND;
 }
 
+std::vector<std::string> WindowsFileSystem::fileNames(const std::string& folder) const {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW((cp932ToWide(joinPath(folder, "*"))).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(wideToCp932(found.cFileName));
+    while (FindNextFileW(search, &found));
+    FindClose(search);
+    return names;
+}
+
 }  // namespace tavo

@@ -3,6 +3,7 @@
 # wchar_t 16. The lunar generator's tests (a tool, not built for Windows)
 # run natively only.
 set(TAVO_MODEL_TEST_SOURCES
+    search_data_test.cpp
     search_text_test.cpp
     almanac_test.cpp
     calendar_date_test.cpp
