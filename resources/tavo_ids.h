@@ -13,6 +13,7 @@
 #define IDS_AFTER_9999 929
 #define IDS_BEFORE_RANGE 930
 #define IDS_LATEST_VERSION 932
+#define IDS_FIND 933
 
 // Commands.
 #define CMD_JUMP 101
@@ -89,6 +90,8 @@
 #define CMD_ICS_EXPORT 920
 #define CMD_ICS_IMPORT 931
 #define CMD_SYNC 940
+// 検索, in the system menu (Ctrl+F).
+#define CMD_FIND 941
 
 // The span of years an iCalendar export or import covers.
 #define IDC_ICS_FROM 1210

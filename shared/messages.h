@@ -25,6 +25,8 @@ inline constexpr unsigned UM_REMIND_FILES = kWmUser + 12;
 inline constexpr unsigned UM_REMIND_ICON = kWmUser + 13;
 // To the calendar: sync now without a summary (at start, by the interval).
 inline constexpr unsigned UM_SYNC_QUIETLY = kWmUser + 14;
+// The search window's own: a search ended (wParam its number, lParam its results).
+inline constexpr unsigned UM_FIND_DONE = kWmUser + 15;
 
 // The tray launcher's own messages.
 inline constexpr unsigned UM_TRAY_ICON = kWmUser;      // notification icon callback, mouse message in lParam

@@ -14,6 +14,7 @@ constexpr WindowKindInfo kKinds[kWindowKindCount] = {
     {WindowKind::Clock, L"HorvikMainClass", nullptr, -1, -1, -1, -1},
     {WindowKind::Options, L"#32770", L"オプション(Tavo)", -1, -1, -1, -1},
     {WindowKind::Remind, L"TavoRemind", nullptr, -1, -1, -1, -1},
+    {WindowKind::Find, L"TavoFind", nullptr, -1, -1, -1, -1},
 };
 
 }  // namespace

@@ -13,8 +13,9 @@ enum class WindowKind : unsigned {
     Clock,        // "HorvikMainClass", the companion clock program
     Options,      // the options dialog, a dialog ("#32770") known by its title
     Remind,       // "TavoRemind", the reminder window of the process that reminds
+    Find,         // "TavoFind", the search window
 };
-inline constexpr unsigned kWindowKindCount = 8;
+inline constexpr unsigned kWindowKindCount = 9;
 
 struct WindowKindInfo {
     WindowKind kind;
@@ -33,8 +34,8 @@ using WindowKinds = unsigned;
 constexpr WindowKinds kindBit(WindowKind kind) { return 1u << static_cast<unsigned>(kind); }
 inline constexpr WindowKinds kDataWindows =
     kindBit(WindowKind::RangeView) | kindBit(WindowKind::DaySchedule) | kindBit(WindowKind::Birthday);
-// Told when data or settings change: the reminder window reads them again too.
+// Told when data or settings change: the reminder and search windows read them again too.
 inline constexpr WindowKinds kRefreshedWindows =
-    kindBit(WindowKind::Calendar) | kindBit(WindowKind::RangeView) | kindBit(WindowKind::Remind);
+    kindBit(WindowKind::Calendar) | kindBit(WindowKind::RangeView) | kindBit(WindowKind::Remind) | kindBit(WindowKind::Find);
 
 }  // namespace tavo

@@ -203,6 +203,17 @@ void onOpenDay(CalendarWindow& a, int yyyymmdd, ScheduleKind kind) {
     openDaySchedule(a, kind);
 }
 
+void selectDayWithRangeView(CalendarWindow& a, int serial) {
+    int year, month, day;
+    civilFromSerial(serial, year, month, day);
+    const bool monthChanged = year != a.selected.year() || month != a.selected.month();
+    a.selected.setShown(year, month, day);
+    if (IsIconic(a.window) || !IsWindowVisible(a.window)) ShowWindow(a.window, SW_RESTORE);
+    SetForegroundWindow(a.window);
+    showSelectedDate(a, monthChanged);
+    askForRangeView(a);
+}
+
 void onToday(CalendarWindow& a) {
     const int year = a.selected.year(), month = a.selected.month();
     a.selected.setShownToday();

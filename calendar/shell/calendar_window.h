@@ -29,6 +29,7 @@ inline constexpr int kStatusBarId = 1100;
 class RangeViewWindow;
 class DayScheduleWindow;
 class BirthdayWindow;
+class SearchWindow;
 
 class CalendarWindow final : public win::PaintedWindow {
 public:
@@ -57,6 +58,7 @@ public:
     std::unique_ptr<RangeViewWindow> rangeView;  // made when the view first opens
     std::unique_ptr<DayScheduleWindow> daySchedule;  // the last one opened
     std::unique_ptr<BirthdayWindow> birthdays;       // the last one opened
+    std::unique_ptr<SearchWindow> find;                // made when 検索 first opens
     // Input state.
     bool rightReleaseInTopBand = false;
     bool mouseCaptured = false;

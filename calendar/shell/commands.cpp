@@ -1,4 +1,5 @@
 #include "commands.h"
+#include "search_window.h"
 
 #include "calendar/data/day_off.h"
 #include "calendar/data/external_program.h"
@@ -115,6 +116,7 @@ const Command kCommands[] = {
     {CMD_ICS_EXPORT, "iCalendar export", exportICalendarFile, notMinimized, nullptr, -1},
     {CMD_ICS_IMPORT, "iCalendar import", importICalendarFile, notMinimized, nullptr, -1},
     {CMD_SYNC, "sync with the CalDAV calendar", syncNow, notMinimized, nullptr, -1},
+    {CMD_FIND, "search", openFind, nullptr, nullptr, -1},
     {CMD_PREV_DAY, "the day before", move<NavigationStep::PrevDay>},
     {CMD_NEXT_DAY, "the day after", move<NavigationStep::NextDay>},
     {CMD_PREV_WEEK, "a week back", move<NavigationStep::PrevWeek>},
@@ -128,7 +130,7 @@ const Command kCommands[] = {
 const win::KeyBinding kKeys[] = {
     {VK_RETURN, false, CMD_RANGE_VIEW}, {VK_PRIOR, false, CMD_PREV_MONTH}, {VK_NEXT, false, CMD_NEXT_MONTH},
     {VK_HOME, false, CMD_TODAY},        {VK_LEFT, false, CMD_PREV_DAY},    {VK_UP, false, CMD_PREV_WEEK},
-    {VK_RIGHT, false, CMD_NEXT_DAY},    {VK_DOWN, false, CMD_NEXT_WEEK},
+    {VK_RIGHT, false, CMD_NEXT_DAY},    {VK_DOWN, false, CMD_NEXT_WEEK},    {'F', true, CMD_FIND},
 };
 
 const win::CommandList<CalendarWindow> kList(kCommands, kKeys);

@@ -6,6 +6,7 @@
 #include <windowsx.h>
 
 #include "calendar/data/command_line.h"
+#include "search_window.h"
 #include "calendar/render/month_painter.h"
 #include "calendar_input.h"
 #include "calendar_model.h"

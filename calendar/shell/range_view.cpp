@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "range_view.h"
+#include "search_window.h"
 
 #include <commctrl.h>
 
@@ -175,8 +176,9 @@ void onCreate(RangeViewWindow& v) {
     v.scrollBar = CreateWindowExW(0, L"scrollbar", L"Scroll", WS_CHILD | WS_VISIBLE | SBS_VERT | SBS_RIGHTALIGN, 0, 0, 0, 0,
                                   v.window, nullptr, v.process.instance, nullptr);
     HMENU system = GetSystemMenu(v.window, FALSE);
-    InsertMenuW(system, 6, MF_BYPOSITION | MF_STRING, CMD_OPTIONS, loadString(v.process.instance, IDS_OPTIONS).c_str());
-    InsertMenuW(system, 7, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
+    InsertMenuW(system, 6, MF_BYPOSITION | MF_STRING, CMD_FIND, loadString(v.process.instance, IDS_FIND).c_str());
+    InsertMenuW(system, 7, MF_BYPOSITION | MF_STRING, CMD_OPTIONS, loadString(v.process.instance, IDS_OPTIONS).c_str());
+    InsertMenuW(system, 8, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
     readRangeViewSettings(v.shared().range, v.process.store);
     PostMessageW(v.window, UM_PLACE, 0, 0);
     v.loadWallpaper();
@@ -263,8 +265,11 @@ void scrollBy(RangeViewWindow& v) {
     onVerticalScroll(v, request);
 }
 
+void openFindFromView(RangeViewWindow& v) { openFind(v.calendar); }
+
 const win::Command<RangeViewWindow> kCommands[] = {
     {CMD_OPTIONS, "options", openOptionsFromView},
+    {CMD_FIND, "search", openFindFromView},
     {CMD_COPY, "copy the list", copyList},
     {CMD_SCROLL_LINE_UP, "a line up", scrollBy<SB_LINEUP>},
     {CMD_SCROLL_LINE_DOWN, "a line down", scrollBy<SB_LINEDOWN>},
@@ -276,7 +281,7 @@ const win::Command<RangeViewWindow> kCommands[] = {
 
 // Ctrl+C as the popup item says.
 const win::KeyBinding kKeys[] = {
-    {'C', true, CMD_COPY},          {VK_PRIOR, false, CMD_SCROLL_PAGE_UP}, {VK_NEXT, false, CMD_SCROLL_PAGE_DOWN},
+    {'C', true, CMD_COPY},          {'F', true, CMD_FIND},                 {VK_PRIOR, false, CMD_SCROLL_PAGE_UP}, {VK_NEXT, false, CMD_SCROLL_PAGE_DOWN},
     {VK_END, false, CMD_SCROLL_BOTTOM}, {VK_HOME, false, CMD_SCROLL_TOP}, {VK_UP, false, CMD_SCROLL_LINE_UP},
     {VK_DOWN, false, CMD_SCROLL_LINE_DOWN},
 };

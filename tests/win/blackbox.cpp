@@ -258,6 +258,19 @@ void pressKey(HWND window, WPARAM key) {
     PostMessageW(window, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001));
 }
 
+bool pressWithControl(HWND window, WORD key) {
+    SetForegroundWindow(window);
+    if (!waitUntil([&] { return GetForegroundWindow() == window; })) return false;
+    INPUT keys[4] = {};
+    const WORD order[4] = {VK_CONTROL, key, key, VK_CONTROL};
+    for (int i = 0; i < 4; ++i) {
+        keys[i].type = INPUT_KEYBOARD;
+        keys[i].ki.wVk = order[i];
+        keys[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
+    }
+    return SendInput(4, keys, sizeof(INPUT)) == 4;
+}
+
 void click(HWND window, int x, int y) {
     PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
     PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
