@@ -9,9 +9,10 @@
 # 5. the birthday window and its add dialog; 6. the options pages; 7. the
 # launcher's icon menu; 8. the installer's pages; 9. a reminder (window and
 # balloon) at every DPI given; 10. a sync's summary and the status bar after
-# it, against a Radicale on loopback, at every DPI given. ONLY=name runs one
-# part (today, bare, almanac, view, schemes, schedule, birthdays, options,
-# ical, tray, installer, reminder, sync).
+# it, against a Radicale on loopback, at every DPI given; 11. the search
+# window with results, at every DPI given. ONLY=name runs one part (today,
+# bare, almanac, view, schemes, schedule, birthdays, options, ical, tray,
+# installer, reminder, sync, find).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TAVO_BUILD_DIR:-$root/build}
@@ -352,6 +353,31 @@ sync_summary() {
     bash "$root/tools/caldav-server.sh" stop "$server"
 }
 want sync && sync_summary
+# 11. 検索 with a query typed: a half-width and a full-width match of たなか.
+find_window() {
+    local dpi suffix
+    printf ':7\r\n会議\r\n:15\r\nタナカさんと打ち合わせ\r\n' | iconv -f UTF-8 -t CP932 > "$data/sch2026c.cal"
+    printf ':3\r\nﾀﾅｶ 歯医者\r\n' | iconv -f UTF-8 -t CP932 > "$data/sch2025b.cal"
+    for dpi in "${dpis[@]}"; do
+        suffix=$([ "$dpi" = 96 ] && echo "" || echo "-$dpi")
+        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f > /dev/null 2>&1
+        wine reg delete 'HKCU\Software\Brenmor\Tavo' /f > /dev/null 2>&1 || true
+        wine reg add 'HKCU\Software\Brenmor\Tavo\dir' /v schpath /t REG_SZ /d "$(winepath -w "$data")" /f > /dev/null 2>&1
+        wine "$build/win/bin/Tavo.exe" 2026/12/07 &
+        local pid=$!
+        sleep 4
+        wine "$build/win/bin/tavo_post_command.exe" 941
+        sleep 2
+        wine "$build/win/bin/tavo_post_command.exe" find たなか
+        sleep 3
+        import -window root -crop "$((600 * dpi / 96))x$((440 * dpi / 96))+0+0" "$out/find$suffix.png"
+        echo "$out/find$suffix.png"
+        kill "$pid" 2> /dev/null || true
+        wineserver -k 2> /dev/null || true
+    done
+    rm -f "$data/sch2025b.cal"
+}
+want find && find_window
 rm -rf "$sample"
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f > /dev/null 2>&1
 rm -rf "$data"

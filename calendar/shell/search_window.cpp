@@ -8,6 +8,7 @@
 #include "calendar_input.h"
 #include "calendar_window.h"
 #include "shared/cp932.h"
+#include "shared/clock.h"
 #include "shared/date_math.h"
 #include "shared/messages.h"
 #include "win/dpi.h"
@@ -175,6 +176,9 @@ void SearchWindow::drawItem(const DRAWITEMSTRUCT& item) {
         int y, m, d;
         civilFromSerial(line.serial, y, m, d);
         DayDate day = dayDate(y, m, d);
+        day.weekday = weekdayOf(y, m, d);
+        const LocalDate today = clockToday();
+        day.fromToday = line.serial - serialDayOf(today.year, today.month, today.day);
         date = partText(dateFormatsOf(calendar_.process, WindowKind::RangeView), 1, 0, day, calendar_.process.locale);
     }
     RECT r = item.rcItem;

@@ -9,7 +9,8 @@
 // answer the calendar's open or save dialog, "tavo_post_command span FROM TO"
 // to answer the iCalendar span dialog, "tavo_post_command password TARGET
 // USER PASSWORD" to keep a server's password in the credential store as the
-// 同期 page does. For screenshots and hand checks.
+// 同期 page does, "tavo_post_command find TEXT" to type a query into the
+// search window. For screenshots and hand checks.
 #include <windows.h>
 
 #include <cwchar>
@@ -86,6 +87,10 @@ int storePassword(const wchar_t* words) {
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int) {
     if (std::wcsncmp(arguments, L"span ", 5) == 0) return answerSpan(arguments + 5);
     if (std::wcsncmp(arguments, L"password ", 9) == 0) return storePassword(arguments + 9);
+    if (std::wcsncmp(arguments, L"find ", 5) == 0) {
+        HWND query = FindWindowExW(FindWindowW(L"TavoFind", nullptr), nullptr, L"Edit", nullptr);
+        return query && SetWindowTextW(query, arguments + 5) ? 0 : 1;
+    }
     if (std::wcsncmp(arguments, L"tab ", 4) == 0) return nextOptionsPages(arguments + 4);
     if (std::wcsncmp(arguments, L"click ", 6) == 0) return clickOnShownPage(arguments + 6);
     if (std::wcsncmp(arguments, L"scheme ", 7) == 0) return chooseScheme(arguments + 7);
