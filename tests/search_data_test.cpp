@@ -26,7 +26,7 @@ TEST(SearchData, EveryKindOnItsDays) {
         for (const FoundLine* line : data.find(parseSearchQuery(query), kinds)) {
             int y, m, d;
             if (line->serial) civilFromSerial(line->serial, y, m, d);
-            out += (line->serial ? std::to_string(y * 10000 + m * 100 + d) : "-") + " " + searchKindName(line->kind) + " " + line->text + "|";
+            out += (line->serial ? std::to_string(y * 10000 + m * 100 + d) : "-") + " " + searchKindName(line->kind) + " " + std::string(line->text) + "|";
         }
         return out;
     };

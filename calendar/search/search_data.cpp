@@ -55,6 +55,13 @@ struct Recurring {
     std::vector<PersonalEntry> personal[2][13];
 };
 
+// A line while the data is read: where its text is in the buffer.
+struct Piece {
+    int serial;
+    SearchKind kind;
+    std::size_t at, size;
+};
+
 constexpr ScheduleKind kMonthlyKinds[3] = {kScheduleEveryMonth, kScheduleEveryMonthLater, kScheduleEveryMonthEarlier};
 
 class Reader {
@@ -68,36 +75,53 @@ public:
         r_.weekly = sectionsOf(s.files, scheduleFile(s.paths, kScheduleEveryWeek, 0, 0));
     }
 
-    // The lines of every day of the month, in day order.
-    void month(int year, int month, std::vector<FoundLine>& out) {
+    // The lines of every day of the month, in day order: their texts appended to `text`.
+    void month(int year, int month, std::string& text, std::vector<Piece>& out) {
         const int length = monthLengthOf(year, month);
-        std::vector<std::vector<std::pair<SearchKind, std::string>>> days(static_cast<std::size_t>(length) + 1);
-        const auto put = [&](int day, SearchKind kind, const std::vector<std::string>& lines) {
+        for (auto& day : days_) day.clear();
+        const auto put = [&](int day, SearchKind kind, std::string_view line) {
             if (day < 1 || day > length) return;
-            for (const std::string& line : lines) days[static_cast<std::size_t>(day)].push_back({kind, line});
+            days_[static_cast<std::size_t>(day)].push_back({0, kind, text.size(), line.size()});
+            text.append(line);
         };
-        for (const Section& s : sectionsOf(s_.files, scheduleFile(s_.paths, kScheduleDay, year, month))) put(s.key, kFoundDay, s.lines);
+        const auto putAll = [&](int day, SearchKind kind, const std::vector<std::string>& lines) {
+            for (const std::string& line : lines) put(day, kind, line);
+        };
+        dayLines(year, month, put);
         const bool lastDay = s_.env.monthEndToLastDay != 0;
         for (const Section& s : r_.yearly[month])
-            put(effectiveDay(kScheduleEveryYear, s.key, year, month, lastDay, [](int) { return false; }), kFoundYear, s.lines);
+            putAll(effectiveDay(kScheduleEveryYear, s.key, year, month, lastDay, [](int) { return false; }), kFoundYear, s.lines);
         const ClosedDayTest closed = [&](int d) { return rangeClosed(s_.closedDays, year, month, d); };
         for (int i = 0; i < 3; ++i)
-            for (const Section& s : r_.monthly[i]) put(effectiveDay(kMonthlyKinds[i], s.key, year, month, lastDay, closed), kFoundMonth, s.lines);
+            for (const Section& s : r_.monthly[i]) putAll(effectiveDay(kMonthlyKinds[i], s.key, year, month, lastDay, closed), kFoundMonth, s.lines);
         const int firstWeekday = weekdayOf(year, month, 1);
         for (const Section& s : r_.weekly)
-            for (int d = 1 + (s.key - firstWeekday + 7) % 7; s.key >= 0 && s.key <= 6 && d <= length; d += 7) put(d, kFoundWeek, s.lines);
+            for (int d = 1 + (s.key - firstWeekday + 7) % 7; s.key >= 0 && s.key <= 6 && d <= length; d += 7) putAll(d, kFoundWeek, s.lines);
         for (PersonalDayKind kind : {kBirthday, kAnniversary})
             for (const PersonalEntry& e : r_.personal[kind - 1][month])
-                if (e.year <= year && !e.name.empty()) put(e.day, kind == kBirthday ? kFoundBirthday : kFoundAnniversary, {e.name});
-        names(year, month, length, days);
+                if (e.year <= year && !e.name.empty()) put(e.day, kind == kBirthday ? kFoundBirthday : kFoundAnniversary, e.name);
+        names(year, month, length, put);
         const int first = serialDayOf(year, month, 1);
         for (int d = 1; d <= length; ++d)
-            for (auto& [kind, text] : days[static_cast<std::size_t>(d)]) out.push_back({first + d - 1, kind, std::move(text)});
+            for (Piece piece : days_[static_cast<std::size_t>(d)]) piece.serial = first + d - 1, out.push_back(piece);
     }
 
 private:
+    // The day file's lines, read in place.
+    template <typename Put>
+    void dayLines(int year, int month, const Put& put) {
+        s_.files.readFileInto(scheduleFile(s_.paths, kScheduleDay, year, month), file_);
+        if (!file_.opened) return;
+        fileLinesInto(completeLines(file_), lines_);
+        for (const SectionSpan& span : sectionSpans(lines_))
+            for (std::size_t i = span.header + 1; i < span.end; ++i)
+                if (const std::string_view line = lineContent(lines_[i]); line.find_first_not_of(" \t") != std::string_view::npos)
+                    put(span.key, kFoundDay, line);
+    }
+
     // The holiday or closed day's name and the almanac's names of each day.
-    void names(int year, int month, int length, std::vector<std::vector<std::pair<SearchKind, std::string>>>& days) {
+    template <typename Put>
+    void names(int year, int month, int length, const Put& put) {
         if (almanacYear_ != year) almanac_ = almanacNamesOf(almanacYear_ = year);
         const int dayOfYear = serialDayOf(year, month, 1) - serialDayOf(year, 1, 1) + 1;
         for (int d = 1; d <= length; ++d) {
@@ -105,16 +129,18 @@ private:
             const DayDate date = dayDate(year, month, d);
             const HolidayResult holiday = isPublicHoliday({s_.closedDays.japaneseHolidays != 0}, date, name, true);
             if (holiday == kNoHoliday) isClosedDay(s_.closedDays, date, holiday, name);
-            std::vector<std::pair<SearchKind, std::string>>& day = days[static_cast<std::size_t>(d)];
-            if (name[0] != '\0') day.push_back({kFoundHoliday, name});
+            if (name[0] != '\0') put(d, kFoundHoliday, name);
             std::string almanac;
             appendAlmanacText(almanac, almanac_, dayOfYear + d - 1);
-            if (!almanac.empty()) day.push_back({kFoundHoliday, almanac});
+            if (!almanac.empty()) put(d, kFoundHoliday, almanac);
         }
     }
 
     const DataSources& s_;
     Recurring r_;
+    std::vector<Piece> days_[32];
+    FileContent file_;
+    std::vector<std::string_view> lines_;
     int almanacYear_ = 0;
     std::vector<AlmanacName> almanac_;
 };
@@ -140,18 +166,32 @@ SearchYears yearsInFolder(const FileSystem& files, const PathSettings& paths) {
 
 SearchData SearchData::read(const DataSources& sources, SearchYears years, const std::function<bool()>& going) {
     SearchData data;
-    Reader reader(sources);
-    for (int y = std::max(years.from, kFirstYear + 1); y <= std::min(years.to, kLastYear); ++y)
-        for (int m = 1; m <= 12; ++m) {
-            if (going && !going()) return {};
-            reader.month(y, m, data.lines_);
-        }
+    data.text_.reserve(4096);  // on the heap from the start: a move keeps the buffer the lines point into
+    std::vector<Piece> pieces;
+    {
+        Reader reader(sources);
+        for (int y = std::max(years.from, kFirstYear + 1); y <= std::min(years.to, kLastYear); ++y)
+            for (int m = 1; m <= 12; ++m) {
+                if (going && !going()) return {};
+                reader.month(y, m, data.text_, pieces);
+            }
+    }
     const FileContent memo = sources.files.readFile(scheduleFile(sources.paths, kScheduleMemo, 0, 0));  // lines without days
     for (std::string_view raw : fileLines(memo.opened ? completeLines(memo) : std::string_view()))
-        if (const std::string_view line = lineContent(raw); line.find_first_not_of(" \t") != std::string_view::npos)
-            data.lines_.push_back({0, kFoundMemo, std::string(line)});
-    data.folded_.reserve(data.lines_.size());
-    for (const FoundLine& line : data.lines_) data.folded_.push_back(foldForSearch(line.text));
+        if (const std::string_view line = lineContent(raw); line.find_first_not_of(" \t") != std::string_view::npos) {
+            pieces.push_back({0, kFoundMemo, data.text_.size(), line.size()});
+            data.text_.append(line);
+        }
+    // The texts stay where they are from here on: the lines can point into them.
+    data.lines_.reserve(pieces.size());
+    data.folded_.reserve(data.text_.size());
+    data.foldedEnds_.reserve(pieces.size() + 1);
+    for (const Piece& p : pieces) {
+        data.lines_.push_back({p.serial, p.kind, std::string_view(data.text_).substr(p.at, p.size)});
+        data.foldedEnds_.push_back(data.folded_.size());
+        appendFoldedForSearch(data.lines_.back().text, data.folded_);
+    }
+    data.foldedEnds_.push_back(data.folded_.size());
     return data;
 }
 
@@ -167,11 +207,11 @@ std::vector<const FoundLine*> SearchData::find(const SearchQuery& query, const S
         std::size_t holding = 0;
         for (std::size_t i = first; i < end; ++i)
             for (std::size_t w = 0; w < held.size() && kinds[lines_[i].kind]; ++w)
-                if (!held[w] && holdsWord(lines_[i].text, folded_[i], query, w)) held[w] = true, ++holding;
+                if (!held[w] && holdsWord(lines_[i].text, folded(i), query, w)) held[w] = true, ++holding;
         if (holding < held.size()) continue;
         for (std::size_t i = first; i < end; ++i)
             for (std::size_t w = 0; w < held.size() && kinds[lines_[i].kind]; ++w)
-                if (holdsWord(lines_[i].text, folded_[i], query, w)) {
+                if (holdsWord(lines_[i].text, folded(i), query, w)) {
                     found.push_back(&lines_[i]);
                     break;
                 }

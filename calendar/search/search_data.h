@@ -42,11 +42,16 @@ SearchYears yearsInFolder(const FileSystem& files, const PathSettings& paths);
 struct FoundLine {
     int serial;  // 0: the memo
     SearchKind kind;
-    std::string text;  // CP932
+    std::string_view text;  // CP932, in the data's buffer
 };
 
 class SearchData {
 public:
+    SearchData() = default;
+    SearchData(SearchData&&) = default;  // the lines point into text_, whose buffer moves with it
+    SearchData& operator=(SearchData&&) = default;
+    SearchData(const SearchData&) = delete;
+    SearchData& operator=(const SearchData&) = delete;
     // Reads the years; `going` is asked between months, and false leaves the data empty.
     static SearchData read(const DataSources& sources, SearchYears years, const std::function<bool()>& going = {});
     // The days (of the kinds asked) whose lines hold every word together: their
@@ -56,8 +61,14 @@ public:
     std::size_t lines() const { return lines_.size(); }
 
 private:
+    std::u16string_view folded(std::size_t line) const {
+        return std::u16string_view(folded_).substr(foldedEnds_[line], foldedEnds_[line + 1] - foldedEnds_[line]);
+    }
+
+    std::string text_;              // every line's text, one after the other
     std::vector<FoundLine> lines_;  // by day
-    std::vector<std::u16string> folded_;
+    std::u16string folded_;         // every line's folded text, one after the other
+    std::vector<std::size_t> foldedEnds_;  // where each line's begins; one more at the end
 };
 
 }  // namespace tavo

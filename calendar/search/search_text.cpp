@@ -9,37 +9,6 @@
 namespace tavo {
 namespace {
 
-// Shift-JIS to UTF-16 for every code, made once from the converter.
-class Decoder {
-public:
-    Decoder() : table_(std::make_unique<std::array<char16_t, 65536>>()) {
-        for (unsigned code = 0; code < 65536; ++code) {
-            const unsigned lead = code >> 8, trail = code & 0xFF;
-            if (lead == 0 ? trail >= 0x80 && (trail < 0xA1 || trail > 0xDF) : !isCp932LeadByte(static_cast<unsigned char>(lead)) || trail < 0x40)
-                continue;
-            const char bytes[2] = {static_cast<char>(lead ? lead : trail), static_cast<char>(trail)};
-            (*table_)[code] = firstUnit(cp932ToUtf8(std::string_view(bytes, lead ? 2 : 1)));
-        }
-    }
-    char16_t operator()(unsigned code) const { return (*table_)[code]; }
-
-private:
-    static char16_t firstUnit(const std::string& utf8) {
-        if (utf8.empty()) return 0;
-        const auto b = [&](std::size_t i) { return static_cast<unsigned char>(utf8[i]); };
-        if (b(0) < 0x80) return b(0);
-        if (b(0) < 0xE0 && utf8.size() >= 2) return static_cast<char16_t>((b(0) & 0x1F) << 6 | (b(1) & 0x3F));
-        if (utf8.size() >= 3) return static_cast<char16_t>((b(0) & 0x0F) << 12 | (b(1) & 0x3F) << 6 | (b(2) & 0x3F));
-        return 0;
-    }
-    std::unique_ptr<std::array<char16_t, 65536>> table_;
-};
-
-const Decoder& decoder() {
-    static const Decoder d;
-    return d;
-}
-
 // U+FF61..U+FF9D, half-width, as their full-width forms.
 constexpr char16_t kFullWidthKana[] = u"。「」、・ヲァィゥェォャュョッーアイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘホマミムメモヤユヨラリルレロワン";
 
@@ -64,13 +33,44 @@ char16_t composed(char16_t kana, char16_t mark) {
     return kaToTo || hToHo ? kana + 1 : 0;
 }
 
+// Every Shift-JIS code folded (UTF-16), made once from the converter: one look-up a character.
+class Decoder {
+public:
+    Decoder() : table_(std::make_unique<std::array<char16_t, 65536>>()) {
+        for (unsigned code = 0; code < 65536; ++code) {
+            const unsigned lead = code >> 8, trail = code & 0xFF;
+            if (lead == 0 ? trail >= 0x80 && (trail < 0xA1 || trail > 0xDF) : !isCp932LeadByte(static_cast<unsigned char>(lead)) || trail < 0x40)
+                continue;
+            const char bytes[2] = {static_cast<char>(lead ? lead : trail), static_cast<char>(trail)};
+            (*table_)[code] = foldOne(firstUnit(cp932ToUtf8(std::string_view(bytes, lead ? 2 : 1))));
+        }
+    }
+    char16_t operator()(unsigned code) const { return (*table_)[code]; }
+
+private:
+    static char16_t firstUnit(const std::string& utf8) {
+        if (utf8.empty()) return 0;
+        const auto b = [&](std::size_t i) { return static_cast<unsigned char>(utf8[i]); };
+        if (b(0) < 0x80) return b(0);
+        if (b(0) < 0xE0 && utf8.size() >= 2) return static_cast<char16_t>((b(0) & 0x1F) << 6 | (b(1) & 0x3F));
+        if (utf8.size() >= 3) return static_cast<char16_t>((b(0) & 0x0F) << 12 | (b(1) & 0x3F) << 6 | (b(2) & 0x3F));
+        return 0;
+    }
+    std::unique_ptr<std::array<char16_t, 65536>> table_;
+};
+
+const Decoder& decoder() {
+    static const Decoder d;
+    return d;
+}
+
 // Folds with where each unit came from (its first byte).
 void fold(std::string_view cp932, std::u16string& out, std::vector<std::size_t>* from) {
     const Decoder& decode = decoder();
     for (std::size_t i = 0; i < cp932.size();) {
         const auto lead = static_cast<unsigned char>(cp932[i]);
         const bool two = isCp932LeadByte(lead) && i + 1 < cp932.size();
-        const char16_t c = foldOne(decode(two ? lead << 8 | static_cast<unsigned char>(cp932[i + 1]) : lead));
+        const char16_t c = decode(two ? lead << 8 | static_cast<unsigned char>(cp932[i + 1]) : lead);
         const std::size_t at = i;
         i += two ? 2 : 1;
         if ((c == 0x309B || c == 0x309C) && !out.empty())
@@ -102,6 +102,8 @@ bool blank(std::string_view cp932, std::size_t at) {
 }
 
 }  // namespace
+
+void appendFoldedForSearch(std::string_view cp932, std::u16string& out) { fold(cp932, out, nullptr); }
 
 std::u16string foldForSearch(std::string_view cp932) {
     std::u16string out;

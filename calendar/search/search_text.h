@@ -15,6 +15,7 @@ namespace tavo {
 
 // The folded form of a Shift-JIS text, one unit per character.
 std::u16string foldForSearch(std::string_view cp932);
+void appendFoldedForSearch(std::string_view cp932, std::u16string& out);
 
 // Words separated by blanks (ASCII or full-width); a word in double quotes
 // is matched as written, blanks included.
