@@ -283,10 +283,11 @@ LRESULT SearchWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (static_cast<int>(wParam) == generation_.load()) showResults(results.get());
             return 0;
         }
-        case UM_REFRESH:  // the data changed: read again
+        case UM_REFRESH:  // the data changed: read again (a hidden window only forgets it)
+            if (wParam != kRefreshData) return 0;
             data_.reset();
             dataYears_ = {};
-            search();
+            if (IsWindowVisible(window)) search();
             return 0;
         case WM_CLOSE:  // hidden until opened again, without the data
             saveOptions();
