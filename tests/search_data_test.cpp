@@ -14,7 +14,7 @@ namespace {
 TEST(SearchData, EveryKindOnItsDays) {
     test::MemoryDataFolder folder;
     auto& files = folder.files.files;
-    files[scheduleFile(folder.paths, kScheduleDay, 2026, 1)] = ":5\r\n歯医者\r\n";
+    files[scheduleFile(folder.paths, kScheduleDay, 2026, 1)] = ":5\r\n歯医者\r\n:6\r\nカ\r\n゛ス\r\n";  // a mark alone on its line
     files[scheduleFile(folder.paths, kScheduleEveryMonthLater, 0, 0)] = ":3\r\n集金\r\n";  // Saturday 3 January: closed
     files[scheduleFile(folder.paths, kScheduleEveryWeek, 0, 0)] = ":1\r\n朝会\r\n";
     files[scheduleFile(folder.paths, kScheduleEveryYear, 0, 1)] = ":5\r\n仕事始め 朝会\r\n";
@@ -42,6 +42,7 @@ TEST(SearchData, EveryKindOnItsDays) {
     noDays[kFoundDay] = false;
     EXPECT_EQ(found("歯医者 集金", noDays), "");
     EXPECT_EQ(found("\"たろう\" 2026"), "");
+    EXPECT_EQ(found("ガ"), "");  // a mark never joins the line before
 }
 
 }  // namespace

@@ -64,23 +64,29 @@ const Decoder& decoder() {
     return d;
 }
 
-// Folds with where each unit came from (its first byte).
+// Folds onto the end of `out` (a mark composes only with a character of this
+// text), with where each unit came from (its first byte).
 void fold(std::string_view cp932, std::u16string& out, std::vector<std::size_t>* from) {
     const Decoder& decode = decoder();
+    const std::size_t start = out.size();
+    out.resize(start + cp932.size());  // at most a unit a byte
+    char16_t* const first = out.data() + start;
+    char16_t* unit = first;
     for (std::size_t i = 0; i < cp932.size();) {
         const auto lead = static_cast<unsigned char>(cp932[i]);
         const bool two = isCp932LeadByte(lead) && i + 1 < cp932.size();
         const char16_t c = decode(two ? lead << 8 | static_cast<unsigned char>(cp932[i + 1]) : lead);
         const std::size_t at = i;
         i += two ? 2 : 1;
-        if ((c == 0x309B || c == 0x309C) && !out.empty())
-            if (const char16_t both = composed(out.back(), c)) {
-                out.back() = both;
+        if ((c == 0x309B || c == 0x309C) && unit > first)
+            if (const char16_t both = composed(unit[-1], c)) {
+                unit[-1] = both;
                 continue;
             }
-        out += c ? c : u'\uFFFD';
+        *unit++ = c ? c : u'\uFFFD';
         if (from) from->push_back(at);
     }
+    out.resize(static_cast<std::size_t>(unit - out.data()));
     if (from) from->push_back(cp932.size());
 }
 
