@@ -175,7 +175,8 @@ std::uint64_t fnv(std::string_view text) {
 
 std::vector<OwnItem> ownItems(const DataSources& sources, int fromYear, int toYear) {
     // A fixed stamp: an unchanged schedule is the same item every time.
-    const IcsExportRequest request{fromYear, toYear, false, {fromYear, 1, 1}};
+    IcsExportRequest request{fromYear, toYear, false, {fromYear, 1, 1}};
+    request.daySchedules = false;  // read by the sync already
     return splitExport(exportICalendar(request, sources).text);
 }
 

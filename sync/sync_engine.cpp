@@ -303,11 +303,13 @@ private:
         }
     }
 
-    std::optional<Remote> fetchRemote(const std::string& href) {
-        const Fetch now = fetchItems(http_, request_.calendarUrl, {href});
-        if (!now.ok || now.items.empty()) return std::nullopt;
-        const FetchedItem& item = now.items.front();
+    Remote remoteOf(const FetchedItem& item) const {
         return Remote{item.etag, item.ics, linesOfEvent(item.ics, request_.firstSerial, request_.lastSerial)};
+    }
+
+    std::optional<Remote> fetchRemote(const std::string& href) {
+        const std::optional<FetchedItem> item = fetchOne(href);
+        return item ? std::optional(remoteOf(*item)) : std::nullopt;
     }
 
     // This side's changes of occurrences go into the series as the server
@@ -425,8 +427,7 @@ private:
             entries_.push_back({e.serial, text, e.href, put.etag, e.uid, true});
             ++summary_.server.changed;
         } else if (put.status == 412) {
-            Remote r{now.items.front().etag, now.items.front().ics, linesOfEvent(now.items.front().ics, request_.firstSerial, request_.lastSerial)};
-            changedOnServer(e, LocalState::Edited, text, r);
+            changedOnServer(e, LocalState::Edited, text, remoteOf(now.items.front()));
         } else {
             keepUnsent(e, text, put.problem);
         }
@@ -441,8 +442,7 @@ private:
         if (gone.status != 412) return keepUnsent(e, {}, gone.problem);
         const Fetch now = fetchItems(http_, request_.calendarUrl, {e.href});
         if (!now.ok || now.items.empty()) return keepUnsent(e, {}, now.problem);
-        Remote r{now.items.front().etag, now.items.front().ics, linesOfEvent(now.items.front().ics, request_.firstSerial, request_.lastSerial)};
-        changedOnServer(e, LocalState::Deleted, {}, r);
+        changedOnServer(e, LocalState::Deleted, {}, remoteOf(now.items.front()));
     }
 
     // A change that could not reach the server: the state keeps the old line,

@@ -167,7 +167,7 @@ public:
     Exporter(const IcsExportRequest& r, const DataSources& s) : r_(r), s_(s), calendar_(r) {}
 
     IcsExport run() {
-        if (!daySchedules()) return {};
+        if (r_.daySchedules && !daySchedules()) return {};
         everyYear();
         everyMonth();
         shifted(kScheduleEveryMonthLater, "later");

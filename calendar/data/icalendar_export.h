@@ -21,6 +21,7 @@ struct IcsExportRequest {
     LocalDate stamp;  // DTSTAMP of every event (the day of the export)
     IcsProgress progress = {};
     int alarmMinutes = -1;  // timed events remind this long before (VALARM); -1: no alarm
+    bool daySchedules = true;  // false: the recurring data alone (sync sends day lines its own way)
 };
 
 // A TEXT value: backslash, semicolon, comma and line ends escaped, the other

@@ -124,9 +124,9 @@ SearchKinds SearchWindow::kinds() const {
     return chosen;
 }
 
+// The years typed; none for every year of the folder (listed when the data is read, not at every keystroke).
 SearchYears SearchWindow::years() const {
-    const SharedSettings& s = calendar_.shared();
-    if (IsDlgButtonChecked(window, kAllYears) == BST_CHECKED) return yearsInFolder(calendar_.process.files, s.paths);
+    if (IsDlgButtonChecked(window, kAllYears) == BST_CHECKED) return {};
     return {std::clamp(_wtoi(textOf(from_).c_str()), kFirstYear + 1, kLastYear), std::clamp(_wtoi(textOf(to_).c_str()), kFirstYear + 1, kLastYear)};
 }
 
@@ -143,7 +143,8 @@ void SearchWindow::search() {
     SetWindowTextW(count_, query.empty() ? L"" : L"検索中...");
     worker_ = std::thread([this, generation, query, span, data, sources, chosen = kinds()]() mutable {
         const auto going = [this, generation] { return generation_.load() == generation; };
-        if (!data) data = std::make_shared<const SearchData>(SearchData::read(sources, span, going));
+        const SearchYears read = span.empty() ? yearsInFolder(sources.files, sources.paths) : span;
+        if (!data) data = std::make_shared<const SearchData>(SearchData::read(sources, read, going));
         auto results = std::make_unique<Results>(Results{data, span, query, data->find(query, chosen, going)});
         if (going() && PostMessageW(window, UM_FIND_DONE, static_cast<WPARAM>(generation), reinterpret_cast<LPARAM>(results.get())))
             results.release();

@@ -52,7 +52,7 @@ private:
 
     CalendarWindow& calendar_;
     FindSettings settings_{};
-    std::shared_ptr<const SearchData> data_;  // of dataYears_
+    std::shared_ptr<const SearchData> data_;  // of dataYears_ (none: every year of the folder)
     SearchYears dataYears_;
     std::vector<const FoundLine*> found_;
     SearchQuery shownQuery_;
