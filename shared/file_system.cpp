@@ -142,17 +142,20 @@ std::size_t splitAtLineFeeds(std::string_view content, std::vector<std::string_v
     return crLf;
 }
 
-// Counted in blocks of 255 bytes with a byte-wide count, which compilers
-// turn into vector instructions.
+// Eight bytes at a time: a byte of the word is CR when it is zero after the
+// XOR, which the high bit of each byte of the sum below tells exactly; the
+// multiply adds those bits up (no popcount instruction on every target).
 std::size_t carriageReturns(std::string_view content) {
-    std::size_t count = 0;
-    while (!content.empty()) {
-        const std::string_view block = content.substr(0, 255);
-        unsigned char inBlock = 0;
-        for (const char c : block) inBlock = static_cast<unsigned char>(inBlock + (c == '\r'));
-        count += inBlock;
-        content.remove_prefix(block.size());
+    constexpr std::uint64_t kCrs = 0x0D0D0D0D0D0D0D0DULL, kLow7 = 0x7F7F7F7F7F7F7F7FULL;
+    std::size_t count = 0, i = 0;
+    for (; i + 8 <= content.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, content.data() + i, 8);
+        const std::uint64_t x = word ^ kCrs;
+        const std::uint64_t crs = ~(((x & kLow7) + kLow7) | x | kLow7) >> 7;  // 1 in each CR's byte
+        count += static_cast<std::size_t>(crs * 0x0101010101010101ULL >> 56);
     }
+    for (; i < content.size(); ++i) count += content[i] == '\r';
     return count;
 }
 

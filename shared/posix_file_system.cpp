@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <string>
@@ -103,7 +104,7 @@ bool PosixFileSystem::replaceFile(const std::string& path, std::string_view cont
     const std::string target = posixPath(path);
     // A name of its own, so that two calendars writing the same file on a
     // shared folder never rename each other's half-written scratch file.
-    static unsigned counter = 0;
+    static std::atomic<unsigned> counter = 0;  // sync writes from a thread of its own
     const std::string scratch = target + "." + std::to_string(::getpid()) + "." + std::to_string(++counter) + ".tmp";
     const int fd = ::open(scratch.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (fd < 0) return false;

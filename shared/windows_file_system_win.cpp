@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
 
 #include "cp932.h"
 #include "windows_file_system.h"
@@ -95,7 +96,7 @@ void WindowsFileSystem::readFileInto(const std::string& path, FileContent& file)
 }
 
 bool WindowsFileSystem::replaceFile(const std::string& path, std::string_view content) {
-    static unsigned counter = 0;
+    static std::atomic<unsigned> counter = 0;  // sync writes from a thread of its own
     const std::wstring target = cp932ToWide(path);
     const std::wstring scratch =
         target + L"." + std::to_wstring(GetCurrentProcessId()) + L"." + std::to_wstring(++counter) + L".tmp";

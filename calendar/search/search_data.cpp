@@ -1,6 +1,9 @@
 #include "search_data.h"
 
+#include <algorithm>
 #include <cctype>
+#include <exception>
+#include <thread>
 
 #include "calendar/calc/closed_days.h"
 #include "calendar/calc/holidays.h"
@@ -16,10 +19,12 @@ namespace {
 
 struct Section {
     int key;
-    std::vector<std::string> lines;  // CP932, blank ones left out
+    std::vector<std::string_view> lines;  // kept; blank ones left out
 };
 
-std::vector<Section> sectionsOf(const FileSystem& files, const std::string& path) {
+bool blankLine(std::string_view line) { return line.find_first_not_of(" \t") == std::string_view::npos; }
+
+std::vector<Section> sectionsOf(const FileSystem& files, const std::string& path, KeptText& kept) {
     std::vector<Section> sections;
     const FileContent file = files.readFile(path);
     if (!file.opened) return sections;
@@ -27,8 +32,7 @@ std::vector<Section> sectionsOf(const FileSystem& files, const std::string& path
     for (const SectionSpan& span : sectionSpans(lines)) {
         Section s{span.key, {}};
         for (std::size_t i = span.header + 1; i < span.end; ++i)
-            if (const std::string_view line = lineContent(lines[i]); line.find_first_not_of(" \t") != std::string_view::npos)
-                s.lines.emplace_back(line);
+            if (const std::string_view line = lineContent(lines[i]); !blankLine(line)) s.lines.push_back(kept.keep(line));
         if (!s.lines.empty()) sections.push_back(std::move(s));
     }
     return sections;
@@ -52,40 +56,42 @@ struct Recurring {
     std::vector<Section> yearly[13];  // by month
     std::vector<Section> monthly[3];  // every month, later when closed, earlier when closed
     std::vector<Section> weekly;
-    std::vector<PersonalEntry> personal[2][13];
-};
-
-// A line while the data is read: where its text is in the buffer.
-struct Piece {
-    int serial;
-    SearchKind kind;
-    std::size_t at, size;
+    struct Personal {
+        int day, year;
+        std::string_view name;  // kept
+    };
+    std::vector<Personal> personal[2][13];  // by month
 };
 
 constexpr ScheduleKind kMonthlyKinds[3] = {kScheduleEveryMonth, kScheduleEveryMonthLater, kScheduleEveryMonthEarlier};
 
+Recurring readRecurring(const DataSources& s, KeptText& kept) {
+    Recurring r;
+    for (int m = 1; m <= 12; ++m) {
+        r.yearly[m] = sectionsOf(s.files, scheduleFile(s.paths, kScheduleEveryYear, 0, m), kept);
+        for (PersonalDayKind kind : {kBirthday, kAnniversary})
+            for (const PersonalEntry& e : readPersonalDays(s.files, s.paths, kind, m))
+                if (!e.name.empty()) r.personal[kind - 1][m].push_back({e.day, e.year, kept.keep(e.name)});
+    }
+    for (int i = 0; i < 3; ++i) r.monthly[i] = sectionsOf(s.files, scheduleFile(s.paths, kMonthlyKinds[i], 0, 0), kept);
+    r.weekly = sectionsOf(s.files, scheduleFile(s.paths, kScheduleEveryWeek, 0, 0), kept);
+    return r;
+}
+
+// Reads day by day; the recurring sections are shared with other readers.
 class Reader {
 public:
-    explicit Reader(const DataSources& s) : s_(s) {
-        for (int m = 1; m <= 12; ++m) {
-            r_.yearly[m] = sectionsOf(s.files, scheduleFile(s.paths, kScheduleEveryYear, 0, m));
-            for (PersonalDayKind kind : {kBirthday, kAnniversary}) r_.personal[kind - 1][m] = readPersonalDays(s.files, s.paths, kind, m);
-        }
-        for (int i = 0; i < 3; ++i) r_.monthly[i] = sectionsOf(s.files, scheduleFile(s.paths, kMonthlyKinds[i], 0, 0));
-        r_.weekly = sectionsOf(s.files, scheduleFile(s.paths, kScheduleEveryWeek, 0, 0));
-    }
+    Reader(const DataSources& s, const Recurring& r, KeptText& kept) : s_(s), r_(r), kept_(kept) {}
 
-    // The lines of every day of the month, in day order: their texts appended to `text`.
-    void month(int year, int month, std::string& text, std::vector<Piece>& out) {
+    // The lines of every day of the month, in day order.
+    void month(int year, int month, std::vector<FoundLine>& out) {
         const int length = monthLengthOf(year, month);
         for (auto& day : days_) day.clear();
         const auto put = [&](int day, SearchKind kind, std::string_view line) {
-            if (day < 1 || day > length) return;
-            days_[static_cast<std::size_t>(day)].push_back({0, kind, text.size(), line.size()});
-            text.append(line);
+            if (day >= 1 && day <= length) days_[static_cast<std::size_t>(day)].push_back({0, kind, line});
         };
-        const auto putAll = [&](int day, SearchKind kind, const std::vector<std::string>& lines) {
-            for (const std::string& line : lines) put(day, kind, line);
+        const auto putAll = [&](int day, SearchKind kind, const std::vector<std::string_view>& lines) {
+            for (const std::string_view line : lines) put(day, kind, line);
         };
         dayLines(year, month, put);
         const bool lastDay = s_.env.monthEndToLastDay != 0;
@@ -98,25 +104,25 @@ public:
         for (const Section& s : r_.weekly)
             for (int d = 1 + (s.key - firstWeekday + 7) % 7; s.key >= 0 && s.key <= 6 && d <= length; d += 7) putAll(d, kFoundWeek, s.lines);
         for (PersonalDayKind kind : {kBirthday, kAnniversary})
-            for (const PersonalEntry& e : r_.personal[kind - 1][month])
-                if (e.year <= year && !e.name.empty()) put(e.day, kind == kBirthday ? kFoundBirthday : kFoundAnniversary, e.name);
+            for (const Recurring::Personal& e : r_.personal[kind - 1][month])
+                if (e.year <= year) put(e.day, kind == kBirthday ? kFoundBirthday : kFoundAnniversary, e.name);
         names(year, month, length, put);
         const int first = serialDayOf(year, month, 1);
         for (int d = 1; d <= length; ++d)
-            for (Piece piece : days_[static_cast<std::size_t>(d)]) piece.serial = first + d - 1, out.push_back(piece);
+            for (FoundLine line : days_[static_cast<std::size_t>(d)]) line.serial = first + d - 1, out.push_back(line);
     }
 
 private:
-    // The day file's lines, read in place.
+    // The day file's lines, pointing into the file as it was read.
     template <typename Put>
     void dayLines(int year, int month, const Put& put) {
         s_.files.readFileInto(scheduleFile(s_.paths, kScheduleDay, year, month), file_);
         if (!file_.opened) return;
-        fileLinesInto(completeLines(file_), lines_);
+        const std::string_view text = kept_.keepFile(std::move(file_.content), completeLines(file_).size());
+        fileLinesInto(text, lines_);
         for (const SectionSpan& span : sectionSpans(lines_))
             for (std::size_t i = span.header + 1; i < span.end; ++i)
-                if (const std::string_view line = lineContent(lines_[i]); line.find_first_not_of(" \t") != std::string_view::npos)
-                    put(span.key, kFoundDay, line);
+                if (const std::string_view line = lineContent(lines_[i]); !blankLine(line)) put(span.key, kFoundDay, line);
     }
 
     // The holiday or closed day's name and the almanac's names of each day.
@@ -129,20 +135,22 @@ private:
             const DayDate date = dayDate(year, month, d);
             const HolidayResult holiday = isPublicHoliday({s_.closedDays.japaneseHolidays != 0}, date, name, true);
             if (holiday == kNoHoliday) isClosedDay(s_.closedDays, date, holiday, name);
-            if (name[0] != '\0') put(d, kFoundHoliday, name);
-            std::string almanac;
-            appendAlmanacText(almanac, almanac_, dayOfYear + d - 1);
-            if (!almanac.empty()) put(d, kFoundHoliday, almanac);
+            if (name[0] != '\0') put(d, kFoundHoliday, kept_.keep(name));
+            almanacText_.clear();
+            appendAlmanacText(almanacText_, almanac_, dayOfYear + d - 1);
+            if (!almanacText_.empty()) put(d, kFoundHoliday, kept_.keep(almanacText_));
         }
     }
 
     const DataSources& s_;
-    Recurring r_;
-    std::vector<Piece> days_[32];
+    const Recurring& r_;
+    KeptText& kept_;
+    std::vector<FoundLine> days_[32];
     FileContent file_;
     std::vector<std::string_view> lines_;
     int almanacYear_ = 0;
     std::vector<AlmanacName> almanac_;
+    std::string almanacText_;
 };
 
 }  // namespace
@@ -164,34 +172,108 @@ SearchYears yearsInFolder(const FileSystem& files, const PathSettings& paths) {
     return years;
 }
 
+std::string_view KeptText::keep(std::string_view text) {
+    if (blocks_.empty() || blocks_.back()->capacity() - blocks_.back()->size() < text.size()) {
+        blocks_.push_back(std::make_unique<std::string>());
+        blocks_.back()->reserve(std::max<std::size_t>(text.size(), 65536));
+    }
+    std::string& block = *blocks_.back();
+    block.append(text);  // within its capacity: nothing kept before moves
+    return std::string_view(block).substr(block.size() - text.size());
+}
+
+std::string_view KeptText::keepFile(std::string&& content, std::size_t used) {
+    content.resize(used);
+    blocks_.push_back(std::make_unique<std::string>(std::move(content)));
+    return *blocks_.back();
+}
+
+void KeptText::adopt(KeptText&& other) {
+    for (auto& block : other.blocks_) blocks_.push_back(std::move(block));
+    other.blocks_.clear();
+}
+
+namespace {
+
+// Some years' lines, read and folded on a thread of their own.
+struct Part {
+    SearchYears years;
+    KeptText text;
+    std::vector<FoundLine> lines;
+    std::vector<std::u16string_view> folded;
+    std::unique_ptr<char16_t[]> units;
+    bool stopped = false;
+    std::exception_ptr failure;
+};
+
+void fold(Part& part) {
+    std::size_t bytes = 0;
+    for (const FoundLine& line : part.lines) bytes += line.text.size();
+    part.units = std::make_unique_for_overwrite<char16_t[]>(bytes);  // a unit a byte at most; pages never written cost nothing
+    part.folded.reserve(part.lines.size());
+    char16_t* at = part.units.get();
+    for (const FoundLine& line : part.lines) {
+        const std::size_t units = foldForSearchInto(line.text, at);
+        part.folded.emplace_back(at, units);
+        at += units;
+    }
+}
+
+void readPart(const DataSources& sources, const Recurring& recurring, const std::function<bool()>& going, Part& part) {
+    try {
+        Reader reader(sources, recurring, part.text);
+        for (int y = part.years.from; y <= part.years.to; ++y)
+            for (int m = 1; m <= 12; ++m) {
+                if (going && !going()) {
+                    part.stopped = true;
+                    return;
+                }
+                reader.month(y, m, part.lines);
+            }
+        fold(part);
+    } catch (...) {
+        part.failure = std::current_exception();
+    }
+}
+
+// Contiguous spans of years, one for each core (a thread costs far less than a year's files).
+std::vector<Part> partsOf(SearchYears years) {
+    const int count = std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, 4);
+    const int span = std::max(years.to - years.from + 1, 0);
+    std::vector<Part> parts(static_cast<std::size_t>(std::min(count, std::max(span, 1))));
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        const int n = static_cast<int>(parts.size()), k = static_cast<int>(i);
+        parts[i].years = {years.from + span * k / n, years.from + span * (k + 1) / n - 1};
+    }
+    return parts;
+}
+
+}  // namespace
+
 SearchData SearchData::read(const DataSources& sources, SearchYears years, const std::function<bool()>& going) {
     SearchData data;
-    data.text_.reserve(4096);  // on the heap from the start: a move keeps the buffer the lines point into
-    std::vector<Piece> pieces;
+    const Recurring recurring = readRecurring(sources, data.text_);
+    std::vector<Part> parts = partsOf({std::max(years.from, kFirstYear + 1), std::min(years.to, kLastYear)});
     {
-        Reader reader(sources);
-        for (int y = std::max(years.from, kFirstYear + 1); y <= std::min(years.to, kLastYear); ++y)
-            for (int m = 1; m <= 12; ++m) {
-                if (going && !going()) return {};
-                reader.month(y, m, data.text_, pieces);
-            }
+        std::vector<std::jthread> threads;
+        for (std::size_t i = 1; i < parts.size(); ++i)
+            threads.emplace_back([&, i] { readPart(sources, recurring, going, parts[i]); });
+        readPart(sources, recurring, going, parts[0]);
     }
-    const FileContent memo = sources.files.readFile(scheduleFile(sources.paths, kScheduleMemo, 0, 0));  // lines without days
-    for (std::string_view raw : fileLines(memo.opened ? completeLines(memo) : std::string_view()))
-        if (const std::string_view line = lineContent(raw); line.find_first_not_of(" \t") != std::string_view::npos) {
-            pieces.push_back({0, kFoundMemo, data.text_.size(), line.size()});
-            data.text_.append(line);
-        }
-    // The texts stay where they are from here on: the lines can point into them.
-    data.lines_.reserve(pieces.size());
-    data.folded_.reserve(data.text_.size());
-    data.foldedEnds_.reserve(pieces.size() + 1);
-    for (const Piece& p : pieces) {
-        data.lines_.push_back({p.serial, p.kind, std::string_view(data.text_).substr(p.at, p.size)});
-        data.foldedEnds_.push_back(data.folded_.size());
-        appendFoldedForSearch(data.lines_.back().text, data.folded_);
+    Part memo;  // lines without days
+    const FileContent file = sources.files.readFile(scheduleFile(sources.paths, kScheduleMemo, 0, 0));
+    for (std::string_view raw : fileLines(file.opened ? completeLines(file) : std::string_view()))
+        if (const std::string_view line = lineContent(raw); !blankLine(line)) memo.lines.push_back({0, kFoundMemo, memo.text.keep(line)});
+    fold(memo);
+    parts.push_back(std::move(memo));
+    for (Part& part : parts) {
+        if (part.failure) std::rethrow_exception(part.failure);
+        if (part.stopped) return {};
+        data.text_.adopt(std::move(part.text));
+        data.lines_.insert(data.lines_.end(), part.lines.begin(), part.lines.end());
+        data.folded_.insert(data.folded_.end(), part.folded.begin(), part.folded.end());
+        data.foldedBlocks_.push_back(std::move(part.units));
     }
-    data.foldedEnds_.push_back(data.folded_.size());
     return data;
 }
 
@@ -207,11 +289,11 @@ std::vector<const FoundLine*> SearchData::find(const SearchQuery& query, const S
         std::size_t holding = 0;
         for (std::size_t i = first; i < end; ++i)
             for (std::size_t w = 0; w < held.size() && kinds[lines_[i].kind]; ++w)
-                if (!held[w] && holdsWord(lines_[i].text, folded(i), query, w)) held[w] = true, ++holding;
+                if (!held[w] && holdsWord(lines_[i].text, folded_[i], query, w)) held[w] = true, ++holding;
         if (holding < held.size()) continue;
         for (std::size_t i = first; i < end; ++i)
             for (std::size_t w = 0; w < held.size() && kinds[lines_[i].kind]; ++w)
-                if (holdsWord(lines_[i].text, folded(i), query, w)) {
+                if (holdsWord(lines_[i].text, folded_[i], query, w)) {
                     found.push_back(&lines_[i]);
                     break;
                 }

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -45,10 +46,22 @@ struct FoundLine {
     std::string_view text;  // CP932, in the data's buffer
 };
 
+// Text that never moves once kept, so lines can point into it: whole files
+// as they were read, and other lines a block at a time.
+class KeptText {
+public:
+    std::string_view keep(std::string_view text);
+    std::string_view keepFile(std::string&& content, std::size_t used);  // its first `used` bytes
+    void adopt(KeptText&& other);
+
+private:
+    std::vector<std::unique_ptr<std::string>> blocks_;
+};
+
 class SearchData {
 public:
     SearchData() = default;
-    SearchData(SearchData&&) = default;  // the lines point into text_, whose buffer moves with it
+    SearchData(SearchData&&) = default;  // the lines point into blocks that do not move with it
     SearchData& operator=(SearchData&&) = default;
     SearchData(const SearchData&) = delete;
     SearchData& operator=(const SearchData&) = delete;
@@ -61,14 +74,10 @@ public:
     std::size_t lines() const { return lines_.size(); }
 
 private:
-    std::u16string_view folded(std::size_t line) const {
-        return std::u16string_view(folded_).substr(foldedEnds_[line], foldedEnds_[line + 1] - foldedEnds_[line]);
-    }
-
-    std::string text_;              // every line's text, one after the other
-    std::vector<FoundLine> lines_;  // by day
-    std::u16string folded_;         // every line's folded text, one after the other
-    std::vector<std::size_t> foldedEnds_;  // where each line's begins; one more at the end
+    KeptText text_;
+    std::vector<FoundLine> lines_;  // by day, pointing into text_
+    std::vector<std::u16string_view> folded_;  // each line's folded text, in foldedBlocks_
+    std::vector<std::unique_ptr<char16_t[]>> foldedBlocks_;
 };
 
 }  // namespace tavo

@@ -33,16 +33,18 @@ char16_t composed(char16_t kana, char16_t mark) {
     return kaToTo || hToHo ? kana + 1 : 0;
 }
 
-// Every Shift-JIS code folded (UTF-16), made once from the converter: one look-up a character.
+// Every Shift-JIS code folded (UTF-16), made once from the converter: one
+// look-up a character; U+FFFD for a code that stands for nothing.
 class Decoder {
 public:
     Decoder() : table_(std::make_unique<std::array<char16_t, 65536>>()) {
+        table_->fill(u'\uFFFD');
         for (unsigned code = 0; code < 65536; ++code) {
             const unsigned lead = code >> 8, trail = code & 0xFF;
             if (lead == 0 ? trail >= 0x80 && (trail < 0xA1 || trail > 0xDF) : !isCp932LeadByte(static_cast<unsigned char>(lead)) || trail < 0x40)
                 continue;
             const char bytes[2] = {static_cast<char>(lead ? lead : trail), static_cast<char>(trail)};
-            (*table_)[code] = foldOne(firstUnit(cp932ToUtf8(std::string_view(bytes, lead ? 2 : 1))));
+            if (const char16_t unit = foldOne(firstUnit(cp932ToUtf8(std::string_view(bytes, lead ? 2 : 1))))) (*table_)[code] = unit;
         }
     }
     char16_t operator()(unsigned code) const { return (*table_)[code]; }
@@ -64,30 +66,36 @@ const Decoder& decoder() {
     return d;
 }
 
-// Folds onto the end of `out` (a mark composes only with a character of this
-// text), with where each unit came from (its first byte).
-void fold(std::string_view cp932, std::u16string& out, std::vector<std::size_t>* from) {
+// Folds into `out`, which has room for a unit a byte (a mark composes only
+// with a character of this text), with where each unit came from (its first
+// byte). Returns the end of what it wrote.
+template <bool kTrack>
+char16_t* fold(std::string_view cp932, char16_t* const out, std::vector<std::size_t>* from) {
     const Decoder& decode = decoder();
-    const std::size_t start = out.size();
-    out.resize(start + cp932.size());  // at most a unit a byte
-    char16_t* const first = out.data() + start;
-    char16_t* unit = first;
-    for (std::size_t i = 0; i < cp932.size();) {
-        const auto lead = static_cast<unsigned char>(cp932[i]);
-        const bool two = isCp932LeadByte(lead) && i + 1 < cp932.size();
-        const char16_t c = decode(two ? lead << 8 | static_cast<unsigned char>(cp932[i + 1]) : lead);
-        const std::size_t at = i;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(cp932.data());
+    char16_t* unit = out;
+    for (std::size_t i = 0, size = cp932.size(); i < size;) {
+        const bool two = isCp932LeadByte(bytes[i]) && i + 1 < size;
+        const char16_t c = decode(two ? bytes[i] << 8 | bytes[i + 1] : bytes[i]);
+        if constexpr (kTrack) from->push_back(i);
         i += two ? 2 : 1;
-        if ((c == 0x309B || c == 0x309C) && unit > first)
+        if (static_cast<char16_t>(c - 0x309B) < 2 && unit > out)  // a voiced mark
             if (const char16_t both = composed(unit[-1], c)) {
                 unit[-1] = both;
+                if constexpr (kTrack) from->pop_back();
                 continue;
             }
-        *unit++ = c ? c : u'\uFFFD';
-        if (from) from->push_back(at);
+        *unit++ = c;
     }
-    out.resize(static_cast<std::size_t>(unit - out.data()));
-    if (from) from->push_back(cp932.size());
+    if constexpr (kTrack) from->push_back(cp932.size());
+    return unit;
+}
+
+std::u16string folded(std::string_view cp932, std::vector<std::size_t>* from) {
+    std::u16string out(cp932.size(), u'\0');
+    char16_t* const end = from ? fold<true>(cp932, out.data(), from) : fold<false>(cp932, out.data(), nullptr);
+    out.resize(static_cast<std::size_t>(end - out.data()));
+    return out;
 }
 
 // Whether a byte offset starts a character.
@@ -109,14 +117,9 @@ bool blank(std::string_view cp932, std::size_t at) {
 
 }  // namespace
 
-void appendFoldedForSearch(std::string_view cp932, std::u16string& out) { fold(cp932, out, nullptr); }
+std::size_t foldForSearchInto(std::string_view cp932, char16_t* out) { return static_cast<std::size_t>(fold<false>(cp932, out, nullptr) - out); }
 
-std::u16string foldForSearch(std::string_view cp932) {
-    std::u16string out;
-    out.reserve(cp932.size());
-    fold(cp932, out, nullptr);
-    return out;
-}
+std::u16string foldForSearch(std::string_view cp932) { return folded(cp932, nullptr); }
 
 SearchQuery parseSearchQuery(std::string_view cp932) {
     SearchQuery query;
@@ -146,11 +149,10 @@ bool holdsWord(std::string_view cp932, std::u16string_view folded, const SearchQ
 
 std::vector<std::pair<std::size_t, std::size_t>> searchMatches(std::string_view cp932, const SearchQuery& query) {
     std::vector<std::pair<std::size_t, std::size_t>> ranges;
-    std::u16string folded;
     std::vector<std::size_t> from;
-    fold(cp932, folded, &from);
+    const std::u16string text = folded(cp932, &from);
     for (const std::u16string& word : query.folded)
-        for (std::size_t at = folded.find(word); at != std::u16string::npos && !word.empty(); at = folded.find(word, at + 1))
+        for (std::size_t at = text.find(word); at != std::u16string::npos && !word.empty(); at = text.find(word, at + 1))
             ranges.push_back({from[at], from[at + word.size()]});
     for (const std::string& word : query.exact)
         for (std::size_t at = findExact(cp932, word, 0); at != std::string_view::npos; at = findExact(cp932, word, at + 1))

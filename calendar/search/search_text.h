@@ -15,7 +15,8 @@ namespace tavo {
 
 // The folded form of a Shift-JIS text, one unit per character.
 std::u16string foldForSearch(std::string_view cp932);
-void appendFoldedForSearch(std::string_view cp932, std::u16string& out);
+// Into room for a unit a byte; returns the units written.
+std::size_t foldForSearchInto(std::string_view cp932, char16_t* out);
 
 // Words separated by blanks (ASCII or full-width); a word in double quotes
 // is matched as written, blanks included.
