@@ -11,6 +11,7 @@ packages=(
     fonts-ipafont-gothic fonts-ipafont-mincho locales
     nsis python3 python3-icalendar unzip
     libcurl4-openssl-dev libexpat1-dev radicale xandikos python3-caldav curl
+    libcairo2-dev poppler-utils
 )
 
 sudo_cmd=()

@@ -138,6 +138,14 @@ void rebuildMarks(MonthGrid& grid, const DataSources& s) {
         }
 }
 
+void rebuildYear(YearGrids& grids, int year, GridLayoutChoice choice, const DataSources& sources) {
+    for (int m = 1; m <= 12; ++m) {
+        rebuildMonthGrid(grids.months[m - 1], year, m, choice, sources.closedDays);
+        rebuildMarks(grids.months[m - 1], sources);
+    }
+    loadDayOffTable(grids.dayOff, sources.files, sources.paths, year);
+}
+
 void rebuildMonth(MonthGrid& grid, DayOffTable& dayOff, int year, int month, GridLayoutChoice choice,
                   const DataSources& sources) {
     rebuildMonthGrid(grid, year, month, choice, sources.closedDays);

@@ -51,6 +51,13 @@ void rebuildMarks(MonthGrid& grid, const DataSources& sources);
 void rebuildMonth(MonthGrid& grid, DayOffTable& dayOff, int year, int month, GridLayoutChoice choice,
                   const DataSources& sources);
 
+// The twelve months of a year as the calendar builds them, and its days off.
+struct YearGrids {
+    MonthGrid months[12];
+    DayOffTable dayOff;
+};
+void rebuildYear(YearGrids& grids, int year, GridLayoutChoice choice, const DataSources& sources);
+
 // The date a cell shows; false past 31 December 9999.
 bool cellDate(const MonthGrid& grid, int cell, int& year, int& month, int& day);
 int columnOfWeekday(const MonthGrid& grid, int weekday);

@@ -230,28 +230,9 @@ private:
     // --- texts ---
     static constexpr int kMargin = 2;  // relief line and the one-pixel relief shift
 
-    // The font, or a smaller size of it, in which every text fits the box;
-    // height 0 in the key's place means nothing fits.
     FontKey fitting(FontKey font, const std::vector<std::string>& texts, int maxWidth, int maxHeight) {
-        for (int attempt = 0; attempt < 8; ++attempt) {
-            TextSize widest{0, 0};
-            for (const std::string& t : texts) {
-                const TextSize s = measure_.measure(font, t);
-                widest = {std::max(widest.width, s.width), std::max(widest.height, s.height)};
-            }
-            if (widest.width <= maxWidth && widest.height <= maxHeight) return font;
-            const int current = font.height > 0 ? font.height : widest.height;
-            // Text grows about in proportion to the font: one step is usually enough.
-            int next = current;
-            if (widest.width > maxWidth) next = std::min(next, current * maxWidth / std::max(widest.width, 1));
-            if (widest.height > maxHeight) next = std::min(next, current * maxHeight / std::max(widest.height, 1));
-            next = std::min(next, current - 1);
-            if (next < 1) break;
-            font.height = next;
-        }
-        return {font.part, font.state, -1};
+        return fittingFont(measure_, font, texts, maxWidth, maxHeight);
     }
-    static bool drawable(FontKey font) { return font.height >= 0; }
 
     void captionText() {
         const int t = l_.yearMonHeight, w = l_.clientWidth;

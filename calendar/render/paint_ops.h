@@ -21,6 +21,9 @@ struct DesignKey {
     friend bool operator==(const DesignKey&, const DesignKey&) = default;
 };
 
+// The colour a design gives a key (a fill, a text or an edge of a relief), or -1.
+std::int32_t paintColour(const DesignSet& design, DesignKey key);
+
 struct FontKey {
     int part = 0;
     DesignState state = kNormal;
@@ -45,6 +48,7 @@ struct PaintOp {
     FontKey font{};
     std::string text;  // CP932
     int x = 0, y = 0;
+    int lineWidth = 0;  // Polyline: the pen's width in device units; 0: the design's pen
 };
 
 struct TextSize {
@@ -57,5 +61,10 @@ public:
     virtual ~TextMeasure() = default;
     virtual TextSize measure(FontKey font, std::string_view text) = 0;
 };
+
+// The font, or a smaller size of it, in which every text fits the box; a
+// height of -1 in the key's place means nothing fits (see `drawable`).
+FontKey fittingFont(TextMeasure& measure, FontKey font, const std::vector<std::string>& texts, int maxWidth, int maxHeight);
+inline bool drawable(FontKey font) { return font.height >= 0; }
 
 }  // namespace tavo
