@@ -352,11 +352,8 @@ int commandMonth(Context& c) {
     }
     out += "H holiday, h substitute or national holiday, C closed weekday, + has data, o day off\n";
     for (int day = date->day; day <= monthLengthOf(date->year, date->month); ++day) {
-        char name[kHolidayNameBytes] = "";
-        const DayDate dd = dayDate(date->year, date->month, day);
-        if (isPublicHoliday({model.closedDays->japaneseHolidays != 0}, dd, name, true) == kNoHoliday)
-            isClosedDay(*model.closedDays, dd, name);
-        if (name[0] != '\0') out += std::to_string(date->month) + "/" + std::to_string(day) + " " + name + "\n";
+        const std::string name = dayNameOf(*model.closedDays, dayDate(date->year, date->month, day));
+        if (!name.empty()) out += std::to_string(date->month) + "/" + std::to_string(day) + " " + name + "\n";
     }
     c.out << cp932ToUtf8(withoutTrailingBlanks(out));
     return 0;

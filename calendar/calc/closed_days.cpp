@@ -279,4 +279,11 @@ DayKind dayKindOf(const ClosedDays& days, int year, int month, int day) {
     return closed ? kClosedWeekday : kOpenWeekday;
 }
 
+std::string dayNameOf(const ClosedDays& days, const DayDate& date) {
+    char name[kHolidayNameBytes] = "";
+    const HolidayResult holiday = isPublicHoliday({days.japaneseHolidays != 0}, date, name, true);
+    if (holiday == kNoHoliday) isClosedDay(days, date, holiday, name);
+    return name;
+}
+
 }  // namespace tavo

@@ -105,5 +105,7 @@ bool isClosedDay(const ClosedDays& days, const DayDate& date, char* name24);
 // The same for a caller that already knows whether the date is a public holiday.
 bool isClosedDay(const ClosedDays& days, const DayDate& date, HolidayResult holiday, char* name24);
 DayKind dayKindOf(const ClosedDays& days, int year, int month, int day);
+// The public holiday's name of the date, else its closed-day rule's name, else "" (CP932).
+std::string dayNameOf(const ClosedDays& days, const DayDate& date);
 
 }  // namespace tavo

@@ -5,9 +5,11 @@
 #include "path_settings.h"
 #include "personal_days.h"
 #include "shared/almanac_settings.h"
+#include "shared/find_settings.h"
 #include "shared/reminder_settings.h"
 #include "shared/sync_settings.h"
 #include "shared/window_settings.h"
+#include "shared/year_settings.h"
 
 namespace tavo {
 
@@ -30,6 +32,9 @@ std::vector<SettingsRecordTable> allSettingsTables(DesignMetrics metrics) {
         {"sync", sizeof(SyncSettings), syncTable()},
         {"custcolor", sizeof(CustomColours), customColourTable()},
         {"options dialog", sizeof(OptionsDialogSettings), optionsDialogTable()},
+        {"find", sizeof(FindSettings), findTable()},
+        {"year", sizeof(YearViewSettings), yearViewTable()},
+        {"print", sizeof(PrintSettings), printTable()},
     };
     for (int slot = 0; slot < 4; ++slot)
         records.push_back({"slot " + std::to_string(slot), sizeof(WindowSlots), windowSlotTable(slot)});

@@ -131,11 +131,8 @@ private:
         if (almanacYear_ != year) almanac_ = almanacNamesOf(almanacYear_ = year);
         const int dayOfYear = serialDayOf(year, month, 1) - serialDayOf(year, 1, 1) + 1;
         for (int d = 1; d <= length; ++d) {
-            char name[kHolidayNameBytes] = "";
-            const DayDate date = dayDate(year, month, d);
-            const HolidayResult holiday = isPublicHoliday({s_.closedDays.japaneseHolidays != 0}, date, name, true);
-            if (holiday == kNoHoliday) isClosedDay(s_.closedDays, date, holiday, name);
-            if (name[0] != '\0') put(d, kFoundHoliday, kept_.keep(name));
+            if (const std::string name = dayNameOf(s_.closedDays, dayDate(year, month, d)); !name.empty())
+                put(d, kFoundHoliday, kept_.keep(name));
             almanacText_.clear();
             appendAlmanacText(almanacText_, almanac_, dayOfYear + d - 1);
             if (!almanacText_.empty()) put(d, kFoundHoliday, kept_.keep(almanacText_));
