@@ -14,6 +14,8 @@
 #define IDS_BEFORE_RANGE 930
 #define IDS_LATEST_VERSION 932
 #define IDS_FIND 933
+#define IDS_YEAR_VIEW 934
+#define IDS_PRINT 935
 
 // Commands.
 #define CMD_JUMP 101
@@ -44,6 +46,8 @@
 #define CMD_NEXT_MONTH 1006
 #define CMD_TODAY 1007
 #define CMD_RANGE_VIEW 1008
+#define CMD_PREV_YEAR 1009
+#define CMD_NEXT_YEAR 1010
 
 // The range view's scrolling keys.
 #define CMD_SCROLL_LINE_UP 1021
@@ -92,6 +96,8 @@
 #define CMD_SYNC 940
 // 検索, in the system menu (Ctrl+F).
 #define CMD_FIND 941
+#define CMD_YEAR_VIEW 942
+#define CMD_PRINT 943
 
 // The span of years an iCalendar export or import covers.
 #define IDC_ICS_FROM 1210

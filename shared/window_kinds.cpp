@@ -15,6 +15,7 @@ constexpr WindowKindInfo kKinds[kWindowKindCount] = {
     {WindowKind::Options, L"#32770", L"オプション(Tavo)", -1, -1, -1, -1},
     {WindowKind::Remind, L"TavoRemind", nullptr, -1, -1, -1, -1},
     {WindowKind::Find, L"TavoFind", nullptr, -1, -1, -1, -1},
+    {WindowKind::Year, L"TavoYear", nullptr, -1, -1, 0, 0},
 };
 
 }  // namespace

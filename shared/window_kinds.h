@@ -14,8 +14,9 @@ enum class WindowKind : unsigned {
     Options,      // the options dialog, a dialog ("#32770") known by its title
     Remind,       // "TavoRemind", the reminder window of the process that reminds
     Find,         // "TavoFind", the search window
+    Year,         // "TavoYear", the year view
 };
-inline constexpr unsigned kWindowKindCount = 9;
+inline constexpr unsigned kWindowKindCount = 10;
 
 struct WindowKindInfo {
     WindowKind kind;
@@ -36,6 +37,7 @@ inline constexpr WindowKinds kDataWindows =
     kindBit(WindowKind::RangeView) | kindBit(WindowKind::DaySchedule) | kindBit(WindowKind::Birthday);
 // Told when data or settings change: the reminder and search windows read them again too.
 inline constexpr WindowKinds kRefreshedWindows =
-    kindBit(WindowKind::Calendar) | kindBit(WindowKind::RangeView) | kindBit(WindowKind::Remind) | kindBit(WindowKind::Find);
+    kindBit(WindowKind::Calendar) | kindBit(WindowKind::RangeView) | kindBit(WindowKind::Remind) | kindBit(WindowKind::Find) |
+                                               kindBit(WindowKind::Year);
 
 }  // namespace tavo

@@ -10,9 +10,10 @@
 # launcher's icon menu; 8. the installer's pages; 9. a reminder (window and
 # balloon) at every DPI given; 10. a sync's summary and the status bar after
 # it, against a Radicale on loopback, at every DPI given; 11. the search
-# window with results, at every DPI given. ONLY=name runs one part (today,
-# bare, almanac, view, schemes, schedule, birthdays, options, ical, tray,
-# installer, reminder, sync, find).
+# window with results, at every DPI given; 12. the year view at every DPI
+# given. ONLY=name runs one part (today, bare, almanac, view, schemes,
+# schedule, birthdays, options, ical, tray, installer, reminder, sync, find,
+# year).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TAVO_BUILD_DIR:-$root/build}
@@ -378,6 +379,29 @@ find_window() {
     rm -f "$data/sch2025b.cal"
 }
 want find && find_window
+# 12. 年間カレンダー of 2026 with a schedule (a data mark) and a day off.
+year_view() {
+    local dpi suffix
+    printf ':24\r\nクリスマス会\r\n' | iconv -f UTF-8 -t CP932 > "$data/sch2026c.cal"
+    for dpi in "${dpis[@]}"; do
+        suffix=$([ "$dpi" = 96 ] && echo "" || echo "-$dpi")
+        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f > /dev/null 2>&1
+        wine reg delete 'HKCU\Software\Brenmor\Tavo' /f > /dev/null 2>&1 || true
+        wine reg add 'HKCU\Software\Brenmor\Tavo\dir' /v schpath /t REG_SZ /d "$(winepath -w "$data")" /f > /dev/null 2>&1
+        wine reg add 'HKCU\Software\Brenmor\Tavo\year' /v cx /t REG_DWORD /d 900 /f > /dev/null 2>&1
+        wine reg add 'HKCU\Software\Brenmor\Tavo\year' /v cy /t REG_DWORD /d 640 /f > /dev/null 2>&1
+        wine "$build/win/bin/Tavo.exe" 2026/12/07 &
+        local pid=$!
+        sleep 4
+        wine "$build/win/bin/tavo_post_command.exe" 942
+        sleep 3
+        import -window root -crop "$((900 * dpi / 96))x$((640 * dpi / 96))+0+0" "$out/year$suffix.png"
+        echo "$out/year$suffix.png"
+        kill "$pid" 2> /dev/null || true
+        wineserver -k 2> /dev/null || true
+    done
+}
+want year && year_view
 rm -rf "$sample"
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f > /dev/null 2>&1
 rm -rf "$data"

@@ -48,11 +48,15 @@ private:
 
     void month(int m) {
         const Rect box = l_.month[m - 1];
-        centred(caption_, {kYearMon, 0, DesignRole::Text, kNormal}, {box.left, box.top, box.width, l_.cell}, in_.monthNames[m - 1]);
+        const Rect name{box.left, box.top, box.width, l_.cell};
+        fill({kYearMon, 0, DesignRole::Fill, kNormal}, name);
+        centred(caption_, {kYearMon, 0, DesignRole::Text, kNormal}, name, in_.monthNames[m - 1]);
         const MonthGrid& g = grid(m);
-        for (int c = 0; c < kGridColumns; ++c)
-            centred(weekday_, {kWeek, columnKind(g, c), DesignRole::Text, kNormal},
-                    {box.left + c * l_.cell, box.top + l_.cell, l_.cell, l_.cell}, in_.weekdayNames[weekdayOfColumn(c, g.weekStart)]);
+        for (int c = 0; c < kGridColumns; ++c) {
+            const Rect r{box.left + c * l_.cell, box.top + l_.cell, l_.cell, l_.cell};
+            fill({kWeek, columnKind(g, c), DesignRole::Fill, kNormal}, r);
+            centred(weekday_, {kWeek, columnKind(g, c), DesignRole::Text, kNormal}, r, in_.weekdayNames[weekdayOfColumn(c, g.weekStart)]);
+        }
         for (int cell = 0; cell < kGridCells; ++cell)
             if (inMonth(g, cell)) day(m, cell);
     }
@@ -65,12 +69,16 @@ private:
         const int d = g.cellDay[cell];
         const DesignState state = in_.selected.month == m && in_.selected.day == d ? kSelected : kNormal;
         const Rect r = yearCellRect(l_, m, cell);
-        PaintOp fill(PaintOpKind::FillRect, {part, kind, DesignRole::Fill, state});
-        fill.rect = r;
-        ops_.push_back(std::move(fill));
+        fill({part, kind, DesignRole::Fill, state}, r);
         centred(day_[part - kNoSchedule][state], {part, kind, DesignRole::Text, state}, r, g.cellDayText[cell]);
         if (isDayOff(in_.grids.dayOff, m, d)) frame({g.cellClosed[cell] ? kNormline : kHoliline, 0, DesignRole::Text, kNormal}, r, 2);
         if (in_.today.month == m && in_.today.day == d) frame({kYearMon, 0, DesignRole::Text, kNormal}, r, 0);
+    }
+
+    void fill(DesignKey key, Rect r) {
+        PaintOp op(PaintOpKind::FillRect, key);
+        op.rect = r;
+        ops_.push_back(std::move(op));
     }
 
     void centred(FontKey font, DesignKey colour, Rect box, const std::string& text) {

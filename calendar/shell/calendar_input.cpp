@@ -1,4 +1,5 @@
 #include "calendar_input.h"
+#include "year_window.h"
 
 #include <commctrl.h>
 
@@ -95,6 +96,7 @@ void showSelectedDate(CalendarWindow& a, bool monthChanged) {
     if (a.statusBar) SendMessageW(a.statusBar, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(cp932ToWide(a.statusText).c_str()));
     a.repaint();
     notifyRangeView();
+    if (a.yearView) a.yearView->follow();
 }
 
 void onPointer(CalendarWindow& a, int x, int y, Pointer kind) {

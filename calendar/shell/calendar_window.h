@@ -30,6 +30,7 @@ class RangeViewWindow;
 class DayScheduleWindow;
 class BirthdayWindow;
 class SearchWindow;
+class YearWindow;
 
 class CalendarWindow final : public win::PaintedWindow {
 public:
@@ -59,6 +60,7 @@ public:
     std::unique_ptr<DayScheduleWindow> daySchedule;  // the last one opened
     std::unique_ptr<BirthdayWindow> birthdays;       // the last one opened
     std::unique_ptr<SearchWindow> find;                // made when 検索 first opens
+    std::unique_ptr<YearWindow> yearView;              // made when the year view first opens
     // Input state.
     bool rightReleaseInTopBand = false;
     bool mouseCaptured = false;
