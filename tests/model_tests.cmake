@@ -34,6 +34,7 @@ set(TAVO_MODEL_TEST_SOURCES
     month_layout_test.cpp
     month_painter_test.cpp
     year_view_test.cpp
+    print_pages_test.cpp
     navigation_test.cpp
     path_settings_test.cpp
     personal_days_test.cpp

@@ -282,7 +282,7 @@ struct Collector {
         if (serial >= selectedSerial && list.firstLine < 0) list.firstLine = index;
         if (serial == selectedSerial) list.selectedLine = index;
         appendPartText(list.text(), request.formats, 1, 0, dateOfDay(), request.locale);
-        list.endHeader(dayKind(), dayOffMark());
+        list.endHeader(dayKind(), dayOffMark(), serial);
         if (request.almanac) almanacLine();
     }
 

@@ -41,12 +41,15 @@ public:
         return {std::string_view(text_).substr(start, ends_[i] - start), (kind & kHeader) != 0, (kind >> 2) & 7, kind & 3};
     }
     std::vector<std::string> lines() const;  // printed forms with tabs expanded, for tests and tools
+    // The serial day a line belongs to (its header's); 0 for the memo.
+    int serial(std::size_t i) const { return serials_[i]; }
 
     // Building: text() grows the line being written, endLine() closes it.
     void clear() {  // keeps the buffers
         text_.clear();
         ends_.clear();
         kinds_.clear();
+        serials_.clear();
         firstLine = 0;
         selectedLine = -1;
     }
@@ -54,15 +57,19 @@ public:
         text_.reserve(bytes);
         ends_.reserve(lines);
         kinds_.reserve(lines);
+        serials_.reserve(lines);
     }
     std::string& text() { return text_; }
     void endLine() {
         ends_.push_back(static_cast<std::uint32_t>(text_.size()));
         kinds_.push_back(0);
+        serials_.push_back(serials_.empty() ? 0 : serials_.back());
     }
-    void endHeader(int dayKind, int mark) {
+    // serial: the day the header and the lines after it belong to (0: none, the memo).
+    void endHeader(int dayKind, int mark, int serial = 0) {
         ends_.push_back(static_cast<std::uint32_t>(text_.size()));
         kinds_.push_back(static_cast<std::uint8_t>(kHeader | (dayKind & 7) << 2 | (mark & 3)));
+        serials_.push_back(serial);
     }
     void addLine(std::string_view line) {
         text_ += line;
@@ -81,6 +88,7 @@ private:
     std::string text_;  // CP932
     std::vector<std::uint32_t> ends_;
     std::vector<std::uint8_t> kinds_;  // kHeader | day kind << 2 | mark; 0 for data
+    std::vector<int> serials_;
 };
 
 struct RangeRequest {

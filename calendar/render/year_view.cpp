@@ -37,13 +37,14 @@ private:
 
     void fonts() {
         const int inside = l_.cell - 2 * margin();
-        caption_ = fittingFont(measure_, {kYearMon, kNormal}, {in_.monthNames, in_.monthNames + 12}, kMonthCells * l_.cell - 2 * margin(),
+        const int h = in_.fontHeight;
+        caption_ = fittingFont(measure_, {kYearMon, kNormal, h}, {in_.monthNames, in_.monthNames + 12}, kMonthCells * l_.cell - 2 * margin(),
                                inside);
-        weekday_ = fittingFont(measure_, {kWeek, kNormal}, {in_.weekdayNames, in_.weekdayNames + 7}, inside, inside);
+        weekday_ = fittingFont(measure_, {kWeek, kNormal, h}, {in_.weekdayNames, in_.weekdayNames + 7}, inside, inside);
         std::vector<std::string> labels;
         for (int d = 1; d <= 31; ++d) labels.push_back(std::to_string(d));
         for (int part : {kNoSchedule, kHaveSchedule})
-            for (DesignState state : {kNormal, kSelected}) day_[part - kNoSchedule][state] = fittingFont(measure_, {part, state}, labels, inside, inside);
+            for (DesignState state : {kNormal, kSelected}) day_[part - kNoSchedule][state] = fittingFont(measure_, {part, state, h}, labels, inside, inside);
     }
 
     void month(int m) {

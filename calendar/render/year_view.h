@@ -37,6 +37,7 @@ struct YearPaintInput {
     YearHit today;                    // month 0: not in this year
     int dpi = 96;
     int lineWidth = 0;  // frames' pen width in device units; 0: the design's
+    int fontHeight = 0;  // texts fitted from fonts of this cell height; 0: the fonts as built
 };
 
 // Per month: its name, the weekday names, each day's fill and number in the
