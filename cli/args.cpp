@@ -11,7 +11,8 @@ std::string parseArgs(const std::vector<std::string>& words, const std::vector<s
                       const std::vector<std::string>& flagOptions, Args& args) {
     for (std::size_t i = 0; i < words.size(); ++i) {
         const std::string& w = words[i];
-        if (w.size() < 3 || w.compare(0, 2, "--") != 0) {
+        const bool named = std::find(valueOptions.begin(), valueOptions.end(), w) != valueOptions.end();  // "-o" too
+        if (!named && (w.size() < 3 || w.compare(0, 2, "--") != 0)) {
             args.positional.push_back(w);
             continue;
         }

@@ -30,6 +30,11 @@
 #include "shared/clock.h"
 #include "shared/date_math.h"
 #include "tavo_version.h"
+#ifdef TAVO_PDF
+#include "calendar/render/print_pages.h"
+#include "calendar/render/year_view.h"
+#include "pdf/pdf_pages.h"
+#endif
 #ifdef TAVO_SYNC
 #include "sync/caldav.h"
 #include "sync/http_curl.h"
@@ -61,6 +66,10 @@ const char* const kUsage =
     "  reminders FROM [TO] [--dir DIR]   the timed entries of the days, one a line, in time order\n"
     "  search WORDS... [--from YEAR] [--to YEAR] [--dir DIR]   the lines of the days that hold every word\n"
     "                               (\"quoted\" as written; the years of the folder by default)\n"
+#ifdef TAVO_PDF
+    "  print month YYYY-MM | year YYYY | range YYYY-MM-DD [--paper A4|A3|B5|B4|Letter] [--landscape] [--mono]\n"
+    "        [--margin MM] [--type 0|1|2] [--before N] [--after N] [--dir DIR] -o FILE.pdf   pages as PDF\n"
+#endif
 #ifdef TAVO_SYNC
     "  sync --url URL --user USER [--dir DIR]   the day schedules with a CalDAV calendar, both ways\n"
     "                               (the password from TAVO_PASSWORD; last year to next year)\n"
@@ -359,23 +368,30 @@ int commandMonth(Context& c) {
     return 0;
 }
 
-int commandRange(Context& c) {
-    if (c.args.positional.size() != 2) return fail(c, "range needs YYYY-MM-DD");
-    const auto date = parseIsoDate(c.args.positional[1]);
-    if (!date) return fail(c, "not a date between 1582-10-15 and 9999-12-31: " + c.args.positional[1]);
-    RangeViewSettings range{};
+bool hasFlag(const Context& c, const char* flag) { return std::find(c.args.flags.begin(), c.args.flags.end(), flag) != c.args.flags.end(); }
+
+// --type, --before and --after into the range view's settings; a problem's text, or "".
+std::string rangeOptions(const Context& c, RangeViewSettings& range) {
     const std::pair<const char*, std::int32_t*> numbers[] = {{"--type", &range.range}, {"--before", &range.before}, {"--after", &range.after}};
     for (const auto& [option, field] : numbers) {
         const auto it = c.args.options.find(option);
         if (it == c.args.options.end()) continue;
         const auto value = parseNumber(it->second, 0, std::string(option) == "--type" ? 2 : 99);
-        if (!value) return fail(c, std::string(option) + " is out of range: " + it->second);
+        if (!value) return std::string(option) + " is out of range: " + it->second;
         *field = *value;
     }
-    const bool monday = std::find(c.args.flags.begin(), c.args.flags.end(), "--monday") != c.args.flags.end();
+    return {};
+}
+
+int commandRange(Context& c) {
+    if (c.args.positional.size() != 2) return fail(c, "range needs YYYY-MM-DD");
+    const auto date = parseIsoDate(c.args.positional[1]);
+    if (!date) return fail(c, "not a date between 1582-10-15 and 9999-12-31: " + c.args.positional[1]);
+    RangeViewSettings range{};
+    if (const std::string problem = rangeOptions(c, range); !problem.empty()) return fail(c, problem);
     const Model model(c);
     const JapaneseLocale locale;
-    const RangeRequest request{date->year, date->month, date->day, range, monday, false, model.rangeFormats, locale, {}, true};
+    const RangeRequest request{date->year, date->month, date->day, range, hasFlag(c, "--monday"), false, model.rangeFormats, locale, {}, true};
     std::string out;
     const RangeList list = collectRange(request, model.sources());
     for (std::size_t i = 0; i < list.size(); ++i) {
@@ -392,7 +408,7 @@ int commandIcsExport(Context& c) {
     const auto from = parseNumber(c.args.positional[1], kFirstYear + 1, kLastYear - 1);
     const auto to = parseNumber(c.args.positional[2], kFirstYear + 1, kLastYear - 1);
     if (!from || !to || *to < *from) return fail(c, "ics-export needs years FROM <= TO within 1583..9998");
-    const bool holidays = std::find(c.args.flags.begin(), c.args.flags.end(), "--holidays") != c.args.flags.end();
+    const bool holidays = hasFlag(c, "--holidays");
     const Model model(c);
     const LocalDate today = clockToday();
     const IcsExport exported = exportICalendar({*from, *to, holidays, today}, model.sources());
@@ -563,6 +579,92 @@ int commandLunar(Context& c) {
     return 0;
 }
 
+#ifdef TAVO_PDF
+const std::string kWeekdayNames[7] = {"日", "月", "火", "水", "木", "金", "土"};
+
+std::optional<Paper> paperOption(const Context& c) {
+    const auto it = c.args.options.find("--paper");
+    if (it == c.args.options.end()) return Paper::A4;
+    for (int p = 0; p < kPaperCount; ++p)
+        if (it->second == paperName(static_cast<Paper>(p))) return static_cast<Paper>(p);
+    return std::nullopt;
+}
+
+struct PrintedDesigns {
+    DesignSet calendar{}, range{};
+    PrintedDesigns() {
+        resetDesignSet(calendar, kCalendarDesign, {20, 16});
+        resetDesignSet(range, kRangeViewDesign, {20, 16});
+    }
+};
+
+// The pages of what was asked, added to the document; "" or what is wrong.
+std::string addPrintedPages(Context& c, const Model& model, PdfDocument& pdf, const Rect area, int dpi, bool colour) {
+    const std::string& what = c.args.positional[1];
+    const std::string& when = c.args.positional[2];
+    static const PrintedDesigns designs;
+    const JapaneseLocale locale;
+    if (what == "month") {
+        const auto date = parseMonth(when);
+        if (!date) return "not a month between 1582-10 and 9999-12: " + when;
+        MonthGrid grid{};
+        DayOffTable dayOff{};
+        rebuildMonth(grid, dayOff, date->year, date->month, {false, false}, model.sources());
+        RangeViewSettings month{kRangeMonth, 0, 0};
+        const RangeList list = collectRange({date->year, date->month, 1, month, false, false, model.rangeFormats, locale, {}, false}, model.sources());
+        PrintedDay days[32];
+        printedDaysOf(list, grid, *model.closedDays, days);
+        std::string caption = std::to_string(date->year) + "年" + std::to_string(date->month) + "月";
+        if (const std::string era = eraYearText(date->year, date->month); !era.empty()) caption.append(" ").append(era);
+        const MonthPageInput input{grid, dayOff, designs.calendar, caption, kWeekdayNames, days, dpi};
+        pdf.addPage(planMonthPage(input, area, pdf.measure(designs.calendar)), designs.calendar, colour);
+    } else if (what == "year") {
+        const auto year = parseNumber(when, kFirstYear + 1, kLastYear);
+        if (!year) return "not a year within 1583..9999: " + when;
+        YearGrids grids;
+        rebuildYear(grids, *year, {false, false}, model.sources());
+        std::string title = std::to_string(*year) + "年";
+        if (const std::string era = eraYearText(*year, 12); !era.empty()) title.append(" ").append(era);
+        pdf.addPage(planYearPage(grids, designs.calendar, kWeekdayNames, title, area, dpi, pdf.measure(designs.calendar)), designs.calendar, colour);
+    } else if (what == "range") {
+        const auto date = parseIsoDate(when);
+        if (!date) return "not a date between 1582-10-15 and 9999-12-31: " + when;
+        RangeViewSettings range{kRangeMonth, 0, 0};  // the date's month unless --type says otherwise
+        if (const std::string problem = rangeOptions(c, range); !problem.empty()) return problem;
+        const RangeList list = collectRange({date->year, date->month, date->day, range, hasFlag(c, "--monday"), false, model.rangeFormats, locale, {}, false},
+                                            model.sources());
+        for (const std::vector<PaintOp>& page : planRangePages(list, "予定一覧", area, dpi, pdf.measure(designs.range)))
+            pdf.addPage(page, designs.range, colour);
+    } else {
+        return "print needs month, year or range";
+    }
+    return {};
+}
+
+int commandPrint(Context& c) {
+    if (c.args.positional.size() != 3) return fail(c, "print needs month YYYY-MM, year YYYY or range YYYY-MM-DD");
+    const auto output = c.args.options.find("-o");
+    if (output == c.args.options.end()) return fail(c, "print needs -o FILE.pdf");
+    const auto paper = paperOption(c);
+    if (!paper) return fail(c, "--paper is one of A4, A3, B5, B4, Letter: " + c.args.options.at("--paper"));
+    int margin = 10;
+    if (const auto it = c.args.options.find("--margin"); it != c.args.options.end()) {
+        const auto value = parseNumber(it->second, 0, 50);
+        if (!value) return fail(c, "--margin is 0..50 millimetres: " + it->second);
+        margin = *value;
+    }
+    constexpr int kDpi = 720;  // device units of a tenth of a point: no rounding a reader would see
+    const Sheet sheet = wholeSheet(*paper, hasFlag(c, "--landscape"), kDpi);
+    const Model model(c);
+    PdfDocument pdf(output->second, sheet, std::string("Tavo ").append(c.args.positional[1]).append(" ").append(c.args.positional[2]));
+    if (!pdf.ok()) return fail(c, "cannot write " + output->second);
+    if (const std::string problem = addPrintedPages(c, model, pdf, contentArea(sheet, margin), kDpi, !hasFlag(c, "--mono")); !problem.empty())
+        return fail(c, problem);
+    if (!pdf.finish()) return fail(c, "cannot write " + output->second);
+    return 0;
+}
+#endif
+
 const std::map<std::string, std::function<int(Context&)>>& commands() {
     static const std::map<std::string, std::function<int(Context&)>> table = {
         {"day", commandDay},
@@ -572,6 +674,9 @@ const std::map<std::string, std::function<int(Context&)>>& commands() {
         {"ics-import", commandIcsImport},
         {"lunar", commandLunar},
         {"month", commandMonth},
+#ifdef TAVO_PDF
+        {"print", commandPrint},
+#endif
         {"range", commandRange},
         {"reminders", commandReminders},
         {"search", commandSearch},
@@ -592,7 +697,8 @@ int run(const std::vector<std::string>& words, std::ostream& out, std::ostream& 
     }
     Context c{{}, out, err, {}, {}};
     const std::string parseError =
-        parseArgs(words, {"--today", "--dir", "--type", "--before", "--after", "--part", "--sel", "--url", "--user", "--from", "--to"}, {"--monday", "--holidays"}, c.args);
+        parseArgs(words, {"--today", "--dir", "--type", "--before", "--after", "--part", "--sel", "--url", "--user", "--from", "--to", "--paper", "--margin", "-o"},
+                  {"--monday", "--holidays", "--landscape", "--mono"}, c.args);
     if (!parseError.empty()) return fail(c, parseError);
     if (const std::string folderError = checkDataFolder(c); !folderError.empty()) return fail(c, folderError);
     if (c.args.positional.empty()) {

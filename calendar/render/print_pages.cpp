@@ -128,7 +128,7 @@ private:
         const int rowHeight = gridHeight_ / 6;
         const int number = std::min(rowHeight * 22 / 100, ops_.mm(7));
         const int lineHeight = std::clamp(rowHeight / 7, ops_.mm(3), ops_.mm(4.5));
-        return {{kNoSchedule, kNormal, number}, {kNoSchedule, kNormal, number * 6 / 10}, {kRokuyou, kNormal, number / 2},
+        return {{kNoSchedule, kNormal, number}, {kNoSchedule, kNormal, std::min(number * 6 / 10, ops_.mm(3.5))}, {kRokuyou, kNormal, number / 2},
                 {kHaveSchedule, kNormal, lineHeight * 85 / 100}, lineHeight};
     }
 
@@ -143,13 +143,19 @@ private:
         const int m = ops_.mm(1), inner = r.width - 2 * m;
         const TextSize number = ops_.text({part, kNormal, f.number.height}, ink, r.left + m, r.top + m, g_.cellDayText[index], inner);
         const std::string rokuyo = std::string(g_.cellRokuyo[index]).substr(0, 4);
-        const int rokuyoWidth = rokuyo == "    " ? 0 : ops_.text(f.rokuyo, {kRokuyou, 0, DesignRole::Text, kNormal}, r.left + r.width - m - inner / 4,
-                                                           r.top + m, rokuyo, inner / 4).width;
+        if (rokuyo != "    ") ops_.text(f.rokuyo, {kRokuyou, 0, DesignRole::Text, kNormal}, r.left + r.width - m - inner / 4,
+                                    r.top + m, rokuyo, inner / 4);
         const PrintedDay& printed = in_.days[d];
-        const int nameLeft = r.left + m + number.width + m;
-        ops_.text(f.name, ink, nameLeft, r.top + m + number.height - f.name.height, printed.name, r.left + r.width - m - rokuyoWidth - m - nameLeft);
-        if (isDayOff(in_.dayOff, g_.month, d)) ops_.text(f.name, ink, r.left + m, r.top + m + number.height, "休", inner);
-        lines(printed.lines, ink, f, {r.left + m, r.top + m + number.height + m, inner, r.top + r.height - m - (r.top + m + number.height + m)});
+        int top = r.top + m + number.height;
+        if (!printed.name.empty()) {  // under the number: a holiday's name is often wider than the room beside it
+            ops_.text(f.name, ink, r.left + m, top, printed.name, inner);
+            top += f.name.height;
+        }
+        if (isDayOff(in_.dayOff, g_.month, d)) {
+            ops_.text(f.name, ink, r.left + m, top, "休み", inner);
+            top += f.name.height;
+        }
+        lines(printed.lines, ink, f, {r.left + m, top + m, inner, r.top + r.height - m - (top + m)});
     }
 
     // As many lines as fit; when some do not, the last place counts them.
