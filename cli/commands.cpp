@@ -590,51 +590,24 @@ std::optional<Paper> paperOption(const Context& c) {
     return std::nullopt;
 }
 
-struct PrintedDesigns {
-    DesignSet calendar{}, range{};
-    PrintedDesigns() {
-        resetDesignSet(calendar, kCalendarDesign, {20, 16});
-        resetDesignSet(range, kRangeViewDesign, {20, 16});
-    }
-};
-
-// The pages of what was asked, added to the document; "" or what is wrong.
-std::string addPrintedPages(Context& c, const Model& model, PdfDocument& pdf, const Rect area, int dpi, bool colour) {
-    const std::string& what = c.args.positional[1];
+// What was asked, from its words: "" or what is wrong.
+std::string printRequestOf(const Context& c, PrintWhat& what, LocalDate& date, RangeViewSettings& range) {
+    const std::string& kind = c.args.positional[1];
     const std::string& when = c.args.positional[2];
-    static const PrintedDesigns designs;
-    const JapaneseLocale locale;
-    if (what == "month") {
-        const auto date = parseMonth(when);
-        if (!date) return "not a month between 1582-10 and 9999-12: " + when;
-        MonthGrid grid{};
-        DayOffTable dayOff{};
-        rebuildMonth(grid, dayOff, date->year, date->month, {false, false}, model.sources());
-        RangeViewSettings month{kRangeMonth, 0, 0};
-        const RangeList list = collectRange({date->year, date->month, 1, month, false, false, model.rangeFormats, locale, {}, false}, model.sources());
-        PrintedDay days[32];
-        printedDaysOf(list, grid, *model.closedDays, days);
-        std::string caption = std::to_string(date->year) + "年" + std::to_string(date->month) + "月";
-        if (const std::string era = eraYearText(date->year, date->month); !era.empty()) caption.append(" ").append(era);
-        const MonthPageInput input{grid, dayOff, designs.calendar, caption, kWeekdayNames, days, dpi};
-        pdf.addPage(planMonthPage(input, area, pdf.measure(designs.calendar)), designs.calendar, colour);
-    } else if (what == "year") {
+    range = {kRangeMonth, 0, 0};  // the date's month unless --type says otherwise
+    if (kind == "month") {
+        const auto month = parseMonth(when);
+        if (!month) return "not a month between 1582-10 and 9999-12: " + when;
+        what = PrintWhat::Month, date = *month;
+    } else if (kind == "year") {
         const auto year = parseNumber(when, kFirstYear + 1, kLastYear);
         if (!year) return "not a year within 1583..9999: " + when;
-        YearGrids grids;
-        rebuildYear(grids, *year, {false, false}, model.sources());
-        std::string title = std::to_string(*year) + "年";
-        if (const std::string era = eraYearText(*year, 12); !era.empty()) title.append(" ").append(era);
-        pdf.addPage(planYearPage(grids, designs.calendar, kWeekdayNames, title, area, dpi, pdf.measure(designs.calendar)), designs.calendar, colour);
-    } else if (what == "range") {
-        const auto date = parseIsoDate(when);
-        if (!date) return "not a date between 1582-10-15 and 9999-12-31: " + when;
-        RangeViewSettings range{kRangeMonth, 0, 0};  // the date's month unless --type says otherwise
-        if (const std::string problem = rangeOptions(c, range); !problem.empty()) return problem;
-        const RangeList list = collectRange({date->year, date->month, date->day, range, hasFlag(c, "--monday"), false, model.rangeFormats, locale, {}, false},
-                                            model.sources());
-        for (const std::vector<PaintOp>& page : planRangePages(list, "予定一覧", area, dpi, pdf.measure(designs.range)))
-            pdf.addPage(page, designs.range, colour);
+        what = PrintWhat::Year, date = {*year, 1, 1};
+    } else if (kind == "range") {
+        const auto day = parseIsoDate(when);
+        if (!day) return "not a date between 1582-10-15 and 9999-12-31: " + when;
+        what = PrintWhat::Range, date = *day;
+        return rangeOptions(c, range);
     } else {
         return "print needs month, year or range";
     }
@@ -653,13 +626,21 @@ int commandPrint(Context& c) {
         if (!value) return fail(c, "--margin is 0..50 millimetres: " + it->second);
         margin = *value;
     }
+    PrintWhat what{};
+    LocalDate date{};
+    RangeViewSettings range{};
+    if (const std::string problem = printRequestOf(c, what, date, range); !problem.empty()) return fail(c, problem);
     constexpr int kDpi = 720;  // device units of a tenth of a point: no rounding a reader would see
     const Sheet sheet = wholeSheet(*paper, hasFlag(c, "--landscape"), kDpi);
     const Model model(c);
+    DesignSet design{};
+    resetDesignSet(design, printsInRangeDesign(what) ? kRangeViewDesign : kCalendarDesign, {20, 16});
     PdfDocument pdf(output->second, sheet, std::string("Tavo ").append(c.args.positional[1]).append(" ").append(c.args.positional[2]));
     if (!pdf.ok()) return fail(c, "cannot write " + output->second);
-    if (const std::string problem = addPrintedPages(c, model, pdf, contentArea(sheet, margin), kDpi, !hasFlag(c, "--mono")); !problem.empty())
-        return fail(c, problem);
+    const JapaneseLocale locale;
+    const PrintRequest request{what, date.year, date.month, date.day, {hasFlag(c, "--monday"), false}, range, model.rangeFormats, locale, kWeekdayNames};
+    for (const std::vector<PaintOp>& page : planPrintJob(request, model.sources(), design, contentArea(sheet, margin), kDpi, pdf.measure(design)))
+        pdf.addPage(page, design, !hasFlag(c, "--mono"));
     if (!pdf.finish()) return fail(c, "cannot write " + output->second);
     return 0;
 }

@@ -92,9 +92,10 @@ void PdfDocument::addPage(const std::vector<PaintOp>& ops, const DesignSet& desi
     cairo_t* cr = s_->cr;
     if (s_->pages) cairo_show_page(cr);
     s_->pages = true;
-    CairoMeasure fonts(cr, design, deviceUnits(4, s_->sheet.dpi));
+    const DesignSet printed = printedDesign(design, colour);
+    CairoMeasure fonts(cr, printed, deviceUnits(4, s_->sheet.dpi));
     for (const PaintOp& op : ops) {
-        const std::int32_t ink = printedColour(design, op.key, colour);
+        const std::int32_t ink = paintColour(printed, op.key);
         if (ink == kNoColour) continue;
         setColour(cr, ink);
         switch (op.kind) {
@@ -127,7 +128,7 @@ void PdfDocument::addPage(const std::vector<PaintOp>& ops, const DesignSet& desi
 }
 
 bool PdfDocument::finish() {
-    if (!s_->pages) addPage({}, DesignSet{}, true);  // a document has a page
+    if (!s_->pages) cairo_show_page(s_->cr);  // a document has a page
     cairo_destroy(s_->cr);
     s_->cr = nullptr;
     cairo_surface_finish(s_->surface);

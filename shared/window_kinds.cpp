@@ -16,6 +16,7 @@ constexpr WindowKindInfo kKinds[kWindowKindCount] = {
     {WindowKind::Remind, L"TavoRemind", nullptr, -1, -1, -1, -1},
     {WindowKind::Find, L"TavoFind", nullptr, -1, -1, -1, -1},
     {WindowKind::Year, L"TavoYear", nullptr, -1, -1, 0, 0},
+    {WindowKind::Preview, L"TavoPreview", nullptr, -1, -1, -1, -1},
 };
 
 }  // namespace

@@ -15,8 +15,9 @@ enum class WindowKind : unsigned {
     Remind,       // "TavoRemind", the reminder window of the process that reminds
     Find,         // "TavoFind", the search window
     Year,         // "TavoYear", the year view
+    Preview,      // "TavoPreview", printing and its preview
 };
-inline constexpr unsigned kWindowKindCount = 10;
+inline constexpr unsigned kWindowKindCount = 11;
 
 struct WindowKindInfo {
     WindowKind kind;
@@ -38,6 +39,6 @@ inline constexpr WindowKinds kDataWindows =
 // Told when data or settings change: the reminder and search windows read them again too.
 inline constexpr WindowKinds kRefreshedWindows =
     kindBit(WindowKind::Calendar) | kindBit(WindowKind::RangeView) | kindBit(WindowKind::Remind) | kindBit(WindowKind::Find) |
-                                               kindBit(WindowKind::Year);
+                                               kindBit(WindowKind::Year) | kindBit(WindowKind::Preview);
 
 }  // namespace tavo

@@ -11,9 +11,9 @@
 # balloon) at every DPI given; 10. a sync's summary and the status bar after
 # it, against a Radicale on loopback, at every DPI given; 11. the search
 # window with results, at every DPI given; 12. the year view at every DPI
-# given. ONLY=name runs one part (today, bare, almanac, view, schemes,
-# schedule, birthdays, options, ical, tray, installer, reminder, sync, find,
-# year).
+# given; 13. the print preview at every DPI given. ONLY=name runs one part
+# (today, bare, almanac, view, schemes, schedule, birthdays, options, ical,
+# tray, installer, reminder, sync, find, year, print).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TAVO_BUILD_DIR:-$root/build}
@@ -402,6 +402,29 @@ year_view() {
     done
 }
 want year && year_view
+# 13. 印刷's preview of May 2026 with schedules (more than a cell holds on the 6th).
+print_preview() {
+    local dpi suffix
+    { printf ':1\r\n会議 10:00\r\n:6\r\n'; for i in 1 2 3 4 5 6 7 8 9 10 11 12; do printf '打ち合わせ%s\r\n' "$i"; done
+      printf ':15\r\n歯医者\r\n'; } | iconv -f UTF-8 -t CP932 > "$data/sch20265.cal"
+    for dpi in "${dpis[@]}"; do
+        suffix=$([ "$dpi" = 96 ] && echo "" || echo "-$dpi")
+        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f > /dev/null 2>&1
+        wine reg delete 'HKCU\Software\Brenmor\Tavo' /f > /dev/null 2>&1 || true
+        wine reg add 'HKCU\Software\Brenmor\Tavo\dir' /v schpath /t REG_SZ /d "$(winepath -w "$data")" /f > /dev/null 2>&1
+        wine "$build/win/bin/Tavo.exe" 2026/05/06 &
+        local pid=$!
+        sleep 4
+        wine "$build/win/bin/tavo_post_command.exe" 943
+        sleep 4
+        import -window root -crop "$((900 * dpi / 96))x$((720 * dpi / 96))+0+0" "$out/print$suffix.png"
+        echo "$out/print$suffix.png"
+        kill "$pid" 2> /dev/null || true
+        wineserver -k 2> /dev/null || true
+    done
+    rm -f "$data/sch20265.cal"
+}
+want print && print_preview
 rm -rf "$sample"
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f > /dev/null 2>&1
 rm -rf "$data"

@@ -265,6 +265,31 @@ std::vector<std::vector<PaintOp>> planRangePages(const RangeList& list, const st
     return pages;
 }
 
+std::vector<std::vector<PaintOp>> planPrintJob(const PrintRequest& r, const DataSources& sources, const DesignSet& design, Rect area,
+                                               int dpi, TextMeasure& measure) {
+    if (r.what == PrintWhat::Range) {
+        const RangeList list = collectRange({r.year, r.month, r.day, r.range, r.grid.mondayFirst, false, r.rangeFormats, r.locale, {}, false}, sources);
+        return planRangePages(list, "予定一覧", area, dpi, measure);
+    }
+    if (r.what == PrintWhat::Year) {
+        YearGrids grids;
+        rebuildYear(grids, r.year, r.grid, sources);
+        std::string title = std::to_string(r.year) + "年";
+        if (const std::string era = eraYearText(r.year, 12); !era.empty()) title.append(" ").append(era);
+        return {planYearPage(grids, design, r.weekdayNames, title, area, dpi, measure)};
+    }
+    MonthGrid grid{};
+    DayOffTable dayOff{};
+    rebuildMonth(grid, dayOff, r.year, r.month, r.grid, sources);
+    const RangeViewSettings month{kRangeMonth, 0, 0};
+    const RangeList list = collectRange({r.year, r.month, 1, month, r.grid.mondayFirst, false, r.rangeFormats, r.locale, {}, false}, sources);
+    PrintedDay days[32];
+    printedDaysOf(list, grid, sources.closedDays, days);
+    std::string caption = std::to_string(r.year) + "年" + std::to_string(r.month) + "月";
+    if (const std::string era = eraYearText(r.year, r.month); !era.empty()) caption.append(" ").append(era);
+    return {planMonthPage({grid, dayOff, design, caption, r.weekdayNames, days, dpi}, area, measure)};
+}
+
 std::string eraYearText(int year, int month) {
     const EraYear era = eraOf(year, month, 1);
     if (era.era == kEraWestern) return {};
@@ -273,11 +298,17 @@ std::string eraYearText(int year, int month) {
     return text;
 }
 
-std::int32_t printedColour(const DesignSet& design, DesignKey key, bool colour) {
-    const std::int32_t c = paintColour(design, key);
-    if (colour || c == kNoColour) return c;
-    if (key.role != DesignRole::Fill) return 0;
-    return (c & 0xFFFFFF) == 0xFFFFFF ? 0xFFFFFF : 0xE0E0E0;
+DesignSet printedDesign(const DesignSet& design, bool colour) {
+    DesignSet printed = design;
+    if (colour) return printed;
+    for (auto& part : printed.colour)
+        for (auto& kind : part)
+            for (int state = 0; state < 2; ++state) {
+                std::int32_t& fill = kind[kBackground][state];
+                if (fill != kNoColour) fill = (fill & 0xFFFFFF) == 0xFFFFFF ? 0xFFFFFF : 0xE0E0E0;
+                if (kind[kText][state] != kNoColour) kind[kText][state] = 0;
+            }
+    return printed;
 }
 
 }  // namespace tavo

@@ -59,11 +59,27 @@ std::vector<PaintOp> planYearPage(const YearGrids& grids, const DesignSet& desig
 // The list over as many pages as it needs, a page number at each foot.
 std::vector<std::vector<PaintOp>> planRangePages(const RangeList& list, const std::string& title, Rect area, int dpi, TextMeasure& measure);
 
+// What to print and from where: the pages of a month, a year or the range
+// view's list around a date, the design a kind of page is drawn in.
+struct PrintRequest {
+    PrintWhat what;
+    int year, month, day;
+    GridLayoutChoice grid;             // the calendar's week start
+    RangeViewSettings range;           // the list's span (a range page)
+    const DateFormatSet& rangeFormats;  // the list's date headers
+    const LocaleInfo& locale;
+    const std::string* weekdayNames;   // seven, Sunday first
+};
+std::vector<std::vector<PaintOp>> planPrintJob(const PrintRequest& request, const DataSources& sources, const DesignSet& design,
+                                               Rect area, int dpi, TextMeasure& measure);
+// The calendar's design draws months and years, the range view's the list.
+inline bool printsInRangeDesign(PrintWhat what) { return what == PrintWhat::Range; }
+
 // "令和8年" ("令和元年" for the first year); "" before the eras.
 std::string eraYearText(int year, int month);
 
-// The colour a key prints in: the design's, or in black and white text and
-// lines black and fills white, light grey where the design's is not white.
-std::int32_t printedColour(const DesignSet& design, DesignKey key, bool colour);
+// The design as it prints: itself, or in black and white texts black and
+// fills white, light grey where the design's is not white (edges follow).
+DesignSet printedDesign(const DesignSet& design, bool colour);
 
 }  // namespace tavo

@@ -1,5 +1,6 @@
 #include "calendar_input.h"
 #include "year_window.h"
+#include "print_window.h"
 
 #include <commctrl.h>
 
@@ -97,6 +98,7 @@ void showSelectedDate(CalendarWindow& a, bool monthChanged) {
     a.repaint();
     notifyRangeView();
     if (a.yearView) a.yearView->follow();
+    if (a.preview) a.preview->follow();
 }
 
 void onPointer(CalendarWindow& a, int x, int y, Pointer kind) {

@@ -31,6 +31,7 @@ class DayScheduleWindow;
 class BirthdayWindow;
 class SearchWindow;
 class YearWindow;
+class PreviewWindow;
 
 class CalendarWindow final : public win::PaintedWindow {
 public:
@@ -61,6 +62,7 @@ public:
     std::unique_ptr<BirthdayWindow> birthdays;       // the last one opened
     std::unique_ptr<SearchWindow> find;                // made when 検索 first opens
     std::unique_ptr<YearWindow> yearView;              // made when the year view first opens
+    std::unique_ptr<PreviewWindow> preview;            // made when 印刷 first opens
     // Input state.
     bool rightReleaseInTopBand = false;
     bool mouseCaptured = false;

@@ -1,6 +1,7 @@
 #include "commands.h"
 #include "search_window.h"
 #include "year_window.h"
+#include "print_window.h"
 
 #include "calendar/data/day_off.h"
 #include "calendar/data/external_program.h"
@@ -95,6 +96,7 @@ void move(CalendarWindow& a) {
 }
 
 void openRange(CalendarWindow& a) { askForRangeView(a); }
+void printMonth(CalendarWindow& a) { openPrintPreview(a, PrintWhat::Month); }
 
 const Command kCommands[] = {
     {CMD_JUMP, "jump to a date", jump, notMinimized, nullptr, -1},
@@ -119,6 +121,7 @@ const Command kCommands[] = {
     {CMD_SYNC, "sync with the CalDAV calendar", syncNow, notMinimized, nullptr, -1},
     {CMD_FIND, "search", openFind, nullptr, nullptr, -1},
     {CMD_YEAR_VIEW, "year view", openYearView, nullptr, nullptr, -1},
+    {CMD_PRINT, "print", printMonth, nullptr, nullptr, -1},
     {CMD_PREV_DAY, "the day before", move<NavigationStep::PrevDay>},
     {CMD_NEXT_DAY, "the day after", move<NavigationStep::NextDay>},
     {CMD_PREV_WEEK, "a week back", move<NavigationStep::PrevWeek>},
@@ -133,7 +136,7 @@ const win::KeyBinding kKeys[] = {
     {VK_RETURN, false, CMD_RANGE_VIEW}, {VK_PRIOR, false, CMD_PREV_MONTH}, {VK_NEXT, false, CMD_NEXT_MONTH},
     {VK_HOME, false, CMD_TODAY},        {VK_LEFT, false, CMD_PREV_DAY},    {VK_UP, false, CMD_PREV_WEEK},
     {VK_RIGHT, false, CMD_NEXT_DAY},    {VK_DOWN, false, CMD_NEXT_WEEK},    {'F', true, CMD_FIND},
-    {'Y', true, CMD_YEAR_VIEW},
+    {'Y', true, CMD_YEAR_VIEW}, {'P', true, CMD_PRINT},
 };
 
 const win::CommandList<CalendarWindow> kList(kCommands, kKeys);

@@ -44,9 +44,13 @@ void drawPaintOps(HDC dc, const std::vector<PaintOp>& ops, const DesignObjects& 
                 break;
             }
             case PaintOpKind::Polyline: {
-                selectIfPresent(dc, objects.object(op.key));
+                win::GdiObject wide;  // a width of its own (paper): a pen for this line alone
+                if (const std::int32_t colour = paintColour(design, op.key); op.lineWidth > 0 && colour != kNoColour)
+                    wide.reset(CreatePen(PS_SOLID, op.lineWidth, static_cast<COLORREF>(colour)));
+                selectIfPresent(dc, wide ? wide.get() : objects.object(op.key));
                 const std::vector<POINT> points = toPoints(op.points);
                 Polyline(dc, points.data(), static_cast<int>(points.size()));
+                if (wide) SelectObject(dc, objects.nullPen());
                 break;
             }
             case PaintOpKind::Polygon: {

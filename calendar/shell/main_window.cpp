@@ -8,6 +8,7 @@
 #include "calendar/data/command_line.h"
 #include "search_window.h"
 #include "year_window.h"
+#include "print_window.h"
 #include "calendar/render/month_painter.h"
 #include "calendar_input.h"
 #include "calendar_model.h"

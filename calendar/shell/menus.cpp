@@ -8,7 +8,7 @@
 namespace tavo::shell {
 namespace {
 
-constexpr UINT kDayPopupPosition = 10;
+constexpr UINT kDayPopupPosition = 11;
 
 void insertCommand(HMENU menu, UINT position, UINT id, const std::wstring& text) {
     InsertMenuW(menu, position, MF_BYPOSITION | MF_STRING, id, text.c_str());
@@ -34,13 +34,14 @@ void extendSystemMenu(HWND window, HINSTANCE instance, const char* externalCapti
     insertCommand(system, 6, CMD_JUMP, loadString(instance, IDS_JUMP));
     insertCommand(system, 7, CMD_FIND, loadString(instance, IDS_FIND));
     insertCommand(system, 8, CMD_YEAR_VIEW, loadString(instance, IDS_YEAR_VIEW));
-    insertCommand(system, 9, CMD_EXTERNAL, cp932ToWide(externalCaption));
-    insertCommand(system, 10, CMD_OPTIONS, loadString(instance, IDS_OPTIONS));
-    InsertMenuW(system, 11, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
-    insertCommand(system, 12, CMD_HELP, loadString(instance, IDS_HELP));
-    insertCommand(system, 13, CMD_LATEST, loadString(instance, IDS_LATEST_VERSION));
-    insertCommand(system, 14, CMD_ABOUT, loadString(instance, IDS_ABOUT));
-    InsertMenuW(system, 15, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
+    insertCommand(system, 9, CMD_PRINT, loadString(instance, IDS_PRINT));
+    insertCommand(system, 10, CMD_EXTERNAL, cp932ToWide(externalCaption));
+    insertCommand(system, 11, CMD_OPTIONS, loadString(instance, IDS_OPTIONS));
+    InsertMenuW(system, 12, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
+    insertCommand(system, 13, CMD_HELP, loadString(instance, IDS_HELP));
+    insertCommand(system, 14, CMD_LATEST, loadString(instance, IDS_LATEST_VERSION));
+    insertCommand(system, 15, CMD_ABOUT, loadString(instance, IDS_ABOUT));
+    InsertMenuW(system, 16, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
 }
 
 void buildMenus(Menus& menus, HWND window, HINSTANCE instance, const PopupMenuFlags& flags) {

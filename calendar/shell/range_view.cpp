@@ -3,6 +3,7 @@
 
 #include "range_view.h"
 #include "search_window.h"
+#include "print_window.h"
 
 #include <commctrl.h>
 
@@ -266,10 +267,12 @@ void scrollBy(RangeViewWindow& v) {
 }
 
 void openFindFromView(RangeViewWindow& v) { openFind(v.calendar); }
+void printList(RangeViewWindow& v) { openPrintPreview(v.calendar, PrintWhat::Range); }
 
 const win::Command<RangeViewWindow> kCommands[] = {
     {CMD_OPTIONS, "options", openOptionsFromView},
     {CMD_FIND, "search", openFindFromView},
+    {CMD_PRINT, "print the list", printList},
     {CMD_COPY, "copy the list", copyList},
     {CMD_SCROLL_LINE_UP, "a line up", scrollBy<SB_LINEUP>},
     {CMD_SCROLL_LINE_DOWN, "a line down", scrollBy<SB_LINEDOWN>},
@@ -281,7 +284,7 @@ const win::Command<RangeViewWindow> kCommands[] = {
 
 // Ctrl+C as the popup item says.
 const win::KeyBinding kKeys[] = {
-    {'C', true, CMD_COPY},          {'F', true, CMD_FIND},                 {VK_PRIOR, false, CMD_SCROLL_PAGE_UP}, {VK_NEXT, false, CMD_SCROLL_PAGE_DOWN},
+    {'C', true, CMD_COPY},          {'F', true, CMD_FIND}, {'P', true, CMD_PRINT}, {VK_PRIOR, false, CMD_SCROLL_PAGE_UP}, {VK_NEXT, false, CMD_SCROLL_PAGE_DOWN},
     {VK_END, false, CMD_SCROLL_BOTTOM}, {VK_HOME, false, CMD_SCROLL_TOP}, {VK_UP, false, CMD_SCROLL_LINE_UP},
     {VK_DOWN, false, CMD_SCROLL_LINE_DOWN},
 };

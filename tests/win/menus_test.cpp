@@ -98,7 +98,7 @@ TEST_F(PopupMenus, EveryWindowsMenusAreItsCommandList) {
     std::set<UINT> calendar;
     for (int i = 0; i < 3; ++i)  // the day, status-bar and top-band popups
         for (UINT id : commandsOf(GetSubMenu(popups, i))) calendar.insert(id);
-    for (UINT id : {CMD_JUMP, CMD_FIND, CMD_YEAR_VIEW, CMD_EXTERNAL, CMD_OPTIONS, CMD_HELP, CMD_ABOUT, CMD_LATEST}) calendar.insert(id);  // its system menu
+    for (UINT id : {CMD_JUMP, CMD_FIND, CMD_YEAR_VIEW, CMD_PRINT, CMD_EXTERNAL, CMD_OPTIONS, CMD_HELP, CMD_ABOUT, CMD_LATEST}) calendar.insert(id);  // its system menu
     checkList(calendarCommands(), calendar, "calendar");
     std::set<UINT> view = shownIn(GetSubMenu(popups, 3));
     for (UINT id : {CMD_FIND, CMD_OPTIONS}) view.insert(id);  // its system menu
