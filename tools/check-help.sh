@@ -26,7 +26,7 @@ done
 # Opened by the programs themselves.
 for name in index.html latest.html schedule.html birthday.html options/index.html options/coholiday.html options/folder.html \
     options/env.html options/menu.html options/range.html options/date.html options/style.html options/design.html options/almanac.html \
-    options/remind.html options/sync.html remind.html search.html; do
+    options/remind.html options/sync.html remind.html search.html year.html; do
     page_exists "$dir/$name" || { echo "missing $name"; status=1; }
 done
 grep -q '@TAVO_VERSION_TEXT@' "$dir/latest.html.in" || { echo "latest.html.in does not state the version"; status=1; }
