@@ -6,17 +6,12 @@
 
 #include "calendar/render/print_pages.h"
 #include "memory_data_folder.h"
+#include "scaled_measure.h"
 
 namespace tavo {
 namespace {
 
-class FixedMeasure final : public TextMeasure {
-public:
-    TextSize measure(FontKey font, std::string_view text) override {
-        const int h = font.height > 0 ? font.height : 12;
-        return {static_cast<int>(text.size()) * h / 2, h};
-    }
-};
+using FixedMeasure = test::ScaledMeasure;
 
 const std::string kWeekdays[7] = {"日", "月", "火", "水", "木", "金", "土"};
 

@@ -5,17 +5,12 @@
 #include "calendar/calc/closed_days.h"
 #include "calendar/render/year_view.h"
 #include "memory_data_folder.h"
+#include "scaled_measure.h"
 
 namespace tavo {
 namespace {
 
-class FixedMeasure final : public TextMeasure {
-public:
-    TextSize measure(FontKey font, std::string_view text) override {
-        const int h = font.height > 0 ? font.height : 12;
-        return {static_cast<int>(text.size()) * h / 2, h};
-    }
-};
+using FixedMeasure = test::ScaledMeasure;
 
 TEST(YearView, TheShapeWithTheLargestCellsFillsTheArea) {
     struct Case {

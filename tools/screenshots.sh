@@ -41,12 +41,15 @@ printf ':24\r\n\x83\x4e\x83\x8a\x83\x58\x83\x7d\x83\x58\x89\xef\r\n' > "$data/sc
 { for m in 1 2 3 4 5 6 7 8 9 10 11; do printf '0000000000000000000000000000000\r\n'; done
   printf '0000000000000000000000000000010\r\n'; } > "$data/DOff2026.cal"                    # 30 December
 
+fresh_profile() {  # dpi: a new profile at that scaling, its data in $data
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f > /dev/null 2>&1
+    wine reg delete 'HKCU\Software\Brenmor\Tavo' /f > /dev/null 2>&1 || true
+    wine reg add 'HKCU\Software\Brenmor\Tavo\dir' /v schpath /t REG_SZ /d "$(winepath -w "$data")" /f > /dev/null 2>&1
+}
 shoot() {  # name, dpi, arguments...
     local name=$1 dpi=$2
     shift 2
-    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f > /dev/null 2>&1
-    wine reg delete 'HKCU\Software\Brenmor\Tavo' /f > /dev/null 2>&1 || true
-    wine reg add 'HKCU\Software\Brenmor\Tavo\dir' /v schpath /t REG_SZ /d "$(winepath -w "$data")" /f > /dev/null 2>&1
+    fresh_profile "$dpi"
     wine "$build/win/bin/Tavo.exe" "$@" &
     local pid=$!
     sleep 4
@@ -301,9 +304,7 @@ reminder() {
     local dpi suffix
     for dpi in "${dpis[@]}"; do
         suffix=$([ "$dpi" = 96 ] && echo "" || echo "-$dpi")
-        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f > /dev/null 2>&1
-        wine reg delete 'HKCU\Software\Brenmor\Tavo' /f > /dev/null 2>&1 || true
-        wine reg add 'HKCU\Software\Brenmor\Tavo\dir' /v schpath /t REG_SZ /d "$(winepath -w "$data")" /f > /dev/null 2>&1
+        fresh_profile "$dpi"
         wine reg add 'HKCU\Software\Brenmor\Tavo\testclock' /v today /t REG_DWORD /d 20261224 /f > /dev/null 2>&1
         wine reg add 'HKCU\Software\Brenmor\Tavo\testclock' /v minute /t REG_DWORD /d 1132 /f > /dev/null 2>&1  # 18:52
         rm -f "$data/remind.dat"
@@ -330,9 +331,7 @@ sync_summary() {
             curl -s -u tavo:secret -X PUT -H 'Content-Type: text/calendar' --data-binary @- "${url}tavo/calendar/phone-1.ics" > /dev/null
         printf ':9\r\n14:00 歯医者\r\n' | iconv -f UTF-8 -t CP932 > "$data/sch2026c.cal"
         rm -f "$data/caldav.dat"
-        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f > /dev/null 2>&1
-        wine reg delete 'HKCU\Software\Brenmor\Tavo' /f > /dev/null 2>&1 || true
-        wine reg add 'HKCU\Software\Brenmor\Tavo\dir' /v schpath /t REG_SZ /d "$(winepath -w "$data")" /f > /dev/null 2>&1
+        fresh_profile "$dpi"
         wine reg add 'HKCU\Software\Brenmor\Tavo\scv' /v aftd /t REG_DWORD /d 0 /f > /dev/null 2>&1  # nothing today: no range view
         wine reg add 'HKCU\Software\Brenmor\Tavo\sync' /v url /t REG_SZ /d "$url" /f > /dev/null 2>&1
         wine reg add 'HKCU\Software\Brenmor\Tavo\sync' /v user /t REG_SZ /d tavo /f > /dev/null 2>&1
@@ -361,9 +360,7 @@ find_window() {
     printf ':3\r\nﾀﾅｶ 歯医者\r\n' | iconv -f UTF-8 -t CP932 > "$data/sch2025b.cal"
     for dpi in "${dpis[@]}"; do
         suffix=$([ "$dpi" = 96 ] && echo "" || echo "-$dpi")
-        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f > /dev/null 2>&1
-        wine reg delete 'HKCU\Software\Brenmor\Tavo' /f > /dev/null 2>&1 || true
-        wine reg add 'HKCU\Software\Brenmor\Tavo\dir' /v schpath /t REG_SZ /d "$(winepath -w "$data")" /f > /dev/null 2>&1
+        fresh_profile "$dpi"
         wine "$build/win/bin/Tavo.exe" 2026/12/07 &
         local pid=$!
         sleep 4
@@ -385,9 +382,7 @@ year_view() {
     printf ':24\r\nクリスマス会\r\n' | iconv -f UTF-8 -t CP932 > "$data/sch2026c.cal"
     for dpi in "${dpis[@]}"; do
         suffix=$([ "$dpi" = 96 ] && echo "" || echo "-$dpi")
-        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f > /dev/null 2>&1
-        wine reg delete 'HKCU\Software\Brenmor\Tavo' /f > /dev/null 2>&1 || true
-        wine reg add 'HKCU\Software\Brenmor\Tavo\dir' /v schpath /t REG_SZ /d "$(winepath -w "$data")" /f > /dev/null 2>&1
+        fresh_profile "$dpi"
         wine reg add 'HKCU\Software\Brenmor\Tavo\year' /v cx /t REG_DWORD /d 900 /f > /dev/null 2>&1
         wine reg add 'HKCU\Software\Brenmor\Tavo\year' /v cy /t REG_DWORD /d 640 /f > /dev/null 2>&1
         wine "$build/win/bin/Tavo.exe" 2026/12/07 &
@@ -409,9 +404,7 @@ print_preview() {
       printf ':15\r\n歯医者\r\n'; } | iconv -f UTF-8 -t CP932 > "$data/sch20265.cal"
     for dpi in "${dpis[@]}"; do
         suffix=$([ "$dpi" = 96 ] && echo "" || echo "-$dpi")
-        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f > /dev/null 2>&1
-        wine reg delete 'HKCU\Software\Brenmor\Tavo' /f > /dev/null 2>&1 || true
-        wine reg add 'HKCU\Software\Brenmor\Tavo\dir' /v schpath /t REG_SZ /d "$(winepath -w "$data")" /f > /dev/null 2>&1
+        fresh_profile "$dpi"
         wine "$build/win/bin/Tavo.exe" 2026/05/06 &
         local pid=$!
         sleep 4

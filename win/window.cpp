@@ -1,5 +1,7 @@
 #include "window.h"
 
+#include "dpi.h"
+
 namespace tavo::win {
 
 bool Window::registerClass(HINSTANCE instance, WindowKind kind, UINT classStyle, HICON icon, HICON smallIcon,
@@ -16,6 +18,13 @@ bool Window::registerClass(HINSTANCE instance, WindowKind kind, UINT classStyle,
     wc.lpszMenuName = menuName;
     wc.hbrBackground = background;
     return RegisterClassExW(&wc) != 0;
+}
+
+bool Window::registerOnce(HINSTANCE instance, WindowKind kind, UINT classStyle, const wchar_t* menuName, HBRUSH background) {
+    if (isRegistered(instance, kind)) return true;
+    const int dpi = windowDpi(nullptr);
+    return registerClass(instance, kind, classStyle, loadProgramIcon(instance, false, dpi, LR_SHARED),
+                         loadProgramIcon(instance, true, dpi, LR_SHARED), menuName, background);
 }
 
 bool Window::isRegistered(HINSTANCE instance, WindowKind kind) {

@@ -22,6 +22,9 @@ public:
     // Registers the kind's class; messages of its windows reach onMessage.
     static bool registerClass(HINSTANCE instance, WindowKind kind, UINT classStyle, HICON icon, HICON smallIcon,
                               const wchar_t* menuName = nullptr, HBRUSH background = nullptr);
+    // The kind's class with the program's icons, unless it is registered already.
+    static bool registerOnce(HINSTANCE instance, WindowKind kind, UINT classStyle, const wchar_t* menuName = nullptr,
+                             HBRUSH background = nullptr);
     HWND window = nullptr;  // null until created, and after WM_NCDESTROY
 
 protected:

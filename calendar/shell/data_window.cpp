@@ -70,10 +70,7 @@ LRESULT DataWindow::onWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) 
 }
 
 bool registerDataWindowClass(HINSTANCE instance, WindowKind kind, const wchar_t* menu) {
-    if (win::Window::isRegistered(instance, kind)) return true;
-    return win::Window::registerClass(instance, kind, CS_HREDRAW | CS_VREDRAW,
-                                      loadProgramIcon(instance, false, windowDpi(nullptr), LR_SHARED), nullptr, menu,
-                                      reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
+    return win::Window::registerOnce(instance, kind, CS_HREDRAW | CS_VREDRAW, menu, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
 }
 
 bool bringForward(WindowKind kind) {

@@ -80,11 +80,7 @@ PreviewWindow::~PreviewWindow() {
 void PreviewWindow::open(PrintWhat what) {
     if (!window) {
         HINSTANCE instance = calendar.process.instance;
-        const int systemDpi = win::windowDpi(nullptr);
-        if (!isRegistered(instance, WindowKind::Preview) &&
-            !registerClass(instance, WindowKind::Preview, CS_VREDRAW | CS_HREDRAW, win::loadProgramIcon(instance, false, systemDpi, LR_SHARED),
-                           win::loadProgramIcon(instance, true, systemDpi, LR_SHARED)))
-            return;
+        if (!registerOnce(instance, WindowKind::Preview, CS_VREDRAW | CS_HREDRAW)) return;
         readPrintSettings(settings_, calendar.process.store);
         if (!create(instance, 0, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, nullptr, L"印刷 - Tavo")) return;
     }

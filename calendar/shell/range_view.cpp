@@ -296,9 +296,7 @@ const win::CommandList<RangeViewWindow> kList(kCommands, kKeys);
 const win::CommandList<RangeViewWindow>& rangeViewCommands() { return kList; }
 
 bool RangeViewWindow::registerClass(HINSTANCE instance) {
-    if (isRegistered(instance, WindowKind::RangeView)) return true;
-    return win::Window::registerClass(instance, WindowKind::RangeView, kClassStyle,
-                                 loadProgramIcon(instance, false, windowDpi(nullptr), LR_SHARED), nullptr);
+    return registerOnce(instance, WindowKind::RangeView, kClassStyle);
 }
 
 HWND RangeViewWindow::create(HWND owner) {

@@ -55,11 +55,7 @@ SearchWindow::~SearchWindow() {
 void SearchWindow::open() {
     if (!window) {
         HINSTANCE instance = calendar_.process.instance;
-        const int dpi = win::windowDpi(nullptr);
-        if (!isRegistered(instance, WindowKind::Find) &&
-            !registerClass(instance, WindowKind::Find, 0, win::loadProgramIcon(instance, false, dpi, LR_SHARED),
-                           win::loadProgramIcon(instance, true, dpi, LR_SHARED), nullptr, GetSysColorBrush(COLOR_BTNFACE)))
-            return;
+        if (!registerOnce(instance, WindowKind::Find, 0, nullptr, GetSysColorBrush(COLOR_BTNFACE))) return;
         readFindSettings(settings_, calendar_.process.store);
         if (!create(instance, 0, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, nullptr, L"検索 - Tavo")) return;
         openWindow = this;

@@ -90,11 +90,7 @@ YearWindow::~YearWindow() {
 void YearWindow::open() {
     if (!window) {
         HINSTANCE instance = calendar.process.instance;
-        const int systemDpi = win::windowDpi(nullptr);
-        if (!isRegistered(instance, WindowKind::Year) &&
-            !registerClass(instance, WindowKind::Year, kClassStyle, win::loadProgramIcon(instance, false, systemDpi, LR_SHARED),
-                           win::loadProgramIcon(instance, true, systemDpi, LR_SHARED)))
-            return;
+        if (!registerOnce(instance, WindowKind::Year, kClassStyle)) return;
         readYearViewSettings(settings_, calendar.process.store);
         if (!create(instance, 0, WS_OVERLAPPEDWINDOW, nullptr, L"年間カレンダー")) return;
     }

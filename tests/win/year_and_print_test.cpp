@@ -53,16 +53,21 @@ protected:
     }
     void TearDown() override { resetProfile(); }
 
+    // The window a Ctrl key opens from the calendar, settled; nullptr when none opens.
+    static HWND openWithControl(HWND calendar, WORD key, const wchar_t* className) {
+        if (!pressWithControl(calendar, key)) return nullptr;
+        HWND opened = waitForWindow(className, kWait);
+        if (opened) settle(opened);
+        return opened;
+    }
+
     DataFolder data{L"tavo-print"};
 };
 
 TEST_F(YearAndPrint, CtrlYShowsTheYearAndAClickSelectsTheDay) {
     CalendarRun run(L"2026/05/06");
-    ASSERT_NE(run.window(), nullptr);
-    ASSERT_TRUE(pressWithControl(run.window(), 'Y'));
-    HWND year = waitForWindow(L"TavoYear", kWait);
+    HWND year = openWithControl(run.window(), 'Y', L"TavoYear");
     ASSERT_NE(year, nullptr);
-    settle(year);
     EXPECT_EQ(windowText(year), L"2026年 - 年間カレンダー");
     RECT client{};
     GetClientRect(year, &client);
@@ -80,11 +85,8 @@ TEST_F(YearAndPrint, CtrlYShowsTheYearAndAClickSelectsTheDay) {
 
 TEST_F(YearAndPrint, CtrlPPreviewSavesThePageWithItsTexts) {
     CalendarRun run(L"2026/05/06");
-    ASSERT_NE(run.window(), nullptr);
-    ASSERT_TRUE(pressWithControl(run.window(), 'P'));
-    HWND preview = waitForWindow(L"TavoPreview", kWait);
+    HWND preview = openWithControl(run.window(), 'P', L"TavoPreview");
     ASSERT_NE(preview, nullptr);
-    settle(preview);
     const std::wstring file = data.pathOf(L"may.emf");
     PostMessageW(GetDlgItem(preview, kSaveButton), BM_CLICK, 0, 0);
     ASSERT_TRUE(answerFileDialog(preview, file));
