@@ -129,6 +129,13 @@ SettingsTable windowSlotTable(int slot) {
     };
 }
 
+WindowStyle plainWindowStyle() {
+    WindowStyle style{};
+    resetWindowStyle(style, kCalendarStyle);
+    style.wallpaper = style.transparent = style.layered = 0;
+    return style;
+}
+
 void resetWindowStyle(WindowStyle& style, int index) {
     std::memset(&style, 0, sizeof style);
     resetSettings(&style, windowStyleTable(index));

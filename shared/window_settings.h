@@ -40,6 +40,9 @@ const SettingsTable& windowStyleTable(int index);
 void deriveWindowStyle(WindowStyle& style, int index);
 const char* windowStyleKey(int index);  // "cstyle" or "sstyle"
 void resetWindowStyle(WindowStyle& style, int index);
+// The style of a painted window without a record of its own (the year view,
+// the print preview): the calendar's defaults on a plain background.
+WindowStyle plainWindowStyle();
 void readWindowStyle(WindowStyle& style, int index, const SettingsStore& store);
 void writeWindowStyle(const WindowStyle& style, int index, SettingsStore& store);
 // Opacity of a layered window in percent: below 10 acts as 10.

@@ -69,8 +69,7 @@ void openPrintPreview(CalendarWindow& a, PrintWhat what) {
 
 PreviewWindow::PreviewWindow(CalendarWindow& c)
     : PaintedWindow(WindowKind::Preview, c.process.instance, c.process.store, ownStyle_), calendar(c) {
-    resetWindowStyle(ownStyle_, kCalendarStyle);
-    ownStyle_.wallpaper = ownStyle_.transparent = ownStyle_.layered = 0;
+    ownStyle_ = plainWindowStyle();
 }
 
 PreviewWindow::~PreviewWindow() {

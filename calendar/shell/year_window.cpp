@@ -79,8 +79,7 @@ void openYearView(CalendarWindow& a) {
 
 YearWindow::YearWindow(CalendarWindow& c)
     : PaintedWindow(WindowKind::Year, c.process.instance, c.process.store, ownStyle_), calendar(c) {
-    resetWindowStyle(ownStyle_, kCalendarStyle);
-    ownStyle_.wallpaper = ownStyle_.transparent = ownStyle_.layered = 0;
+    ownStyle_ = plainWindowStyle();
 }
 
 YearWindow::~YearWindow() {
