@@ -13,6 +13,7 @@
 
 #include "args.h"
 #include "calendar/calc/closed_days.h"
+#include "calendar/calc/holiday_table.h"
 #include "calendar/calc/holidays.h"
 #include "calendar/search/search_data.h"
 #include "calendar/text/date_pattern.h"
@@ -51,9 +52,11 @@ namespace {
 constexpr int kUsageError = 2;
 
 const char* const kUsage =
-    "usage: tavocal COMMAND [--today YYYY-MM-DD]   (tavocal --version: the version)\n"
+    "usage: tavocal COMMAND [--today YYYY-MM-DD] [--holidays-table FILE]   (tavocal --version: the version)\n"
+    "  (the holidays of the years a table covers come from it; syukujitsu.csv in --dir is used when present)\n"
     "  day YYYY-MM-DD [--dir DIR]   one line of facts about a date\n"
-    "  holidays FROM [TO]           the public holidays of the years FROM..TO\n"
+    "  holidays FROM [TO]           the public holidays of the years FROM..TO ((予定): not fixed yet)\n"
+    "  holidays --check FILE        the days a holiday table (syukujitsu.csv) and the law disagree on\n"
     "  format PATTERN YYYY-MM-DD    the date text of a pattern\n"
     "  format --part NAME --sel L,Y1,Y2,M,D,W,N YYYY-MM-DD   a preset date text\n"
     "  month YYYY-MM [--dir DIR]    the month as a text calendar\n"
@@ -171,7 +174,7 @@ int commandDay(Context& c) {
     c.out << "date=" << formatIsoDate(d.year(), d.month(), d.day()) << " weekday=" << d.weekday()
           << " serial=" << d.serialDay() << " era=" << cp932ToUtf8(d.eraName()) << " erayear=" << d.eraYear()
           << " rokuyo=" << rokuyo << " holiday=" << holiday
-          << " holidayname=" << (holiday == kNoHoliday ? std::string("-") : cp932ToUtf8(name))
+          << " holidayname=" << (holiday == kNoHoliday ? std::string("-") : cp932ToUtf8(shownHolidayName(name, d.year())))
           << " kind=" << dayKindOf(*closedDays, d.year(), d.month(), d.day())
           << " closed=" << (isClosedDay(*closedDays, dd, nullptr) ? 1 : 0) << almanacFields(d.year(), d.month(), d.day())
           << "\n";
@@ -208,7 +211,24 @@ int commandSekki(Context& c) {
     return 0;
 }
 
+// Every day that is a holiday on one side only: 0 none, 1 some, 2 the file cannot be taken.
+int checkHolidayTable(Context& c, const std::string& file) {
+    const FileContent content = c.files.readFile(utf8ToCp932(file));
+    if (!content.opened) return fail(c, "cannot read " + file);
+    const HolidayTableRead read = parseHolidayTable(content.content);
+    if (!read.table) return fail(c, file + ": " + cp932ToUtf8(read.problem));
+    const std::vector<HolidayDifference> differences = holidayDifferences(*read.table);
+    for (const HolidayDifference& d : differences) {
+        int y, m, day;
+        civilFromSerial(d.serial, y, m, day);
+        c.out << formatIsoDate(y, m, day) << " file=" << (d.table.empty() ? "-" : cp932ToUtf8(d.table))
+              << " law=" << (d.law.empty() ? "-" : cp932ToUtf8(d.law)) << "\n";
+    }
+    return differences.empty() ? 0 : 1;
+}
+
 int commandHolidays(Context& c) {
+    if (const auto check = c.args.options.find("--check"); check != c.args.options.end()) return checkHolidayTable(c, check->second);
     int first = 0, last = 0;
     if (!yearSpan(c, "holidays", kFirstYear, kLastYear, first, last)) return kUsageError;
     const HolidayChecker checker{true};
@@ -218,7 +238,7 @@ int commandHolidays(Context& c) {
         char name[kHolidayNameBytes];
         const HolidayResult r = isPublicHoliday(checker, dayDate(d.year(), d.month(), d.day()), name, true);
         if (r != kNoHoliday)
-            out += formatIsoDate(d.year(), d.month(), d.day()) + "\t" + std::to_string(r) + "\t" + cp932ToUtf8(name) + "\n";
+            out += formatIsoDate(d.year(), d.month(), d.day()) + "\t" + std::to_string(r) + "\t" + cp932ToUtf8(shownHolidayName(name, d.year())) + "\n";
     } while (d.nextDay() != 0 && d.year() <= last);
     c.out << out;
     return 0;
@@ -646,6 +666,21 @@ int commandPrint(Context& c) {
 }
 #endif
 
+// The table of --holidays-table (refused: an error), else syukujitsu.csv of --dir
+// (refused: the law, said once on standard error).
+std::string loadHolidayTable(Context& c) {
+    const auto given = c.args.options.find("--holidays-table");
+    const std::string path = given != c.args.options.end() ? utf8ToCp932(given->second) : joinPath(c.folder, kHolidayTableFile);
+    if (given == c.args.options.end() && !c.args.options.count("--dir")) return {};
+    const FileContent content = NativeFileSystem().readFile(path);
+    if (!content.opened) return given != c.args.options.end() ? "cannot read " + given->second : std::string();
+    HolidayTableRead read = parseHolidayTable(content.content);
+    if (!read.table && given != c.args.options.end()) return given->second + ": " + cp932ToUtf8(read.problem);
+    if (!read.table) c.err << "tavocal: " << cp932ToUtf8(path) << ": " << cp932ToUtf8(read.problem) << "; the law's holidays are used\n";
+    useHolidayTable(std::move(read.table));
+    return {};
+}
+
 const std::map<std::string, std::function<int(Context&)>>& commands() {
     static const std::map<std::string, std::function<int(Context&)>> table = {
         {"day", commandDay},
@@ -678,7 +713,7 @@ int run(const std::vector<std::string>& words, std::ostream& out, std::ostream& 
     }
     Context c{{}, out, err, {}, {}};
     const std::string parseError =
-        parseArgs(words, {"--today", "--dir", "--type", "--before", "--after", "--part", "--sel", "--url", "--user", "--from", "--to", "--paper", "--margin", "-o"},
+        parseArgs(words, {"--today", "--dir", "--type", "--before", "--after", "--part", "--sel", "--url", "--user", "--from", "--to", "--paper", "--margin", "-o", "--check", "--holidays-table"},
                   {"--monday", "--holidays", "--landscape", "--mono"}, c.args);
     if (!parseError.empty()) return fail(c, parseError);
     if (const std::string folderError = checkDataFolder(c); !folderError.empty()) return fail(c, folderError);
@@ -698,8 +733,10 @@ int run(const std::vector<std::string>& words, std::ostream& out, std::ostream& 
         fixed.set(*date);
         setClock(&fixed);
     }
+    if (const std::string tableError = loadHolidayTable(c); !tableError.empty()) return fail(c, tableError);
     const int status = command->second(c);
     setClock(nullptr);
+    useHolidayTable(nullptr);
     for (const std::string& problem : c.files.problems) c.err << "tavocal: cannot read " << problem << "\n";
     return status == 0 && !c.files.problems.empty() ? kUsageError : status;
 }

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "calendar/calc/equinox.h"
+#include "calendar/calc/holiday_table.h"
 #include "cli/commands.h"
 #include "shared/calendar_date.h"
 #include "shared/date_math.h"
@@ -183,12 +184,14 @@ TEST(Holidays, HappyMondays) {
     }
 }
 
-// The published national holidays of 1955..2030, as tavocal lists them.
+// The published national holidays of 1955..2030, as tavocal lists them:
+// those past the last year fixed marked as forecasts.
 TEST(Holidays, ListOf1955To2030MatchesTheKnownDays) {
     std::ifstream file(TAVO_TEST_DATA_DIR "/holidays-1955-2030.tsv", std::ios::binary);
     ASSERT_TRUE(file.good());
     std::stringstream expected;
-    expected << file.rdbuf();
+    for (std::string line; std::getline(file, line);)
+        expected << line << (std::stoi(line.substr(0, 4)) > kHolidaysFixedThrough ? test::utf8(u8"(予定)") : "") << "\n";
     std::ostringstream out, err;
     ASSERT_EQ(cli::run({"holidays", "1955", "2030"}, out, err), 0);
     EXPECT_EQ(out.str(), expected.str());

@@ -27,6 +27,7 @@ set(TAVO_MODEL_TEST_SOURCES
     fuzz_findings_test.cpp
     golden_test.cpp
     holidays_test.cpp
+    holiday_table_test.cpp
     icalendar_export_test.cpp
     icalendar_import_test.cpp
     icalendar_hostile_test.cpp

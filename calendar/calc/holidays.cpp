@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "equinox.h"
+#include "holiday_table.h"
 #include "shared/cp932.h"
 #include "shared/date_math.h"
 #include "shared/era.h"
@@ -228,6 +229,16 @@ HolidayResult report(HolidayResult result, const char* name, char* buffer) {
     return result;
 }
 
+// A 休日 line is a national holiday between two holidays, else a substitute one.
+HolidayResult tableHoliday(const HolidayTable& table, int serial, char* nameBuffer, bool allowDerived) {
+    const HolidayTableDay* day = table.find(serial);
+    if (day == nullptr) return kNoHoliday;
+    if (day->name != "休日") return report(kNamedHoliday, day->name.c_str(), nameBuffer);
+    if (!allowDerived) return kNoHoliday;
+    if (table.find(serial - 1) && table.find(serial + 1)) return report(kNationalHoliday, "国民の休日", nameBuffer);
+    return report(kSubstituteHoliday, "振り替え休日", nameBuffer);
+}
+
 }  // namespace
 
 int comingOfAgeDay(int year) { return year < 2000 ? 15 : secondMonday(year, 1); }
@@ -273,6 +284,12 @@ const char* namedHolidayOf(int year, int month, int day) {
 HolidayResult isPublicHoliday(const HolidayChecker& checker, const DayDate& date, char* nameBuffer,
                               bool allowDerived) {
     if (!checker.japaneseHolidays) return kNoHoliday;
+    if (const HolidayTable* table = holidayTable(); table && table->covers(date.year))
+        return tableHoliday(*table, serialDayOf(date.year, date.month, date.day), nameBuffer, allowDerived);
+    return lawHoliday(date, nameBuffer, allowDerived);
+}
+
+HolidayResult lawHoliday(const DayDate& date, char* nameBuffer, bool allowDerived) {
     if (const char* name = namedHolidayOf(date.year, date.month, date.day))
         return report(kNamedHoliday, name, nameBuffer);
     if (!allowDerived) return kNoHoliday;
@@ -285,6 +302,10 @@ HolidayResult isPublicHoliday(const HolidayChecker& checker, const DayDate& date
 void monthHolidays(const HolidayChecker& checker, int year, int month, HolidayResult (&days)[32]) {
     std::fill(std::begin(days), std::end(days), kNoHoliday);
     if (!checker.japaneseHolidays || month < 1 || month > 12) return;
+    if (const HolidayTable* table = holidayTable(); table && table->covers(year)) {
+        for (int d = 1; d <= monthLengthOf(year, month); ++d) days[d] = tableHoliday(*table, serialDayOf(year, month, d), nullptr, true);
+        return;
+    }
     const std::uint32_t named = namedDaysOf(year, month), nextNamed = month < 12 ? namedDaysOf(year, month + 1) : 0;
     const auto isNamedDay = [&](int, int m, int d) { return (((m == month ? named : nextNamed) >> d) & 1u) != 0; };
     for (int d = 1; d <= monthLengthOf(year, month); ++d)

@@ -16,8 +16,9 @@ enum HolidayResult : int {
     kNationalHoliday = 5,
 };
 
-// Name buffers hold at least this many bytes (the longest name is 18).
-inline constexpr std::size_t kHolidayNameBytes = 24;
+// Name buffers hold at least this many bytes (the law's longest name is 18;
+// the government's table has longer ones).
+inline constexpr std::size_t kHolidayNameBytes = 48;
 
 struct HolidayChecker {
     bool japaneseHolidays = true;  // off: no date is a holiday
@@ -27,6 +28,9 @@ struct HolidayChecker {
 // allowDerived only named holidays count.
 HolidayResult isPublicHoliday(const HolidayChecker& checker, const DayDate& date, char* nameBuffer,
                               bool allowDerived);
+
+// The law alone, whatever table is in use.
+HolidayResult lawHoliday(const DayDate& date, char* nameBuffer, bool allowDerived);
 
 // What isPublicHoliday (with derived holidays) gives for every day of a
 // month at once (days[0] and days past the month's end: kNoHoliday).

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "calendar/calc/closed_days.h"
+#include "calendar/calc/holiday_table.h"
 #include "calendar/calc/holidays.h"
 #include "date_pattern.h"
 #include "locale_info.h"
@@ -244,7 +245,7 @@ std::string statusText(const DateFormatSet& calendar, const ClosedDays& days, co
     std::string text = partText(calendar, 0, kPartStatusBar, date, locale);
     char name[kHolidayNameBytes] = "";
     if (isPublicHoliday({days.japaneseHolidays != 0}, date, name, true) != kNoHoliday) {
-        text += std::string(" ") + name;
+        text.append(" ").append(shownHolidayName(name, date.year));
     } else if (isClosedDay(days, date, name) && name[0] != '\0') {
         text += std::string(" ") + name;
     }
