@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "calendar/calc/closed_day_edit.h"
+#include "calendar/calc/holiday_table.h"
 #include "calendar/calc/jump_date.h"
 #include "options_ids.h"
 #include "pages.h"
@@ -17,7 +18,10 @@
 #include "shared/messages.h"
 #include "shared/windows_file_system.h"
 #include "win/controls.h"
+#include "shared/date_math.h"
+#include "shared/windows_of_kind.h"
 #include "win/dialog.h"
+#include "win/file_dialog.h"
 #include "win/tell.h"
 
 namespace tavo::options {
@@ -184,6 +188,44 @@ void changeRule(Page& page) {
     rulesChanged(page);
 }
 
+std::wstring differencesText(const HolidayTable& table) {
+    const std::vector<HolidayDifference> differences = holidayDifferences(table);
+    std::wstring text = L"祝日表を読み込みました (" + std::to_wstring(table.firstYear) + L"～" + std::to_wstring(table.lastYear) +
+                        L" 年). この年の祝日は表のとおりに表示します.\n";
+    if (differences.empty()) return text + L"法律による祝日と違う日はありません.";
+    text += L"法律による祝日と違う日: " + std::to_wstring(differences.size()) + L" 日\n";
+    constexpr std::size_t kShown = 20;
+    for (std::size_t i = 0; i < differences.size() && i < kShown; ++i) {
+        int y, m, d;
+        civilFromSerial(differences[i].serial, y, m, d);
+        const auto side = [](const std::string& name) { return name.empty() ? std::wstring(L"-") : cp932ToWide(name); };
+        text += L"\n" + std::to_wstring(y) + L"/" + std::to_wstring(m) + L"/" + std::to_wstring(d) + L"  表: " + side(differences[i].table) +
+                L"  法律: " + side(differences[i].law);
+    }
+    if (differences.size() > kShown) text += L"\nほか " + std::to_wstring(differences.size() - kShown) + L" 日";
+    return text;
+}
+
+// 祝日表の読み込み: a table chosen and checked whole is copied beside the data,
+// where the calendar reads it; what differs from the law is shown.
+void readInHolidayTable(Page& page) {
+    win::FileChoice choice;
+    choice.owner = page.dialog;
+    choice.filter = L"祝日表 (*.csv)\0*.csv\0すべてのファイル\0*.*\0\0";
+    const std::string chosen = win::chooseFile(choice);
+    if (chosen.empty()) return;
+    WindowsFileSystem files;
+    const FileContent file = files.readFile(chosen);
+    if (!readWhole(file)) return tell(page, L"ファイルを読めませんでした.\n" + cp932ToWide(chosen));
+    const HolidayTableRead read = parseHolidayTable(file.content);
+    if (!read.table) return tell(page, L"祝日表として使えないため, 読み込みませんでした.\n" + cp932ToWide(read.problem));
+    const std::string target = joinPath(page.context.settings->paths.scheduleFolder, kHolidayTableFile);
+    if (const SaveResult saved = rewriteFile(files, target, [&](std::string_view) { return file.content; }); !saved)
+        return tell(page, L"祝日表を保存できませんでした.\n" + cp932ToWide(target) + L"\n" + cp932ToWide(saved.reason));
+    refreshWindows(kindBit(WindowKind::Calendar) | kindBit(WindowKind::RangeView) | kindBit(WindowKind::Year), kRefreshData);
+    tell(page, differencesText(*read.table));
+}
+
 void closedDaysCommand(Page& page, int id, int code) {
     if (id == IDC_RULE_LIST && code == LBN_SELCHANGE) {
         EnableWindow(page.item(IDC_RULE_CHANGE), selected(page) >= 0);
@@ -191,6 +233,7 @@ void closedDaysCommand(Page& page, int id, int code) {
     }
     if (code != BN_CLICKED) return;
     if (id == IDC_RULE_ADD) addRule(page);
+    if (id == IDC_HOLIDAY_TABLE) readInHolidayTable(page);
     if (id == IDC_RULE_CHANGE) changeRule(page);
     if (id == IDC_RULE_DELETE && removeClosedDayRule(daysOf(page), selected(page))) rulesChanged(page);
 }

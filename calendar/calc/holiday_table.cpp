@@ -116,6 +116,16 @@ std::vector<HolidayDifference> holidayDifferences(const HolidayTable& table) {
     return differences;
 }
 
+HolidayTableRead readHolidayTable(const FileSystem& files, const std::string& folder) {
+    const std::string path = joinPath(folder, kHolidayTableFile);
+    const FileContent file = files.readFile(path);
+    if (!file.opened) return {};
+    if (!file.complete) return {nullptr, 0, path + ": " + file.problem};
+    HolidayTableRead read = parseHolidayTable(file.content);
+    if (!read.table) read.problem = path + "\n" + read.problem;
+    return read;
+}
+
 void useHolidayTable(std::shared_ptr<const HolidayTable> table) {
     current.store(table.get(), std::memory_order_release);
     if (table) keep(std::move(table));

@@ -44,6 +44,11 @@ struct HolidayDifference {
 // Every such day of the table's years, by date.
 std::vector<HolidayDifference> holidayDifferences(const HolidayTable& table);
 
+class FileSystem;
+// The table beside the data (kHolidayTableFile in the folder): none when there
+// is no such file, refused (with its line) when it cannot be taken whole.
+HolidayTableRead readHolidayTable(const FileSystem& files, const std::string& folder);
+
 // The table the holidays of every date come from where it covers them; null: the law alone.
 void useHolidayTable(std::shared_ptr<const HolidayTable> table);
 const HolidayTable* holidayTable();

@@ -49,6 +49,7 @@ public:
     std::wstring syncState;  // the status bar's right part: the last sync's time or its failure
     Subscriptions subscriptions;  // the copies of the calendars subscribed to, as shown
     std::string subscriptionList;  // the 同期 page's list they were read for
+    std::string holidayTableTold;  // the last refusal of the holiday table the user was told
     std::string weekdayNames[7];
 
     int slotDpi = 96;  // the DPI the slot was read at, before the window existed

@@ -13,6 +13,7 @@
 #include "calendar_input.h"
 #include "calendar_model.h"
 #include "birthday_sound.h"
+#include "calendar/calc/holiday_table.h"
 #include "calendar_window.h"
 #include "commands.h"
 #include "birthday_window.h"
@@ -98,8 +99,18 @@ void setSyncTimer(CalendarWindow& a) {
     else SetTimer(a.window, kSyncTimer, static_cast<UINT>(minutes) * 60000u, nullptr);
 }
 
+// The government's table beside the data, or the law; a refusal is told once.
+void loadHolidays(CalendarWindow& a) {
+    HolidayTableRead read = readHolidayTable(a.process.files, a.shared().paths.scheduleFolder);
+    if (!read.problem.empty() && read.problem != a.holidayTableTold)
+        win::tellUser(a.window, cp932ToWide(read.problem) + L"\n\n祝日表を使えないため, 法律による祝日を表示します.");
+    a.holidayTableTold = read.problem;
+    useHolidayTable(std::move(read.table));
+}
+
 void onRefresh(CalendarWindow& a, WPARAM flags) {
     setSyncTimer(a);
+    loadHolidays(a);
     loadSubscribed(a);
     if (flags & kRefreshDateWatch) {
         if (a.env().dateChange == 0) KillTimer(a.window, kDateWatchTimer);
@@ -142,6 +153,7 @@ bool onCreate(CalendarWindow& a, HWND window) {
     createStatusBar(a);
     extendSystemMenu(window, a.process.instance, a.shared().paths.externalCaption);
     chooseSelectedDate(a);
+    loadHolidays(a);
     loadSubscribed(a);
     rebuildMonthView(a);
     runRangeCheck(a);

@@ -11,7 +11,10 @@
 #include "blackbox.h"
 #include "resources/tavo_ids.h"
 #include "calendar_cells.h"
+#include "calendar/calc/holidays.h"
+#include "calendar/data/design_set.h"
 #include "shared/cp932.h"
+#include "shared/date_math.h"
 
 namespace tavo::blackbox {
 namespace {
@@ -191,6 +194,55 @@ TEST_F(ClosedDaysPage, ARulesFileThatCannotBeWrittenIsTold) {
     CloseHandle(held);
     EXPECT_TRUE(waitUntil([&] { return statusBarText(run.window()).find(L"臨時休業") != std::wstring::npos; }))
         << statusBarText(run.window());
+}
+
+// The law's holidays of 2026 as the government's table writes them, and one more on Wednesday 9 December.
+std::string tableWithANewHoliday() {
+    std::string text = "国民の祝日・休日月日,国民の祝日・休日名称\r\n";
+    for (int s = serialDayOf(2026, 1, 1); s <= serialDayOf(2026, 12, 31); ++s) {
+        int y, m, d;
+        civilFromSerial(s, y, m, d);
+        char name[kHolidayNameBytes] = "";
+        const HolidayResult r = lawHoliday(dayDate(y, m, d), name, true);
+        if (r != kNoHoliday) text += "2026/" + std::to_string(m) + "/" + std::to_string(d) + "," + (r == kNamedHoliday ? name : "休日") + "\r\n";
+        if (m == 12 && d == 9) text += "2026/12/9,新しい祝日\r\n";
+    }
+    return text;
+}
+
+// 祝日表の読み込み...: the table is checked, copied beside the data, its
+// difference told, and its new holiday coloured at once and after a restart.
+TEST_F(ClosedDaysPage, AHolidayTableReadInColoursItsDayNowAndAfterARestart) {
+    DataFolder data(L"tavo-table");
+    data.useForAllData();
+    data.write(L"table-2026.csv", tableWithANewHoliday());
+    DesignSet design{};
+    resetDesignSet(design, kCalendarDesign, {GetSystemMetrics(SM_CYCAPTION), GetSystemMetrics(SM_CYSMCAPTION)});
+    const auto holidayText = static_cast<COLORREF>(designColour(design, kNoSchedule, kPublicHoliday, kText, kNormal));
+    const auto ninthIsAHoliday = [&](HWND calendar) { return cellHasColour(calendar, View(calendar, 2026, 12).cellOf(9), holidayText); };
+    {
+        CalendarRun run(L"2026/12/07");
+        ASSERT_NE(run.window(), nullptr);
+        EXPECT_FALSE(ninthIsAHoliday(run.window()));
+        HWND page = openPage(run.window());
+        ASSERT_NE(page, nullptr);
+        PostMessageW(GetDlgItem(page, 714), BM_CLICK, 0, 0);
+        ASSERT_TRUE(answerFileDialog(dialog, data.pathOf(L"table-2026.csv")));
+        HWND told = waitForDialog(dialog, L"Tavo", kWait);
+        ASSERT_NE(told, nullptr);
+        const std::wstring text = messageBoxText(told);
+        EXPECT_NE(text.find(L"法律による祝日と違う日: 1 日"), std::wstring::npos) << text;
+        EXPECT_NE(text.find(L"2026/12/9  表: 新しい祝日  法律: -"), std::wstring::npos) << text;
+        PostMessageW(told, WM_COMMAND, IDOK, 0);
+        EXPECT_TRUE(waitUntilClosed(told, kWait));
+        EXPECT_EQ(data.read(L"syukujitsu.csv"), tableWithANewHoliday());
+        EXPECT_TRUE(waitUntil([&] { return ninthIsAHoliday(run.window()); }));
+        finish(IDOK);
+    }
+    CalendarRun again(L"2026/12/07");
+    ASSERT_NE(again.window(), nullptr);
+    EXPECT_TRUE(waitUntil([&] { return ninthIsAHoliday(again.window()); }));
+    EXPECT_TRUE(waitForStatus(again.window(), L"2026/12/ 7", kWait));
 }
 
 }  // namespace
