@@ -19,7 +19,7 @@ configure_and_test() {
 
 configure_and_test native RelWithDebInfo
 configure_and_test release Release
-ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions="$root/tools/lsan-suppressions.txt" UBSAN_OPTIONS=print_stacktrace=1 \
     configure_and_test sanitize Debug -DTAVO_SANITIZE=ON -DTAVO_BENCH=OFF
 echo "== fuzz (short runs on the checked-in corpora)"
 bash "$root/tools/fuzz.sh" "${TAVO_FUZZ_SECONDS:-10}"
