@@ -9,6 +9,9 @@
 #include "calendar/calc/closed_days.h"
 #include "calendar/calc/holidays.h"
 #include "calendar/data/month_grid.h"
+#include "calendar/data/range_list.h"
+#include "calendar/text/date_format_set.h"
+#include "calendar/text/locale_info.h"
 #include "cli/commands.h"
 #include "memory_data_folder.h"
 #include "shared/date_math.h"
@@ -115,6 +118,17 @@ TEST_F(HolidayTableTest, HolidaysPastTheLastYearFixedAreForecasts) {
     EXPECT_EQ(day("2028-03-20").rfind(test::utf8(u8"holidayname=春分の日(予定) "), 0), 0u);
     const std::string table = TAVO_TEST_DATA_DIR "/syukujitsu-1955-2027.csv";
     EXPECT_EQ(day("2027-03-21", {"--holidays-table", table}).rfind(test::utf8(u8"holidayname=春分の日 "), 0), 0u);
+    const auto header = [](int year, int month, int day) {  // the range view's header of a day with data
+        test::MemoryDataFolder folder;
+        folder.files.files[scheduleFile(folder.paths, kScheduleDay, year, month)] = ":" + std::to_string(day) + "\r\nx\r\n";
+        DateFormatSet formats{};
+        resetDateFormatSet(formats, 1);
+        const JapaneseLocale locale;
+        const RangeList list = collectRange({year, month, day, {kRangeRelative, 0, 0}, false, false, formats, locale, {}, false}, folder.sources());
+        return list.size() > 0 ? std::string(list.line(0).text) : std::string();
+    };
+    EXPECT_EQ(header(2027, 3, 21).find("春分の日"), std::string::npos);  // fixed: the colour says it
+    EXPECT_TRUE(header(2028, 3, 20).ends_with(" 春分の日(予定)")) << header(2028, 3, 20);
     const HolidayTableRead later = parseHolidayTable(tableOf(2029, 2030));
     useHolidayTable(later.table);
     EXPECT_FALSE(provisionalHoliday(2030));

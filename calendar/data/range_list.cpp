@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "calendar/calc/closed_days.h"
+#include "calendar/calc/holiday_table.h"
 #include "calendar/calc/holidays.h"
 #include "calendar/text/date_format_set.h"
 #include "shared/almanac.h"
@@ -282,8 +283,17 @@ struct Collector {
         if (serial >= selectedSerial && list.firstLine < 0) list.firstLine = index;
         if (serial == selectedSerial) list.selectedLine = index;
         appendPartText(list.text(), request.formats, 1, 0, dateOfDay(), request.locale);
+        forecastName();
         list.endHeader(dayKind(), dayOffMark(), serial);
         if (request.almanac) almanacLine();
+    }
+
+    // A holiday the government has not fixed yet is named, as a forecast.
+    void forecastName() {
+        if (facts().holiday[day] == kNoHoliday || !provisionalHoliday(year)) return;
+        char name[kHolidayNameBytes] = "";
+        isPublicHoliday({s.closedDays.japaneseHolidays != 0}, dayDate(year, month, day), name, true);
+        list.text().append(" ").append(shownHolidayName(name, year));
     }
 
     void almanacLine() {
