@@ -190,8 +190,9 @@ void changeRule(Page& page) {
 
 std::wstring differencesText(const HolidayTable& table) {
     const std::vector<HolidayDifference> differences = holidayDifferences(table);
-    std::wstring text = L"祝日表を読み込みました (" + std::to_wstring(table.firstYear) + L"～" + std::to_wstring(table.lastYear) +
-                        L" 年). この年の祝日は表のとおりに表示します.\n";
+    const std::wstring years = table.firstYear == table.lastYear ? std::to_wstring(table.firstYear)
+                                                                 : std::to_wstring(table.firstYear) + L"～" + std::to_wstring(table.lastYear);
+    std::wstring text = L"祝日表を読み込みました (" + years + L" 年). この年の祝日は表のとおりに表示します.\n";
     if (differences.empty()) return text + L"法律による祝日と違う日はありません.";
     text += L"法律による祝日と違う日: " + std::to_wstring(differences.size()) + L" 日\n";
     constexpr std::size_t kShown = 20;
@@ -223,7 +224,7 @@ void readInHolidayTable(Page& page) {
     if (const SaveResult saved = rewriteFile(files, target, [&](std::string_view) { return file.content; }); !saved)
         return tell(page, L"祝日表を保存できませんでした.\n" + cp932ToWide(target) + L"\n" + cp932ToWide(saved.reason));
     refreshWindows(kindBit(WindowKind::Calendar) | kindBit(WindowKind::RangeView) | kindBit(WindowKind::Year), kRefreshData);
-    tell(page, differencesText(*read.table));
+    win::tellUser(page.dialog, differencesText(*read.table), win::Tone::Information);
 }
 
 void closedDaysCommand(Page& page, int id, int code) {

@@ -177,13 +177,24 @@ want birthdays && birthdays
 # 表示範囲 and the view's デザイン, 日付形式 and スタイル (from the view).
 options() {
     wine reg delete 'HKCU\Software\Brenmor\Tavo\tavocust' /f > /dev/null 2>&1 || true
+    # The data in $data: a table read in is copied there, never beside the program.
+    wine reg add 'HKCU\Software\Brenmor\Tavo\dir' /v schpath /t REG_SZ /d "$(winepath -w "$data")" /f > /dev/null 2>&1
     wine "$build/win/bin/Tavo.exe" 2026/12/07 &
     local pid=$!
     sleep 4
     local shot
-    for shot in closed-days rule-editor folder remind sync design date-format environment style menu range range-design range-date-format range-style; do
+    # A table of 2026 with 建国記念の日 left out and a new holiday on 9 December.
+    printf '%s\r\n' 国民の祝日・休日月日,国民の祝日・休日名称 2026/1/1,元日 2026/1/12,成人の日 2026/2/23,天皇誕生日 2026/3/20,春分の日 \
+        2026/4/29,昭和の日 2026/5/3,憲法記念日 2026/5/4,みどりの日 2026/5/5,こどもの日 2026/5/6,休日 2026/7/20,海の日 2026/8/11,山の日 \
+        2026/9/21,敬老の日 2026/9/22,休日 2026/9/23,秋分の日 2026/10/12,スポーツの日 2026/11/3,文化の日 2026/11/23,勤労感謝の日 2026/12/9,新しい祝日 |
+        iconv -f UTF-8 -t CP932 > "$data/table-2026.csv"
+    for shot in closed-days holiday-table rule-editor folder remind sync design date-format environment style menu range range-design range-date-format range-style; do
         case $shot in
             closed-days) wine "$build/win/bin/tavo_post_command.exe" 103 ;;
+            holiday-table) wine reg delete 'HKCU\Software\Brenmor\Tavo\tavocust' /f > /dev/null 2>&1 || true
+                wine "$build/win/bin/tavo_post_command.exe" 103; sleep 2
+                wine "$build/win/bin/tavo_post_command.exe" click 714; sleep 2
+                wine "$build/win/bin/tavo_post_command.exe" file "$(winepath -w "$data/table-2026.csv")" ;;
             rule-editor) wine reg delete 'HKCU\Software\Brenmor\Tavo\tavocust' /f > /dev/null 2>&1 || true
                 wine "$build/win/bin/tavo_post_command.exe" 103; sleep 2
                 wine "$build/win/bin/tavo_post_command.exe" click 709 ;;
@@ -208,9 +219,12 @@ options() {
                 wine "$build/win/bin/tavo_post_command.exe" tab 3 ;;
         esac
         sleep 3
-        import -window root -crop 640x480+0+0 "$out/options-$shot.png"
+        local crop=640x480
+        [ "$shot" = holiday-table ] && crop=1100x800  # the differences' box stands in the screen's middle
+        import -window root -crop "$crop+0+0" "$out/options-$shot.png"
         echo "$out/options-$shot.png"
         [ "$shot" = rule-editor ] && { wine "$build/win/bin/tavo_post_command.exe" cancel 休業日の追加; sleep 1; }
+        [ "$shot" = holiday-table ] && { wine "$build/win/bin/tavo_post_command.exe" cancel Tavo; sleep 1; rm -f "$data/syukujitsu.csv"; }
         wine "$build/win/bin/tavo_post_command.exe" '#32770' 2  # Cancel
         sleep 2
     done

@@ -13,6 +13,8 @@
 // search window. For screenshots and hand checks.
 #include <windows.h>
 
+#include <algorithm>
+
 #include <cwchar>
 #include <cwctype>
 #include <string>
@@ -52,10 +54,13 @@ int chooseScheme(const wchar_t* name) {
     return PostMessageW(page, WM_COMMAND, MAKEWPARAM(201, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list)) ? 0 : 1;
 }
 
-// The dialog the calendar shows that has a control of the id.
+// The dialog the calendar or its options dialog shows that has a control of the id.
 HWND calendarDialogWith(int id) {
+    const HWND owners[] = {FindWindowW(L"Tavo", nullptr), FindWindowW(L"#32770", L"オプション(Tavo)")};
     for (HWND w = FindWindowExW(nullptr, nullptr, L"#32770", nullptr); w; w = FindWindowExW(nullptr, w, L"#32770", nullptr))
-        if (GetWindow(w, GW_OWNER) == FindWindowW(L"Tavo", nullptr) && GetDlgItem(w, id)) return w;
+        if (GetDlgItem(w, id) && std::find(std::begin(owners), std::end(owners), GetWindow(w, GW_OWNER)) != std::end(owners) &&
+            GetWindow(w, GW_OWNER) != nullptr)
+            return w;
     return nullptr;
 }
 
