@@ -1,5 +1,7 @@
 #include "reminder_book.h"
 
+#include "calendar/calc/holiday_table.h"
+
 #include <algorithm>
 
 #include "shared/date_math.h"
@@ -28,6 +30,9 @@ void loadReminderSetup(ReminderSetup& setup, const FileSystem& files, const Sett
     resetClosedDays(setup.closedDays);
     const ClosedDaysLoad load = loadClosedDays(setup.closedDays, files, setup.paths.programFolder, store);
     setup.problem = load.whole ? std::string() : joinPath(setup.paths.programFolder, kClosedDaysFile);
+    // Schedules moved off closed days move as the calendar moves them: with
+    // the government's table beside the data (a refused one is the calendar's to tell).
+    useHolidayTable(readHolidayTable(files, setup.paths.scheduleFolder).table);
 }
 
 std::string reminderStateFile(const PathSettings& paths) { return joinPath(paths.scheduleFolder, "remind.dat"); }
