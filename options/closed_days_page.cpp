@@ -281,6 +281,7 @@ std::vector<Binding> closedDaysBindings() {
     std::vector<Binding> bindings;
     for (int i = 0; i < 8; ++i) bindings.push_back({Control::Check, IDC_CLOSED_SUNDAY + i, names[i]});
     bindings.push_back({Control::Check, IDC_JAPANESE_HOLIDAYS, "nholi"});
+    bindings.push_back({Control::Check, IDC_HATCH_FORECASTS, "hatch"});
     return bindings;
 }
 

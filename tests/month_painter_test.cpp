@@ -29,12 +29,12 @@ protected:
         clearDayOffTable(dayOff);
         for (int w = 0; w < 7; ++w) names[w] = std::string("w").append(std::to_string(w));
     }
-    std::vector<PaintOp> paint(int year, int month, int day, int width = 280, int height = 330) {
+    std::vector<PaintOp> paint(int year, int month, int day, int width = 280, int height = 330, bool hatch = false) {
         rebuildMonthGrid(grid, year, month, {style.mondayFirst != 0, style.firstWeekIsThisMonth != 0}, *closed);
         computeMonthLayout(layout, width, height,
                            {design.height[kYearMon], design.height[kWeek], style.todayButton ? design.height[kButton] : 0, 0});
         FixedMeasure measure;
-        const MonthPaintInput input{grid, layout, style, design, dayOff, day, weekdayOf(year, month, day), "caption", names};
+        const MonthPaintInput input{grid, layout, style, design, dayOff, day, weekdayOf(year, month, day), "caption", names, 96, hatch};
         return planMonthPaint(input, measure);
     }
     static std::vector<const PaintOp*> ofKind(const std::vector<PaintOp>& ops, PaintOpKind kind) {
@@ -135,6 +135,27 @@ TEST_F(PainterTest, RokuyoAndTextOffsets) {
     EXPECT_EQ(reliefTextOffset(kRaised), -1);
     EXPECT_EQ(reliefTextOffset(kSunken), 1);
     EXPECT_EQ(reliefTextOffset(kFlat), 0);
+}
+
+// Holidays the government has not fixed yet are hatched when asked, inside their cells only.
+TEST_F(PainterTest, ForecastHolidaysAreHatched) {
+    const auto hatches = [&](int year, int month, int day, bool hatch) {
+        const std::vector<PaintOp> ops = paint(year, month, day, 280, 330, hatch);
+        const CellPosition at = grid.dayCell[day];
+        const Rect r = cellRect(layout, at.column, at.row);
+        int inside = 0, lines = 0;
+        for (const PaintOp* op : ofKind(ops, PaintOpKind::Polyline)) {
+            if (op->key.role != DesignRole::Shadow || op->points.size() != 2) continue;
+            ++lines;
+            inside += r.contains(op->points[0].x, op->points[0].y) && r.contains(op->points[1].x, op->points[1].y);
+        }
+        return std::pair(inside, lines);
+    };
+    const auto [forecast, all] = hatches(2028, 3, 20, true);  // 春分の日 2028: not fixed when this was built
+    EXPECT_GT(forecast, 5);
+    EXPECT_EQ(all % forecast, 0);                              // every line inside a holiday's cell
+    EXPECT_EQ(hatches(2028, 3, 20, false).second, 0);
+    EXPECT_EQ(hatches(2027, 3, 21, true).second, 0);           // fixed
 }
 
 TEST_F(PainterTest, NoButtonsWithoutTheTodayButton) {

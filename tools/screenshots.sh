@@ -13,7 +13,8 @@
 # window with results, at every DPI given; 12. the year view at every DPI
 # given; 13. the print preview at every DPI given. ONLY=name runs one part
 # (today, bare, almanac, view, schemes, schedule, birthdays, options, ical,
-# tray, installer, reminder, sync, find, year, print).
+# tray, installer, reminder, sync, find, year, print, forecast); 14. forecast
+# holidays hatched.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TAVO_BUILD_DIR:-$root/build}
@@ -432,6 +433,20 @@ print_preview() {
     rm -f "$data/sch20265.cal"
 }
 want print && print_preview
+# 14. March 2028 with its forecast 春分の日 hatched.
+want forecast && for dpi in "${dpis[@]}"; do
+    suffix=$([ "$dpi" = 96 ] && echo "" || echo "-$dpi")
+    wine reg add 'HKCU\Software\Brenmor\Tavo\holi' /v hatch /t REG_DWORD /d 1 /f > /dev/null 2>&1
+    fresh_profile "$dpi"
+    wine reg add 'HKCU\Software\Brenmor\Tavo\holi' /v hatch /t REG_DWORD /d 1 /f > /dev/null 2>&1
+    wine "$build/win/bin/Tavo.exe" 2028/03/20 &
+    pid=$!
+    sleep 4
+    import -window root -crop "$((320 * dpi / 96))x$((420 * dpi / 96))+0+0" "$out/forecast$suffix.png"
+    echo "$out/forecast$suffix.png"
+    kill "$pid" 2> /dev/null || true
+    wineserver -k 2> /dev/null || true
+done
 rm -rf "$sample"
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f > /dev/null 2>&1
 rm -rf "$data"

@@ -209,6 +209,7 @@ const SettingsTable& closedDaySwitchTable() {
             t.push_back({kClosedDaysKey, kSwitchNames[i], SettingType::Switch8, offsetof(ClosedDays, closed) + i,
                          kSwitchDefaults[i] ? 1 : 0});
         t.push_back({kClosedDaysKey, "nholi", SettingType::Switch8, offsetof(ClosedDays, japaneseHolidays), 1});
+        t.push_back({kClosedDaysKey, "hatch", SettingType::Switch8, offsetof(ClosedDays, hatchForecasts), 0});
         return t;
     }();
     return table;

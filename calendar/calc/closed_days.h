@@ -45,7 +45,8 @@ struct ClosedDays {
     std::uint8_t closed[8];     // Sunday..Saturday, then public holidays
     std::uint8_t japaneseHolidays;
     std::uint8_t rulesWhole;      // 1 when the rules came from a complete read (or no file): they may be saved
-    std::uint8_t reserved[1010];  // the block's holiday area is 23560 bytes
+    std::uint8_t hatchForecasts;  // "hatch": holidays not fixed yet hatched in the month grid (off)
+    std::uint8_t reserved[1009];  // the block's holiday area is 23560 bytes
 };
 static_assert(sizeof(ClosedDays) == 23560);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "calendar/calc/closed_days.h"
+#include "calendar/calc/holiday_table.h"
 #include "shared/dpi.h"
 #include "shared/date_math.h"
 
@@ -33,6 +34,7 @@ public:
         weekdayReliefs();
         cellReliefs();
         dayOffFrames();
+        if (in_.hatchForecasts && provisionalHoliday(g_.year)) forecastHatching();
         captionText();
         weekdayNames();
         cellTexts();
@@ -224,6 +226,23 @@ private:
             polyline({part, 0, DesignRole::Text, kNormal},
                      {{x + in, y + in}, {x + w - in - 1, y + in}, {x + w - in - 1, y + h - in - 1}, {x + in, y + h - in - 1},
                       {x + in, y + in}});
+        });
+    }
+
+    // Thin lines rising to the right across a holiday that is only forecast,
+    // in the shade of the cell's own fill: the day's number stays legible.
+    void forecastHatching() {
+        const int step = scaleToDpi(5, in_.dpi);
+        forEachCell([&](int cell) {
+            if (!inMonth(cell) || (g_.cellKind[cell] != 3 && g_.cellKind[cell] != 4)) return;
+            const DesignKey shade{partOf(cell), g_.cellKind[cell], DesignRole::Shadow, cell == selected_ ? kSelected : kNormal};
+            const Rect r = rectOf(cell);
+            const int right = r.left + r.width - 1, bottom = r.top + r.height - 1;
+            for (int k = step; k < r.width + r.height - 1; k += step) {  // the line x + (bottom - y) = left + k
+                const Point a{r.left + std::max(0, k - (r.height - 1)), bottom - std::min(k, r.height - 1)};
+                const Point b{std::min(r.left + k, right), bottom - std::max(0, k - (r.width - 1))};
+                polyline(shade, {a, b});
+            }
         });
     }
 

@@ -23,6 +23,7 @@ struct MonthPaintInput {
     std::string caption;             // the YearMon text
     const std::string* weekdayNames;  // seven, Sunday first
     int dpi = 96;                     // of the window: the smallest legible text scales with it
+    bool hatchForecasts = false;      // holidays not fixed yet hatched
 };
 
 // Every text is placed inside its band or cell, clear of the relief lines

@@ -356,7 +356,8 @@ void CalendarWindow::paint(HDC dc, int, int) {
     GdiTextMeasure measure(dc, objects);
     WindowStyle shown = style();
     if (!wallpaperLoaded()) shown.wallpaper = 0;  // not loaded: the plain background
-    const MonthPaintInput input{grid, layout, shown, design(), dayOff, selected.day(), selected.weekday(), caption, weekdayNames, dpi};
+    const MonthPaintInput input{grid,         layout, shown, design(), dayOff, selected.day(), selected.weekday(), caption, weekdayNames,
+                                dpi,          shared().closedDays.hatchForecasts != 0};
     drawPaintOps(dc, planMonthPaint(input, measure), objects, design());
 }
 
