@@ -100,6 +100,12 @@ TEST_F(HolidayTableTest, ItsYearsTakeTheirHolidaysFromItAndTheRestKeepTheLaw) {
         const CellPosition at = grid.dayCell[c.d];
         EXPECT_EQ(grid.cellKind[cellIndex(at.column, at.row)], c.kind) << c.y << "-" << c.m << "-" << c.d;
     }
+    HolidayResult june[32], february[32];  // the month at once, as the range view colours its headers
+    monthHolidays({true}, 2030, 6, june);
+    monthHolidays({true}, 2030, 2, february);
+    EXPECT_EQ(june[10], kNamedHoliday);
+    EXPECT_EQ(june[11], kSubstituteHoliday);
+    EXPECT_EQ(february[11], kNoHoliday);
     const std::vector<HolidayDifference> differences = holidayDifferences(*read.table);
     ASSERT_EQ(differences.size(), 5u);  // added (and its 休日), removed, the moved equinox twice; a rename is none
     EXPECT_EQ(differences[0].law, "建国記念の日");
