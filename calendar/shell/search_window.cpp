@@ -150,6 +150,7 @@ void SearchWindow::search() {
 void SearchWindow::showResults(Results* results) {
     data_ = results->data;
     dataYears_ = results->years;
+    shownData_ = results->data;
     found_ = std::move(results->lines);
     shownQuery_ = results->query;
     SendMessageW(list_, LB_SETCOUNT, found_.size(), 0);
@@ -291,6 +292,9 @@ LRESULT SearchWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             ++generation_;
             data_.reset();
             dataYears_ = {};
+            SendMessageW(list_, LB_SETCOUNT, 0, 0);
+            found_.clear();
+            shownData_.reset();
             ShowWindow(window, SW_HIDE);
             return 0;
         case WM_DESTROY: ++generation_; return 0;

@@ -55,6 +55,7 @@ private:
     std::shared_ptr<const SearchData> data_;  // of dataYears_ (none: every year of the folder)
     SearchYears dataYears_;
     std::vector<const FoundLine*> found_;
+    std::shared_ptr<const SearchData> shownData_;  // what found_ points into: kept while listed, whatever data_ becomes
     SearchQuery shownQuery_;
     std::atomic<int> generation_{0};
     std::thread worker_;
