@@ -5,6 +5,7 @@
 set(TAVO_MODEL_TEST_SOURCES
     search_data_test.cpp
     search_text_test.cpp
+    accessible_names_test.cpp
     almanac_test.cpp
     calendar_date_test.cpp
     calendar_day_test.cpp
