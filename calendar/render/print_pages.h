@@ -19,7 +19,7 @@ struct PaperSize {
 PaperSize paperSize(Paper paper);
 const char* paperName(Paper paper);  // "A4", ..., "Letter"
 
-// A sheet in device units, and the part of it the printer can print on.
+// A sheet in device units, and the area of it the printer can print on.
 struct Sheet {
     int width, height;
     Rect printable;

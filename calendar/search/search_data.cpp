@@ -193,7 +193,7 @@ void KeptText::adopt(KeptText&& other) {
 namespace {
 
 // Some years' lines, read and folded on a thread of their own.
-struct Part {
+struct Slice {
     SearchYears years;
     KeptText text;
     std::vector<FoundLine> lines;
@@ -203,7 +203,7 @@ struct Part {
     std::exception_ptr failure;
 };
 
-void fold(Part& part) {
+void fold(Slice& part) {
     std::size_t bytes = 0;
     for (const FoundLine& line : part.lines) bytes += line.text.size();
     part.units = std::make_unique_for_overwrite<char16_t[]>(bytes);  // a unit a byte at most; pages never written cost nothing
@@ -216,7 +216,7 @@ void fold(Part& part) {
     }
 }
 
-void readPart(const DataSources& sources, const Recurring& recurring, const std::function<bool()>& going, Part& part) {
+void readSlice(const DataSources& sources, const Recurring& recurring, const std::function<bool()>& going, Slice& part) {
     try {
         Reader reader(sources, recurring, part.text);
         for (int y = part.years.from; y <= part.years.to; ++y)
@@ -234,10 +234,10 @@ void readPart(const DataSources& sources, const Recurring& recurring, const std:
 }
 
 // Contiguous spans of years, one for each core (a thread costs far less than a year's files).
-std::vector<Part> partsOf(SearchYears years) {
+std::vector<Slice> slicesOf(SearchYears years) {
     const int count = std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, 4);
     const int span = std::max(years.to - years.from + 1, 0);
-    std::vector<Part> parts(static_cast<std::size_t>(std::min(count, std::max(span, 1))));
+    std::vector<Slice> parts(static_cast<std::size_t>(std::min(count, std::max(span, 1))));
     for (std::size_t i = 0; i < parts.size(); ++i) {
         const int n = static_cast<int>(parts.size()), k = static_cast<int>(i);
         parts[i].years = {years.from + span * k / n, years.from + span * (k + 1) / n - 1};
@@ -250,20 +250,20 @@ std::vector<Part> partsOf(SearchYears years) {
 SearchData SearchData::read(const DataSources& sources, SearchYears years, const std::function<bool()>& going) {
     SearchData data;
     const Recurring recurring = readRecurring(sources, data.text_);
-    std::vector<Part> parts = partsOf({std::max(years.from, kFirstYear + 1), std::min(years.to, kLastYear)});
+    std::vector<Slice> parts = slicesOf({std::max(years.from, kFirstYear + 1), std::min(years.to, kLastYear)});
     {
         std::vector<std::jthread> threads;
         for (std::size_t i = 1; i < parts.size(); ++i)
-            threads.emplace_back([&, i] { readPart(sources, recurring, going, parts[i]); });
-        readPart(sources, recurring, going, parts[0]);
+            threads.emplace_back([&, i] { readSlice(sources, recurring, going, parts[i]); });
+        readSlice(sources, recurring, going, parts[0]);
     }
-    Part memo;  // lines without days
+    Slice memo;  // lines without days
     const FileContent file = sources.files.readFile(scheduleFile(sources.paths, kScheduleMemo, 0, 0));
     for (std::string_view raw : fileLines(file.opened ? completeLines(file) : std::string_view()))
         if (const std::string_view line = lineContent(raw); !blankLine(line)) memo.lines.push_back({0, kFoundMemo, memo.text.keep(line)});
     fold(memo);
     parts.push_back(std::move(memo));
-    for (Part& part : parts) {
+    for (Slice& part : parts) {
         if (part.failure) std::rethrow_exception(part.failure);
         if (part.stopped) return {};
         data.text_.adopt(std::move(part.text));
