@@ -294,8 +294,8 @@ TEST_F(Navigation, DoubleClickOnTheTopBandTogglesTheTitleBar) {
     settle(run.window());
     RECT now = clientOnScreen();
     EXPECT_TRUE(EqualRect(&before, &now)) << now.left << "," << now.top << " was " << before.left << "," << before.top;
-    DWORD cap = 1;
-    EXPECT_TRUE(readProfileNumber(L"cstyle", L"cap", cap));
+    DWORD cap = 1;  // written just after the frame changed
+    EXPECT_TRUE(waitUntil([&] { return readProfileNumber(L"cstyle", L"cap", cap) && cap == 0; }));
     EXPECT_EQ(cap, 0u);
     PostMessageW(run.window(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(40, 5));
     EXPECT_TRUE(waitUntil([&] { return caption() == WS_CAPTION; }));
