@@ -96,6 +96,8 @@ void PaintedWindow::onPaint() {
     }
     if (forceSmoothing) SystemParametersInfoW(SPI_SETFONTSMOOTHING, FALSE, nullptr, 0);
     EndPaint(window, &ps);
+    // Every change of what is shown repaints: the one place to tell readers of it.
+    if (AccessibleContent* content = accessibleContent()) accessibility_.announceChanges(window, *content);
 }
 
 LRESULT PaintedWindow::onEraseBackground(HDC dc) {
@@ -130,7 +132,17 @@ LRESULT PaintedWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             toggleTitleBar();
             toggleTitleBar();
             return 0;
-        case WM_DESTROY: wallpaper_.reset(); break;
+        case WM_GETOBJECT:
+            if (AccessibleContent* content = accessibleContent())
+                if (const LRESULT object = accessibility_.answer(window, *content, wParam, lParam)) return object;
+            break;
+        case WM_SETFOCUS:
+            if (AccessibleContent* content = accessibleContent()) accessibility_.announceFocus(window, *content);
+            break;
+        case WM_DESTROY:
+            accessibility_.disconnect();
+            wallpaper_.reset();
+            break;
         default: break;
     }
     return PlacedWindow::onMessage(message, wParam, lParam);

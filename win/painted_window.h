@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include "accessible.h"
 #include "handles.h"
 #include "placed_window.h"
 
@@ -44,6 +45,8 @@ protected:
     virtual bool forcedSmoothing() const { return false; }
     // Whether placements are kept (the slot is stored as the window moves).
     virtual bool keepsPlacement() const = 0;
+    // What a screen reader is told of the content; none by default.
+    virtual AccessibleContent* accessibleContent() { return nullptr; }
 
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -53,6 +56,7 @@ private:
     void loadWallpaperSized(int width, int height);
 
     WindowStyle& style_;
+    Accessibility accessibility_;
     GdiObject wallpaper_;
     SIZE stretchedTo_{};  // 0 x 0: at its own size
     bool sized_ = false;  // a slot is stored only after the first size

@@ -33,7 +33,7 @@ class SearchWindow;
 class YearWindow;
 class PreviewWindow;
 
-class CalendarWindow final : public win::PaintedWindow {
+class CalendarWindow final : public win::PaintedWindow, public win::AccessibleContent {
 public:
     explicit CalendarWindow(Process& p);
     ~CalendarWindow() override;
@@ -82,6 +82,10 @@ private:
     bool forcedSmoothing() const override { return design().forcedSmoothing != 0; }
     bool keepsPlacement() const override { return env().keepPlacements != 0; }
     void dpiChanged() override;
+    win::AccessibleContent* accessibleContent() override { return this; }
+    long accessibleRole() const override;
+    std::vector<win::AccessiblePart> accessibleParts() const override;
+    void chooseAccessiblePart(int index) override;
     LRESULT onWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 

@@ -73,6 +73,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int showCo
     tavo::win::SingleInstance lock(L"Calendar");
     if (activateRunningCalendar(lock)) return 0;
     const bool testClock = tavo::win::installTestClock();
+    tavo::win::ComApartment apartment;
     Process process;
     process.instance = instance;
     process.showCommand = showCommand;

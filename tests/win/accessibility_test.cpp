@@ -1,0 +1,127 @@
+// The calendar read the way a screen reader reads it: the client object from
+// the window, its children, the focused day's name, state and place, and the
+// focus event when an arrow key moves the selection.
+#include <gtest/gtest.h>
+
+#include <oleacc.h>
+
+#include <string>
+#include <vector>
+
+#include "blackbox.h"
+
+namespace tavo::blackbox {
+namespace {
+
+struct Event {
+    DWORD kind;
+    HWND window;
+    LONG object, child;
+};
+std::vector<Event> events;
+
+void CALLBACK onEvent(HWINEVENTHOOK, DWORD kind, HWND window, LONG object, LONG child, DWORD, DWORD) {
+    events.push_back({kind, window, object, child});
+}
+
+// Out-of-context hooks are delivered through this thread's messages.
+template <class Condition>
+bool pumpUntil(Condition condition) {
+    return waitUntil([&] {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+        return condition();
+    });
+}
+
+VARIANT child(LONG id) {
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_I4;
+    v.lVal = id;
+    return v;
+}
+
+std::wstring nameOf(IAccessible* object, LONG id) {
+    BSTR name = nullptr;
+    if (object->get_accName(child(id), &name) != S_OK || name == nullptr) return L"(none)";
+    std::wstring text(name, SysStringLen(name));
+    SysFreeString(name);
+    return text;
+}
+
+LONG variantNumber(HRESULT result, const VARIANT& v) { return result == S_OK && v.vt == VT_I4 ? v.lVal : -1; }
+
+class Accessibility : public ::testing::Test {
+protected:
+    void SetUp() override {
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        resetProfile();
+        data.useForAllData();
+    }
+    void TearDown() override {
+        resetProfile();
+        CoUninitialize();
+    }
+    TestClock clock{20261207};
+    DataFolder data{L"accessible"};
+};
+
+TEST_F(Accessibility, AScreenReaderReadsTheSelectedDayAndFollowsTheArrowKey) {
+    data.write(L"sch2026c.cal", ":8\r\n会議\r\n");
+    CalendarRun run(L"2026/12/07");
+    ASSERT_NE(run.window(), nullptr);
+    settle(run.window());
+    IAccessible* client = nullptr;
+    ASSERT_EQ(AccessibleObjectFromWindow(run.window(), static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                         reinterpret_cast<void**>(&client)),
+              S_OK);
+    VARIANT v;
+    EXPECT_EQ(variantNumber(client->get_accRole(child(CHILDID_SELF), &v), v), ROLE_SYSTEM_TABLE);
+    long count = 0;
+    EXPECT_EQ(client->get_accChildCount(&count), S_OK);
+    EXPECT_GE(count, 1 + 7 + 42);
+    EXPECT_EQ(nameOf(client, 1), L"2026年(令和 8年)12月");
+
+    const LONG selected = variantNumber(client->get_accSelection(&v), v);
+    EXPECT_EQ(nameOf(client, selected), L"2026年12月7日 月曜日 友引");
+    EXPECT_EQ(variantNumber(client->get_accRole(child(selected), &v), v), ROLE_SYSTEM_CELL);
+    EXPECT_TRUE(variantNumber(client->get_accState(child(selected), &v), v) & STATE_SYSTEM_SELECTED);
+
+    HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_SELECTION, nullptr, onEvent, 0, 0,
+                                         WINEVENT_OUTOFCONTEXT);
+    ASSERT_NE(hook, nullptr);
+    events.clear();
+    pressKey(run.window(), VK_RIGHT);
+    LONG announced = 0, focused = 0;
+    EXPECT_TRUE(pumpUntil([&] {
+        for (const Event& e : events) {
+            if (e.window != run.window() || e.object != OBJID_CLIENT) continue;
+            if (e.kind == EVENT_OBJECT_SELECTION) announced = e.child;
+            if (e.kind == EVENT_OBJECT_FOCUS) focused = e.child;
+        }
+        return announced != 0 && focused != 0;
+    }));
+    UnhookWinEvent(hook);
+    EXPECT_EQ(focused, announced);
+    EXPECT_EQ(nameOf(client, announced), L"2026年12月8日 火曜日 先負 予定あり");
+    EXPECT_EQ(variantNumber(client->get_accSelection(&v), v), announced);
+    EXPECT_FALSE(variantNumber(client->get_accState(child(selected), &v), v) & STATE_SYSTEM_SELECTED);
+
+    // Its place is the cell right of the old one, and a hit there finds it again.
+    long x = 0, y = 0, w = 0, h = 0, oldX = 0, oldY = 0;
+    EXPECT_EQ(client->accLocation(&x, &y, &w, &h, child(announced)), S_OK);
+    EXPECT_EQ(client->accLocation(&oldX, &oldY, &w, &h, child(selected)), S_OK);
+    EXPECT_GT(w, 10);
+    EXPECT_EQ(oldY, y);
+    EXPECT_EQ(oldX + w, x);
+    EXPECT_EQ(variantNumber(client->accHitTest(x + w / 2, y + h / 2, &v), v), announced);
+
+    // The default action of a day selects it, as a click does.
+    EXPECT_EQ(client->accDoDefaultAction(child(selected)), S_OK);
+    EXPECT_TRUE(waitUntil([&] { return variantNumber(client->get_accSelection(&v), v) == selected; }));
+    client->Release();
+}
+
+}  // namespace
+}  // namespace tavo::blackbox
