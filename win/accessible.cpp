@@ -40,12 +40,6 @@ RECT onScreen(HWND window, RECT place) {
 
 }  // namespace
 
-int selectedPart(const std::vector<AccessiblePart>& parts) {
-    for (size_t i = 0; i < parts.size(); ++i)
-        if (parts[i].selected) return static_cast<int>(i);
-    return -1;
-}
-
 // Lives as long as a client holds it; after the window goes, every call fails.
 class Accessibility::Object final : public IAccessible {
 public:
@@ -95,7 +89,7 @@ public:
     HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override {
         if (count == nullptr) return E_POINTER;
         if (!content_) return kGone;
-        *count = static_cast<long>(content_->accessibleParts().size());
+        *count = content_->accessiblePartCount();
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** out) override {
@@ -161,15 +155,14 @@ public:
         VariantInit(focus);
         if (!content_) return kGone;
         if (GetFocus() != window_) return S_FALSE;
-        const int selected = selectedPart(content_->accessibleParts());
-        setChild(focus, selected + 1);  // none selected: the client itself
+        setChild(focus, content_->selectedAccessiblePart() + 1);  // none selected: the client itself
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selection) override {
         if (selection == nullptr) return E_POINTER;
         VariantInit(selection);
         if (!content_) return kGone;
-        const int selected = selectedPart(content_->accessibleParts());
+        const int selected = content_->selectedAccessiblePart();
         if (selected < 0) return S_FALSE;
         setChild(selection, selected + 1);
         return S_OK;
@@ -207,7 +200,7 @@ public:
         if (end == nullptr) return E_POINTER;
         VariantInit(end);
         if (!content_) return kGone;
-        const long count = static_cast<long>(content_->accessibleParts().size());
+        const long count = content_->accessiblePartCount();
         if (start.vt != VT_I4 || start.lVal < 0 || start.lVal > count) return E_INVALIDARG;
         long to = 0;
         switch (direction) {
@@ -230,12 +223,14 @@ public:
         RECT client{};
         GetClientRect(window_, &client);
         if (!PtInRect(&client, p)) return S_FALSE;
-        const std::vector<AccessiblePart> parts = content_->accessibleParts();
-        for (size_t i = 0; i < parts.size(); ++i)
-            if (PtInRect(&parts[i].place, p)) {
-                setChild(hit, static_cast<long>(i) + 1);
+        const int count = content_->accessiblePartCount();
+        for (int i = 0; i < count; ++i) {
+            const RECT place = content_->accessiblePart(i).place;
+            if (PtInRect(&place, p)) {
+                setChild(hit, i + 1);
                 return S_OK;
             }
+        }
         setChild(hit, CHILDID_SELF);
         return S_OK;
     }
@@ -255,9 +250,8 @@ private:
     HRESULT partOf(const VARIANT& child, AccessiblePart& part) const {
         if (!content_) return kGone;
         if (child.vt != VT_I4) return E_INVALIDARG;
-        const std::vector<AccessiblePart> parts = content_->accessibleParts();
-        if (child.lVal < 1 || child.lVal > static_cast<long>(parts.size())) return E_INVALIDARG;
-        part = parts[static_cast<size_t>(child.lVal - 1)];
+        if (child.lVal < 1 || child.lVal > content_->accessiblePartCount()) return E_INVALIDARG;
+        part = content_->accessiblePart(static_cast<int>(child.lVal - 1));
         return S_OK;
     }
 
@@ -275,29 +269,35 @@ LRESULT Accessibility::answer(HWND window, AccessibleContent& content, WPARAM wP
     return LresultFromObject(__uuidof(IAccessible), wParam, object_);
 }
 
+// Names of a long list are not compared line by line on every paint.
+constexpr int kComparedNames = 512;
+
 void Accessibility::announceChanges(HWND window, const AccessibleContent& content) {
-    const std::vector<AccessiblePart> parts = content.accessibleParts();
-    const int selected = selectedPart(parts);
-    for (size_t i = 0; i < parts.size() && i < toldNames_.size(); ++i)
-        if (parts[i].name != toldNames_[i] && static_cast<int>(i) != selected)
-            NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window, OBJID_CLIENT, static_cast<LONG>(i) + 1);
-    const bool moved = selected != toldSelection_;
-    const bool renamed = selected >= 0 && static_cast<size_t>(selected) < toldNames_.size() &&
-                         parts[static_cast<size_t>(selected)].name != toldNames_[static_cast<size_t>(selected)];
-    toldNames_.clear();
-    for (const AccessiblePart& part : parts) toldNames_.push_back(part.name);
+    const int count = content.accessiblePartCount();
+    const int selected = content.selectedAccessiblePart();
+    std::vector<std::wstring> names;
+    for (int i = 0; i < count && i < kComparedNames; ++i) names.push_back(content.accessiblePart(i).name);
+    if (selected >= kComparedNames) names.push_back(content.accessiblePart(selected).name);
+    const auto renamed = [&](int i) {
+        const int at = i < kComparedNames ? i : kComparedNames;
+        return at < static_cast<int>(names.size()) && at < static_cast<int>(toldNames_.size()) && names[at] != toldNames_[at];
+    };
+    for (int i = 0; i < count && i < kComparedNames; ++i)
+        if (i != selected && renamed(i)) NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window, OBJID_CLIENT, i + 1);
+    const bool moved = selected != toldSelection_, selectedRenamed = selected >= 0 && renamed(selected);
+    toldNames_ = std::move(names);
     toldSelection_ = selected;
     if (selected < 0) return;
     if (moved) {
         NotifyWinEvent(EVENT_OBJECT_SELECTION, window, OBJID_CLIENT, selected + 1);
         if (GetFocus() == window) NotifyWinEvent(EVENT_OBJECT_FOCUS, window, OBJID_CLIENT, selected + 1);
-    } else if (renamed) {
+    } else if (selectedRenamed) {
         NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window, OBJID_CLIENT, selected + 1);
     }
 }
 
 void Accessibility::announceFocus(HWND window, const AccessibleContent& content) {
-    const int selected = selectedPart(content.accessibleParts());
+    const int selected = content.selectedAccessiblePart();
     if (selected >= 0) NotifyWinEvent(EVENT_OBJECT_FOCUS, window, OBJID_CLIENT, selected + 1);
 }
 

@@ -23,10 +23,13 @@ struct AccessiblePart {
 };
 
 // Implemented by the window; asked on every call, so answers are never stale.
+// Parts are numbered from 0 (children from 1).
 class AccessibleContent {
 public:
     virtual long accessibleRole() const = 0;  // of the whole client: table, list
-    virtual std::vector<AccessiblePart> accessibleParts() const = 0;
+    virtual int accessiblePartCount() const = 0;
+    virtual AccessiblePart accessiblePart(int index) const = 0;
+    virtual int selectedAccessiblePart() const = 0;  // -1: none
     // accSelect of a selectable part, or the default action of a part that has one.
     virtual void chooseAccessiblePart(int index) = 0;
 
@@ -73,8 +76,5 @@ public:
 private:
     bool entered_;
 };
-
-// The index of the selected part, or -1.
-int selectedPart(const std::vector<AccessiblePart>& parts);
 
 }  // namespace tavo::win

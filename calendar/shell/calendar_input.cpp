@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "calendar_model.h"
 #include "commands.h"
 #include "range_view.h"
@@ -207,14 +209,18 @@ void onOpenDay(CalendarWindow& a, int yyyymmdd, ScheduleKind kind) {
     openDaySchedule(a, kind);
 }
 
+void selectDate(CalendarWindow& a, int serial) {
+    int y, m, d;
+    civilFromSerial(std::clamp(serial, serialDayOf(kFirstYear + 1, 1, 1), serialDayOf(kLastYear, 12, 31)), y, m, d);
+    const bool monthChanged = y != a.selected.year() || m != a.selected.month();
+    a.selected.setShown(y, m, d);
+    showSelectedDate(a, monthChanged);  // the view follows
+}
+
 void selectDayWithRangeView(CalendarWindow& a, int serial) {
-    int year, month, day;
-    civilFromSerial(serial, year, month, day);
-    const bool monthChanged = year != a.selected.year() || month != a.selected.month();
-    a.selected.setShown(year, month, day);
     if (IsIconic(a.window) || !IsWindowVisible(a.window)) ShowWindow(a.window, SW_RESTORE);
     SetForegroundWindow(a.window);
-    showSelectedDate(a, monthChanged);
+    selectDate(a, serial);
     askForRangeView(a);
 }
 

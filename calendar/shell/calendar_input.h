@@ -14,6 +14,8 @@ void onPointer(CalendarWindow& a, int x, int y, Pointer kind);
 void runStep(CalendarWindow& a, NavigationStep step);
 // Opens the range view, or brings it forward and refreshes it.
 void askForRangeView(CalendarWindow& a);
+// The day selected (clamped to the calendar's years); the other windows follow.
+void selectDate(CalendarWindow& a, int serial);
 // The day selected (the calendar shown and in front) and the range view opened there.
 void selectDayWithRangeView(CalendarWindow& a, int serial);
 void onKeyDown(CalendarWindow& a, WPARAM key);

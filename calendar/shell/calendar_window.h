@@ -84,7 +84,9 @@ private:
     void dpiChanged() override;
     win::AccessibleContent* accessibleContent() override { return this; }
     long accessibleRole() const override;
-    std::vector<win::AccessiblePart> accessibleParts() const override;
+    int accessiblePartCount() const override;
+    win::AccessiblePart accessiblePart(int index) const override;
+    int selectedAccessiblePart() const override;
     void chooseAccessiblePart(int index) override;
     LRESULT onWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 };

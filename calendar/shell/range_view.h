@@ -15,7 +15,7 @@ namespace tavo::shell {
 
 class CalendarWindow;
 
-class RangeViewWindow final : public win::PaintedWindow {
+class RangeViewWindow final : public win::PaintedWindow, public win::AccessibleContent {
 public:
     RangeViewWindow(Process& p, CalendarWindow& c)
         : PaintedWindow(WindowKind::RangeView, p.instance, p.store, styleOf(p, WindowKind::RangeView)), process(p), calendar(c) {}
@@ -43,6 +43,12 @@ private:
     int paintedWidth() const override;
     bool keepsPlacement() const override { return shared().env.keepPlacements != 0; }
     void dpiChanged() override;
+    win::AccessibleContent* accessibleContent() override { return this; }
+    long accessibleRole() const override;
+    int accessiblePartCount() const override;
+    win::AccessiblePart accessiblePart(int index) const override;
+    int selectedAccessiblePart() const override;
+    void chooseAccessiblePart(int index) override;
     LRESULT onWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 

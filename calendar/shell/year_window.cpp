@@ -28,14 +28,6 @@ GridLayoutChoice gridChoice(const CalendarWindow& a) {
     return {style.mondayFirst != 0, style.firstWeekIsThisMonth != 0};
 }
 
-void selectDate(CalendarWindow& a, int serial) {
-    int y, m, d;
-    civilFromSerial(std::clamp(serial, serialDayOf(kFirstYear + 1, 1, 1), serialDayOf(kLastYear, 12, 31)), y, m, d);
-    const bool monthChanged = y != a.selected.year() || m != a.selected.month();
-    a.selected.setShown(y, m, d);
-    showSelectedDate(a, monthChanged);  // the view follows
-}
-
 template <int days>
 void moveDays(YearWindow& w) {
     w.moveBy(days);

@@ -22,7 +22,7 @@ class CalendarWindow;
 // Opens the year view (made on first use) on the calendar's year.
 void openYearView(CalendarWindow& a);
 
-class YearWindow final : public win::PaintedWindow {
+class YearWindow final : public win::PaintedWindow, public win::AccessibleContent {
 public:
     explicit YearWindow(CalendarWindow& calendar);
     ~YearWindow() override;
@@ -40,6 +40,12 @@ private:
     COLORREF plainBackground() const override;
     bool keepsPlacement() const override { return false; }
     void dpiChanged() override;
+    win::AccessibleContent* accessibleContent() override { return this; }
+    long accessibleRole() const override;
+    int accessiblePartCount() const override;
+    win::AccessiblePart accessiblePart(int index) const override;
+    int selectedAccessiblePart() const override;
+    void chooseAccessiblePart(int index) override;
     LRESULT onWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void rebuild();
     void layOut();

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "blackbox.h"
+#include "resources/tavo_ids.h"
 
 namespace tavo::blackbox {
 namespace {
@@ -51,6 +52,17 @@ std::wstring nameOf(IAccessible* object, LONG id) {
 }
 
 LONG variantNumber(HRESULT result, const VARIANT& v) { return result == S_OK && v.vt == VT_I4 ? v.lVal : -1; }
+
+IAccessible* clientOf(HWND window) {
+    IAccessible* client = nullptr;
+    AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible), reinterpret_cast<void**>(&client));
+    return client;
+}
+
+LONG roleOf(IAccessible* object, LONG id) {
+    VARIANT v;
+    return variantNumber(object->get_accRole(child(id), &v), v);
+}
 
 class Accessibility : public ::testing::Test {
 protected:
@@ -121,6 +133,44 @@ TEST_F(Accessibility, AScreenReaderReadsTheSelectedDayAndFollowsTheArrowKey) {
     EXPECT_EQ(client->accDoDefaultAction(child(selected)), S_OK);
     EXPECT_TRUE(waitUntil([&] { return variantNumber(client->get_accSelection(&v), v) == selected; }));
     client->Release();
+}
+
+// The range view's lines are list items under their date headers; the year
+// view's days are cells named as the calendar's, the selected day among them.
+TEST_F(Accessibility, TheRangeViewAndTheYearViewAreReadLineByLineAndDayByDay) {
+    data.write(L"sch2026c.cal", ":7\r\n会議\r\n");
+    CalendarRun run(L"2026/12/07");
+    ASSERT_NE(run.window(), nullptr);
+    HWND view = waitForWindow(L"WScv", kPatience);
+    ASSERT_NE(view, nullptr);
+    settle(view);
+    IAccessible* lines = clientOf(view);
+    ASSERT_NE(lines, nullptr);
+    EXPECT_EQ(roleOf(lines, CHILDID_SELF), ROLE_SYSTEM_LIST);
+    long count = 0;
+    EXPECT_EQ(lines->get_accChildCount(&count), S_OK);
+    std::wstring read;
+    for (LONG id = 1; id <= count; ++id) read += std::to_wstring(roleOf(lines, id)) + L":" + nameOf(lines, id) + L"|";
+    EXPECT_NE(read.find(std::to_wstring(ROLE_SYSTEM_LISTITEM) + L":会議|"), std::wstring::npos) << read;
+    VARIANT v;
+    const LONG header = variantNumber(lines->get_accSelection(&v), v);
+    EXPECT_EQ(roleOf(lines, header), ROLE_SYSTEM_GROUPING) << read;
+    lines->Release();
+
+    PostMessageW(run.window(), WM_COMMAND, CMD_YEAR_VIEW, 0);
+    HWND year = waitForWindow(L"TavoYear", kPatience);
+    ASSERT_NE(year, nullptr);
+    settle(year);
+    IAccessible* days = clientOf(year);
+    ASSERT_NE(days, nullptr);
+    EXPECT_EQ(days->get_accChildCount(&count), S_OK);
+    EXPECT_EQ(count, 365);
+    const LONG today = variantNumber(days->get_accSelection(&v), v);
+    EXPECT_EQ(nameOf(days, today), L"2026年12月7日 月曜日 友引 予定あり");
+    EXPECT_EQ(nameOf(days, 1), L"2026年1月1日 木曜日 元日 大安");
+    EXPECT_EQ(days->accDoDefaultAction(child(1)), S_OK);  // selects New Year's Day in the calendar
+    EXPECT_TRUE(waitUntil([&] { return variantNumber(days->get_accSelection(&v), v) == 1; }));
+    days->Release();
 }
 
 }  // namespace
