@@ -1,4 +1,5 @@
 #include "calendar/render/design.h"
+#include "calendar/render/high_contrast.h"
 
 #include <gtest/gtest.h>
 
@@ -185,6 +186,38 @@ TEST(Design, FontSizes) {
     EXPECT_EQ(f.height, 28);
     EXPECT_EQ(f.width, 6);
     EXPECT_EQ(f.weight, 700);
+}
+
+// Under high contrast every colour the design has becomes the system's; a
+// list that ended stays ended; fonts and heights are the user's.
+TEST(Design, HighContrastTakesTheSystemsColours) {
+    const SystemColours system{1, 2, 3, 4, 5, 6, 7, 8};  // window, text, highlight, its text, hot light, grey, face, button text
+    DesignSet chosen{};
+    resetDesignSet(chosen, kCalendarDesign, kMetrics);
+    endList(chosen, kRokuyou, kBackground, kNormal, 0);
+    const DesignSet shown = highContrastDesign(chosen, kCalendarDesign, system);
+    const struct {
+        int part, kind;
+        ColourRole role;
+        DesignState state;
+        std::int32_t colour;
+    } cases[] = {
+        {kNoSchedule, 0, kBackground, kNormal, 1},   {kNoSchedule, 0, kText, kNormal, 2},     {kHaveSchedule, 1, kText, kNormal, 5},
+        {kNoSchedule, 2, kText, kNormal, 2},         {kNoSchedule, 3, kText, kNormal, 5},     {kNoSchedule, 5, kText, kNormal, 5},
+        {kNoSchedule, 3, kBackground, kSelected, 3}, {kNoSchedule, 3, kText, kSelected, 4},   {kBackgroundPart, 0, kText, kNormal, 6},
+        {kButton, 0, kBackground, kNormal, 7},       {kRokuyou, 0, kBackground, kNormal, kNoColour},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(designColour(shown, c.part, c.kind, c.role, c.state), c.colour) << c.part << "/" << c.kind << "/" << c.role << "/" << c.state;
+    EXPECT_EQ(std::memcmp(shown.height, chosen.height, sizeof chosen.height), 0);
+    EXPECT_EQ(std::memcmp(shown.faceName, chosen.faceName, sizeof chosen.faceName), 0);
+
+    DesignSet list{};
+    resetDesignSet(list, kRangeViewDesign, kMetrics);
+    const DesignSet shownList = highContrastDesign(list, kRangeViewDesign, system);
+    EXPECT_EQ(designColour(shownList, kSchDate, 1, kText, kNormal), 5);
+    EXPECT_EQ(designColour(shownList, kSchDate, 0, kBackground, kSelected), 3);
+    EXPECT_EQ(designColour(shownList, kSchData, 0, kBackground, kSelected), 1);  // only the header is highlighted
 }
 
 }  // namespace

@@ -29,12 +29,14 @@ protected:
         clearDayOffTable(dayOff);
         for (int w = 0; w < 7; ++w) names[w] = std::string("w").append(std::to_string(w));
     }
-    std::vector<PaintOp> paint(int year, int month, int day, int width = 280, int height = 330, bool hatch = false) {
+    std::vector<PaintOp> paint(int year, int month, int day, int width = 280, int height = 330, bool hatch = false,
+                               bool markKinds = false, int markedDay = 0) {
         rebuildMonthGrid(grid, year, month, {style.mondayFirst != 0, style.firstWeekIsThisMonth != 0}, *closed);
+        if (markedDay) grid.cellMark[cellIndex(grid.dayCell[markedDay].column, grid.dayCell[markedDay].row)] = 1;
         computeMonthLayout(layout, width, height,
                            {design.height[kYearMon], design.height[kWeek], style.todayButton ? design.height[kButton] : 0, 0});
         FixedMeasure measure;
-        const MonthPaintInput input{grid, layout, style, design, dayOff, day, weekdayOf(year, month, day), "caption", names, 96, hatch};
+        const MonthPaintInput input{grid, layout, style, design, dayOff, day, weekdayOf(year, month, day), "caption", names, 96, hatch, markKinds};
         return planMonthPaint(input, measure);
     }
     static std::vector<const PaintOp*> ofKind(const std::vector<PaintOp>& ops, PaintOpKind kind) {
@@ -156,6 +158,29 @@ TEST_F(PainterTest, ForecastHolidaysAreHatched) {
     EXPECT_EQ(all % forecast, 0);                              // every line inside a holiday's cell
     EXPECT_EQ(hatches(2028, 3, 20, false).second, 0);
     EXPECT_EQ(hatches(2027, 3, 21, true).second, 0);           // fixed
+}
+
+// High contrast: a rest day's number is underlined, a day with data gets a
+// corner cut off; nothing of the kind without the switch.
+TEST_F(PainterTest, HighContrastMarksKindsByShape) {
+    const auto thickStrokesIn = [&](int day, bool markKinds) {
+        const std::vector<PaintOp> ops = paint(2026, 11, 10, 280, 330, false, markKinds, 12);
+        const CellPosition at = grid.dayCell[day];
+        const Rect r = cellRect(layout, at.column, at.row);
+        int strokes = 0;
+        for (const PaintOp* op : ofKind(ops, PaintOpKind::Polyline))
+            strokes += op->lineWidth > 0 && r.contains(op->points[0].x, op->points[0].y) && r.contains(op->points[1].x, op->points[1].y);
+        return strokes;
+    };
+    const struct {
+        int day, strokes;
+        const char* what;
+    } cases[] = {{1, 1, "Sunday"}, {3, 1, "culture day"}, {23, 1, "labour day"}, {9, 0, "Monday"}, {7, 0, "Saturday"},
+                 {12, 1, "data"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(thickStrokesIn(c.day, true), c.strokes) << c.what;
+        EXPECT_EQ(thickStrokesIn(c.day, false), 0) << c.what;
+    }
 }
 
 TEST_F(PainterTest, NoButtonsWithoutTheTodayButton) {

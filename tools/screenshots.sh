@@ -13,8 +13,9 @@
 # window with results, at every DPI given; 12. the year view at every DPI
 # given; 13. the print preview at every DPI given. ONLY=name runs one part
 # (today, bare, almanac, view, schemes, schedule, birthdays, options, ical,
-# tray, installer, reminder, sync, find, year, print, forecast); 14. forecast
-# holidays hatched.
+# tray, installer, reminder, sync, find, year, print, forecast, contrast);
+# 14. forecast holidays hatched; 15. the calendar under a dark high-contrast
+# theme at every DPI given.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TAVO_BUILD_DIR:-$root/build}
@@ -447,6 +448,31 @@ want forecast && for dpi in "${dpis[@]}"; do
     kill "$pid" 2> /dev/null || true
     wineserver -k 2> /dev/null || true
 done
+# 15. A dark high-contrast palette; the theme's switch is the test clock's (Wine has none).
+contrast_shot() {
+    local dpi suffix pair
+    local colours=("Window=0 0 0" "WindowText=255 255 255" "Hilight=26 235 255" "HilightText=0 0 0"
+                   "HotTrackingColor=255 255 0" "GrayText=63 242 63" "ButtonFace=0 0 0" "ButtonText=255 255 255")
+    for pair in "${colours[@]}"; do
+        wine reg add 'HKCU\Control Panel\Colors' /v "${pair%%=*}" /t REG_SZ /d "${pair#*=}" /f > /dev/null 2>&1
+    done
+    printf ':8\r\n会議\r\n:24\r\nクリスマス会\r\n' | iconv -f UTF-8 -t CP932 > "$data/sch2026c.cal"
+    for dpi in "${dpis[@]}"; do
+        suffix=$([ "$dpi" = 96 ] && echo "" || echo "-$dpi")
+        fresh_profile "$dpi"
+        wine reg add 'HKCU\Software\Brenmor\Tavo\testclock' /v highcontrast /t REG_DWORD /d 1 /f > /dev/null 2>&1
+        wine reg add 'HKCU\Software\Brenmor\Tavo\testclock' /v today /t REG_DWORD /d 20261207 /f > /dev/null 2>&1
+        TAVO_TEST_CLOCK=1 wine "$build/win/bin/Tavo.exe" 2026/12/07 &
+        local pid=$!
+        sleep 4
+        import -window root -crop "$((320 * dpi / 96))x$((420 * dpi / 96))+0+0" "$out/high-contrast$suffix.png"
+        echo "$out/high-contrast$suffix.png"
+        kill "$pid" 2> /dev/null || true
+        wineserver -k 2> /dev/null || true
+    done
+    for pair in "${colours[@]}"; do wine reg delete 'HKCU\Control Panel\Colors' /v "${pair%%=*}" /f > /dev/null 2>&1 || true; done
+}
+want contrast && contrast_shot
 rm -rf "$sample"
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f > /dev/null 2>&1
 rm -rf "$data"

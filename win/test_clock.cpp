@@ -48,6 +48,11 @@ bool installTestClock() {
 
 bool testClockInstalled() { return installed; }
 
+bool testSwitchOn(const wchar_t* name) {
+    DWORD value = 0;
+    return installed && readNumber(name, value) && value != 0;
+}
+
 void countInTestClock(const wchar_t* counter) {
     HKEY key = nullptr;
     if (RegCreateKeyExW(HKEY_CURRENT_USER, kTestClockKey, 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key,

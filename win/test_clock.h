@@ -9,6 +9,8 @@ namespace tavo::win {
 // True when the test clock was installed (TAVO_TEST_CLOCK is set).
 bool installTestClock();
 bool testClockInstalled();
+// A switch a test sets where Wine cannot (e.g. "highcontrast"): false outside tests.
+bool testSwitchOn(const wchar_t* name);
 // Adds one to the counter (e.g. "played").
 void countInTestClock(const wchar_t* counter);
 

@@ -24,6 +24,7 @@ struct MonthPaintInput {
     const std::string* weekdayNames;  // seven, Sunday first
     int dpi = 96;                     // of the window: the smallest legible text scales with it
     bool hatchForecasts = false;      // holidays not fixed yet hatched
+    bool markKinds = false;           // high contrast: rest days underlined, days with data a corner cut off
 };
 
 // Every text is placed inside its band or cell, clear of the relief lines

@@ -3,8 +3,11 @@
 #include <cstring>
 #include <vector>
 
+#include "calendar/render/high_contrast.h"
+#include "process.h"
 #include "shared/cp932.h"
 #include "shared/dpi.h"
+#include "win/test_clock.h"
 
 namespace tavo::shell {
 namespace {
@@ -182,6 +185,36 @@ HFONT createScheduleFont(const DesignSet& rangeDesign, HDC dc, int dpi) {
     FontRequest request{&rangeDesign, nullptr, nullptr, true, &font, dpi};
     for (const LOGFONTW& family : installedFamilies(dc)) onScheduleFamily(&family, &request);
     return font;
+}
+
+bool highContrastOn() {
+    if (win::testSwitchOn(L"highcontrast")) return true;
+    HIGHCONTRASTW contrast{};
+    contrast.cbSize = sizeof contrast;
+    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) && (contrast.dwFlags & HCF_HIGHCONTRASTON);
+}
+
+namespace {
+
+SystemColours systemColours() {
+    const auto colour = [](int index) { return static_cast<std::uint32_t>(GetSysColor(index)); };
+    return {colour(COLOR_WINDOW),    colour(COLOR_WINDOWTEXT), colour(COLOR_HIGHLIGHT), colour(COLOR_HIGHLIGHTTEXT),
+            colour(COLOR_HOTLIGHT),  colour(COLOR_GRAYTEXT),   colour(COLOR_BTNFACE),   colour(COLOR_BTNTEXT)};
+}
+
+}  // namespace
+
+// Derived afresh on every call: a theme or design change needs no bookkeeping.
+// The status bar's height is measured into the design shown and kept.
+DesignSet& designOf(const Process& p, WindowKind kind) {
+    const int index = windowKindInfo(kind).design;
+    DesignSet& chosen = p.settings->design[index];
+    if (!highContrastOn()) return chosen;
+    DesignSet& shown = p.contrastDesigns[index];
+    const std::int32_t statusBar = shown.statusBarHeight;
+    shown = highContrastDesign(chosen, static_cast<DesignSetKind>(index), systemColours());
+    shown.statusBarHeight = statusBar;
+    return shown;
 }
 
 }  // namespace tavo::shell

@@ -214,6 +214,11 @@ void onSize(CalendarWindow& a, WPARAM type, int width, int height) {
 
 // System metrics or fonts changed: a new status bar, and a placement that
 // forces a new layout (one pixel taller, then as it was).
+// A theme or its colours changed: every painted window builds its objects anew.
+void onColoursChanged() {
+    refreshWindows(kindBit(WindowKind::Calendar) | kindBit(WindowKind::RangeView) | kindBit(WindowKind::Year), kRefreshDesign);
+}
+
 void onSettingChange(CalendarWindow& a) {
     createStatusBar(a);
     a.nudgePlacement();
@@ -308,7 +313,11 @@ LRESULT dispatch(CalendarWindow& a, UINT message, WPARAM wParam, LPARAM lParam) 
             if (wParam < 0xF000) runCommand(a, static_cast<UINT>(wParam));
             return DefWindowProcW(window, message, wParam, lParam);
         case WM_INITMENUPOPUP: updateMenuStates(a, reinterpret_cast<HMENU>(wParam)); return 0;
-        case WM_SETTINGCHANGE: onSettingChange(a); return DefWindowProcW(window, message, wParam, lParam);
+        case WM_SETTINGCHANGE:
+            if (wParam == SPI_SETHIGHCONTRAST) onColoursChanged();
+            onSettingChange(a);
+            return DefWindowProcW(window, message, wParam, lParam);
+        case WM_SYSCOLORCHANGE: onColoursChanged(); return 0;
         case WM_FONTCHANGE:
             forgetInstalledFamilies();
             refreshWindows(kRefreshedWindows, kRefreshDesign);
@@ -357,7 +366,7 @@ void CalendarWindow::paint(HDC dc, int, int) {
     WindowStyle shown = style();
     if (!wallpaperLoaded()) shown.wallpaper = 0;  // not loaded: the plain background
     const MonthPaintInput input{grid,         layout, shown, design(), dayOff, selected.day(), selected.weekday(), caption, weekdayNames,
-                                dpi,          shared().closedDays.hatchForecasts != 0};
+                                dpi,          shared().closedDays.hatchForecasts != 0, highContrastOn()};
     drawPaintOps(dc, planMonthPaint(input, measure), objects, design());
 }
 

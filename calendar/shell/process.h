@@ -36,11 +36,16 @@ struct Process {
     WindowsLocale locale;
     BirthdaySound* sound = nullptr;  // the birthday sound, or a recording one in tests
     remind::ReminderRole* reminders = nullptr;  // reminds while no launcher does
+    mutable DesignSet contrastDesigns[2]{};      // the designs in the system's colours, under a high-contrast theme
 };
 
 // The records of a kind's row in the process's shared block.
 inline WindowStyle& styleOf(const Process& p, WindowKind kind) { return p.settings->style[windowKindInfo(kind).style]; }
-inline DesignSet& designOf(const Process& p, WindowKind kind) { return p.settings->design[windowKindInfo(kind).design]; }
+// The design a window paints with: the user's, or under a high-contrast
+// theme the user's in the system's colours (printing keeps the user's).
+DesignSet& designOf(const Process& p, WindowKind kind);
+// Under a high-contrast theme (or the test switch "highcontrast", which Wine cannot set).
+bool highContrastOn();
 inline const DateFormatSet& dateFormatsOf(const Process& p, WindowKind kind) {
     return p.settings->dateFormats[windowKindInfo(kind).dateFormats];
 }

@@ -5,6 +5,8 @@
 
 #include <oleacc.h>
 
+#include <algorithm>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -171,6 +173,63 @@ TEST_F(Accessibility, TheRangeViewAndTheYearViewAreReadLineByLineAndDayByDay) {
     EXPECT_EQ(days->accDoDefaultAction(child(1)), S_OK);  // selects New Year's Day in the calendar
     EXPECT_TRUE(waitUntil([&] { return variantNumber(days->get_accSelection(&v), v) == 1; }));
     days->Release();
+}
+
+// A dark high-contrast palette for the session, put back afterwards.
+class ContrastPalette {
+public:
+    ContrastPalette() {
+        for (size_t i = 0; i < std::size(kElements); ++i) saved_[i] = GetSysColor(kElements[i]);
+        setProfileNumber(L"testclock", L"highcontrast", 1);  // Wine cannot switch the theme itself
+        SetSysColors(static_cast<int>(std::size(kElements)), kElements, kColours);
+    }
+    ~ContrastPalette() { SetSysColors(static_cast<int>(std::size(kElements)), kElements, saved_); }
+    static constexpr int kElements[] = {COLOR_WINDOW,  COLOR_WINDOWTEXT, COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT,
+                                        COLOR_HOTLIGHT, COLOR_GRAYTEXT,   COLOR_BTNFACE,   COLOR_BTNTEXT};
+    static constexpr COLORREF kColours[] = {RGB(0, 0, 0),     RGB(255, 255, 255), RGB(26, 235, 255), RGB(0, 0, 0),
+                                            RGB(255, 255, 0), RGB(63, 242, 63),   RGB(0, 0, 0),      RGB(255, 255, 255)};
+
+private:
+    COLORREF saved_[std::size(kElements)]{};
+};
+
+COLORREF commonestColour(const std::vector<COLORREF>& pixels) {
+    std::map<COLORREF, int> counts;
+    for (COLORREF c : pixels) ++counts[c];
+    return std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
+}
+
+// The longest row of one colour: an underline is longer than any stroke of a digit.
+int longestRun(const std::vector<COLORREF>& pixels, int width, COLORREF colour) {
+    int longest = 0, run = 0;
+    for (size_t i = 0; i < pixels.size(); ++i) {
+        run = (i % static_cast<size_t>(width) != 0 && pixels[i] == colour) ? run + 1 : (pixels[i] == colour ? 1 : 0);
+        longest = std::max(longest, run);
+    }
+    return longest;
+}
+
+// Under a high-contrast theme the calendar paints in the system's colours,
+// rest days underlined in the hot-light colour, and leaves them when the theme goes.
+TEST_F(Accessibility, AHighContrastThemeIsPaintedInTheSystemsColours) {
+    ContrastPalette palette;
+    CalendarRun run(L"2026/12/07");
+    ASSERT_NE(run.window(), nullptr);
+    settle(run.window());
+    int width = 0, height = 0;
+    std::vector<COLORREF> pixels = clientPixels(run.window(), width, height);
+    EXPECT_EQ(commonestColour(pixels), RGB(0, 0, 0));
+    EXPECT_GT(std::count(pixels.begin(), pixels.end(), RGB(26, 235, 255)), 100);  // the selected day
+    EXPECT_GE(longestRun(pixels, width, RGB(255, 255, 0)), 12);                  // a Sunday's number underlined
+
+    // The theme switched off: the design's own colours come back.
+    setProfileNumber(L"testclock", L"highcontrast", 0);
+    SendMessageTimeoutW(run.window(), WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0, SMTO_NORMAL, kPatience, nullptr);
+    EXPECT_TRUE(waitUntil([&] {
+        pixels = clientPixels(run.window(), width, height);
+        return commonestColour(pixels) != RGB(0, 0, 0);
+    }));
+    EXPECT_EQ(std::count(pixels.begin(), pixels.end(), RGB(26, 235, 255)), 0);
 }
 
 }  // namespace

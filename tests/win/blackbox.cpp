@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -164,6 +165,36 @@ COLORREF clientPixel(HWND window, int x, int y) {
     const COLORREF colour = GetPixel(screen, p.x, p.y);
     ReleaseDC(nullptr, screen);
     return colour;
+}
+
+std::vector<COLORREF> clientPixels(HWND window, int& width, int& height) {
+    RECT client{};
+    GetClientRect(window, &client);
+    width = client.right, height = client.bottom;
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    std::vector<COLORREF> pixels;
+    if (bitmap != nullptr) {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+        const auto* bgrx = static_cast<const std::uint8_t*>(bits);
+        for (int i = 0; i < width * height; ++i) pixels.push_back(RGB(bgrx[4 * i + 2], bgrx[4 * i + 1], bgrx[4 * i]));
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+    }
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
 }
 
 bool waitForPixel(HWND window, int x, int y, COLORREF colour, DWORD timeoutMs) {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace tavo::blackbox {
 
@@ -65,6 +66,8 @@ bool readProfileText(const wchar_t* key, const wchar_t* name, std::wstring& valu
 std::wstring statusBarText(HWND calendar, int part = 0);
 // A pixel of a window's client area, read from the screen.
 COLORREF clientPixel(HWND window, int x, int y);
+// The client area's pixels as on the screen, row by row.
+std::vector<COLORREF> clientPixels(HWND window, int& width, int& height);
 // Polls until the pixel has the colour; false after the timeout.
 bool waitForPixel(HWND window, int x, int y, COLORREF colour, DWORD timeoutMs);
 
