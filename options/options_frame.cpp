@@ -172,6 +172,7 @@ INT_PTR OptionsFrame::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             else if (LOWORD(wParam) == IDCANCEL) finish(false);
             else if (LOWORD(wParam) == IDC_OPTIONS_HELP) openHelp();
             return TRUE;
+        case WM_HELP: openHelp(); return TRUE;  // F1, as the ヘルプ button
         case WM_CLOSE: finish(false); return TRUE;
         default: return FALSE;
     }

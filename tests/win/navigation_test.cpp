@@ -157,9 +157,12 @@ TEST_F(Navigation, DayOffTogglesTheFileAndTheFrame) {
     const POINT centre = cellPoint(run.window(), 2026, 12, 2, 1);
     RECT client{};
     GetClientRect(run.window(), &client);
-    bool red = false;
-    for (int dy = -40; dy <= 40 && !red; ++dy) red = clientPixel(run.window(), centre.x, centre.y + dy) == 255;
-    EXPECT_TRUE(red);
+    // The file is written before the repaint: wait for the frame.
+    EXPECT_TRUE(waitUntil([&] {
+        for (int dy = -40; dy <= 40; ++dy)
+            if (clientPixel(run.window(), centre.x, centre.y + dy) == 255) return true;
+        return false;
+    }));
     PostMessageW(run.window(), WM_COMMAND, CMD_DAY_OFF, 0);
     settle(run.window());
     DeleteFileW(file.c_str());
