@@ -95,9 +95,31 @@ void PaintedWindow::onPaint() {
         SetBkMode(dc, oldMode);
     }
     if (forceSmoothing) SystemParametersInfoW(SPI_SETFONTSMOOTHING, FALSE, nullptr, 0);
+    drawKeyboardFocus(dc);
     EndPaint(window, &ps);
     // Every change of what is shown repaints: the one place to tell readers of it.
     if (AccessibleContent* content = accessibleContent()) accessibility_.announceChanges(window, *content);
+}
+
+// The dotted frame around the selected part, while the keyboard is in use.
+void PaintedWindow::drawKeyboardFocus(HDC dc) {
+    AccessibleContent* content = accessibleContent();
+    if (content == nullptr || !keyboardInUse_ || GetFocus() != window) return;
+    const int selected = content->selectedAccessiblePart();
+    if (selected < 0) return;
+    RECT place = content->accessiblePart(selected).place;
+    const int inset = MulDiv(2, dpi, 96);
+    InflateRect(&place, -inset, -inset);
+    if (IsRectEmpty(&place)) return;
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkColor(dc, RGB(255, 255, 255));
+    DrawFocusRect(dc, &place);
+}
+
+void PaintedWindow::useKeyboard(bool inUse) {
+    if (keyboardInUse_ == inUse) return;
+    keyboardInUse_ = inUse;
+    if (accessibleContent()) repaint();
 }
 
 LRESULT PaintedWindow::onEraseBackground(HDC dc) {
@@ -137,8 +159,18 @@ LRESULT PaintedWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 if (const LRESULT object = accessibility_.answer(window, *content, wParam, lParam)) return object;
             break;
         case WM_SETFOCUS:
-            if (AccessibleContent* content = accessibleContent()) accessibility_.announceFocus(window, *content);
+            if (AccessibleContent* content = accessibleContent()) {
+                accessibility_.announceFocus(window, *content);
+                if (keyboardInUse_) repaint();
+            }
             break;
+        case WM_KILLFOCUS:
+            if (keyboardInUse_ && accessibleContent()) repaint();
+            break;
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN: useKeyboard(true); break;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN: useKeyboard(false); break;
         case WM_DESTROY:
             accessibility_.disconnect();
             wallpaper_.reset();

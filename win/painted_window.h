@@ -54,12 +54,15 @@ private:
     void onPaint();
     LRESULT onEraseBackground(HDC dc);
     void loadWallpaperSized(int width, int height);
+    void drawKeyboardFocus(HDC dc);
+    void useKeyboard(bool inUse);
 
     WindowStyle& style_;
     Accessibility accessibility_;
     GdiObject wallpaper_;
     SIZE stretchedTo_{};  // 0 x 0: at its own size
     bool sized_ = false;  // a slot is stored only after the first size
+    bool keyboardInUse_ = false;  // since the last key, until a click: the focus frame shows
 };
 
 }  // namespace tavo::win

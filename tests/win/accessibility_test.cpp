@@ -131,6 +131,21 @@ TEST_F(Accessibility, AScreenReaderReadsTheSelectedDayAndFollowsTheArrowKey) {
     EXPECT_EQ(oldX + w, x);
     EXPECT_EQ(variantNumber(client->accHitTest(x + w / 2, y + h / 2, &v), v), announced);
 
+    // A dotted frame marks the day while the keyboard is in use; a click takes it away.
+    POINT corner{x, y};
+    ScreenToClient(run.window(), &corner);
+    const auto frameRow = [&] {
+        int width = 0, height = 0;
+        const std::vector<COLORREF> pixels = clientPixels(run.window(), width, height);
+        const auto row = pixels.begin() + (corner.y + 2) * width;
+        return std::vector<COLORREF>(row + corner.x + 4, row + corner.x + w - 4);
+    };
+    const std::vector<COLORREF> keyed = frameRow();
+    EXPECT_GT(std::count(keyed.begin(), keyed.end(), keyed.front()), 2);
+    EXPECT_LT(std::count(keyed.begin(), keyed.end(), keyed.front()), static_cast<long>(keyed.size()) * 3 / 4);  // dotted
+    click(run.window(), corner.x + w / 2, corner.y + h / 2);
+    EXPECT_TRUE(waitUntil([&] { return frameRow() != keyed; }));
+
     // The default action of a day selects it, as a click does.
     EXPECT_EQ(client->accDoDefaultAction(child(selected)), S_OK);
     EXPECT_TRUE(waitUntil([&] { return variantNumber(client->get_accSelection(&v), v) == selected; }));
