@@ -90,6 +90,15 @@ POINT clientOrigin(CalendarWindow& a) {
     return p;
 }
 
+// Where a menu asked for from the keyboard opens: under the selected day's top left.
+POINT selectedCellCorner(CalendarWindow& a) {
+    const CellPosition at = a.grid.dayCell[a.selected.day()];
+    const Rect cell = cellRect(a.layout, at.column, at.row);
+    POINT p{cell.left, cell.top + cell.height / 2};
+    ClientToScreen(a.window, &p);
+    return p;
+}
+
 }  // namespace
 
 void showSelectedDate(CalendarWindow& a, bool monthChanged) {
@@ -180,10 +189,9 @@ void onContextMenu(CalendarWindow& a, int screenX, int screenY) {
         } else {
             trackPopup(a, bandOrDay, screenX, screenY);
         }
-    } else if (a.keyboardMenuPending) {
+    } else if (a.keyboardMenuPending || (screenX == -1 && screenY == -1)) {  // the Menu key, Shift+F10
         a.keyboardMenuPending = false;
-        const POINT p = clientOrigin(a);
-        trackPopup(a, bandOrDay, p.x, p.y);
+        trackPopup(a, a.menus.day, selectedCellCorner(a).x, selectedCellCorner(a).y);
     }
 }
 

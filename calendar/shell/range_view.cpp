@@ -151,7 +151,7 @@ void onContextMenu(RangeViewWindow& v, int x, int y) {
     if (v.rightReleasePending) {
         v.rightReleasePending = false;
         trackViewPopup(v, x, y);
-    } else if (v.keyboardMenuPending) {
+    } else if (v.keyboardMenuPending || (x == -1 && y == -1)) {  // the Menu key, Shift+F10
         v.keyboardMenuPending = false;
         const POINT p = clientOrigin(v.window);
         trackViewPopup(v, p.x, p.y);

@@ -190,6 +190,33 @@ TEST_F(Accessibility, TheRangeViewAndTheYearViewAreReadLineByLineAndDayByDay) {
     days->Release();
 }
 
+// The day's popup menu from the keyboard, Shift+F10 and the Menu key, opens
+// at the selected day; Esc closes it.
+TEST_F(Accessibility, TheKeyboardOpensThePopupMenuAtTheSelectedDay) {
+    CalendarRun run(L"2026/12/09");
+    ASSERT_NE(run.window(), nullptr);
+    settle(run.window());
+    IAccessible* client = clientOf(run.window());
+    ASSERT_NE(client, nullptr);
+    VARIANT v;
+    long x = 0, y = 0, w = 0, h = 0;
+    EXPECT_EQ(client->accLocation(&x, &y, &w, &h, child(variantNumber(client->get_accSelection(&v), v))), S_OK);
+    client->Release();
+    for (const WORD modifier : {static_cast<WORD>(VK_SHIFT), static_cast<WORD>(0)}) {
+        ASSERT_TRUE(modifier ? pressChord(run.window(), VK_SHIFT, VK_F10) : pressChord(run.window(), VK_APPS, VK_APPS));
+        HWND menu = nullptr;
+        EXPECT_TRUE(waitUntil([&] { return (menu = FindWindowW(L"#32768", nullptr)) != nullptr && IsWindowVisible(menu); }))
+            << (modifier ? "Shift+F10" : "Menu key");
+        RECT place{};
+        GetWindowRect(menu, &place);
+        EXPECT_GE(place.left, x - 2);
+        EXPECT_LE(place.left, x + w);
+        keybd_event(VK_ESCAPE, 0, 0, 0);
+        keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
+        EXPECT_TRUE(waitUntil([&] { return !IsWindowVisible(menu); }));
+    }
+}
+
 // A dark high-contrast palette for the session, put back afterwards.
 class ContrastPalette {
 public:

@@ -289,11 +289,11 @@ void pressKey(HWND window, WPARAM key) {
     PostMessageW(window, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001));
 }
 
-bool pressWithControl(HWND window, WORD key) {
+bool pressChord(HWND window, WORD modifier, WORD key) {
     SetForegroundWindow(window);
     if (!waitUntil([&] { return GetForegroundWindow() == window; })) return false;
     INPUT keys[4] = {};
-    const WORD order[4] = {VK_CONTROL, key, key, VK_CONTROL};
+    const WORD order[4] = {modifier, key, key, modifier};
     for (int i = 0; i < 4; ++i) {
         keys[i].type = INPUT_KEYBOARD;
         keys[i].ki.wVk = order[i];
@@ -301,6 +301,8 @@ bool pressWithControl(HWND window, WORD key) {
     }
     return SendInput(4, keys, sizeof(INPUT)) == 4;
 }
+
+bool pressWithControl(HWND window, WORD key) { return pressChord(window, VK_CONTROL, key); }
 
 void click(HWND window, int x, int y) {
     PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));

@@ -99,7 +99,9 @@ HWND waitForOwnedDialog(HWND owner, DWORD timeoutMs);
 std::wstring messageBoxText(HWND box);
 // Posts a key press (down and up) to a window.
 void pressKey(HWND window, WPARAM key);
-// Ctrl and a key pressed on the keyboard (SendInput) with the window in front; false when it cannot come to the front.
+// A modifier (VK_SHIFT, VK_CONTROL, VK_MENU) and a key pressed on the keyboard (SendInput) with the
+// window in front; false when it cannot come to the front.
+bool pressChord(HWND window, WORD modifier, WORD key);
 bool pressWithControl(HWND window, WORD key);
 // Posts a click (press and release) of the left button at a client point.
 void click(HWND window, int x, int y);
