@@ -9,6 +9,8 @@
 - No key repeats within a dialog.
 - Tab goes in reading order: row by row, left to right, a group box's
   controls together where the box stands.
+- Every menu item and submenu has an access key, none twice in one menu
+  (the top of a popup resource, named by the program, has none).
     check_dialogs.py FILE.rc...   exit 1 and one line per finding"""
 import re
 import sys
@@ -130,11 +132,47 @@ def dialogs(path):
         yield name, lines[start:i]
 
 
+def menu_findings(path):
+    """Walks MENU resources; each BEGIN..END is one menu whose items are checked."""
+    findings, stack, pending = [], [], None
+    for line in open(path, encoding="utf-8").read().splitlines():
+        words = line.strip()
+        m = re.match(r'^(\w+)\s+MENU\b', words)
+        if m:
+            pending = (m.group(1), True)
+            continue
+        if words == "BEGIN" and pending:
+            stack.append({"name": pending[0], "keys": {}, "top": pending[1]})
+            pending = None
+            continue
+        if words == "END" and stack:
+            menu = stack.pop()
+            for key, texts in menu["keys"].items():
+                if len(texts) > 1:
+                    findings.append(f"menu {menu['name']}: access key {key} on " + ", ".join(texts))
+            continue
+        item = re.match(r'^(MENUITEM|POPUP)\s+"((?:[^"]|"")*)"', words)
+        if not item or not stack:
+            continue
+        menu, text = stack[-1], item.group(2)
+        if item.group(1) == "POPUP":
+            pending = (text, False)
+        if menu["top"]:
+            continue
+        key = access_key(text.split("\\t")[0])
+        if key:
+            menu["keys"].setdefault(key, []).append(text)
+        else:
+            findings.append(f"menu {menu['name']}: no access key for {text}")
+    return findings
+
+
 def main(paths):
     findings = []
     for path in paths:
         for name, block in dialogs(path):
             findings += check_dialog(name, list(controls(block)))
+        findings += menu_findings(path)
     for f in findings:
         print(f)
     return 1 if findings else 0
