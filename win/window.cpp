@@ -1,5 +1,7 @@
 #include "window.h"
 
+#include <vector>
+
 #include "dpi.h"
 
 namespace tavo::win {
@@ -38,6 +40,56 @@ HWND Window::create(HINSTANCE instance, DWORD exStyle, DWORD style, HWND owner, 
                            this);
 }
 
+namespace {
+
+struct DialogKeyHost {
+    HWND host;
+    HWND lastFocus;  // the control that had the focus when the window was left
+};
+
+std::vector<DialogKeyHost>& dialogKeyHosts() {  // the windows of the thread's message loop
+    static std::vector<DialogKeyHost> hosts;
+    return hosts;
+}
+
+DialogKeyHost* hostOf(HWND window) {
+    for (DialogKeyHost& h : dialogKeyHosts())
+        if (h.host == window) return &h;
+    return nullptr;
+}
+
+// As a dialog does: leaving keeps the focused control, coming back gives it
+// the focus again (the first control the first time); a label's access key
+// moves the focus on (WM_NEXTDLGCTL, which only dialogs answer by default).
+void actAsDialog(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DialogKeyHost* h = hostOf(window);
+    if (h == nullptr) return;
+    if (message == WM_NEXTDLGCTL) {
+        HWND to = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam) : GetNextDlgTabItem(window, GetFocus(), wParam != 0);
+        if (to != nullptr) SetFocus(to);
+        return;
+    }
+    if (message == WM_ACTIVATE && LOWORD(wParam) == WA_INACTIVE) {
+        if (IsChild(window, GetFocus())) h->lastFocus = GetFocus();
+        return;
+    }
+    if (message != WM_SETFOCUS && message != WM_ACTIVATE) return;
+    HWND to = IsWindow(h->lastFocus) && IsChild(window, h->lastFocus) ? h->lastFocus : GetNextDlgTabItem(window, nullptr, FALSE);
+    if (to != nullptr) SetFocus(to);
+}
+
+}  // namespace
+
+void takeDialogKeys(HWND host) {
+    if (hostOf(host) == nullptr) dialogKeyHosts().push_back({host, nullptr});
+}
+
+bool routeDialogKeys(MSG& msg) {
+    for (const DialogKeyHost& h : dialogKeyHosts())
+        if (IsChild(h.host, msg.hwnd)) return IsDialogMessageW(h.host, &msg);
+    return false;
+}
+
 LRESULT CALLBACK Window::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         auto* self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
@@ -47,7 +99,9 @@ LRESULT CALLBACK Window::procedure(HWND window, UINT message, WPARAM wParam, LPA
     auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
     const LRESULT result = self->onMessage(message, wParam, lParam);
+    actAsDialog(window, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
+        std::erase_if(dialogKeyHosts(), [&](const DialogKeyHost& h) { return h.host == window; });
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         self->window = nullptr;
     }

@@ -44,4 +44,10 @@ private:
 // Lets the user drag the window by its body, as by its title bar.
 void moveByBody(HWND window);
 
+// A window holding controls takes Tab, the arrows and access keys as a dialog
+// does, from now until it is destroyed.
+void takeDialogKeys(HWND host);
+// For the message loop, before translating: true when a host took the message.
+bool routeDialogKeys(MSG& msg);
+
 }  // namespace tavo::win

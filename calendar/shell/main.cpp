@@ -4,7 +4,6 @@
 #include <string>
 
 #include "calendar_model.h"
-#include "search_window.h"
 #include "birthday_sound.h"
 #include "calendar_window.h"
 #include "placement.h"
@@ -48,7 +47,7 @@ void preDispatch(CalendarWindow& a, const MSG& msg) {
 int runMessageLoop(CalendarWindow& a) {
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (tavo::remind::ReminderWindow::dialogKeys(msg) || SearchWindow::dialogKeys(msg)) continue;
+        if (tavo::remind::ReminderWindow::dialogKeys(msg) || tavo::win::routeDialogKeys(msg)) continue;
         preDispatch(a, msg);
         TranslateMessage(&msg);
         DispatchMessageW(&msg);

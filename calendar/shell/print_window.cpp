@@ -17,7 +17,8 @@
 namespace tavo::shell {
 namespace {
 
-enum ControlId : int { kWhat = 2101, kPaper, kLandscape, kColour, kSetup, kPrint, kSave, kBack, kNext, kPageText, kClose };
+enum ControlId : int { kWhat = 2101, kPaper, kLandscape, kColour, kSetup, kPrint, kSave, kBack, kNext, kPageText, kClose, kWhatLabel,
+                       kPaperLabel };
 constexpr int kPreviewDpi = 600;  // the sheet planned when there is no printer
 constexpr short kPaperCodes[kPaperCount] = {DMPAPER_A4, DMPAPER_A3, DMPAPER_B5, DMPAPER_B4, DMPAPER_LETTER};
 
@@ -82,42 +83,49 @@ void PreviewWindow::open(PrintWhat what) {
         if (!registerOnce(instance, WindowKind::Preview, CS_VREDRAW | CS_HREDRAW)) return;
         readPrintSettings(settings_, calendar.process.store);
         if (!create(instance, 0, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, nullptr, L"印刷 - Tavo")) return;
+        win::takeDialogKeys(window);
     }
     settings_.what = static_cast<std::int32_t>(what);
     showSettings();
     replan();
     ShowWindow(window, IsIconic(window) ? SW_RESTORE : SW_SHOW);
     SetForegroundWindow(window);
+    SetFocus(GetNextDlgTabItem(window, nullptr, FALSE));  // Wine's activation leaves the focus on the window
 }
 
 void PreviewWindow::createControls() {
     const auto make = [&](const wchar_t* cls, const wchar_t* text, DWORD style, int id) {
-        HWND control = CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, 0, 0, 0, 0, window,
+        const DWORD tabStop = std::wstring_view(cls) == L"STATIC" ? 0 : WS_TABSTOP;
+        HWND control = CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | tabStop | style, 0, 0, 0, 0, window,
                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), calendar.process.instance, nullptr);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
         return control;
     };
+    // A label's access key focuses the control made after it.
+    make(L"STATIC", L"内容(&W):", SS_RIGHT | SS_CENTERIMAGE, kWhatLabel);
     what_ = make(L"COMBOBOX", nullptr, CBS_DROPDOWNLIST | WS_VSCROLL, kWhat);
     for (const wchar_t* item : {L"月", L"年", L"一覧"}) SendMessageW(what_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+    make(L"STATIC", L"用紙(&Z):", SS_RIGHT | SS_CENTERIMAGE, kPaperLabel);
     paper_ = make(L"COMBOBOX", nullptr, CBS_DROPDOWNLIST | WS_VSCROLL, kPaper);
     for (int p = 0; p < kPaperCount; ++p)
         SendMessageW(paper_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(cp932ToWide(paperName(static_cast<Paper>(p))).c_str()));
-    landscape_ = make(L"BUTTON", L"横向き", BS_AUTOCHECKBOX, kLandscape);
-    colour_ = make(L"BUTTON", L"カラー", BS_AUTOCHECKBOX, kColour);
+    landscape_ = make(L"BUTTON", L"横向き(&L)", BS_AUTOCHECKBOX, kLandscape);
+    colour_ = make(L"BUTTON", L"カラー(&C)", BS_AUTOCHECKBOX, kColour);
     make(L"BUTTON", L"ページ設定(&U)...", BS_PUSHBUTTON, kSetup);
     make(L"BUTTON", L"印刷(&P)...", BS_DEFPUSHBUTTON, kPrint);
     make(L"BUTTON", L"保存(&S)...", BS_PUSHBUTTON, kSave);
-    make(L"BUTTON", L"<", BS_PUSHBUTTON, kBack);
+    make(L"BUTTON", L"< 前(&B)", BS_PUSHBUTTON, kBack);
     pageText_ = make(L"STATIC", L"", SS_CENTER | SS_CENTERIMAGE, kPageText);
-    make(L"BUTTON", L">", BS_PUSHBUTTON, kNext);
-    make(L"BUTTON", L"閉じる", BS_PUSHBUTTON, kClose);
+    make(L"BUTTON", L"次(&N) >", BS_PUSHBUTTON, kNext);
+    make(L"BUTTON", L"閉じる(&X)", BS_PUSHBUTTON, kClose);
 }
 
 void PreviewWindow::layOut() {
     const int m = scaled(6, dpi), h = scaled(24, dpi);
     toolbarHeight_ = h + 2 * m;
-    const std::pair<int, int> widths[] = {{kWhat, 64}, {kPaper, 72}, {kLandscape, 64}, {kColour, 64}, {kSetup, 104}, {kPrint, 72},
-                                          {kSave, 72}, {kBack, 28},  {kPageText, 56},  {kNext, 28},   {kClose, 64}};
+    const std::pair<int, int> widths[] = {{kWhatLabel, 48}, {kWhat, 56}, {kPaperLabel, 46}, {kPaper, 64}, {kLandscape, 76},
+                                          {kColour, 70},    {kSetup, 96}, {kPrint, 64},      {kSave, 64},  {kBack, 56},
+                                          {kPageText, 48},  {kNext, 56},  {kClose, 70}};
     int x = m;
     for (const auto& [id, width] : widths) {
         const int w = scaled(width, dpi);

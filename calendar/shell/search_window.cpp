@@ -24,9 +24,7 @@ struct SearchWindow::Results {
 
 namespace {
 
-enum : int { kQuery = 100, kList, kCount, kAllYears, kSpan, kFrom, kTo, kKindFirst = 120 };
-
-SearchWindow* openWindow = nullptr;  // one per process
+enum : int { kQuery = 100, kList, kCount, kAllYears, kSpan, kFrom, kTo, kQueryLabel, kKindFirst = 120 };
 
 int scaled(int value, int dpi) { return MulDiv(value, dpi, 96); }
 
@@ -49,7 +47,6 @@ SearchWindow::~SearchWindow() {
     ++generation_;  // the running search stops at its next look
     if (worker_.joinable()) worker_.join();
     if (window) DestroyWindow(window);
-    if (openWindow == this) openWindow = nullptr;
 }
 
 void SearchWindow::open() {
@@ -58,7 +55,7 @@ void SearchWindow::open() {
         if (!registerOnce(instance, WindowKind::Find, 0, nullptr, GetSysColorBrush(COLOR_BTNFACE))) return;
         readFindSettings(settings_, calendar_.process.store);
         if (!create(instance, 0, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, nullptr, L"検索 - Tavo")) return;
-        openWindow = this;
+        win::takeDialogKeys(window);
     }
     ShowWindow(window, IsIconic(window) ? SW_RESTORE : SW_SHOW);
     SetForegroundWindow(window);
@@ -66,19 +63,17 @@ void SearchWindow::open() {
     SendMessageW(query_, EM_SETSEL, 0, -1);
 }
 
-bool SearchWindow::dialogKeys(MSG& msg) {
-    return openWindow && openWindow->window && IsChild(openWindow->window, msg.hwnd) && IsDialogMessageW(openWindow->window, &msg);
-}
-
 void SearchWindow::createControls() {
     const auto control = [&](const wchar_t* cls, const wchar_t* text, DWORD style, int id, DWORD exStyle = 0) {
         return CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, window,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), calendar_.process.instance, nullptr);
     };
+    control(L"STATIC", L"言葉(&S):", SS_CENTERIMAGE, kQueryLabel);  // its key focuses the query made next
     query_ = control(L"EDIT", L"", WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL, kQuery, WS_EX_CLIENTEDGE);
-    for (int k = 0; k < kSearchKinds; ++k)
-        kindBoxes_[k] = control(L"BUTTON", cp932ToWide(searchKindLabel(static_cast<SearchKind>(k))).c_str(),
-                                BS_AUTOCHECKBOX | WS_TABSTOP | (k == 0 ? WS_GROUP : 0), kKindFirst + k);
+    for (int k = 0; k < kSearchKinds; ++k) {
+        const std::wstring label = cp932ToWide(searchKindLabel(static_cast<SearchKind>(k))) + L"(&" + std::to_wstring(k + 1) + L")";
+        kindBoxes_[k] = control(L"BUTTON", label.c_str(), BS_AUTOCHECKBOX | WS_TABSTOP | (k == 0 ? WS_GROUP : 0), kKindFirst + k);
+    }
     allYears_ = control(L"BUTTON", L"すべての年(&A)", BS_AUTORADIOBUTTON | WS_TABSTOP | WS_GROUP, kAllYears);
     control(L"BUTTON", L"期間(&P):", BS_AUTORADIOBUTTON, kSpan);
     from_ = control(L"EDIT", L"", WS_TABSTOP | WS_GROUP | ES_NUMBER, kFrom, WS_EX_CLIENTEDGE);
@@ -226,7 +221,9 @@ void SearchWindow::layOut() {
     RECT client{};
     GetClientRect(window, &client);
     const int m = scaled(8, dpi_), line = scaled(24, dpi_), width = client.right - 2 * m;
-    MoveWindow(query_, m, m, width, line, TRUE);
+    const int label = scaled(64, dpi_);
+    MoveWindow(GetDlgItem(window, kQueryLabel), m, m, label, line, TRUE);
+    MoveWindow(query_, m + label, m, std::max(width - label, 0), line, TRUE);
     const int kindWidth = std::max(width / 4, 1);
     for (int k = 0; k < kSearchKinds; ++k)
         MoveWindow(kindBoxes_[k], m + (k % 4) * kindWidth, m + line + scaled(6, dpi_) + (k / 4) * scaled(22, dpi_), kindWidth, scaled(20, dpi_), TRUE);

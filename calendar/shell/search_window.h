@@ -31,8 +31,6 @@ public:
     explicit SearchWindow(CalendarWindow& calendar);
     ~SearchWindow() override;
     void open();  // shown and the query chosen; created on first use
-    // Tab, Enter and Esc among its controls; the message loop asks.
-    static bool dialogKeys(MSG& msg);
 
 protected:
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

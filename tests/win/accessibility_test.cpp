@@ -217,6 +217,34 @@ TEST_F(Accessibility, TheKeyboardOpensThePopupMenuAtTheSelectedDay) {
     }
 }
 
+HWND focusOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus;
+}
+
+// The print preview's controls answer Tab and their access keys as a dialog's do.
+TEST_F(Accessibility, ThePrintPreviewIsWorkedFromTheKeyboard) {
+    CalendarRun run(L"2026/12/09");
+    ASSERT_NE(run.window(), nullptr);
+    ASSERT_TRUE(pressWithControl(run.window(), 'P'));
+    HWND preview = waitForWindow(L"TavoPreview", kPatience);
+    ASSERT_NE(preview, nullptr);
+    settle(preview);
+    HWND landscape = GetDlgItem(preview, 2103);
+    const LRESULT was = SendMessageW(landscape, BM_GETCHECK, 0, 0);
+    ASSERT_TRUE(pressChord(preview, VK_MENU, 'L'));  // 横向き(&L)
+    EXPECT_TRUE(waitUntil([&] { return SendMessageW(landscape, BM_GETCHECK, 0, 0) != was; }));
+    HWND before = focusOf(preview);
+    EXPECT_TRUE(IsChild(preview, before));
+    keybd_event(VK_TAB, 0, 0, 0);
+    keybd_event(VK_TAB, 0, KEYEVENTF_KEYUP, 0);
+    EXPECT_TRUE(waitUntil([&] { return focusOf(preview) != before && IsChild(preview, focusOf(preview)); }));
+    ASSERT_TRUE(pressChord(preview, VK_MENU, 'Z'));  // 用紙(&Z): the paper list
+    EXPECT_TRUE(waitUntil([&] { return focusOf(preview) == GetDlgItem(preview, 2102); }));
+}
+
 // A dark high-contrast palette for the session, put back afterwards.
 class ContrastPalette {
 public:
