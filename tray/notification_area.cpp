@@ -16,7 +16,11 @@ bool ShellNotificationArea::add(HWND owner, UINT id, UINT callbackMessage, HICON
     data.uCallbackMessage = callbackMessage;
     data.hIcon = icon;
     std::wcsncpy(data.szTip, tip, std::size(data.szTip) - 1);
-    return Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
+    if (!Shell_NotifyIconW(NIM_ADD, &data)) return false;
+    // The keyboard's Enter and Menu key on the icon come as NIN_KEYSELECT and WM_CONTEXTMENU.
+    data.uVersion = NOTIFYICON_VERSION;
+    Shell_NotifyIconW(NIM_SETVERSION, &data);
+    return true;
 }
 
 void ShellNotificationArea::remove(HWND owner, UINT id) {

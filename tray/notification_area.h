@@ -1,5 +1,5 @@
 // The notification area as the launcher uses it: one icon with a tip whose
-// mouse messages come back to a window. An interface, so that tests can see
+// mouse and keyboard messages come back to a window. An interface, so that tests can see
 // what the launcher asks of the shell.
 #pragma once
 

@@ -1,5 +1,8 @@
 #include "tray_window.h"
 
+#include <shellapi.h>
+
+#include <utility>
 #include <vector>
 
 #include "shared/messages.h"
@@ -87,7 +90,9 @@ void TrayWindow::closeCalendar() {
 }
 
 void TrayWindow::onIcon(UINT mouseMessage) {
-    if (mouseMessage == WM_LBUTTONDOWN) {
+    // A right click is followed by WM_CONTEXTMENU too: the menu shows once.
+    if (mouseMessage == WM_CONTEXTMENU && std::exchange(rightPressed_, false)) return;
+    if (mouseMessage == WM_LBUTTONDOWN || mouseMessage == NIN_KEYSELECT) {
         SetForegroundWindow(window);
         if (HWND calendar = findWindowOf(WindowKind::Calendar)) {
             ShowWindow(calendar, SW_SHOWNORMAL);
@@ -95,7 +100,8 @@ void TrayWindow::onIcon(UINT mouseMessage) {
         } else {
             startCalendar();
         }
-    } else if (mouseMessage == WM_RBUTTONDOWN) {
+    } else if (mouseMessage == WM_RBUTTONDOWN || mouseMessage == WM_CONTEXTMENU) {
+        rightPressed_ = mouseMessage == WM_RBUTTONDOWN;
         PostMessageW(window, kShowMenu, 0, 0);
     }
 }

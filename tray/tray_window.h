@@ -48,6 +48,7 @@ private:
     std::wstring calendarProgram_;
     win::IconHandle icon_;
     bool iconShown_ = false;
+    bool rightPressed_ = false;  // a right click's menu is shown; its WM_CONTEXTMENU is not another
     UINT taskbarCreated_ = 0;
     std::unique_ptr<remind::ReminderRole> reminders_;
 };

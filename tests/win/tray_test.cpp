@@ -7,6 +7,8 @@
 
 #include "blackbox.h"
 
+#include <shellapi.h>  // after windows.h
+
 namespace tavo::blackbox {
 namespace {
 
@@ -71,6 +73,25 @@ TEST_F(Launcher, KeepsOneInstance) {
     PostMessageW(window, WM_CLOSE, 0, 0);
     ASSERT_TRUE(tray.waitExit(kWait, code));
     EXPECT_EQ(code, 0u);
+}
+
+// From the keyboard: Enter on the icon starts the calendar, the Menu key opens
+// the icon's menu (once, as a right click does).
+TEST_F(Launcher, TheKeyboardReachesTheIcon) {
+    Process tray(besideTest(L"TavoTray.exe"));
+    HWND window = waitForWindow(L"TavoTray", kWait);
+    ASSERT_NE(window, nullptr);
+    PostMessageW(window, kIconMessage, 1, NIN_KEYSELECT);
+    EXPECT_NE(waitForWindow(L"Tavo", kWait), nullptr);
+    PostMessageW(window, kIconMessage, 1, WM_CONTEXTMENU);
+    HWND menu = nullptr;
+    EXPECT_TRUE(waitUntil([&] { return (menu = FindWindowW(L"#32768", nullptr)) != nullptr && IsWindowVisible(menu); }));
+    keybd_event(VK_ESCAPE, 0, 0, 0);
+    keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
+    EXPECT_TRUE(waitUntil([&] { return !IsWindowVisible(menu); }));
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    DWORD code = 1;
+    EXPECT_TRUE(tray.waitExit(kWait, code));
 }
 
 // A click with no calendar starts one, owned by the launcher; minimised, the
