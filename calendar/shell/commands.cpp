@@ -126,6 +126,8 @@ const Command kCommands[] = {
     {CMD_NEXT_DAY, "the day after", move<NavigationStep::NextDay>},
     {CMD_PREV_WEEK, "a week back", move<NavigationStep::PrevWeek>},
     {CMD_NEXT_WEEK, "a week on", move<NavigationStep::NextWeek>},
+    {CMD_PREV_YEAR, "the year before", move<NavigationStep::PrevYear>},
+    {CMD_NEXT_YEAR, "the year after", move<NavigationStep::NextYear>},
     {CMD_PREV_MONTH, "the month before", move<NavigationStep::PrevMonth>},
     {CMD_NEXT_MONTH, "the month after", move<NavigationStep::NextMonth>},
     {CMD_TODAY, "today", move<NavigationStep::Today>},
@@ -137,6 +139,7 @@ const win::KeyBinding kKeys[] = {
     {VK_HOME, false, CMD_TODAY},        {VK_LEFT, false, CMD_PREV_DAY},    {VK_UP, false, CMD_PREV_WEEK},
     {VK_RIGHT, false, CMD_NEXT_DAY},    {VK_DOWN, false, CMD_NEXT_WEEK},    {'F', true, CMD_FIND},
     {'Y', true, CMD_YEAR_VIEW}, {'P', true, CMD_PRINT},
+    {VK_PRIOR, true, CMD_PREV_YEAR},    {VK_NEXT, true, CMD_NEXT_YEAR},  // as the year buttons
 };
 
 const win::CommandList<CalendarWindow> kList(kCommands, kKeys);

@@ -56,6 +56,8 @@ TEST_F(Navigation, KeysMoveTheSelectedDate) {
     pressKey(run.window(), VK_PRIOR);
     pressKey(run.window(), VK_PRIOR);
     EXPECT_TRUE(waitForStatus(run.window(), L"2005/ 6/17(金)", kWait));
+    ASSERT_TRUE(pressWithControl(run.window(), VK_NEXT));  // a year on, as the year button
+    EXPECT_TRUE(waitForStatus(run.window(), L"2006/ 6/17(土)", kWait)) << statusBarText(run.window());
     pressKey(run.window(), VK_HOME);
     EXPECT_TRUE(waitForStatus(run.window(), L"2026/12/ 7(月)", kWait)) << statusBarText(run.window());
 }
