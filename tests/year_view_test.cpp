@@ -2,6 +2,8 @@
 // day found again where it is drawn, and what a day's cell shows.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "calendar/calc/closed_days.h"
 #include "calendar/render/year_view.h"
 #include "memory_data_folder.h"
@@ -95,6 +97,18 @@ TEST(YearView, EveryDayIsFoundWhereItIsDrawnAndShowsItsKind) {
             const Rect r = yearCellRect(layout, m, cell);
             for (const PaintOp& op : ops) EXPECT_FALSE(op.kind != PaintOpKind::Polyline && r.contains(op.kind == PaintOpKind::Text ? op.x : op.rect.left, op.kind == PaintOpKind::Text ? op.y : op.rect.top));
         }
+    // High contrast: one stroke under each rest day of 1 January (元日), one corner on 14 March (data), none on 3 June.
+    const std::vector<PaintOp> marked =
+        planYearPaint({grids, layout, design, months, weekdays, {3, 14}, {1, 1}, 96, 0, 0, true}, measure);
+    const auto strokesIn = [&](const std::vector<PaintOp>& plan, Rect r) {
+        return std::count_if(plan.begin(), plan.end(), [&](const PaintOp& op) {
+            return op.kind == PaintOpKind::Polyline && op.lineWidth > 0 && r.contains(op.points[0].x, op.points[0].y);
+        });
+    };
+    for (const auto& [month, day, strokes] : {std::tuple{1, 1, 1}, {1, 4, 1}, {3, 14, 1}, {6, 3, 0}}) {
+        EXPECT_EQ(strokesIn(marked, cellOf(month, day)), strokes) << month << "/" << day;
+        EXPECT_EQ(strokesIn(ops, cellOf(month, day)), 0);
+    }
 }
 
 }  // namespace

@@ -1,5 +1,9 @@
 #include "high_contrast.h"
 
+#include <algorithm>
+
+#include "shared/dpi.h"
+
 namespace tavo {
 namespace {
 
@@ -37,6 +41,21 @@ DesignSet highContrastDesign(const DesignSet& chosen, DesignSetKind set, const S
             }
     shown.systemButtonColours = 1;
     return shown;
+}
+
+std::vector<std::vector<Point>> kindMarkStrokes(const KindMarks& k) {
+    std::vector<std::vector<Point>> strokes;
+    const Rect& c = k.cell;
+    if (k.rest) {
+        const int y = std::min(k.number.top + k.number.height, c.top + c.height - k.margin - k.width);
+        strokes.push_back({{k.number.left, y}, {k.number.left + k.number.width, y}});
+    }
+    if (k.data) {  // tight in the corner, over as little of the number as can be
+        const int side = std::max(scaleToDpi(4, k.dpi), std::min(c.width, c.height) / 7);
+        const int right = c.left + c.width - k.margin - k.width / 2, top = c.top + k.margin + k.width / 2;
+        strokes.push_back({{right - side, top}, {right, top + side}});
+    }
+    return strokes;
 }
 
 }  // namespace tavo

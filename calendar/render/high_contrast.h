@@ -6,7 +6,10 @@
 
 #include <cstdint>
 
+#include <vector>
+
 #include "calendar/data/design_set.h"
+#include "month_layout.h"
 
 namespace tavo {
 
@@ -20,5 +23,14 @@ DesignSet highContrastDesign(const DesignSet& chosen, DesignSetKind set, const S
 
 // Sundays, holidays, substitute holidays and closed days: the kinds a design colours apart.
 inline bool isRestDayKind(int dayKind) { return dayKind == 1 || dayKind >= 3; }
+
+// What colour says, by shape: a line under a rest day's number, a corner cut
+// off a day with data. Strokes of `width` pixels inside the cell less `margin`.
+struct KindMarks {
+    Rect cell, number;  // the day's cell and its number's box
+    bool rest, data;
+    int width, margin, dpi;
+};
+std::vector<std::vector<Point>> kindMarkStrokes(const KindMarks& marks);
 
 }  // namespace tavo

@@ -395,23 +395,12 @@ private:
         if (in_.markKinds && inMonth(cell)) kindMarks(cell, colour, {x, y, size.width, size.height});
     }
 
-    // Shapes that say what colour says in the design: a line under a rest
-    // day's number, a corner cut off a day with data.
     void kindMarks(int cell, DesignKey colour, Rect number) {
         const int width = scaleToDpi(2, in_.dpi);
-        const auto stroke = [&](std::vector<Point> points) {
+        const KindMarks marks{rectOf(cell), number, isRestDayKind(g_.cellKind[cell]), g_.cellMark[cell] != 0, width, kMargin, in_.dpi};
+        for (std::vector<Point>& points : kindMarkStrokes(marks)) {
             polyline(colour, std::move(points));
             ops_.back().lineWidth = width;
-        };
-        if (isRestDayKind(g_.cellKind[cell])) {
-            const int y = std::min(number.top + number.height, rectOf(cell).top + rectOf(cell).height - kMargin - width);
-            stroke({{number.left, y}, {number.left + number.width, y}});
-        }
-        if (g_.cellMark[cell] != 0) {  // tight in the corner, over as little of the number as can be
-            const Rect r = rectOf(cell);
-            const int side = std::max(scaleToDpi(4, in_.dpi), std::min(r.width, r.height) / 7);
-            const int right = r.left + r.width - kMargin - width / 2, top = r.top + kMargin + width / 2;
-            stroke({{right - side, top}, {right, top + side}});
         }
     }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "high_contrast.h"
 #include "shared/dpi.h"
 
 namespace tavo {
@@ -71,7 +72,9 @@ private:
         const DesignState state = in_.selected.month == m && in_.selected.day == d ? kSelected : kNormal;
         const Rect r = yearCellRect(l_, m, cell);
         fill({part, kind, DesignRole::Fill, state}, r);
-        centred(day_[part - kNoSchedule][state], {part, kind, DesignRole::Text, state}, r, g.cellDayText[cell]);
+        const DesignKey text{part, kind, DesignRole::Text, state};
+        const Rect number = centred(day_[part - kNoSchedule][state], text, r, g.cellDayText[cell]);
+        if (in_.markKinds) kindMarks(text, {r, number, isRestDayKind(g.cellKind[cell]), g.cellMark[cell] != 0, 1, 1, in_.dpi});
         if (isDayOff(in_.grids.dayOff, m, d)) frame({g.cellClosed[cell] ? kNormline : kHoliline, 0, DesignRole::Text, kNormal}, r, 2);
         if (in_.today.month == m && in_.today.day == d) frame({kYearMon, 0, DesignRole::Text, kNormal}, r, 0);
     }
@@ -82,8 +85,9 @@ private:
         ops_.push_back(std::move(op));
     }
 
-    void centred(FontKey font, DesignKey colour, Rect box, const std::string& text) {
-        if (!drawable(font)) return;
+    // The text's box; empty when the font cannot be drawn.
+    Rect centred(FontKey font, DesignKey colour, Rect box, const std::string& text) {
+        if (!drawable(font)) return {};
         const TextSize size = measure_.measure(font, text);
         PaintOp op(PaintOpKind::Text, colour);
         op.font = font;
@@ -91,6 +95,16 @@ private:
         op.y = box.top + (box.height - size.height) / 2;
         op.text = text;
         ops_.push_back(std::move(op));
+        return {op.x, op.y, size.width, size.height};
+    }
+
+    void kindMarks(DesignKey colour, const KindMarks& marks) {
+        for (std::vector<Point>& points : kindMarkStrokes(marks)) {
+            PaintOp op(PaintOpKind::Polyline, colour);
+            op.points = std::move(points);
+            op.lineWidth = marks.width;
+            ops_.push_back(std::move(op));
+        }
     }
 
     // A frame `inset` pixels (at 96 DPI) inside the cell.

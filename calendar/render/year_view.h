@@ -38,6 +38,7 @@ struct YearPaintInput {
     int dpi = 96;
     int lineWidth = 0;  // frames' pen width in device units; 0: the design's
     int fontHeight = 0;  // texts fitted from fonts of this cell height; 0: the fonts as built
+    bool markKinds = false;  // high contrast: rest days underlined, days with data a corner cut off
 };
 
 // Per month: its name, the weekday names, each day's fill and number in the

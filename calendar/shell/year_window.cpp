@@ -158,7 +158,8 @@ void YearWindow::paint(HDC dc, int, int) {
     const LocalDate today = clockToday();
     const YearHit selected{calendar.selected.year() == year_ ? calendar.selected.month() : 0, calendar.selected.day()};
     const YearHit now{today.year == year_ ? today.month : 0, today.day};
-    const YearPaintInput input{grids_, layout_, calendar.design(), months, calendar.weekdayNames, selected, now, dpi, 0};
+    const YearPaintInput input{grids_, layout_, calendar.design(), months, calendar.weekdayNames, selected, now, dpi, 0, 0,
+                               highContrastOn()};
     drawPaintOps(dc, planYearPaint(input, measure), objects_, calendar.design());
 }
 
