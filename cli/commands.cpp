@@ -55,7 +55,8 @@ const char* const kUsage =
     "usage: tavocal COMMAND [--today YYYY-MM-DD] [--holidays-table FILE]   (tavocal --version: the version)\n"
     "  (the holidays of the years a table covers come from it; syukujitsu.csv in --dir is used when present)\n"
     "  day YYYY-MM-DD [--dir DIR]   one line of facts about a date\n"
-    "  holidays FROM [TO]           the public holidays of the years FROM..TO ((予定): not fixed yet)\n"
+    "  holidays FROM [TO]           the public holidays of the years FROM..TO ("
+    "(\xE4\xBA\x88\xE5\xAE\x9A): not fixed yet)\n"  // 予定 in UTF-8: the usage is printed as it stands
     "  holidays --check FILE        the days a holiday table (syukujitsu.csv) and the law disagree on\n"
     "  format PATTERN YYYY-MM-DD    the date text of a pattern\n"
     "  format --part NAME --sel L,Y1,Y2,M,D,W,N YYYY-MM-DD   a preset date text\n"
@@ -704,6 +705,41 @@ const std::map<std::string, std::function<int(Context&)>>& commands() {
     return table;
 }
 
+// A command's lines of the usage (its own and the indented ones after it); empty when there is no such command.
+std::string commandUsage(const std::string& name) {
+    std::string found;
+    bool inside = false;
+    std::string_view rest(kUsage);
+    while (!rest.empty()) {
+        const std::size_t end = rest.find('\n');
+        const std::string_view line = rest.substr(0, end == std::string_view::npos ? rest.size() : end + 1);
+        rest.remove_prefix(line.size());
+        const bool continuation = line.starts_with("      ");
+        if (!continuation) inside = line.starts_with("  " + name + " ");
+        if (inside) found.append(line);
+    }
+    return found;
+}
+
+// --help, -h, help and help COMMAND: the usage on the standard output.
+bool isHelp(const std::vector<std::string>& words) {
+    return !words.empty() && (words[0] == "--help" || words[0] == "-h" || words[0] == "help") && words.size() <= 2;
+}
+
+int help(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+    if (words.size() == 1) {
+        out << kUsage;
+        return 0;
+    }
+    const std::string lines = commandUsage(words[1]);
+    if (lines.empty()) {
+        err << "tavocal: no command " << words[1] << "\n" << kUsage;
+        return kUsageError;
+    }
+    out << "usage: tavocal " << words[1] << " ...\n" << lines;
+    return 0;
+}
+
 }  // namespace
 
 int run(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
@@ -711,6 +747,7 @@ int run(const std::vector<std::string>& words, std::ostream& out, std::ostream& 
         out << "tavocal " TAVO_VERSION_TEXT "\n";
         return 0;
     }
+    if (isHelp(words)) return help(words, out, err);
     Context c{{}, out, err, {}, {}};
     const std::string parseError =
         parseArgs(words, {"--today", "--dir", "--type", "--before", "--after", "--part", "--sel", "--url", "--user", "--from", "--to", "--paper", "--margin", "-o", "--check", "--holidays-table"},

@@ -46,6 +46,31 @@ TEST(CliVersion, PrintsTheProjectVersion) {
     EXPECT_EQ(runCli({"--version", "day"}).status, 2);
 }
 
+// --help, -h and help print the usage and succeed; help COMMAND that command's lines.
+TEST(CliHelp, EveryFormPrintsTheUsage) {
+    const struct {
+        std::vector<std::string> words;
+        int status;
+        const char* in;      // the output holds it
+        const char* notIn;   // and not this
+    } cases[] = {
+        {{"--help"}, 0, "  search WORDS...", ""},
+        {{"-h"}, 0, "  month YYYY-MM", ""},
+        {{"help"}, 0, "  day YYYY-MM-DD", ""},
+        {{"help", "search"}, 0, "(\"quoted\" as written", "  month YYYY-MM"},
+        {{"help", "holidays"}, 0, "  holidays --check FILE", "  format"},
+        {{"help", "nope"}, 2, "", ""},
+        {{"help", "search", "day"}, 2, "", ""},
+    };
+    for (const auto& c : cases) {
+        const Result r = runCli(c.words);
+        EXPECT_EQ(r.status, c.status) << c.words.back();
+        EXPECT_NE(r.out.find(c.in), std::string::npos) << c.words.back() << "\n" << r.out;
+        EXPECT_TRUE(!*c.notIn || r.out.find(c.notIn) == std::string::npos) << c.words.back();
+        EXPECT_TRUE(c.status == 0 || r.err.find("usage: tavocal") != std::string::npos) << c.words.back();
+    }
+}
+
 TEST(CliDay, PrintsTheFactsOfADate) {
     struct Case {
         const char* date;
