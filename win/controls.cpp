@@ -24,4 +24,17 @@ void tellUser(HWND owner, const std::wstring& text, Tone tone) {
     MessageBoxW(owner, text.c_str(), L"Tavo", MB_OK | icon);
 }
 
+std::wstring listLineText(HWND list, int index) {
+    const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == LB_ERR) return {};
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(length));
+    return text;
+}
+
+bool askUser(HWND owner, const std::wstring& question) {
+    return MessageBoxW(owner, question.c_str(), L"Tavo", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+}
+
 }  // namespace tavo::win

@@ -103,8 +103,11 @@ void initEntryDialog(EntryDialog& d) {
     for (int i = 0; i < jumpEraCount(); ++i)
         SendMessageW(item(d, IDC_ENTRY_ERA), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(cp932ToWide(jumpEra(i).name).c_str()));
     SendMessageW(item(d, IDC_ENTRY_NAME), EM_LIMITTEXT, kPersonalNameBytes, 0);  // characters; bytes are checked on OK
+    EnableWindow(item(d, IDOK), FALSE);  // until a name is typed
     startYear(d);
 }
+
+bool blank(const std::wstring& text) { return text.find_first_not_of(L" \t\x3000") == std::wstring::npos; }
 
 void onEraChanged(EntryDialog& d) {
     const int era = static_cast<int>(SendMessageW(item(d, IDC_ENTRY_ERA), CB_GETCURSEL, 0, 0));
@@ -128,6 +131,10 @@ bool confirmEntry(EntryDialog& d) {
         return false;
     }
     const std::wstring name = win::textOf(item(d, IDC_ENTRY_NAME));
+    if (blank(name)) {
+        refuse(d, IDC_ENTRY_NAME, L"名前を入力してください。");
+        return false;
+    }
     const std::wstring unstorable = unstorableInCp932(name);
     if (!unstorable.empty()) {
         refuse(d, IDC_ENTRY_NAME, std::wstring(L"次の文字は保存できません. 別の文字に書き換えてください.\n").append(unstorable));
@@ -149,6 +156,9 @@ void onDialogCommand(EntryDialog& d, WPARAM wParam) {
     switch (LOWORD(wParam)) {
         case IDC_ENTRY_ERA:
             if (HIWORD(wParam) == CBN_SELCHANGE) onEraChanged(d);
+            break;
+        case IDC_ENTRY_NAME:
+            if (HIWORD(wParam) == EN_CHANGE) EnableWindow(item(d, IDOK), blank(win::textOf(item(d, IDC_ENTRY_NAME))) ? FALSE : TRUE);
             break;
         case IDC_ENTRY_WITH_YEAR:
             if (HIWORD(wParam) == BN_CLICKED) setYearEnabled(d, IsDlgButtonChecked(d.dialog, IDC_ENTRY_WITH_YEAR) == BST_CHECKED);
@@ -191,6 +201,7 @@ void remove(BirthdayWindow& w) {
     const int index = selectedIndex(w);
     if (index < 0 || index >= static_cast<int>(w.day.entries.size())) return;
     const PersonalEntry& entry = w.day.entries[static_cast<std::size_t>(index)];
+    if (!win::askUser(w.window, L"以下を削除しますか。\n\n" + win::listLineText(w.list, index))) return;
     const int equalBefore = static_cast<int>(std::count(w.day.entries.begin(), w.day.entries.begin() + index, entry));
     const PersonalRemoval removal = removePersonalDay(w.process.files, w.shared().paths, w.kind, w.date.month, entry, equalBefore);
     if (!removal.saved) return tellNotSaved(w, removal.saved);
@@ -255,7 +266,11 @@ LRESULT BirthdayWindow::onDataMessage(UINT message, WPARAM wParam, LPARAM lParam
         case WM_CREATE: return onCreate(*this);
         case UM_REFRESH: reload(*this); return 0;
         case WM_COMMAND: return 0;  // the list's notifications
-        case WM_VKEYTOITEM:  // keys of the list: F1 opens this window's help page
+        case WM_VKEYTOITEM:  // keys of the list: Delete deletes, F1 opens this window's help page
+            if (LOWORD(wParam) == VK_DELETE) {
+                kList.run(*this, CMD_ENTRY_DELETE);
+                return -2;
+            }
             if (LOWORD(wParam) != VK_F1) return -1;
             openHelpPage(window, shared().paths, kBirthdayHelpPage, SW_SHOWNORMAL);
             return -2;

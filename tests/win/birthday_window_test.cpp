@@ -65,6 +65,17 @@ protected:
         waitUntil([&] { return !IsWindow(dialog) || waitForDialog(window, L"Tavo", 0) != nullptr; });
         settle(window);
     }
+    // 削除 (the menu command, or the Delete key on the list) and the answer to its question.
+    void deleteSelected(HWND window, bool yes, bool byKey = false) const {
+        if (byKey) pressKey(list, VK_DELETE);
+        else PostMessageW(window, WM_COMMAND, kDelete, 0);
+        HWND box = waitForDialog(window, L"Tavo", kWait);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(messageBoxText(box).rfind(L"以下を削除しますか。", 0), 0u) << messageBoxText(box);
+        PostMessageW(box, WM_COMMAND, yes ? IDYES : IDNO, 0);
+        waitUntilClosed(box, kWait);
+        settle(window);
+    }
     std::vector<std::wstring> listItems() const {
         std::vector<std::wstring> items;
         const auto count = SendMessageW(list, LB_GETCOUNT, 0, 0);
@@ -157,6 +168,29 @@ TEST_F(Birthdays, AYearOutsideTheCalendarIsRefusedWithTheDialogStillOpen) {
     EXPECT_EQ(folder.read(L"birthda3.cal"), "(missing)");
 }
 
+// A name is required: OK stays grey until one is typed, and Enter with none is refused.
+TEST_F(Birthdays, ANameIsRequired) {
+    CalendarRun run(L"2026/03/05");
+    ASSERT_NE(run.window(), nullptr);
+    HWND window = open(run.window(), kBirthdays);
+    ASSERT_NE(window, nullptr);
+    PostMessageW(window, WM_COMMAND, kAdd, 0);
+    HWND dialog = waitForDialog(window, nullptr, kWait);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDOK)));
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);  // what Enter asks for
+    HWND box = waitForDialog(window, L"Tavo", kWait);
+    ASSERT_NE(box, nullptr);
+    EXPECT_NE(messageBoxText(box).find(L"名前を入力してください"), std::wstring::npos);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    waitUntilClosed(box, kWait);
+    typeText(GetDlgItem(dialog, 703), L"花子");
+    EXPECT_TRUE(waitUntil([&] { return IsWindowEnabled(GetDlgItem(dialog, IDOK)) != FALSE; }));
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(waitUntilClosed(dialog, kWait));
+    EXPECT_EQ(folder.read(L"birthda3.cal"), "(missing)");
+}
+
 TEST_F(Birthdays, DeletingOneEntryLeavesEveryOtherLineAndTheLastDeletesTheFile) {
     const std::string before = cp932(L": 1\r\n一日\r\n: 5 1990\r\n最初\r\n: 5\r\n二番目\n;手で書いた行\r\n:20 2000\r\n二十日\r\n");
     folder.write(L"birthda3.cal", before);
@@ -169,8 +203,9 @@ TEST_F(Birthdays, DeletingOneEntryLeavesEveryOtherLineAndTheLastDeletesTheFile) 
     settle(window);
     EXPECT_EQ(folder.read(L"birthda3.cal"), before);
     clickItem(0);
-    PostMessageW(window, WM_COMMAND, kDelete, 0);
-    settle(window);
+    deleteSelected(window, false);  // asked, and No: nothing deleted
+    EXPECT_EQ(folder.read(L"birthda3.cal"), before);
+    deleteSelected(window, true, true);  // the Delete key, and Yes
     EXPECT_EQ(folder.read(L"birthda3.cal"), cp932(L": 1\r\n一日\r\n: 5\r\n二番目\n;手で書いた行\r\n:20 2000\r\n二十日\r\n"));
     EXPECT_EQ(listItems(), std::vector<std::wstring>{L"二番目 の誕生日"});
 
@@ -178,8 +213,7 @@ TEST_F(Birthdays, DeletingOneEntryLeavesEveryOtherLineAndTheLastDeletesTheFile) 
     PostMessageW(window, WM_USER, 0, 0);  // refresh
     settle(window);
     clickItem(0);
-    PostMessageW(window, WM_COMMAND, kDelete, 0);
-    settle(window);
+    deleteSelected(window, true);
     EXPECT_EQ(folder.read(L"birthda3.cal"), "(missing)");
     EXPECT_TRUE(listItems().empty());
 }
@@ -195,7 +229,7 @@ TEST_F(Birthdays, ADeleteAfterAnOutsideEditDeletesTheSelectedEntry) {
     ASSERT_EQ(listItems().size(), 2u);
     clickItem(1);  // Bob
     folder.write(L"birthda3.cal", cp932(L": 5\r\nCarol\r\n: 5\r\nAlice\r\n: 5\r\nBob\r\n"));
-    PostMessageW(window, WM_COMMAND, kDelete, 0);
+    deleteSelected(window, true);
     EXPECT_TRUE(waitUntil([&] { return folder.read(L"birthda3.cal") == cp932(L": 5\r\nCarol\r\n: 5\r\nAlice\r\n"); }))
         << folder.read(L"birthda3.cal");
     EXPECT_TRUE(waitUntil([&] { return listItems() == std::vector<std::wstring>{L"Carol の誕生日", L"Alice の誕生日"}; }));
@@ -226,7 +260,11 @@ TEST_F(Birthdays, AFileThatCannotBeReplacedKeepsTheListAndTheFile) {
     HWND window = open(run.window(), kBirthdays);
     ASSERT_NE(window, nullptr);
     clickItem(0);
-    EXPECT_TRUE(toldAfter(window, WM_COMMAND, kDelete, L"保存できませんでした"));
+    deleteSelected(window, true);
+    HWND told = waitForDialog(window, L"Tavo", kWait);
+    ASSERT_NE(told, nullptr);
+    EXPECT_NE(messageBoxText(told).find(L"保存できませんでした"), std::wstring::npos);
+    PostMessageW(told, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(listItems().size(), 1u);
     SetFileAttributesW(folder.pathOf(L"birthda3.cal").c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(folder.read(L"birthda3.cal"), before);
