@@ -109,7 +109,7 @@ void refreshSchemes(Page& page) {
     const auto index = current.empty() ? CB_ERR : SendMessageW(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                                                 reinterpret_cast<LPARAM>(current.c_str()));
     SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    enable(page, IDC_SCHEME_DELETE, !st.currentName.empty());
+    enable(page, IDC_SCHEME_DELETE, index != CB_ERR);  // a scheme with a file: never the built-in 標準
 }
 
 // A value of the scheme changed: the window shows it, and no scheme is current.
@@ -288,7 +288,7 @@ void chooseScheme(Page& page) {
     const auto index = SendMessageW(list, CB_GETCURSEL, 0, 0);
     const std::string name = index < 0 ? std::string() : wideToCp932(itemText(list, static_cast<int>(index)));
     copyToField(d.schemeName, sizeof d.schemeName, st.currentName);
-    enable(page, IDC_SCHEME_DELETE, !name.empty());
+    enable(page, IDC_SCHEME_DELETE, index >= 0);
     if (name.empty() || name == d.schemeName) return;  // the current scheme is not read again
     const std::string path = schemePath(page, name);
     const FileContent file = st.files.readFile(path);
@@ -365,6 +365,7 @@ void saveAs(Page& page) {
 void deleteScheme(Page& page) {
     DesignPageState& st = stateOf(page);
     if (st.currentName.empty() || !schemeNameProblem(st.currentName).empty()) return;
+    if (!win::askUser(page.dialog, L"配色「" + cp932ToWide(st.currentName) + L"」を削除しますか。")) return;
     const std::wstring path = cp932ToWide(schemePath(page, st.currentName));
     if (!DeleteFileW(path.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND) {
         tell(page, std::wstring(L"配色のファイルを削除できませんでした.\n").append(path));

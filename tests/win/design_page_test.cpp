@@ -124,6 +124,7 @@ TEST_F(DesignPage, SavingUnderANameAndRefusingBadNames) {
     ASSERT_NE(run.window(), nullptr);
     HWND page = openPage(run.window());
     ASSERT_NE(page, nullptr);
+    EXPECT_FALSE(enabled(page, kDelete));  // the built-in 標準 has no file to delete
     PostMessageW(GetDlgItem(page, kSave), BM_CLICK, 0, 0);
     HWND save = waitForDialog(run.window(), L"配色の登録", kWait);
     ASSERT_NE(save, nullptr);
@@ -143,7 +144,16 @@ TEST_F(DesignPage, SavingUnderANameAndRefusingBadNames) {
     EXPECT_NE(bytes.find("[custcolor]\r\n0=16777215\r\n"), std::string::npos);
     EXPECT_EQ(chosenScheme(page), findScheme(page, L"青空"));
     EXPECT_TRUE(enabled(page, kDelete));
-    PostMessageW(GetDlgItem(page, kDelete), BM_CLICK, 0, 0);
+    for (const int answer : {IDNO, IDYES}) {  // deleting asks first
+        PostMessageW(GetDlgItem(page, kDelete), BM_CLICK, 0, 0);
+        HWND box = waitForDialog(run.window(), L"Tavo", kWait);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(messageBoxText(box), L"配色「青空」を削除しますか。");
+        PostMessageW(box, WM_COMMAND, answer, 0);
+        waitUntilClosed(box, kWait);
+        settle(page);
+        EXPECT_TRUE(answer == IDYES || fileBytes(besideTest(L"青空.col")) != "(missing)");
+    }
     EXPECT_TRUE(waitUntil([] { return fileBytes(besideTest(L"青空.col")) == "(missing)"; }));
     settle(page);
     EXPECT_EQ(findScheme(page, L"青空"), CB_ERR);
