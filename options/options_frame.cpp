@@ -147,8 +147,7 @@ void OptionsFrame::openHelp() const {
     const std::size_t slot = slotIndex(outer_, inner_);
     const std::string page = std::string("options\\").append(slot < slots_.size() ? slots_[slot].help : "index.html");
     const std::wstring path = cp932ToWide(helpPagePath(context_.settings->paths.programFolder, page));
-    const auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(dialog, nullptr, path.c_str(), nullptr, nullptr, SW_SHOW));
-    if (result <= 32) win::tellUser(dialog, std::wstring(L"ヘルプのページを開けませんでした.\n").append(path));
+    win::showHelpPage(dialog, path, SW_SHOW);
 }
 
 void OptionsFrame::onNotify(const NMHDR& n) {

@@ -1,7 +1,9 @@
 #include "controls.h"
 
 #include <imm.h>
+#include <shellapi.h>
 
+#include "system_library.h"
 #include "tell.h"
 
 namespace tavo::win {
@@ -31,6 +33,14 @@ std::wstring listLineText(HWND list, int index) {
     SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<std::size_t>(length));
     return text;
+}
+
+void showHelpPage(HWND owner, const std::wstring& path, int showCommand) {
+    auto* const execute = systemFunction<decltype(ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
+    const auto result = execute ? reinterpret_cast<INT_PTR>(execute(owner, nullptr, path.c_str(), nullptr, nullptr, showCommand)) : 0;
+    if (result > 32) return;
+    tellUser(owner, L"ヘルプのページを開けるプログラムが見つかりませんでした。ブラウザーで次のファイルを開いてください。\n\n" + path,
+             Tone::Information);
 }
 
 bool askUser(HWND owner, const std::wstring& question) {

@@ -5,6 +5,7 @@
 #include "calendar/data/external_program.h"
 #include "shared/cp932.h"
 #include "win/system_library.h"
+#include "win/tell.h"
 
 namespace tavo::shell {
 namespace {
@@ -43,13 +44,7 @@ bool runExternalProgram(HWND owner, const PathSettings& paths, const std::string
 }
 
 void openHelpPage(HWND owner, const PathSettings& paths, const char* page, int showCommand) {
-    const std::wstring path = cp932ToWide(helpPagePath(paths.programFolder, page));
-    auto* const execute = win::systemFunction<decltype(ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
-    const auto result = execute ? reinterpret_cast<INT_PTR>(execute(owner, nullptr, path.c_str(), nullptr, nullptr, showCommand)) : 0;
-    if (result > 32) return;
-    std::wstring text = L"ヘルプのページを開けませんでした.\n";
-    text.append(path);
-    MessageBoxW(owner, text.c_str(), L"Tavo", MB_OK | MB_ICONWARNING);
+    win::showHelpPage(owner, cp932ToWide(helpPagePath(paths.programFolder, page)), showCommand);
 }
 
 }  // namespace tavo::shell
