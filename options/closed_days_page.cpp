@@ -82,6 +82,14 @@ void onEraChanged(RuleEditor& e, const YearControls& c, JumpState& s) {
     showYear(e, c, s);
 }
 
+// A Western year typed in an era's field: shown in the era in force then.
+void settleYear(RuleEditor& e, const YearControls& c, JumpState& s) {
+    s.year = static_cast<int>(GetDlgItemInt(e.dialog, c.year, nullptr, FALSE));
+    const int era = s.era;
+    settleJumpYear(s, e.draft.month, e.draft.day == 0 ? 1 : e.draft.day);
+    if (era != s.era) showYear(e, c, s);
+}
+
 int fieldOf(DraftField field) {
     switch (field) {
         case DraftField::Month: return IDC_RULE_MONTH;
@@ -111,7 +119,10 @@ bool confirmRule(RuleEditor& e) {
     }
     d.name = wideToCp932(name);
     if (const DraftField wrong = checkClosedDayDraft(d); wrong != DraftField::None) {
-        MessageBeep(MB_ICONWARNING);
+        const int era = wrong == DraftField::FromYear ? d.fromEra : wrong == DraftField::ToYear ? d.toEra : 0;
+        const int year = wrong == DraftField::FromYear ? d.fromYear : d.toYear;
+        if (era > 0 && year > jumpEra(era).highest) win::tellUser(e.dialog, cp932ToWide(eraRangeText(era)));
+        else MessageBeep(MB_ICONWARNING);
         SetFocus(GetDlgItem(e.dialog, fieldOf(wrong)));
         return false;
     }
@@ -130,6 +141,8 @@ INT_PTR RuleEditor::onMessage(UINT message, WPARAM wParam, LPARAM) {
     const int id = LOWORD(wParam);
     if (HIWORD(wParam) == CBN_SELCHANGE && id == IDC_RULE_FROM_ERA) onEraChanged(*this, kFrom, from);
     if (HIWORD(wParam) == CBN_SELCHANGE && id == IDC_RULE_TO_ERA) onEraChanged(*this, kTo, to);
+    if (HIWORD(wParam) == EN_KILLFOCUS && id == IDC_RULE_FROM_YEAR) settleYear(*this, kFrom, from);
+    if (HIWORD(wParam) == EN_KILLFOCUS && id == IDC_RULE_TO_YEAR) settleYear(*this, kTo, to);
     if (id == IDOK && confirmRule(*this)) EndDialog(dialog, IDOK);
     if (id == IDCANCEL) EndDialog(dialog, IDCANCEL);
     return TRUE;

@@ -32,6 +32,8 @@ TEST(ClosedDayDraft, ValidationInTheEditorsOrder) {
         {{5, 5, kSeireki, 1864, kSeireki, 2000, ""}, DraftField::FromYear},
         {{5, 5, kSeireki, 2000, kSeireki, 2118, ""}, DraftField::ToYear},
         {{5, 5, kShowa, 64, kSeireki, 1950, ""}, DraftField::None},  // from after to is allowed
+        {{5, 5, kHeisei, 32, kReiwa, 8, ""}, DraftField::FromYear},   // 平成 ended in its 31st year
+        {{5, 5, kHeisei, 1, kShowa, 65, ""}, DraftField::ToYear},
     };
     for (const auto& c : cases) EXPECT_EQ(checkClosedDayDraft(c.draft), c.field) << c.draft.month << "/" << c.draft.day;
 }

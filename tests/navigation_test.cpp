@@ -83,6 +83,38 @@ TEST(JumpDate, EraListAndChanges) {
     initJump(kept, 2026, 12, 7, 9);
     EXPECT_EQ(kept.era, 3);
     EXPECT_EQ(kept.year, 40);
+
+    // Switching eras keeps the date where the era held it, else its first or last year; never 平成99.
+    const struct {
+        int fromEra, field, toEra, year, western;
+    } switches[] = {
+        {1, 8, 2, 31, 2019},   // 令和8 (2026) to 平成: its last year
+        {2, 31, 1, 1, 2019},   // 平成31 to 令和
+        {2, 17, 3, 64, 1989},  // 平成17 (2005) to 昭和: its last year
+        {3, 40, 2, 1, 1989},   // 昭和40 (1965) to 平成: its first year
+        {0, 2026, 2, 31, 2019},
+        {3, 2026, 1, 8, 2026},  // a Western year in an era's field
+    };
+    for (const auto& c : switches) {
+        JumpState t{c.fromEra, c.field, 0};
+        changeJumpEra(t, c.toEra, c.field);
+        EXPECT_EQ(t.year, c.year) << c.fromEra << "/" << c.field << " to " << c.toEra;
+        EXPECT_EQ(t.western, c.western) << c.fromEra << "/" << c.field << " to " << c.toEra;
+    }
+    // A Western year typed in an era's field becomes the era in force on that day.
+    JumpState typed{2, 2026, 0};
+    settleJumpYear(typed, 12, 7);
+    EXPECT_EQ(typed.era, 1);
+    EXPECT_EQ(typed.year, 8);
+    JumpState spring{3, 2019, 0};
+    settleJumpYear(spring, 4, 30);
+    EXPECT_EQ(spring.era, 2);
+    EXPECT_EQ(spring.year, 31);
+    JumpState eraYear{2, 30, 0};
+    settleJumpYear(eraYear, 1, 1);
+    EXPECT_EQ(eraYear.era, 2);
+    EXPECT_EQ(eraYear.year, 30);
+    EXPECT_EQ(eraRangeText(2), "平成は 1 年から 31 年まで (西暦 1989 年から 2019 年まで) です。");
 }
 
 // The add dialog's year: era years get the era's offset; a number past the
@@ -100,12 +132,13 @@ TEST(JumpDate, EntryYears) {
         {false, 3, "55", true, 0},      {true, 3, " 55 ", true, 1980}, {true, 0, "1581", false, 0},
         {true, 0, "10000", false, 0},   {true, 3, "70", false, 0},     {true, 3, "0", false, 0},
         {true, 0, "19a0", false, 0},    {true, 6, "4", true, 1868},    {true, 0, "99999999999", false, 0},
+        {true, 2, "32", false, 0},      {true, 2, "2026", true, 2026}, {true, 1, "99", true, 2117},
     };
     for (const Case& c : cases) {
         const EntryYear y = confirmEntryYear(c.withYear, c.era, c.typed);
         EXPECT_EQ(y.accepted, c.accepted) << c.era << " " << c.typed;
         EXPECT_EQ(y.year, c.year) << c.era << " " << c.typed;
-        EXPECT_EQ(y.problem == nullptr, c.accepted) << c.era << " " << c.typed;
+        EXPECT_EQ(y.problem.empty(), c.accepted) << c.era << " " << c.typed;
     }
 }
 
@@ -128,9 +161,12 @@ TEST(JumpDate, Confirmation) {
         {0, 1582, 10, 15, -1, false, 930, JumpFocus::Days, 0, 0, 0},
         {0, 2026, 12, 7, 25, true, 0, JumpFocus::None, 2027, 1, 1},
         {0, 2026, 12, 7, -365, true, 0, JumpFocus::None, 2025, 12, 7},
+        {2, 35, 1, 1, 0, false, 0, JumpFocus::Year, 0, 0, 0},          // 平成35: past the era, refused with its range
+        {2, 2026, 12, 7, 0, true, 0, JumpFocus::None, 2026, 12, 7},  // a Western year in 平成's field
     };
     for (const Case& c : cases) {
         const JumpOutcome o = confirmJump({c.era, c.year, 0}, c.month, c.day, c.days);
+        EXPECT_EQ(o.problem.empty(), c.year != 35) << c.year;
         EXPECT_EQ(o.accepted, c.accepted) << c.year << "-" << c.month << "-" << c.day << "+" << c.days;
         EXPECT_EQ(o.errorString, c.error) << c.year << "-" << c.month << "-" << c.day;
         EXPECT_EQ(o.focus, c.focus) << c.year << "-" << c.month << "-" << c.day;

@@ -41,8 +41,9 @@ bool twoDigits(const char* text, int& value) {
 DraftField checkClosedDayDraft(const ClosedDayDraft& d) {
     if (d.month < 1 || d.month > 12) return DraftField::Month;
     if (d.day < 0 || d.day > kDaysInMonth[d.month]) return DraftField::Day;
-    if (d.fromYear == 0) return DraftField::FromYear;
-    if (d.toYear == 0) return DraftField::ToYear;
+    const auto pastEra = [](int era, int year) { return era > 0 && year > jumpEra(era).highest; };
+    if (d.fromYear == 0 || pastEra(d.fromEra, d.fromYear)) return DraftField::FromYear;
+    if (d.toYear == 0 || pastEra(d.toEra, d.toYear)) return DraftField::ToYear;
     const int from = gregorian(d.fromEra, d.fromYear), to = gregorian(d.toEra, d.toYear);
     if (from < kFirstRuleYear || from > kLastRuleYear) return DraftField::FromYear;
     if (to < kFirstRuleYear || to > kLastRuleYear) return DraftField::ToYear;

@@ -157,6 +157,14 @@ void onDialogCommand(EntryDialog& d, WPARAM wParam) {
         case IDC_ENTRY_ERA:
             if (HIWORD(wParam) == CBN_SELCHANGE) onEraChanged(d);
             break;
+        case IDC_ENTRY_YEAR:
+            if (HIWORD(wParam) == EN_KILLFOCUS) {  // a Western year typed in an era's field: shown in its era
+                d.era.year = static_cast<int>(GetDlgItemInt(d.dialog, IDC_ENTRY_YEAR, nullptr, FALSE));
+                const int era = d.era.era;
+                settleJumpYear(d.era, d.w.date.month, d.w.date.day);
+                if (era != d.era.era) showYear(d);
+            }
+            break;
         case IDC_ENTRY_NAME:
             if (HIWORD(wParam) == EN_CHANGE) EnableWindow(item(d, IDOK), blank(win::textOf(item(d, IDC_ENTRY_NAME))) ? FALSE : TRUE);
             break;

@@ -1,4 +1,5 @@
 #include "dialogs.h"
+#include "win/tell.h"
 
 #include <commctrl.h>
 
@@ -89,6 +90,7 @@ void confirm(JumpDialog& j, HWND dialog) {
     const int day = leadingNumber(dialog, IDC_JUMP_DAY, 4, false);
     const JumpOutcome out = confirmJump(j.state, month, day, j.days);
     if (out.errorString != 0) showErrorString(j.app, dialog, static_cast<UINT>(out.errorString));
+    if (!out.problem.empty()) win::tellUser(dialog, cp932ToWide(out.problem));
     switch (out.focus) {
         case JumpFocus::Year: focus(dialog, IDC_JUMP_YEAR); break;
         case JumpFocus::Month: focus(dialog, IDC_JUMP_MONTH); break;
@@ -105,7 +107,7 @@ void onCommand(JumpDialog& j, HWND dialog, int id, int code) {
     switch (id) {
         case IDC_JUMP_ERA: {  // any command of the era list, not only a new selection
             const int era = static_cast<int>(SendDlgItemMessageW(dialog, IDC_JUMP_ERA, CB_GETCURSEL, 0, 0));
-            if (era == CB_ERR) break;
+            if (era == CB_ERR || era == j.state.era) break;  // focus and the like: the era stays, and its year
             changeJumpEra(j.state, era, leadingNumber(dialog, IDC_JUMP_YEAR, 4, false));
             showYear(j, dialog);
             break;
@@ -114,6 +116,13 @@ void onCommand(JumpDialog& j, HWND dialog, int id, int code) {
             if (code == EN_CHANGE && !j.updating) {
                 j.state.year = leadingNumber(dialog, IDC_JUMP_YEAR, 4, false);
                 SendDlgItemMessageW(dialog, IDC_JUMP_YEAR_SPIN, UDM_SETPOS32, 0, j.state.year);
+            } else if (code == EN_KILLFOCUS) {  // a Western year typed in an era's field: shown in its era
+                const int era = j.state.era;
+                settleJumpYear(j.state, leadingNumber(dialog, IDC_JUMP_MONTH, 4, false), leadingNumber(dialog, IDC_JUMP_DAY, 4, false));
+                if (era != j.state.era) {
+                    SendDlgItemMessageW(dialog, IDC_JUMP_ERA, CB_SETCURSEL, static_cast<WPARAM>(j.state.era), 0);
+                    showYear(j, dialog);
+                }
             }
             break;
         case IDC_JUMP_DAYS:

@@ -146,6 +146,42 @@ TEST_F(Navigation, TheJumpDialog) {
     }
 }
 
+// Eras: switching keeps the date (平成 ended in its 31st year, never 平成99); a
+// Western year typed in an era's field becomes the era in force when the field
+// is left; an era year past the era is refused with the era's range.
+TEST_F(Navigation, TheJumpDialogsErasKeepTheDate) {
+    CalendarRun run(L"2026/12/07");
+    ASSERT_NE(run.window(), nullptr);
+    PostMessageW(run.window(), WM_COMMAND, CMD_JUMP, 0);
+    HWND dialog = waitForDialog(run.window(), L"指定日へ移動", kWait);
+    ASSERT_NE(dialog, nullptr);
+    HWND era = GetDlgItem(dialog, 301), year = GetDlgItem(dialog, 302);
+    const auto choose = [&](int index) {
+        SendMessageW(era, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(301, CBN_SELCHANGE), reinterpret_cast<LPARAM>(era));
+        return controlText(year);
+    };
+    EXPECT_EQ(controlText(year), L"2026");  // the profile's years are Western
+    EXPECT_EQ(choose(2), L"31");           // 平成: its last year
+    EXPECT_EQ(choose(1), L"1");         // 令和1, the same year
+    choose(2);
+    SendMessageW(year, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"2026"));
+    SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(year), TRUE);  // the year field in focus,
+    PostMessageW(year, WM_KEYDOWN, VK_TAB, 0);                                // then left by Tab
+    EXPECT_TRUE(waitUntil([&] { return SendMessageW(era, CB_GETCURSEL, 0, 0) == 1 && controlText(year) == L"8"; }))
+        << controlText(year);
+    choose(2);
+    SendMessageW(year, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"35"));
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    HWND box = nullptr;
+    EXPECT_TRUE(waitUntil([&] { return (box = waitForDialog(run.window(), L"Tavo", 0)) != nullptr; }));
+    EXPECT_EQ(messageBoxText(box), L"平成は 1 年から 31 年まで (西暦 1989 年から 2019 年まで) です。");
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(waitUntilClosed(box, kWait));
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(waitUntilClosed(dialog, kWait));
+}
+
 TEST_F(Navigation, DayOffTogglesTheFileAndTheFrame) {
     const std::wstring file = besideTest(L"DOff2026.cal");
     DeleteFileW(file.c_str());
