@@ -80,6 +80,7 @@ void Page::show(const Binding& b) {
             CheckRadioButton(dialog, b.id, b.id + b.count - 1, b.id + settingNumber(record, s));
             break;
         case Control::Number:
+            SendMessageW(item(b.id), EM_LIMITTEXT, static_cast<WPARAM>(b.digits), 0);  // no digit typed goes unread
             SendMessageW(item(b.spin), UDM_SETRANGE32, static_cast<WPARAM>(b.low), b.high);
             SendMessageW(item(b.spin), UDM_SETPOS32, 0, settingNumber(record, s));
             SetDlgItemInt(dialog, b.id, static_cast<UINT>(settingNumber(record, s)), FALSE);
@@ -173,6 +174,10 @@ void Page::onCommand(int id, int code) {
     const Binding* b = binding(id);
     if (b == nullptr) {
         if (kind.command) kind.command(*this, id, code);
+        return;
+    }
+    if (b->control == Control::Number && code == EN_KILLFOCUS) {  // a number out of range shows as the one used
+        if (leadingNumber(textOf(item(b->id)), b->digits) != settingNumber(record, entryOf(*b))) show(*b);
         return;
     }
     const bool edit = b->control == Control::Number || b->control == Control::Text;

@@ -87,15 +87,16 @@ void enableControls(const Page& page) {
 }
 
 // The list of wallpaper modes; the program uses at least 10 %, so a stored
-// percent outside 10..100 shows as what it acts as.
+// percent outside 10..100 shows as what it acts as, and is stored so on OK.
 void init(Page& page) {
     SendMessageW(page.item(IDC_STYLE_WALLPAPER_MODE), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"並べて表示"));
     SendMessageW(page.item(IDC_STYLE_WALLPAPER_MODE), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"拡大して表示"));
 }
 
 void showEffectivePercent(Page& page) {
-    const WindowStyle& s = styleOf(page);
+    WindowStyle& s = styleOf(page);
     if (page.item(IDC_STYLE_PERCENT) == nullptr || (s.percent >= 10 && s.percent <= 100)) return;
+    s.percent = layeredOpacityPercent(s);  // what is shown is what OK stores
     SetDlgItemInt(page.dialog, IDC_STYLE_PERCENT, static_cast<UINT>(layeredOpacityPercent(s)), FALSE);
     SendMessageW(page.item(IDC_STYLE_PERCENT_SPIN), UDM_SETPOS32, 0, layeredOpacityPercent(s));
 }

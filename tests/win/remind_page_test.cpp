@@ -50,5 +50,23 @@ TEST_F(RemindPage, OkChangesWhatTheRunningReminderShows) {
     EXPECT_EQ(value, 0u);
 }
 
+// A number field takes no more digits than are read, and a number past the
+// range shows as the one used once the field is left.
+TEST_F(RemindPage, ANumberPastTheRangeShowsAsTheOneUsed) {
+    CalendarRun run(L"2026/12/07");
+    ASSERT_NE(run.window(), nullptr);
+    HWND page = openPage(run.window());
+    ASSERT_NE(page, nullptr);
+    retype(page, kLead, L"99999");
+    EXPECT_EQ(controlText(GetDlgItem(page, kLead)), L"9999");  // four digits are read
+    SendMessageW(GetAncestor(page, GA_ROOT), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(page, kLead)), TRUE);
+    PostMessageW(GetDlgItem(page, kLead), WM_KEYDOWN, VK_TAB, 0);  // the field left
+    EXPECT_TRUE(waitUntil([&] { return controlText(GetDlgItem(page, kLead)) == L"1440"; })) << controlText(GetDlgItem(page, kLead));
+    finish(IDOK);
+    DWORD value = 0;
+    EXPECT_TRUE(readProfileNumber(L"remind", L"lead", value));
+    EXPECT_EQ(value, 1440u);
+}
+
 }  // namespace
 }  // namespace tavo::blackbox
