@@ -9,6 +9,7 @@
 #include "options_ids.h"
 #include "shared/cp932.h"
 #include "shared/window_settings.h"
+#include "win/dpi.h"
 #include "win/tell.h"
 
 namespace tavo::options {
@@ -76,17 +77,22 @@ void OptionsFrame::selectOuterTab(int outer) {
     buildInnerRow();
 }
 
+// At its saved corner, else centred over its owner; wholly on the work area
+// with the size it has at this DPI.
 void OptionsFrame::placeAtSavedCorner() {
-    if (!context_.settings->env.keepPlacements) return;
     OptionsDialogSettings place{};
     resetSettings(&place, optionsDialogTable());
-    readSettings(&place, optionsDialogTable(), context_.store);
-    const DialogCorner at = optionsDialogCorner(place.x, place.y, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                                                place.width, place.height);
+    if (context_.settings->env.keepPlacements) readSettings(&place, optionsDialogTable(), context_.store);
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
     GetWindowPlacement(dialog, &placement);
     RECT& r = placement.rcNormalPosition;
+    RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    HWND owner = GetWindow(dialog, GW_OWNER);
+    const BesideRect ownerRect = win::windowRectOf(owner);
+    const DialogCorner at = optionsDialogCorner(place.x, place.y, work.right, work.bottom, r.right - r.left, r.bottom - r.top,
+                                                owner && IsWindowVisible(owner) ? &ownerRect : nullptr);
     OffsetRect(&r, at.x - r.left, at.y - r.top);
     placement.showCmd = SW_SHOW;
     SetWindowPlacement(dialog, &placement);

@@ -193,21 +193,26 @@ void writeRangeViewSettings(const RangeViewSettings& range, SettingsStore& store
 }
 
 void loadWindowSlot(WindowSlots& slots, int slot, bool sizingBorder, const SettingsStore& store,
-                    const ScreenMetrics& screen, int dpi) {
+                    const ScreenMetrics& screen, int dpi, const BesideRect* beside) {
     WindowSlots stored{};
     const SettingsTable table = windowSlotTable(slot);
     resetSettings(&stored, table);
     readSettings(&stored, table, store);
-    const int width = scaleToDpi(stored.width[slot], dpi), height = scaleToDpi(stored.height[slot], dpi);
+    constexpr int kLargestStoredSize = 16384;  // bounds what scaling multiplies
+    const int width = std::min(scaleToDpi(std::clamp(stored.width[slot], 1, kLargestStoredSize), dpi), std::max(screen.screenWidth, 1));
+    const int height = std::min(scaleToDpi(std::clamp(stored.height[slot], 1, kLargestStoredSize), dpi), std::max(screen.screenHeight, 1));
     int left = stored.left[slot], top = stored.top[slot];
-    if (left == -1) {  // the default corner
+    if (left == -1 && beside != nullptr) {  // right of the other window, or left of it when there is no room
+        left = beside->right + width <= screen.screenWidth ? beside->right : beside->left - width;
+        top = beside->top;
+    } else if (left == -1) {  // the default corner
         left = sizingBorder ? screen.cxFrame - 1 : screen.cxEdge;
         top = sizingBorder ? screen.cyFrame + screen.cyCaption - 1 : screen.cyEdge + screen.cyCaption;
     }
     const int slackX = sizingBorder ? screen.cxFrame - 1 : screen.cxEdge;
     const int slackY = sizingBorder ? screen.cyFrame - 1 : screen.cyEdge;
-    slots.left[slot] = clampToScreen(left, screen.screenWidth - width + slackX);
-    slots.top[slot] = clampToScreen(top, screen.screenHeight - height + slackY);
+    slots.left[slot] = clampToScreen(left, std::max(screen.screenWidth - width + slackX, 0));
+    slots.top[slot] = clampToScreen(top, std::max(screen.screenHeight - height + slackY, 0));
     slots.width[slot] = width;
     slots.height[slot] = height;
 }
@@ -224,9 +229,14 @@ void saveWindowSlot(WindowSlots& slots, int slot, int left, int top, int width, 
     writeSettings(&stored, windowSlotTable(slot), store);
 }
 
-DialogCorner optionsDialogCorner(int storedX, int storedY, int screenWidth, int screenHeight, int width, int height) {
-    if (storedX == -1) return {0, 0};
-    const auto pull = [](int value, int screen, int size) { return value > screen - size ? screen - size : std::max(value, 0); };
+DialogCorner optionsDialogCorner(int storedX, int storedY, int screenWidth, int screenHeight, int width, int height,
+                                 const BesideRect* owner) {
+    if (storedX == -1 && owner == nullptr) return {0, 0};
+    if (storedX == -1) {
+        storedX = (owner->left + owner->right - width) / 2;
+        storedY = (owner->top + owner->bottom - height) / 2;
+    }
+    const auto pull = [](int value, int screen, int size) { return std::max(std::min(value, screen - size), 0); };
     return {pull(storedX, screenWidth, width), pull(storedY, screenHeight, height)};
 }
 

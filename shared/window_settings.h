@@ -99,18 +99,27 @@ struct WindowSlots {
     std::int32_t left[5], top[5], width[5], height[5];
 };
 
-// The screen facts that placing a window needs.
+// The screen facts that placing a window needs (the width and height are the
+// work area's right and bottom: a window is kept off the taskbar).
 struct ScreenMetrics {
     int screenWidth, screenHeight;
     int cxFrame, cyFrame, cxEdge, cyEdge, cyCaption;
+};
+// The window a new one opens beside when it has no stored place (the calendar).
+struct BesideRect {
+    int left, top, right, bottom;
 };
 
 // The position and size values of one slot (0 to 3).
 SettingsTable windowSlotTable(int slot);
 // Slots hold physical pixels of a window at `dpi`; the registry keeps the
 // sizes at 96 DPI (positions are screen coordinates and stay as they are).
+// A window always opens wholly on the work area, its title bar in reach and
+// no larger than the area, whatever was stored; with no stored place it
+// opens beside `beside` when given (right of it, else left), else at the
+// default corner.
 void loadWindowSlot(WindowSlots& slots, int slot, bool sizingBorder, const SettingsStore& store,
-                    const ScreenMetrics& screen, int dpi = 96);
+                    const ScreenMetrics& screen, int dpi = 96, const BesideRect* beside = nullptr);
 void saveWindowSlot(WindowSlots& slots, int slot, int left, int top, int width, int height, SettingsStore& store,
                     int dpi = 96);
 
@@ -123,10 +132,12 @@ struct OptionsDialogSettings {
 const SettingsTable& optionsDialogTable();
 
 // Where the options dialog opens: its stored corner ("custpos"; x -1 when
-// none) pulled back so that a dialog of width x height stays on the screen.
+// none: centred over its owner when given) pulled back so that a dialog of
+// its real width x height stays wholly on the work area.
 struct DialogCorner {
     int x, y;
 };
-DialogCorner optionsDialogCorner(int storedX, int storedY, int screenWidth, int screenHeight, int width, int height);
+DialogCorner optionsDialogCorner(int storedX, int storedY, int screenWidth, int screenHeight, int width, int height,
+                                 const BesideRect* owner = nullptr);
 
 }  // namespace tavo

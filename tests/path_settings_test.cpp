@@ -135,6 +135,16 @@ TEST(OptionsDialogCorner, PulledBackOntoTheScreen) {
         EXPECT_EQ(got.x, c.corner.x) << c.x;
         EXPECT_EQ(got.y, c.corner.y) << c.y;
     }
+    // 200 %: the real size is pulled back, not the stored one; none stored: centred over the owner.
+    const DialogCorner big = optionsDialogCorner(0, 500, 1920, 1200, 986, 888);
+    EXPECT_EQ(big.y, 1200 - 888);
+    const BesideRect calendar{100, 100, 380, 450};
+    const DialogCorner centred = optionsDialogCorner(-1, -1, 1920, 1200, 420, 400, &calendar);
+    EXPECT_EQ(centred.x, 240 - 210);
+    EXPECT_EQ(centred.y, 275 - 200);
+    const DialogCorner larger = optionsDialogCorner(0, 0, 800, 600, 986, 888);  // larger than the area: its corner on it
+    EXPECT_EQ(larger.x, 0);
+    EXPECT_EQ(larger.y, 0);
 }
 
 }  // namespace

@@ -134,6 +134,39 @@ TEST(WindowSettings, WindowSlotsAreClampedToTheScreen) {
     EXPECT_EQ(std::get<int>(*store.find("size", "yCal")), 400);
 }
 
+// Whatever was stored, a window opens wholly on the work area with its title
+// bar in reach and no larger than the area; with no stored place it opens
+// beside the calendar (right of it, else left).
+TEST(WindowSettings, AWindowAlwaysOpensOnTheWorkArea) {
+    const ScreenMetrics screen{1280, 1024, 4, 4, 2, 2, 19};
+    const BesideRect calendar{10, 30, 290, 380};
+    const struct {
+        int left, top, width, height, dpi;
+        const BesideRect* beside;
+        int x, y, w, h;
+    } cases[] = {
+        {100, 100, 2400, 1800, 96, nullptr, 3, 3, 1280, 1024},          // from a larger monitor
+        {0x7FFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF, 192, nullptr, 3, 3, 1280, 1024},
+        {-0x7FFFFFFF, -5000, 0, -7, 96, nullptr, 0, 0, 1, 1},
+        {-1, -1, 300, 400, 96, &calendar, 290, 30, 300, 400},            // beside the calendar
+        {-1, -1, 1000, 400, 96, &calendar, 0, 30, 1000, 400},            // no room on either side: pulled on
+        {500, 200, 300, 400, 96, &calendar, 500, 200, 300, 400},         // a stored place is kept
+    };
+    for (const auto& c : cases) {
+        MemorySettingsStore store;
+        WindowSlots slots{};
+        store.set("position", "xSch", c.left);
+        store.set("position", "ySch", c.top);
+        store.set("size", "xSch", c.width);
+        store.set("size", "ySch", c.height);
+        loadWindowSlot(slots, kSlotSchedule, true, store, screen, c.dpi, c.beside);
+        EXPECT_EQ(slots.left[1], c.x) << c.left << "," << c.width;
+        EXPECT_EQ(slots.top[1], c.y) << c.top << "," << c.height;
+        EXPECT_EQ(slots.width[1], c.w) << c.width;
+        EXPECT_EQ(slots.height[1], c.h) << c.height;
+    }
+}
+
 // Sizes are kept at 96 DPI: a slot saved at 150 % reads back the same at
 // 100 % and 200 %, in proportion; positions stay screen coordinates.
 TEST(WindowSettings, SlotSizesAreKeptAt96Dpi) {

@@ -29,9 +29,17 @@ void setWindowIcons(WindowIcons& icons, HWND window, HINSTANCE instance, int dpi
 
 DesignMetrics designMetrics() { return {GetSystemMetricsForDpi(SM_CYCAPTION, 96), GetSystemMetricsForDpi(SM_CYSMCAPTION, 96)}; }
 
+BesideRect windowRectOf(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return {static_cast<int>(r.left), static_cast<int>(r.top), static_cast<int>(r.right), static_cast<int>(r.bottom)};
+}
+
 ScreenMetrics screenMetrics(int dpi) {
     const auto metric = [dpi](int index) { return GetSystemMetricsForDpi(index, static_cast<UINT>(dpi)); };
-    return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), metric(SM_CXFRAME), metric(SM_CYFRAME),
+    RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    return {static_cast<int>(work.right), static_cast<int>(work.bottom), metric(SM_CXFRAME), metric(SM_CYFRAME),
             metric(SM_CXEDGE), metric(SM_CYEDGE), metric(SM_CYCAPTION)};
 }
 

@@ -37,5 +37,7 @@ void setWindowIcons(WindowIcons& icons, HWND window, HINSTANCE instance, int dpi
 DesignMetrics designMetrics();
 // The screen and frame metrics of placements at a DPI.
 ScreenMetrics screenMetrics(int dpi);
+// A window's rectangle on the screen, for placing another beside it.
+BesideRect windowRectOf(HWND window);
 
 }  // namespace tavo::win

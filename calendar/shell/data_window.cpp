@@ -19,7 +19,9 @@ void DataWindow::tellWhenShown(std::wstring text) {
 HWND DataWindow::create() {
     const int slot = windowKindInfo(kind()).slot;
     const int systemDpi = windowDpi(nullptr);
-    loadWindowSlot(slots, slot, true, process.store, screenMetrics(systemDpi), systemDpi);
+    HWND calendar = findWindowOf(WindowKind::Calendar);
+    const BesideRect beside = win::windowRectOf(calendar);
+    loadWindowSlot(slots, slot, true, process.store, screenMetrics(systemDpi), systemDpi, calendar ? &beside : nullptr);
     HWND created = PlacedWindow::create(process.instance, 0, WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, findWindowOf(WindowKind::Tray),
                           windowKindInfo(kind()).className);
     if (created == nullptr) return nullptr;

@@ -301,7 +301,12 @@ bool RangeViewWindow::registerClass(HINSTANCE instance) {
 
 HWND RangeViewWindow::create(HWND owner) {
     const int systemDpi = windowDpi(nullptr);
-    loadWindowSlot(slots, windowKindInfo(WindowKind::RangeView).slot, style().sizingBorder != 0, process.store, screenMetrics(systemDpi), systemDpi);
+    // The calendar's slot, not its window: at start-up the view is made before the calendar is placed.
+    const WindowSlots& at = calendar.slots;
+    const BesideRect beside{at.left[kSlotCalendar], at.top[kSlotCalendar], at.left[kSlotCalendar] + at.width[kSlotCalendar],
+                            at.top[kSlotCalendar] + at.height[kSlotCalendar]};
+    loadWindowSlot(slots, windowKindInfo(WindowKind::RangeView).slot, style().sizingBorder != 0, process.store, screenMetrics(systemDpi),
+                   systemDpi, &beside);
     const DWORD windowStyle = static_cast<DWORD>(style().windowStyle) & ~WS_VISIBLE;
     return win::Window::create(process.instance, 0, windowStyle, owner, windowKindInfo(kind()).className);
 }

@@ -150,5 +150,25 @@ TEST_F(CalendarView, AnOffScreenPositionIsPulledBack) {
     EXPECT_EQ(r.top, 0);
 }
 
+// A size from a larger monitor, or one past any screen: the calendar opens no
+// larger than the work area with its title bar on it.
+TEST_F(CalendarView, ASizeLargerThanTheScreenOpensWithinIt) {
+    for (const DWORD size : {DWORD{2400}, DWORD{0x7FFFFFFF}}) {
+        setProfileNumber(L"position", L"xCal", 100);
+        setProfileNumber(L"position", L"yCal", 100);
+        setProfileNumber(L"size", L"xCal", size);
+        setProfileNumber(L"size", L"yCal", size);
+        CalendarRun run;
+        ASSERT_NE(run.window(), nullptr);
+        RECT r{}, work{};
+        GetWindowRect(run.window(), &r);
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+        EXPECT_GE(r.top, 0) << size;
+        EXPECT_GE(r.left, -GetSystemMetrics(SM_CXFRAME)) << size;
+        EXPECT_LE(r.right - r.left, work.right - work.left) << size;
+        EXPECT_LE(r.bottom - r.top, work.bottom - work.top) << size;
+    }
+}
+
 }  // namespace
 }  // namespace tavo::blackbox
