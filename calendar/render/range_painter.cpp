@@ -21,6 +21,8 @@ void readHeader(const RangeLine& line, bool selected, LineState& state) {
     state.selected = selected;
 }
 
+constexpr int kTextMargin = 3;  // pixels at 96 DPI
+
 class Planner {
 public:
     Planner(const RangePaintInput& in, TextMeasure& measure)
@@ -72,7 +74,7 @@ private:
         const TextSize size = measure_.measure(font, text);
         PaintOp op(PaintOpKind::Text, {part, dayKind, DesignRole::Text, state});
         op.font = font;
-        op.x = 1;
+        op.x = scaleToDpi(kTextMargin, in_.dpi);  // clear of the line's relief at every scaling
         op.y = top + (height - size.height) / 2;
         op.text = text;
         ops_.push_back(std::move(op));
