@@ -80,9 +80,9 @@ void confirmSpan(Span& span, HWND dialog) {
         return;
     }
     const std::wstring text =
-        tooLong ? L"一度に読み込める期間は " + std::to_wstring(span.mostYears) + L" 年までです."
-                : L"期間には " + std::to_wstring(kFirstYear + 1) + L" 年から " + std::to_wstring(kLastYear - 1) +
-                      L" 年までの年を, 始めの年が終わりの年より後にならないように入れてください.";
+        tooLong ? L"一度に読み込める期間は" + std::to_wstring(span.mostYears) + L"年までです。"
+                : L"期間には" + std::to_wstring(kFirstYear + 1) + L"年から" + std::to_wstring(kLastYear - 1) +
+                      L"年までの年を、始めの年が終わりの年より後にならないように入れてください。";
     win::tellUser(dialog, text);
     const HWND wrong = GetDlgItem(dialog, fromOk ? IDC_ICS_TO : IDC_ICS_FROM);
     SetFocus(wrong);
@@ -119,21 +119,21 @@ bool chooseSpan(CalendarWindow& a, const wchar_t* title, int mostYears, Span& sp
 }
 
 std::wstring spanText(const Span& span) {
-    if (span.from == span.to) return std::to_wstring(span.from) + L" 年";
-    return std::to_wstring(span.from) + L" 年から " + std::to_wstring(span.to) + L" 年まで";
+    if (span.from == span.to) return std::to_wstring(span.from) + L"年";
+    return std::to_wstring(span.from) + L"年から" + std::to_wstring(span.to) + L"年まで";
 }
 
 std::wstring refusalText(const IcsImport& result) {
-    const std::wstring nothing = L"何も読み込みませんでした.\n";
+    const std::wstring nothing = L"何も読み込みませんでした。\n";
     switch (result.refused) {
         case IcsRefusal::TooManyLines:
-            return L"予定が " + std::to_wstring(kMostImportedLines) + L" 行を超えるため, " + nothing + L"期間を短くして読み込んでください.";
+            return L"予定が" + std::to_wstring(kMostImportedLines) + L"行を超えるため、" + nothing + L"期間を短くして読み込んでください。";
         case IcsRefusal::LineTooLong:
-            return L"1 行が " + std::to_wstring(kScheduleTextBytes) + L" バイトを超える予定があるため, " + nothing +
+            return L"1行が" + std::to_wstring(kScheduleTextBytes) + L"バイトを超える予定があるため、" + nothing +
                    wideOfUtf8(result.longLine) + L"...";
         case IcsRefusal::TooManyBytes:
-            return L"予定の文字が " + std::to_wstring(kMostImportedBytes >> 20) + L" MB を超えるため, " + nothing +
-                   L"期間を短くして読み込んでください.";
+            return L"予定の文字が" + std::to_wstring(kMostImportedBytes >> 20) + L"MBを超えるため、" + nothing +
+                   L"期間を短くして読み込んでください。";
         case IcsRefusal::None: break;
     }
     return {};
@@ -175,19 +175,19 @@ void exportICalendarFile(CalendarWindow& a) {
         });
     }
     if (exported.text.empty()) {
-        tellUser(a, L"書き出しを中止しました. ファイルは作っていません.", win::Tone::Information);
+        tellUser(a, L"書き出しを中止しました。ファイルは作っていません。", win::Tone::Information);
         return;
     }
     if (!a.process.files.replaceFile(path, exported.text)) {
-        tellUser(a, L"iCalendar のファイルを書き出せませんでした.\n" + cp932ToWide(path), win::Tone::Warning);
+        tellUser(a, L"iCalendar のファイルを書き出せませんでした。\n" + cp932ToWide(path), win::Tone::Warning);
         return;
     }
     std::size_t events = 0;
     for (std::size_t at = 0; (at = exported.text.find("BEGIN:VEVENT", at)) != std::string::npos; ++at) ++events;
-    const std::wstring skipped = exported.skipped > 0 ? L"\nありえない日付 (9999 年より後, 平年の 2 月 29 日など) の誕生日・記念日 " +
-                                                            std::to_wstring(exported.skipped) + L" 件は書き出していません."
+    const std::wstring skipped = exported.skipped > 0 ? L"\nありえない日付（9999年より後、平年の2月29日など）の誕生日・記念日" +
+                                                            std::to_wstring(exported.skipped) + L"件は書き出していません。"
                                                       : std::wstring();
-    tellUser(a, spanText(span) + L"のデータを " + std::to_wstring(events) + L" 件の予定として書き出しました.\n" +
+    tellUser(a, spanText(span) + L"のデータを" + std::to_wstring(events) + L"件の予定として書き出しました。\n" +
                     cp932ToWide(path) + skipped, win::Tone::Information);
 }
 
@@ -197,7 +197,7 @@ void importICalendarFile(CalendarWindow& a) {
     const std::string path = chooseFile(a, false, L"");
     if (path.empty()) return;
     if (tooLargeToImport(path)) {
-        tellUser(a, L"ファイルが " + std::to_wstring(kMostIcsFileBytes >> 20) + L" MB を超えるため, 読み込みませんでした.\n" +
+        tellUser(a, L"ファイルが" + std::to_wstring(kMostIcsFileBytes >> 20) + L"MBを超えるため、読み込みませんでした。\n" +
                         cp932ToWide(path),
                  win::Tone::Warning);
         return;
@@ -209,7 +209,7 @@ void importICalendarFile(CalendarWindow& a) {
         WaitCursor wait;
         const FileContent file = a.process.files.readFile(path);
         if (!file.opened || !file.complete) {
-            tellUser(a, L"ファイルを読めませんでした.\n" + cp932ToWide(path) + L"\n" + cp932ToWide(file.problem), win::Tone::Warning);
+            tellUser(a, L"ファイルを読めませんでした。\n" + cp932ToWide(path) + L"\n" + cp932ToWide(file.problem), win::Tone::Warning);
             return;
         }
         Progress progress(a, L"iCalendar から読み込んでいます...");
@@ -223,13 +223,13 @@ void importICalendarFile(CalendarWindow& a) {
         });
     }
     if (!calendar.problem.empty()) {
-        tellUser(a, L"iCalendar のファイルとして読めないため, 何も読み込みませんでした.\n" + cp932ToWide(path) + L"\n(" +
-                        wideOfUtf8(calendar.problem) + L")",
+        tellUser(a, L"iCalendar のファイルとして読めないため、何も読み込みませんでした。\n" + cp932ToWide(path) + L"\n（" +
+                        wideOfUtf8(calendar.problem) + L"）",
                  win::Tone::Warning);
         return;
     }
     if (result.stopped) {
-        tellUser(a, L"読み込みを中止しました. 予定は何も変わっていません.", win::Tone::Information);
+        tellUser(a, L"読み込みを中止しました。予定は何も変わっていません。", win::Tone::Information);
         return;
     }
     if (result.refused != IcsRefusal::None) {
@@ -237,22 +237,22 @@ void importICalendarFile(CalendarWindow& a) {
         return;
     }
     if (!result.unstorable.empty()) {
-        tellUser(a, L"次の文字は Shift-JIS で保存できないため, 何も読み込みませんでした.\n" + wideOfUtf8(result.unstorable),
+        tellUser(a, L"次の文字は Shift-JIS で保存できないため、何も読み込みませんでした。\n" + wideOfUtf8(result.unstorable),
                  win::Tone::Warning);
         return;
     }
     if (!result.saved) {
-        tellUser(a, L"予定のファイルを保存できないため, 何も読み込みませんでした.\n" + cp932ToWide(result.saved.reason), win::Tone::Warning);
+        tellUser(a, L"予定のファイルを保存できないため、何も読み込みませんでした。\n" + cp932ToWide(result.saved.reason), win::Tone::Warning);
         return;
     }
     refreshWindows(kRefreshedWindows, kRefreshData);
-    tellUser(a, spanText(span) + L"の " + std::to_wstring(result.occurrences) + L" 件の予定のうち, " +
-                    std::to_wstring(result.added) + L" 行を " + std::to_wstring(result.days) +
-                    L" 日の予定に加えました.\n(すでにある予定は加えていません)" +
-                    (held > 0 ? L"\nTavo から書き出した予定で, いまも Tavo にある " + std::to_wstring(held) + L" 件は除きました."
+    tellUser(a, spanText(span) + L"の" + std::to_wstring(result.occurrences) + L"件の予定のうち、" +
+                    std::to_wstring(result.added) + L"行を" + std::to_wstring(result.days) +
+                    L"日分の予定に加えました。\n（すでにある予定は加えていません）" +
+                    (held > 0 ? L"\nTavo から書き出した予定で、いまも Tavo にある" + std::to_wstring(held) + L"件は除きました。"
                               : std::wstring()) +
-                    (calendar.skipped > 0 ? L"\n1583 年から 9999 年の外の日付の予定 " + std::to_wstring(calendar.skipped) +
-                                                L" 件は読み込んでいません."
+                    (calendar.skipped > 0 ? L"\n1583年から9999年の外の日付の予定" + std::to_wstring(calendar.skipped) +
+                                                L"件は読み込んでいません。"
                                           : std::wstring()),
              win::Tone::Information);
 }

@@ -458,11 +458,16 @@ std::wstring controlText(HWND control) {
 }
 
 bool answerFileDialog(HWND owner, const std::wstring& file) {
-    HWND dialog = waitForOwnedDialog(owner, kPatience);
-    if (dialog == nullptr) return false;
-    HWND name = GetDlgItem(dialog, 1148);  // the file name box of the system's dialog
-    if (name == nullptr) name = GetDlgItem(dialog, 1152);
-    if (name == nullptr) return false;
+    // The dialog is found as soon as it exists; its file name box (1148, or
+    // 1152 in the old style) comes while it initialises.
+    HWND dialog = nullptr, name = nullptr;
+    const bool ready = waitUntil([&] {
+        dialog = waitForOwnedDialog(owner, 0);
+        name = dialog ? GetDlgItem(dialog, 1148) : nullptr;
+        if (dialog && name == nullptr) name = GetDlgItem(dialog, 1152);
+        return name != nullptr && IsWindowVisible(dialog);
+    });
+    if (!ready) return false;
     SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.c_str()));
     PostMessageW(dialog, WM_COMMAND, IDOK, 0);
     waitUntilClosed(dialog, kPatience);
