@@ -40,6 +40,11 @@ RECT onScreen(HWND window, RECT place) {
 
 }  // namespace
 
+int selectedOf(const AccessibleContent& content, int count) {
+    const int selected = content.selectedAccessiblePart();
+    return selected < count ? selected : -1;
+}
+
 // Lives as long as a client holds it; after the window goes, every call fails.
 class Accessibility::Object final : public IAccessible {
 public:
@@ -155,14 +160,14 @@ public:
         VariantInit(focus);
         if (!content_) return kGone;
         if (GetFocus() != window_) return S_FALSE;
-        setChild(focus, content_->selectedAccessiblePart() + 1);  // none selected: the client itself
+        setChild(focus, selectedOf(*content_, content_->accessiblePartCount()) + 1);  // none selected: the client itself
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selection) override {
         if (selection == nullptr) return E_POINTER;
         VariantInit(selection);
         if (!content_) return kGone;
-        const int selected = content_->selectedAccessiblePart();
+        const int selected = selectedOf(*content_, content_->accessiblePartCount());
         if (selected < 0) return S_FALSE;
         setChild(selection, selected + 1);
         return S_OK;
@@ -274,7 +279,7 @@ constexpr int kComparedNames = 512;
 
 void Accessibility::announceChanges(HWND window, const AccessibleContent& content) {
     const int count = content.accessiblePartCount();
-    const int selected = content.selectedAccessiblePart();
+    const int selected = selectedOf(content, count);
     std::vector<std::wstring> names;
     for (int i = 0; i < count && i < kComparedNames; ++i) names.push_back(content.accessiblePart(i).name);
     if (selected >= kComparedNames) names.push_back(content.accessiblePart(selected).name);
@@ -297,7 +302,7 @@ void Accessibility::announceChanges(HWND window, const AccessibleContent& conten
 }
 
 void Accessibility::announceFocus(HWND window, const AccessibleContent& content) {
-    const int selected = content.selectedAccessiblePart();
+    const int selected = selectedOf(content, content.accessiblePartCount());
     if (selected >= 0) NotifyWinEvent(EVENT_OBJECT_FOCUS, window, OBJID_CLIENT, selected + 1);
 }
 

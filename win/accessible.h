@@ -37,6 +37,9 @@ protected:
     ~AccessibleContent() = default;
 };
 
+// The selected part when it is one of the `count` parts, else -1.
+int selectedOf(const AccessibleContent& content, int count);
+
 // The window's side: answers WM_GETOBJECT and raises the events.
 class Accessibility {
 public:

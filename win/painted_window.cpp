@@ -105,7 +105,7 @@ void PaintedWindow::onPaint() {
 void PaintedWindow::drawKeyboardFocus(HDC dc) {
     AccessibleContent* content = accessibleContent();
     if (content == nullptr || !keyboardInUse_ || GetFocus() != window) return;
-    const int selected = content->selectedAccessiblePart();
+    const int selected = selectedOf(*content, content->accessiblePartCount());
     if (selected < 0) return;
     RECT place = content->accessiblePart(selected).place;
     const int inset = MulDiv(2, dpi, 96);
