@@ -38,7 +38,8 @@ protected:
         PostMessageW(calendar, WM_COMMAND, command, 0);
         HWND window = waitForWindow(L"WBir", kWait);
         if (window == nullptr) return nullptr;
-        list = FindWindowExW(window, nullptr, L"ListBox", nullptr);
+        // The window is found as soon as it exists; its list comes while it is created.
+        waitUntil([&] { return (list = FindWindowExW(window, nullptr, L"ListBox", nullptr)) != nullptr; });
         settle(window);
         return window;
     }
