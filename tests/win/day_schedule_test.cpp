@@ -39,8 +39,8 @@ protected:
         PostMessageW(calendar, WM_COMMAND, command, 0);
         HWND window = waitForWindow(L"WSch", kWait);
         if (window == nullptr) return nullptr;
+        settle(window);  // found as soon as it exists: its edit comes while it is created
         edit = FindWindowExW(window, nullptr, L"Edit", nullptr);
-        settle(window);
         return window;
     }
     // Closes the window and waits until it is gone.

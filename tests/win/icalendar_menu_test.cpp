@@ -182,8 +182,8 @@ TEST_F(ICalendarMenu, AnImportIntoTheOpenDayKeepsBothTexts) {
     PostMessageW(run.window(), WM_COMMAND, CMD_DAY_SCHEDULE, 0);
     HWND window = waitForWindow(L"WSch", kWait);
     ASSERT_NE(window, nullptr);
+    settle(window);  // its edit comes while it is created
     HWND edit = FindWindowExW(window, nullptr, L"Edit", nullptr);
-    settle(window);
     typeText(edit, L"買い物");
 
     const std::wstring imported = runWithFile(run.window(), kImport, data.pathOf(L"phone.ics"));
