@@ -1,5 +1,7 @@
 #include "placement.h"
 
+#include <algorithm>
+
 #include "shared/window_frame_win.h"
 
 namespace tavo::win {
@@ -32,6 +34,21 @@ bool applyCaptionPending(HWND window, WindowStyle& style) {
     SetWindowLongW(window, GWL_STYLE, (current & ~WS_CAPTION) | (style.windowStyle & kStyleCaption));
     SetTimer(window, kCaptionTimer, 100, nullptr);
     return true;
+}
+
+void placeOnWorkArea(HWND window, int x, int y, int width, int height, bool move) {
+    RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    if (!move) {
+        RECT now{};
+        GetWindowRect(window, &now);
+        x = now.left, y = now.top;
+    }
+    width = std::clamp(width, 1, static_cast<int>(work.right - work.left));
+    height = std::clamp(height, 1, static_cast<int>(work.bottom - work.top));
+    x = std::clamp(x, static_cast<int>(work.left), static_cast<int>(work.right) - width);
+    y = std::clamp(y, static_cast<int>(work.top), static_cast<int>(work.bottom) - height);
+    SetWindowPos(window, nullptr, x, y, width, height, SWP_NOZORDER);
 }
 
 void placeFromSlot(HWND window, const WindowSlots& slots, int slot, int showCommand, int dpi) {

@@ -20,6 +20,10 @@ void placeFromSlot(HWND window, const WindowSlots& slots, int slot, int showComm
 void saveSlotOf(HWND window, WindowSlots& slots, int slot, SettingsStore& store, int dpi);
 // Flips the title bar of a window with a style record and stores the switch under the kind's style key.
 void toggleTitleBar(HWND window, WindowStyle& style, WindowKind kind, SettingsStore& store);
+// Sizes the window, at (x, y) when `move`, else where it is, pulled wholly onto
+// the work area and no larger than it (a size stored on a larger monitor or at
+// another scaling never puts the title bar out of reach).
+void placeOnWorkArea(HWND window, int x, int y, int width, int height, bool move);
 // At first placement with no title bar wanted: flip the caption bits and start the caption timer; true when it did.
 bool applyCaptionPending(HWND window, WindowStyle& style);
 

@@ -12,6 +12,7 @@
 #include "resources/tavo_ids.h"
 #include "shared/cp932.h"
 #include "win/file_dialog.h"
+#include "win/placement.h"
 #include "win/tell.h"
 
 namespace tavo::shell {
@@ -353,7 +354,7 @@ LRESULT PreviewWindow::onWindowMessage(UINT message, WPARAM wParam, LPARAM lPara
             metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, dpi, win::windowDpi(nullptr));
             font_ = CreateFontIndirectW(&metrics.lfMessageFont);
             createControls();
-            SetWindowPos(window, nullptr, 0, 0, scaled(900, dpi), scaled(720, dpi), SWP_NOZORDER | SWP_NOMOVE);
+            win::placeOnWorkArea(window, 0, 0, scaled(900, dpi), scaled(720, dpi), false);
             return 0;
         }
         case WM_SIZE: layOut(); InvalidateRect(window, nullptr, FALSE); return 0;

@@ -12,6 +12,7 @@
 #include "shared/date_math.h"
 #include "shared/messages.h"
 #include "win/dpi.h"
+#include "win/placement.h"
 
 namespace tavo::shell {
 
@@ -251,10 +252,10 @@ LRESULT SearchWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             createControls();
             for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
                 SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-            const int width = settings_.width > 0 ? scaled(settings_.width, dpi_) : scaled(560, dpi_);
-            const int height = settings_.height > 0 ? scaled(settings_.height, dpi_) : scaled(420, dpi_);
-            const UINT where = settings_.width > 0 ? SWP_NOZORDER : SWP_NOZORDER | SWP_NOMOVE;
-            SetWindowPos(window, nullptr, scaled(settings_.x, dpi_), scaled(settings_.y, dpi_), width, height, where);
+            constexpr int kLargest = 16384;  // bounds what scaling multiplies
+            const int width = scaled(settings_.width > 0 ? std::min(settings_.width, kLargest) : 560, dpi_);
+            const int height = scaled(settings_.height > 0 ? std::min(settings_.height, kLargest) : 420, dpi_);
+            win::placeOnWorkArea(window, scaled(settings_.x, dpi_), scaled(settings_.y, dpi_), width, height, settings_.width > 0);
             return 0;
         }
         case WM_MEASUREITEM:

@@ -13,6 +13,7 @@
 #include "shared/date_math.h"
 #include "shared/clock.h"
 #include "shared/dpi.h"
+#include "win/placement.h"
 
 namespace tavo::shell {
 namespace {
@@ -182,10 +183,10 @@ LRESULT YearWindow::onWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) 
                                    nullptr, calendar.process.instance, nullptr);
             TOOLINFOW tool{sizeof tool, TTF_SUBCLASS, window, 1, {}, nullptr, LPSTR_TEXTCALLBACKW, 0, nullptr};
             SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-            const int width = settings_.width > 0 ? scaled(settings_.width, dpi) : scaled(900, dpi);
-            const int height = settings_.height > 0 ? scaled(settings_.height, dpi) : scaled(640, dpi);
-            const UINT where = settings_.width > 0 ? SWP_NOZORDER : SWP_NOZORDER | SWP_NOMOVE;
-            SetWindowPos(window, nullptr, scaled(settings_.x, dpi), scaled(settings_.y, dpi), width, height, where);
+            constexpr int kLargest = 16384;  // bounds what scaling multiplies
+            const int width = scaled(settings_.width > 0 ? std::min(settings_.width, kLargest) : 900, dpi);
+            const int height = scaled(settings_.height > 0 ? std::min(settings_.height, kLargest) : 640, dpi);
+            win::placeOnWorkArea(window, scaled(settings_.x, dpi), scaled(settings_.y, dpi), width, height, settings_.width > 0);
             return 0;
         }
         case WM_SIZE: layOut(); return 0;

@@ -4,6 +4,8 @@
 // month's days, holiday names and schedule lines.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include <cstring>
 #include <string>
 #include <vector>
@@ -63,6 +65,26 @@ protected:
 
     DataFolder data{L"tavo-print"};
 };
+
+// Sizes stored on a larger monitor, or past any screen: the year view opens
+// within the work area, and so does the preview.
+TEST_F(YearAndPrint, TheYearViewAndThePreviewOpenWithinTheWorkArea) {
+    setProfileNumber(L"year", L"cx", 0x7FFFFFFF);
+    setProfileNumber(L"year", L"cy", 0x7FFFFFFF);
+    CalendarRun run(L"2026/05/06");
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    for (const auto& [key, cls] : {std::pair{WORD{'Y'}, L"TavoYear"}, std::pair{WORD{'P'}, L"TavoPreview"}}) {
+        HWND opened = openWithControl(run.window(), key, cls);
+        ASSERT_NE(opened, nullptr) << key;
+        RECT r{};
+        GetWindowRect(opened, &r);
+        EXPECT_GE(r.left, work.left) << key;
+        EXPECT_GE(r.top, work.top) << key;
+        EXPECT_LE(r.right, work.right) << key;
+        EXPECT_LE(r.bottom, work.bottom) << key;
+    }
+}
 
 TEST_F(YearAndPrint, CtrlYShowsTheYearAndAClickSelectsTheDay) {
     CalendarRun run(L"2026/05/06");
