@@ -19,7 +19,7 @@ struct AccessiblePart {
     bool selectable = false;
     bool selected = false;
     std::wstring action;   // the default action's name; empty: none
-    HWND child = nullptr;  // a child window standing for the part (the status bar)
+    HWND child = nullptr;  // a child window read in its stead (the status bar)
 };
 
 // Implemented by the window; asked on every call, so answers are never stale.
