@@ -9,7 +9,7 @@ namespace {
 
 bool holdsAll(const std::string& text, const std::string& query) {
     const SearchQuery q = parseSearchQuery(query);
-    const std::u16string folded = foldForSearch(text);
+    const std::string folded = foldForSearch(text);
     for (std::size_t i = 0; i < q.words(); ++i)
         if (!holdsWord(text, folded, q, i)) return false;
     return !q.empty();
@@ -29,6 +29,7 @@ TEST(SearchText, WhatMatches) {
         {"Tanaka", "\"tanaka\"", false},    {"Tanaka", "\"Tanaka\"", true},   {"ﾀﾅｶ", "\"タナカ\"", false},
         {"会議 A室", "\"会議 A\"", true},   {"会議", "会議会議会議", false},  {"会議", "   　 ", false},
         {"表", "\\", false},                {"ソ", "\\", false},               {"表\\", "\\", true},
+        {"ab", "≠", false},  // folded "ab" holds ≠'s code astride its characters
         {"ソ", "\"\\\"", false},            {"予定表", "表", true},            {"", "a", false},
     };
     for (const Case& c : cases) EXPECT_EQ(holdsAll(c.text, c.query), c.found) << c.text << " / " << c.query;
@@ -40,6 +41,8 @@ TEST(SearchText, MatchesAreShownWhereTheyStand) {
     EXPECT_EQ(searchMatches("ＡＢＣ会議ｶﾞｽ", parseSearchQuery("abc ガス")), (Ranges{{0, 6}, {10, 13}}));
     EXPECT_EQ(searchMatches("表\\表", parseSearchQuery("\\")), (Ranges{{2, 3}}));
     EXPECT_EQ(searchMatches("aAa", parseSearchQuery("\"A\" a")), (Ranges{{0, 1}, {1, 2}, {1, 2}, {2, 3}}));
+    EXPECT_EQ(searchMatches("あｱア", parseSearchQuery("ああ")), (Ranges{{0, 3}, {2, 5}}));
+    EXPECT_EQ(searchMatches("ﾞｶﾞ", parseSearchQuery("が")), (Ranges{{1, 3}}));
 }
 
 }  // namespace

@@ -197,8 +197,8 @@ struct Slice {
     SearchYears years;
     KeptText text;
     std::vector<FoundLine> lines;
-    std::vector<std::u16string_view> folded;
-    std::unique_ptr<char16_t[]> units;
+    std::vector<std::string_view> folded;
+    std::unique_ptr<char[]> units;
     bool stopped = false;
     std::exception_ptr failure;
 };
@@ -206,9 +206,9 @@ struct Slice {
 void fold(Slice& part) {
     std::size_t bytes = 0;
     for (const FoundLine& line : part.lines) bytes += line.text.size();
-    part.units = std::make_unique_for_overwrite<char16_t[]>(bytes);  // a unit a byte at most; pages never written cost nothing
+    part.units = std::make_unique_for_overwrite<char[]>(bytes * 2);  // two bytes a byte at most; pages never written cost nothing
     part.folded.reserve(part.lines.size());
-    char16_t* at = part.units.get();
+    char* at = part.units.get();
     for (const FoundLine& line : part.lines) {
         const std::size_t units = foldForSearchInto(line.text, at);
         part.folded.emplace_back(at, units);

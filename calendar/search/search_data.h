@@ -76,8 +76,8 @@ public:
 private:
     KeptText text_;
     std::vector<FoundLine> lines_;  // by day, pointing into text_
-    std::vector<std::u16string_view> folded_;  // each line's folded text, in foldedBlocks_
-    std::vector<std::unique_ptr<char16_t[]>> foldedBlocks_;
+    std::vector<std::string_view> folded_;  // each line's folded text, in foldedBlocks_
+    std::vector<std::unique_ptr<char[]>> foldedBlocks_;
 };
 
 }  // namespace tavo

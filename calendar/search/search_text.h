@@ -13,15 +13,16 @@
 
 namespace tavo {
 
-// The folded form of a Shift-JIS text, one unit per character.
-std::u16string foldForSearch(std::string_view cp932);
-// Into room for a unit a byte; returns the units written.
-std::size_t foldForSearchInto(std::string_view cp932, char16_t* out);
+// The folded form of a Shift-JIS text: each character as one code of all
+// those that fold to it (ｱ, あ, ア as one; Ａ, a as one), two bytes each.
+std::string foldForSearch(std::string_view cp932);
+// Into room for two bytes a byte; returns the bytes written.
+std::size_t foldForSearchInto(std::string_view cp932, char* out);
 
 // Words separated by blanks (ASCII or full-width); a word in double quotes
 // is matched as written, blanks included.
 struct SearchQuery {
-    std::vector<std::u16string> folded;
+    std::vector<std::string> folded;  // folded Shift-JIS
     std::vector<std::string> exact;  // Shift-JIS
     bool empty() const { return folded.empty() && exact.empty(); }
     std::size_t words() const { return folded.size() + exact.size(); }
@@ -29,7 +30,7 @@ struct SearchQuery {
 SearchQuery parseSearchQuery(std::string_view cp932);
 
 // Whether a text holds the query's word `i` (folded words first, then exact ones).
-bool holdsWord(std::string_view cp932, std::u16string_view folded, const SearchQuery& query, std::size_t i);
+bool holdsWord(std::string_view cp932, std::string_view folded, const SearchQuery& query, std::size_t i);
 
 // Byte ranges of the text where any of the query's words stand, in order (to show them).
 std::vector<std::pair<std::size_t, std::size_t>> searchMatches(std::string_view cp932, const SearchQuery& query);
