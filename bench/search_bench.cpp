@@ -70,6 +70,7 @@ int main() {
     std::string pattern = (fs::temp_directory_path() / "tavo-search-XXXXXX").string();
     const fs::path dir = mkdtemp(pattern.data());
     const std::size_t bytes = generate(dir);
+    ::sync();  // the new files' writeback would otherwise run through the timings
     PosixFileSystem files;
     PathSettings paths{};
     initPathDefaults(paths, dir.string() + "\\Tavo.exe", "C:\\Windows");

@@ -58,6 +58,11 @@ TEST(ClosedDays, RulesCloseTheirDaysWithinTheirYears) {
     EXPECT_FALSE(closed(*days, 2027, 1, 4)); // Monday, not covered
     // A month-only rule belongs to May but closes no day of it.
     for (int d : {7, 8, 11, 29}) EXPECT_FALSE(closed(*days, 2026, 5, d)) << d;
+    // A month's names at once are each day's (holidays, substitutes and national ones before rules).
+    for (const auto& [year, month] : {std::pair{1989, 12}, {2008, 5}, {2026, 1}, {2026, 9}, {2015, 9}, {1873, 1}}) {
+        const auto names = dayNamesOf(*days, year, month);
+        for (int d = 1; d < 32; ++d) EXPECT_EQ(names[static_cast<std::size_t>(d)], d <= monthLengthOf(year, month) ? dayNameOf(*days, dayDate(year, month, d)) : "") << year << "/" << month << "/" << d;
+    }
 }
 
 TEST(ClosedDays, DayKinds) {

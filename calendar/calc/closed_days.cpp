@@ -287,4 +287,18 @@ std::string dayNameOf(const ClosedDays& days, const DayDate& date) {
     return name;
 }
 
+std::array<std::string, 32> dayNamesOf(const ClosedDays& days, int year, int month) {
+    const HolidayChecker checker{days.japaneseHolidays != 0};
+    HolidayResult holidays[32];
+    monthHolidays(checker, year, month, holidays);
+    std::array<std::string, 32> names;
+    for (int d = 1; d <= monthLengthOf(year, month); ++d) {
+        char name[kHolidayNameBytes] = "";
+        if (holidays[d] != kNoHoliday) isPublicHoliday(checker, dayDate(year, month, d), name, true);
+        else isClosedDay(days, dayDate(year, month, d), kNoHoliday, name);
+        names[static_cast<std::size_t>(d)] = name;
+    }
+    return names;
+}
+
 }  // namespace tavo

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -108,5 +109,7 @@ bool isClosedDay(const ClosedDays& days, const DayDate& date, HolidayResult holi
 DayKind dayKindOf(const ClosedDays& days, int year, int month, int day);
 // The public holiday's name of the date, else its closed-day rule's name, else "" (CP932).
 std::string dayNameOf(const ClosedDays& days, const DayDate& date);
+// The same for every day of a month at once (by day; [0] and days past the end "").
+std::array<std::string, 32> dayNamesOf(const ClosedDays& days, int year, int month);
 
 }  // namespace tavo

@@ -130,9 +130,9 @@ private:
     void names(int year, int month, int length, const Put& put) {
         if (almanacYear_ != year) almanac_ = almanacNamesOf(almanacYear_ = year);
         const int dayOfYear = serialDayOf(year, month, 1) - serialDayOf(year, 1, 1) + 1;
+        const std::array<std::string, 32> dayNames = dayNamesOf(s_.closedDays, year, month);
         for (int d = 1; d <= length; ++d) {
-            if (const std::string name = dayNameOf(s_.closedDays, dayDate(year, month, d)); !name.empty())
-                put(d, kFoundHoliday, kept_.keep(name));
+            if (const std::string& name = dayNames[static_cast<std::size_t>(d)]; !name.empty()) put(d, kFoundHoliday, kept_.keep(name));
             almanacText_.clear();
             appendAlmanacText(almanacText_, almanac_, dayOfYear + d - 1);
             if (!almanacText_.empty()) put(d, kFoundHoliday, kept_.keep(almanacText_));
@@ -200,7 +200,6 @@ struct Slice {
     std::vector<std::string_view> folded;
     std::unique_ptr<char[]> units;
     bool stopped = false;
-    std::exception_ptr failure;
 };
 
 void fold(Slice& part) {
@@ -217,20 +216,37 @@ void fold(Slice& part) {
 }
 
 void readSlice(const DataSources& sources, const Recurring& recurring, const std::function<bool()>& going, Slice& part) {
-    try {
-        Reader reader(sources, recurring, part.text);
-        for (int y = part.years.from; y <= part.years.to; ++y)
-            for (int m = 1; m <= 12; ++m) {
-                if (going && !going()) {
-                    part.stopped = true;
-                    return;
-                }
-                reader.month(y, m, part.lines);
+    Reader reader(sources, recurring, part.text);
+    for (int y = part.years.from; y <= part.years.to; ++y)
+        for (int m = 1; m <= 12; ++m) {
+            if (going && !going()) {
+                part.stopped = true;
+                return;
             }
-        fold(part);
-    } catch (...) {
-        part.failure = std::current_exception();
+            reader.month(y, m, part.lines);
+        }
+    fold(part);
+}
+
+// work(i) for every i below count, all but the first on threads of their
+// own; a failure on any comes back here.
+template <typename Work>
+void onThreads(std::size_t count, const Work& work) {
+    std::vector<std::exception_ptr> failures(count);
+    const auto run = [&](std::size_t i) {
+        try {
+            work(i);
+        } catch (...) {
+            failures[i] = std::current_exception();
+        }
+    };
+    {
+        std::vector<std::jthread> threads;
+        for (std::size_t i = 1; i < count; ++i) threads.emplace_back(run, i);
+        if (count > 0) run(0);
     }
+    for (const std::exception_ptr& failure : failures)
+        if (failure) std::rethrow_exception(failure);
 }
 
 // Contiguous spans of years, one for each core (a thread costs far less than a year's files).
@@ -251,20 +267,18 @@ SearchData SearchData::read(const DataSources& sources, SearchYears years, const
     SearchData data;
     const Recurring recurring = readRecurring(sources, data.text_);
     std::vector<Slice> parts = slicesOf({std::max(years.from, kFirstYear + 1), std::min(years.to, kLastYear)});
-    {
-        std::vector<std::jthread> threads;
-        for (std::size_t i = 1; i < parts.size(); ++i)
-            threads.emplace_back([&, i] { readSlice(sources, recurring, going, parts[i]); });
-        readSlice(sources, recurring, going, parts[0]);
-    }
+    onThreads(parts.size(), [&](std::size_t i) { readSlice(sources, recurring, going, parts[i]); });
     Slice memo;  // lines without days
     const FileContent file = sources.files.readFile(scheduleFile(sources.paths, kScheduleMemo, 0, 0));
     for (std::string_view raw : fileLines(file.opened ? completeLines(file) : std::string_view()))
         if (const std::string_view line = lineContent(raw); !blankLine(line)) memo.lines.push_back({0, kFoundMemo, memo.text.keep(line)});
     fold(memo);
     parts.push_back(std::move(memo));
+    std::size_t lines = 0;
+    for (const Slice& part : parts) lines += part.lines.size();
+    data.lines_.reserve(lines);
+    data.folded_.reserve(lines);
     for (Slice& part : parts) {
-        if (part.failure) std::rethrow_exception(part.failure);
         if (part.stopped) return {};
         data.text_.adopt(std::move(part.text));
         data.lines_.insert(data.lines_.end(), part.lines.begin(), part.lines.end());
@@ -274,28 +288,62 @@ SearchData SearchData::read(const DataSources& sources, SearchYears years, const
     return data;
 }
 
-std::vector<const FoundLine*> SearchData::find(const SearchQuery& query, const SearchKinds& kinds, const std::function<bool()>& going) const {
-    std::vector<const FoundLine*> found;
-    if (query.empty()) return found;
+namespace {
+
+// The days (of the kinds asked) among lines [first, end) whose lines hold
+// every word together: their lines that hold one. False when `going` said stop.
+bool findAmong(const std::vector<FoundLine>& lines, const std::vector<std::string_view>& folded, std::size_t first, std::size_t end,
+               const SearchQuery& query, const SearchKinds& kinds, const std::function<bool()>& going, std::vector<const FoundLine*>& found) {
     std::vector<bool> held(query.words());
     std::size_t days = 0;
-    for (std::size_t first = 0, end = 0; first < lines_.size(); first = end) {
-        for (end = first; end < lines_.size() && lines_[end].serial == lines_[first].serial; ++end) {}
-        if (++days % 1024 == 0 && going && !going()) return {};
+    for (std::size_t day = first, next = first; day < end; day = next) {
+        for (next = day; next < end && lines[next].serial == lines[day].serial; ++next) {}
+        if (++days % 1024 == 0 && going && !going()) return false;
         std::fill(held.begin(), held.end(), false);
         std::size_t holding = 0;
-        for (std::size_t i = first; i < end; ++i)
-            for (std::size_t w = 0; w < held.size() && kinds[lines_[i].kind]; ++w)
-                if (!held[w] && holdsWord(lines_[i].text, folded_[i], query, w)) held[w] = true, ++holding;
+        for (std::size_t i = day; i < next; ++i)
+            for (std::size_t w = 0; w < held.size() && kinds[lines[i].kind]; ++w)
+                if (!held[w] && holdsWord(lines[i].text, folded[i], query, w)) held[w] = true, ++holding;
         if (holding < held.size()) continue;
-        for (std::size_t i = first; i < end; ++i)
-            for (std::size_t w = 0; w < held.size() && kinds[lines_[i].kind]; ++w)
-                if (holdsWord(lines_[i].text, folded_[i], query, w)) {
-                    found.push_back(&lines_[i]);
+        for (std::size_t i = day; i < next; ++i)
+            for (std::size_t w = 0; w < held.size() && kinds[lines[i].kind]; ++w)
+                if (holdsWord(lines[i].text, folded[i], query, w)) {
+                    found.push_back(&lines[i]);
                     break;
                 }
     }
-    return found;
+    return true;
+}
+
+// Where each core's share of the lines starts, at a day's first line; the size last.
+std::vector<std::size_t> sharesOf(const std::vector<FoundLine>& lines) {
+    const std::size_t count = std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 4);
+    std::vector<std::size_t> starts{0};
+    for (std::size_t k = 1; k < count; ++k) {
+        std::size_t at = std::max(lines.size() * k / count, starts.back());
+        while (at > starts.back() && at < lines.size() && lines[at].serial == lines[at - 1].serial) ++at;
+        starts.push_back(at);
+    }
+    starts.push_back(lines.size());
+    return starts;
+}
+
+}  // namespace
+
+// Each share of the days on a core of its own.
+std::vector<const FoundLine*> SearchData::find(const SearchQuery& query, const SearchKinds& kinds, const std::function<bool()>& going) const {
+    if (query.empty()) return {};
+    const std::vector<std::size_t> starts = sharesOf(lines_);
+    const std::size_t shares = starts.size() - 1;
+    std::vector<std::vector<const FoundLine*>> found(shares);
+    std::vector<char> done(shares, 0);
+    onThreads(shares, [&](std::size_t i) { done[i] = findAmong(lines_, folded_, starts[i], starts[i + 1], query, kinds, going, found[i]); });
+    std::vector<const FoundLine*> all;
+    for (std::size_t i = 0; i < shares; ++i) {
+        if (!done[i]) return {};
+        all.insert(all.end(), found[i].begin(), found[i].end());
+    }
+    return all;
 }
 
 }  // namespace tavo

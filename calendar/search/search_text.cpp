@@ -55,8 +55,9 @@ public:
         for (unsigned code = 0; code < 65536; ++code) (*folded_)[code] = (*last_)[unit(code)];
         voiced_ = (*last_)[0x309B], semiVoiced_ = (*last_)[0x309C];
     }
-    char16_t folded(unsigned code) const { return (*folded_)[code]; }
-    bool mark(char16_t folded) const { return folded == voiced_ || folded == semiVoiced_; }
+    const char16_t* table() const { return folded_->data(); }  // by code
+    char16_t voiced() const { return voiced_; }
+    char16_t semiVoiced() const { return semiVoiced_; }
     // What a mark makes with the character before it; 0 when nothing.
     char16_t joined(char16_t before, char16_t mark) const {
         const char16_t both = composed(unit(before), unit(mark));
@@ -89,22 +90,28 @@ const Folder& folder() {
 template <bool kTrack>
 char* fold(std::string_view cp932, char* const out, std::vector<std::size_t>* from) {
     const Folder& f = folder();
+    const char16_t* const table = f.table();  // held here: the bytes written could alias the folder's members
+    const char16_t voiced = f.voiced(), semiVoiced = f.semiVoiced();
     const auto* bytes = reinterpret_cast<const unsigned char*>(cp932.data());
-    auto* at = reinterpret_cast<unsigned char*>(out);
-    for (std::size_t i = 0, size = cp932.size(); i < size;) {
-        const unsigned char b = bytes[i];
-        const bool two = isCp932LeadByte(b) && i + 1 < size;
-        const char16_t folded = f.folded(two ? b << 8 | bytes[i + 1] : b);
-        if constexpr (kTrack) from->push_back(i);
-        i += two ? 2 : 1;
-        if (f.mark(folded) && at != reinterpret_cast<unsigned char*>(out))
+    auto* const first = reinterpret_cast<unsigned char*>(out);
+    unsigned char* at = first;
+    const auto put = [&](char16_t folded, std::size_t start) {
+        if constexpr (kTrack) from->push_back(start);
+        if ((folded == voiced || folded == semiVoiced) && at != first)
             if (const char16_t both = f.joined(static_cast<char16_t>(at[-2] << 8 | at[-1]), folded)) {
                 at[-2] = static_cast<unsigned char>(both >> 8), at[-1] = static_cast<unsigned char>(both);
                 if constexpr (kTrack) from->pop_back();
-                continue;
+                return;
             }
         at[0] = static_cast<unsigned char>(folded >> 8), at[1] = static_cast<unsigned char>(folded);
         at += 2;
+    };
+    // Two-byte characters come in runs: a branch per character the processor
+    // foresees, not a step that waits for each byte read.
+    const std::size_t size = cp932.size();
+    for (std::size_t i = 0; i < size;) {
+        for (; i + 1 < size && isCp932LeadByte(bytes[i]); i += 2) put(table[bytes[i] << 8 | bytes[i + 1]], i);
+        for (; i < size && !(i + 1 < size && isCp932LeadByte(bytes[i])); ++i) put(table[bytes[i]], i);
     }
     if constexpr (kTrack) from->push_back(cp932.size());
     return reinterpret_cast<char*>(at);
