@@ -56,6 +56,7 @@ public:
     HWND statusBar = nullptr;
     HWND clockWindow = nullptr;
     bool minimized = false;
+    std::vector<HWND> hiddenWhileMinimized;  // the data windows the minimise hid, shown again on restore
     DesignObjects objects;
     Menus menus;
     std::unique_ptr<RangeViewWindow> rangeView;  // made when the view first opens

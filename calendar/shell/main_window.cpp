@@ -174,9 +174,19 @@ bool onCreate(CalendarWindow& a, HWND window) {
     return true;
 }
 
-void showWindows(WindowKinds kinds, int command) {
+// Hides the shown data windows, remembering which.
+void hideDataWindows(CalendarWindow& a) {
     for (WindowKind kind : {WindowKind::RangeView, WindowKind::DaySchedule, WindowKind::Birthday})
-        if (HWND w = (kinds & kindBit(kind)) ? findWindowOf(kind) : nullptr) ShowWindow(w, command);
+        if (HWND w = findWindowOf(kind); w && IsWindowVisible(w)) {
+            ShowWindow(w, SW_HIDE);
+            a.hiddenWhileMinimized.push_back(w);
+        }
+}
+
+void showHiddenDataWindows(CalendarWindow& a) {
+    for (HWND w : a.hiddenWhileMinimized)
+        if (IsWindow(w)) ShowWindow(w, SW_SHOWNA);
+    a.hiddenWhileMinimized.clear();
 }
 
 // Showing keeps the normal size in the slot.
@@ -197,14 +207,14 @@ void onSize(CalendarWindow& a, WPARAM type, int width, int height) {
         if (a.minimized) return;
         a.minimized = true;
         updateMenuStates(a, GetSystemMenu(a.window, FALSE));
-        if (a.env().minimizeTogether) showWindows(kDataWindows, SW_HIDE);
+        if (a.env().minimizeTogether) hideDataWindows(a);
         if (findWindowOf(WindowKind::Tray)) ShowWindow(a.window, SW_HIDE);
         return;
     }
     if (a.minimized) {
         a.minimized = false;
         updateMenuStates(a, GetSystemMenu(a.window, FALSE));
-        showWindows(kDataWindows, SW_SHOWNA);
+        showHiddenDataWindows(a);
     }
     layOut(a, width, height);
     buildFonts(a);

@@ -309,6 +309,51 @@ void click(HWND window, int x, int y) {
     PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
 }
 
+namespace {
+
+constexpr wchar_t kWineX11[] = L"Software\\Wine\\X11 Driver";
+
+// The middle of the window's minimise button, found as the system finds it.
+POINT minimiseButton(HWND window) {
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    const auto hit = [&](int x, int y) { return SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTMINBUTTON; };
+    for (int y = frame.top; y < frame.top + 80; y += 2)
+        for (int x = frame.left; x < frame.right; x += 2)
+            if (hit(x, y)) {
+                int left = x, right = x, top = y, bottom = y;
+                while (hit(left - 1, y)) --left;
+                while (hit(right + 1, y)) ++right;
+                while (hit(x, top - 1)) --top;
+                while (hit(x, bottom + 1)) ++bottom;
+                return {(left + right) / 2, (top + bottom) / 2};
+            }
+    return {-1, -1};
+}
+
+}  // namespace
+
+WineDrawnFrames::WineDrawnFrames() {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, kWineX11, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS) return;
+    RegSetValueExW(key, L"Decorated", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"N"), sizeof L"N");
+    RegCloseKey(key);
+}
+
+WineDrawnFrames::~WineDrawnFrames() { RegDeleteKeyValueW(HKEY_CURRENT_USER, kWineX11, L"Decorated"); }
+
+bool clickMinimiseButton(HWND window) {
+    SetForegroundWindow(window);
+    settle(window);
+    const POINT at = minimiseButton(window);
+    if (at.x < 0 || !SetCursorPos(at.x, at.y)) return false;
+    INPUT input[2] = {};
+    input[0].type = input[1].type = INPUT_MOUSE;
+    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    return SendInput(2, input, sizeof(INPUT)) == 2;
+}
+
 bool waitForStatus(HWND calendar, const std::wstring& prefix, DWORD timeoutMs) {
     return waitUntil([&] { return statusBarText(calendar).compare(0, prefix.size(), prefix) == 0; }, timeoutMs);
 }

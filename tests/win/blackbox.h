@@ -89,6 +89,23 @@ private:
 
 namespace tavo::blackbox {
 
+// Wine leaves a managed window's frame to the window manager, and the test
+// screen has none: programs started while this lives get frames Wine draws,
+// buttons and all.
+class WineDrawnFrames {
+public:
+    WineDrawnFrames();
+    ~WineDrawnFrames();
+    WineDrawnFrames(const WineDrawnFrames&) = delete;
+    WineDrawnFrames& operator=(const WineDrawnFrames&) = delete;
+};
+// Clicks the window's minimise button with the mouse (a frame Wine draws).
+bool clickMinimiseButton(HWND window);
+
+// Waits until the window is shown (or hidden).
+inline bool waitVisible(HWND window, bool visible) {
+    return waitUntil([&] { return (IsWindowVisible(window) != FALSE) == visible; });
+}
 // Waits until the window is gone; true when it went within the time.
 bool waitUntilClosed(HWND window, DWORD timeoutMs);
 // A dialog or message box (#32770) of the process that owns window, or nullptr.

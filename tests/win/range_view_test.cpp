@@ -2,6 +2,7 @@
 // data, follows the calendar, scrolls, copies, and plays the birthday sound once.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "blackbox.h"
@@ -101,6 +102,54 @@ TEST_F(RangeView, EnterTwiceGivesOneViewThatFollowsTheCalendar) {
     EXPECT_TRUE(waitUntil([&] { return windowText(view) != before; }));
     settle(view);
     EXPECT_EQ(copiedRangeList(view).find(L"月曜"), std::wstring::npos);
+}
+
+bool pressKeyNow(WORD key) {
+    INPUT input[2] = {};
+    input[0].type = input[1].type = INPUT_KEYBOARD;
+    input[0].ki.wVk = input[1].ki.wVk = key;
+    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    return SendInput(2, input, sizeof(INPUT)) == 2;
+}
+
+// Every way to minimise the calendar hides the range view with it (miw on),
+// and restoring brings back what was hidden; with miw off the view stays.
+TEST_F(RangeView, MinimisingTheCalendarAnyWayTakesTheViewAlong) {
+    write(L"sch2026c.cal", ":7\r\n月曜\r\n");
+    std::optional<WineDrawnFrames> frames(std::in_place);
+    CalendarRun run(L"2026/12/07");
+    frames.reset();
+    ASSERT_NE(run.window(), nullptr);
+    HWND view = waitForWindow(L"WScv", kWait);
+    ASSERT_NE(view, nullptr);
+    ASSERT_TRUE(waitVisible(view, true));
+    const struct Way {
+        const char* name;
+        bool (*minimise)(HWND);
+    } ways[] = {
+        {"title-bar button", [](HWND w) { return clickMinimiseButton(w); }},
+        {"system menu by keyboard", [](HWND w) { return pressChord(w, VK_MENU, VK_SPACE) && pressKeyNow('N'); }},
+        {"another program", [](HWND w) { return ShowWindow(w, SW_MINIMIZE) || true; }},
+    };
+    for (const Way& way : ways) {
+        ASSERT_TRUE(way.minimise(run.window())) << way.name;
+        EXPECT_TRUE(waitUntil([&] { return IsIconic(run.window()); })) << way.name;
+        EXPECT_TRUE(waitVisible(view, false)) << way.name;
+        ShowWindow(run.window(), SW_RESTORE);  // as the taskbar does
+        EXPECT_TRUE(waitVisible(view, true)) << way.name;
+        EXPECT_FALSE(IsIconic(run.window())) << way.name;
+    }
+    DWORD code = 1;
+    ASSERT_TRUE(run.close(code));
+    setProfileNumber(L"env", L"miw", 0);
+    CalendarRun apart(L"2026/12/07");
+    ASSERT_NE(apart.window(), nullptr);
+    view = waitForWindow(L"WScv", kWait);
+    ASSERT_NE(view, nullptr);
+    ShowWindow(apart.window(), SW_MINIMIZE);
+    ASSERT_TRUE(waitUntil([&] { return IsIconic(apart.window()); }));
+    settle(view);
+    EXPECT_TRUE(IsWindowVisible(view));
 }
 
 TEST_F(RangeView, ScrollsAndCopiesTheWholeList) {

@@ -54,9 +54,6 @@ protected:
         PostMessageW(tray, kIconMessage, 1, WM_LBUTTONDOWN);
         PostMessageW(tray, kIconMessage, 1, WM_LBUTTONUP);
     }
-    static bool waitVisible(HWND window, bool visible) {
-        return waitUntil([&] { return (IsWindowVisible(window) != FALSE) == visible; });
-    }
     std::unique_ptr<TestClock> clock;
 };
 
@@ -93,9 +90,11 @@ TEST_F(Launcher, TheKeyboardReachesTheIcon) {
     EXPECT_TRUE(tray.waitExit(kWait, code));
 }
 
-// A click with no calendar starts one, owned by the launcher; minimised, the
+// A click with no calendar starts one, owned by the launcher; minimised by its
+// title-bar button, the
 // calendar hides into the icon, and the next click brings it back where it was.
 TEST_F(Launcher, TheIconStartsAndShowsTheCalendar) {
+    const WineDrawnFrames frames;
     Process tray(besideTest(L"TavoTray.exe"));
     HWND window = waitForWindow(L"TavoTray", kWait);
     ASSERT_NE(window, nullptr);
@@ -107,7 +106,7 @@ TEST_F(Launcher, TheIconStartsAndShowsTheCalendar) {
     EXPECT_EQ(GetWindow(calendar, GW_OWNER), window);
     RECT before{};
     GetWindowRect(calendar, &before);
-    PostMessageW(calendar, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_TRUE(clickMinimiseButton(calendar));
     EXPECT_TRUE(waitVisible(calendar, false));
     clickIcon(window);
     ASSERT_TRUE(waitVisible(calendar, true));
