@@ -91,8 +91,8 @@ TEST_F(Launcher, TheKeyboardReachesTheIcon) {
 }
 
 // A click with no calendar starts one, owned by the launcher; minimised by its
-// title-bar button, the
-// calendar hides into the icon, and the next click brings it back where it was.
+// title-bar button, the calendar hides into the icon, and the next click
+// brings it back where it was.
 TEST_F(Launcher, TheIconStartsAndShowsTheCalendar) {
     const WineDrawnFrames frames;
     Process tray(besideTest(L"TavoTray.exe"));
