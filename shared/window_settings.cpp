@@ -59,6 +59,12 @@ SettingsTable makePopupMenuTable() {
     return t;
 }
 
+// A stored offset from the calendar at another DPI, in proportion (bounded: stored values are anyone's).
+int scaledOffset(int position, int calendar, int dpi, int storedDpi) {
+    const long long offset = std::clamp<long long>(static_cast<long long>(position) - calendar, -100000, 100000);
+    return static_cast<int>(offset * dpi / storedDpi);
+}
+
 }  // namespace
 
 // Windows are made with a title bar; one that wants none loses it once placed.
@@ -126,6 +132,7 @@ SettingsTable windowSlotTable(int slot) {
         {"position", slotValue('y', slot), SettingType::Int32, offsetof(WindowSlots, top) + i, -1},
         {"size", slotValue('x', slot), SettingType::Int32, offsetof(WindowSlots, width) + i, 280},
         {"size", slotValue('y', slot), SettingType::Int32, offsetof(WindowSlots, height) + i, 350},
+        {"position", "dpi" + std::string(kSlotNames[slot]), SettingType::Int32, offsetof(WindowSlots, dpi) + i, 0},
     };
 }
 
@@ -195,14 +202,19 @@ void writeRangeViewSettings(const RangeViewSettings& range, SettingsStore& store
 void loadWindowSlot(WindowSlots& slots, int slot, bool sizingBorder, const SettingsStore& store,
                     const ScreenMetrics& screen, int dpi, const BesideRect* beside) {
     WindowSlots stored{};
-    const SettingsTable table = windowSlotTable(slot);
-    resetSettings(&stored, table);
-    readSettings(&stored, table, store);
+    for (const SettingsTable& table : {windowSlotTable(slot), windowSlotTable(kSlotCalendar)}) {
+        resetSettings(&stored, table);
+        readSettings(&stored, table, store);
+    }
     constexpr int kLargestStoredSize = 16384;  // bounds what scaling multiplies
     const int width = std::min(scaleToDpi(std::clamp(stored.width[slot], 1, kLargestStoredSize), dpi), std::max(screen.screenWidth, 1));
     const int height = std::min(scaleToDpi(std::clamp(stored.height[slot], 1, kLargestStoredSize), dpi), std::max(screen.screenHeight, 1));
     int left = stored.left[slot], top = stored.top[slot];
-    if (left == -1 && beside != nullptr) {  // right of the other window, or left of it when there is no room
+    const int storedDpi = stored.dpi[slot];
+    if (left != -1 && beside != nullptr && slot != kSlotCalendar && storedDpi > 0 && storedDpi != dpi && stored.left[kSlotCalendar] != -1) {
+        left = beside->left + scaledOffset(left, stored.left[kSlotCalendar], dpi, storedDpi);
+        top = beside->top + scaledOffset(top, stored.top[kSlotCalendar], dpi, storedDpi);
+    } else if (left == -1 && beside != nullptr) {  // right of the other window, or left of it when there is no room
         left = beside->right + width <= screen.screenWidth ? beside->right : beside->left - width;
         top = beside->top;
     } else if (left == -1) {  // the default corner
@@ -223,6 +235,7 @@ void saveWindowSlot(WindowSlots& slots, int slot, int left, int top, int width, 
     slots.top[slot] = top;
     slots.width[slot] = width;
     slots.height[slot] = height;
+    slots.dpi[slot] = dpi;
     WindowSlots stored = slots;
     stored.width[slot] = scaleFromDpi(width, dpi);
     stored.height[slot] = scaleFromDpi(height, dpi);

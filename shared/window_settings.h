@@ -97,6 +97,7 @@ void writeRangeViewSettings(const RangeViewSettings& range, SettingsStore& store
 enum WindowSlot : int { kSlotCalendar = 0, kSlotSchedule = 1, kSlotBirthday = 2, kSlotRangeView = 3 };
 struct WindowSlots {
     std::int32_t left[5], top[5], width[5], height[5];
+    std::int32_t dpi[5];  // the DPI a slot's position was stored at; 0 unknown
 };
 
 // The screen facts that placing a window needs (the width and height are the
@@ -113,7 +114,9 @@ struct BesideRect {
 // The position and size values of one slot (0 to 3).
 SettingsTable windowSlotTable(int slot);
 // Slots hold physical pixels of a window at `dpi`; the registry keeps the
-// sizes at 96 DPI (positions are screen coordinates and stay as they are).
+// sizes at 96 DPI (positions are screen coordinates and stay as they are,
+// but a window stored beside the calendar at another DPI keeps its offset
+// from the calendar in proportion, so the arrangement survives a scaling).
 // A window always opens wholly on the work area, its title bar in reach and
 // no larger than the area, whatever was stored; with no stored place it
 // opens beside `beside` when given (right of it, else left), else at the

@@ -139,11 +139,12 @@ TEST(WindowSettings, WindowSlotsAreClampedToTheScreen) {
 // beside the calendar (right of it, else left).
 TEST(WindowSettings, AWindowAlwaysOpensOnTheWorkArea) {
     const ScreenMetrics screen{1280, 1024, 4, 4, 2, 2, 19};
-    const BesideRect calendar{10, 30, 290, 380};
+    const BesideRect calendar{10, 30, 290, 380}, calendar150{10, 30, 430, 555};
     const struct {
         int left, top, width, height, dpi;
         const BesideRect* beside;
         int x, y, w, h;
+        int storedDpi = 0;
     } cases[] = {
         {100, 100, 2400, 1800, 96, nullptr, 3, 3, 1280, 1024},          // from a larger monitor
         {0x7FFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF, 192, nullptr, 3, 3, 1280, 1024},
@@ -151,6 +152,9 @@ TEST(WindowSettings, AWindowAlwaysOpensOnTheWorkArea) {
         {-1, -1, 300, 400, 96, &calendar, 290, 30, 300, 400},            // beside the calendar
         {-1, -1, 1000, 400, 96, &calendar, 0, 30, 1000, 400},            // no room on either side: pulled on
         {500, 200, 300, 400, 96, &calendar, 500, 200, 300, 400},         // a stored place is kept
+        {290, 40, 280, 350, 144, &calendar150, 430, 45, 420, 525, 96},   // beside at 100 %, still beside at 150 %
+        {290, 40, 280, 350, 96, &calendar, 290, 40, 280, 350, 96},       // the same scaling: as stored
+        {290, 40, 280, 350, 144, &calendar150, 290, 40, 420, 525},       // stored before positions knew their DPI
     };
     for (const auto& c : cases) {
         MemorySettingsStore store;
@@ -159,6 +163,7 @@ TEST(WindowSettings, AWindowAlwaysOpensOnTheWorkArea) {
         store.set("position", "ySch", c.top);
         store.set("size", "xSch", c.width);
         store.set("size", "ySch", c.height);
+        if (c.storedDpi) store.set("position", "dpiSch", c.storedDpi), store.set("position", "xCal", 10), store.set("position", "yCal", 30);
         loadWindowSlot(slots, kSlotSchedule, true, store, screen, c.dpi, c.beside);
         EXPECT_EQ(slots.left[1], c.x) << c.left << "," << c.width;
         EXPECT_EQ(slots.top[1], c.y) << c.top << "," << c.height;
@@ -187,6 +192,7 @@ TEST(WindowSettings, SlotSizesAreKeptAt96Dpi) {
     EXPECT_EQ(std::get<int>(*store.find("size", "xCal")), 300);
     EXPECT_EQ(std::get<int>(*store.find("size", "yCal")), 400);
     EXPECT_EQ(std::get<int>(*store.find("position", "xCal")), 100);
+    EXPECT_EQ(std::get<int>(*store.find("position", "dpiCal")), 144);
     for (const Case& c : {Case{96, 300, 400}, Case{144, 450, 600}, Case{192, 600, 800}}) {
         loadWindowSlot(slots, kSlotCalendar, true, store, screen, c.dpi);
         EXPECT_EQ(slots.width[0], c.width) << c.dpi;

@@ -104,5 +104,26 @@ TEST_F(Scaling, ASlotStoredAt144DpiReadsBackAt96) {
     EXPECT_EQ(r.bottom - r.top, 400);
 }
 
+// The range view opened beside the calendar at 100 % opens beside it again at
+// 150 %, though the calendar grew: its offset is kept in proportion.
+TEST_F(Scaling, AnArrangementSurvivesAScalingChange) {
+    RECT calendar{}, view{};
+    for (const DWORD dpi : {96u, 144u}) {
+        setSystemDpi(dpi);
+        CalendarRun run(L"2026/12/07");
+        ASSERT_NE(run.window(), nullptr);
+        pressKey(run.window(), VK_RETURN);
+        HWND range = waitForWindow(L"WScv", 8000);
+        ASSERT_NE(range, nullptr) << dpi;
+        settle(range);
+        GetWindowRect(run.window(), &calendar);
+        GetWindowRect(range, &view);
+        EXPECT_GE(view.left, calendar.right - 1) << dpi;  // beside it, not over it
+        EXPECT_EQ(view.top, calendar.top) << dpi;
+        DWORD code = 1;
+        ASSERT_TRUE(run.close(code));
+    }
+}
+
 }  // namespace
 }  // namespace tavo::blackbox
