@@ -69,6 +69,7 @@ Box boxOf(const MonthLayout& l, const PaintOp& op, const Rect& r) {
 struct Outcome {
     bool allInside = true, noOverlap = true;
     int captions = 0, weekdays = 0, dayNumbers = 0, rokuyo = 0;
+    int smallestRokuyo = 1 << 30, smallestCellInset = 1 << 30;  // a cell's texts from its edges
     std::string failure;
 };
 
@@ -106,7 +107,11 @@ protected:
                     out.failure = std::string("\"").append(cp932ToUtf8(op.text)).append("\" overlaps another text");
                 }
             texts.push_back({box, r});
+            if (box.id >= 0)
+                out.smallestCellInset = std::min({out.smallestCellInset, r.left - box.rect.left, r.top - box.rect.top,
+                                                  box.rect.left + box.rect.width - r.left - r.width, box.rect.top + box.rect.height - r.top - r.height});
             const int part = op.key.part;
+            if (part == kRokuyou) out.smallestRokuyo = std::min(out.smallestRokuyo, size.height);
             out.captions += part == kYearMon;
             out.weekdays += part == kWeek;
             out.rokuyo += part == kRokuyou || (part == kBackgroundPart && op.text.size() == 4);
@@ -138,6 +143,9 @@ TEST_F(TextFit, EveryTextInsideItsBoxAndClearOfTheOthers) {
                     const Outcome o = plan(style, dpi, w, h);
                     ASSERT_TRUE(o.allInside && o.noOverlap)
                         << o.failure << " at " << dpi << " DPI, " << w << " x " << h << ", layout " << layoutBits;
+                    // Clear of a day-off frame drawn just inside the relief; a rokuyo no smaller than legible.
+                    ASSERT_GE(o.smallestCellInset, 2 + scaleToDpi(1, dpi)) << dpi << " DPI, " << w << " x " << h;
+                    ASSERT_GE(o.rokuyo ? o.smallestRokuyo : 1 << 30, scaleToDpi(12, dpi)) << dpi << " DPI, " << w << " x " << h;
                 }
     }
 }

@@ -223,10 +223,11 @@ private:
             const Rect r = rectOf(cell);
             const int part = g_.cellClosed[cell] ? kNormline : kHoliline;
             const int x = r.left, y = r.top, w = r.width, h = r.height;
-            const int in = scaleToDpi(4, in_.dpi);  // the frame stays as far inside at every scaling
+            const int width = frameWidth(), in = kMargin + width / 2;  // just inside the relief, clear of the texts
             polyline({part, 0, DesignRole::Text, kNormal},
                      {{x + in, y + in}, {x + w - in - 1, y + in}, {x + w - in - 1, y + h - in - 1}, {x + in, y + h - in - 1},
                       {x + in, y + in}});
+            ops_.back().lineWidth = width;
         });
     }
 
@@ -248,7 +249,11 @@ private:
     }
 
     // --- texts ---
+    static constexpr int kLegibleKanji = 12;  // pixels at 96 DPI: smaller, 赤口 reads like 恭口
     static constexpr int kMargin = 2;  // relief line and the one-pixel relief shift
+    int frameWidth() const { return scaleToDpi(1, in_.dpi); }
+    // A cell's texts keep clear of the relief and of a day-off frame inside it.
+    int cellInset() const { return kMargin + frameWidth() + scaleToDpi(1, in_.dpi); }
 
     FontKey fitting(FontKey font, const std::vector<std::string>& texts, int maxWidth, int maxHeight) {
         return fittingFont(measure_, font, texts, maxWidth, maxHeight);
@@ -296,7 +301,7 @@ private:
         int width = l_.clientWidth, height = l_.clientHeight;
         for (int c = 0; c < kGridColumns; ++c) width = std::min(width, static_cast<int>(l_.columnWidth[c]));
         for (int r = 0; r < kGridRows; ++r) height = std::min(height, static_cast<int>(l_.rowHeight[r]));
-        return {0, 0, width - 2 * kMargin, height - 2 * kMargin};
+        return {0, 0, width - 2 * cellInset(), height - 2 * cellInset()};
     }
 
     std::vector<std::string> dayLabels() const {
@@ -322,9 +327,10 @@ private:
         return height;
     }
 
-    // Day numbers and rokuyo share the cell in the design's proportion; when
-    // both do not fit they shrink together, and below a legible size the
-    // rokuyo is left out and the day number has the cell to itself.
+    // The rokuyo keeps a legible size (its own when larger) and the day number
+    // takes the rest; when the day number would fall below legible too, both
+    // shrink in the design's proportion, and below a legible size the rokuyo
+    // is left out and the day number has the cell to itself.
     CellFonts cellFonts() {
         CellFonts f;
         const Rect inside = smallestCellInside();
@@ -333,15 +339,18 @@ private:
         const bool rokuyo = in_.style.rokuyo && g_.rokuyoShown;
         int dayNatural = 0;
         for (const auto& [part, state] : kDayFonts) dayNatural = std::max(dayNatural, measure_.measure({part, state}, "88").height);
+        const int minimum = scaleToDpi(kLegibleKanji, in_.dpi);
         const int rokuyoNatural = rokuyo ? measure_.measure({kRokuyou, kNormal}, names.front()).height : 0;
-        const int minimum = scaleToDpi(9, in_.dpi);
+        const int rokuyoWanted = std::max(rokuyoNatural, minimum);
         int dayRoom = inside.height;
-        if (rokuyo && dayNatural + rokuyoNatural > inside.height)
-            dayRoom = inside.height * dayNatural / (dayNatural + rokuyoNatural);
+        if (rokuyo && dayNatural + rokuyoWanted > inside.height)
+            dayRoom = inside.height - rokuyoWanted >= minimum ? inside.height - rokuyoWanted
+                                                              : inside.height * dayNatural / (dayNatural + rokuyoWanted);
         fitDays(f, labels, inside.width, dayRoom);
         if (rokuyo) {
             const int room = inside.height - daysHeight(f, labels);
-            if (room >= minimum) f.rokuyo = fitting({kRokuyou, kNormal}, names, inside.width, room);
+            const FontKey wanted{kRokuyou, kNormal, rokuyoNatural < minimum ? minimum : 0};
+            if (room >= minimum) f.rokuyo = fitting(wanted, names, inside.width, room);
             if (drawable(f.rokuyo)) f.rokuyoHeight = measure_.measure(f.rokuyo, names.front()).height;
             if (f.rokuyoHeight < minimum) {
                 f.rokuyo.height = -1;
@@ -371,7 +380,7 @@ private:
         auto draw = [&](int cell, DesignKey colour, int shift) {
             const Rect r = rectOf(cell);
             const std::string name = std::string(g_.cellRokuyo[cell]).substr(0, 4);
-            text(f.rokuyo, colour, r.left + kMargin + shift, r.top + r.height - kMargin - f.rokuyoHeight + shift, name);
+            text(f.rokuyo, colour, r.left + cellInset() + shift, r.top + r.height - cellInset() - f.rokuyoHeight + shift, name);
         };
         for (int cell = 0; cell < kGridCells; ++cell) {
             if (inMonth(cell) || g_.cellDay[cell] == 0) continue;
@@ -389,8 +398,8 @@ private:
         const std::string label = g_.cellDayText[cell];
         const TextSize size = measure_.measure(font, label);
         const Rect r = rectOf(cell);
-        const int room = r.height - 2 * kMargin - rokuyoHeight;
-        const int x = r.left + (r.width - size.width) / 2 + shift, y = r.top + kMargin + (room - size.height) / 2 + shift;
+        const int room = r.height - 2 * cellInset() - rokuyoHeight;
+        const int x = r.left + (r.width - size.width) / 2 + shift, y = r.top + cellInset() + (room - size.height) / 2 + shift;
         text(font, colour, x, y, label);
         if (in_.markKinds && inMonth(cell)) kindMarks(cell, colour, {x, y, size.width, size.height});
     }

@@ -191,7 +191,7 @@ TEST_F(Navigation, DayOffTogglesTheFileAndTheFrame) {
     std::string content;
     ASSERT_TRUE(waitUntil([&] { return (content = fileBytes(file)).size() == 12u * 33u; })) << content;
     EXPECT_EQ(content.substr(11 * 33, 33), "0000000100000000000000000000000\r\n");
-    // The frame of a vacation on a working day: the Holiline pen (red), 4 pixels inside the cell.
+    // The frame of a vacation on a working day: the Holiline pen (red), just inside the cell.
     const POINT centre = cellPoint(run.window(), 2026, 12, 2, 1);
     RECT client{};
     GetClientRect(run.window(), &client);
