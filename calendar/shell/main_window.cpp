@@ -22,6 +22,7 @@
 #include "menus.h"
 #include "placement.h"
 #include "range_view.h"
+#include "status_bar.h"
 #include "remind/reminder_role.h"
 #include "sync_commands.h"
 #include "resources/tavo_ids.h"
@@ -54,6 +55,7 @@ void createStatusBar(CalendarWindow& a) {
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusBarId)), a.process.instance, nullptr);
     RECT r{};
     if (a.statusBar && GetWindowRect(a.statusBar, &r)) a.design().statusBarHeight = r.bottom - r.top;
+    colourStatusBar(a);
     if (a.style().statusBar || a.statusBar == nullptr) return;
     DestroyWindow(a.statusBar);
     a.statusBar = nullptr;
@@ -120,6 +122,7 @@ void onRefresh(CalendarWindow& a, WPARAM flags) {
     if (flags & kRefreshDesign) {
         a.objects.build(a.design(), kCalendarDesign, a.dpi);
         buildFonts(a);
+        if (a.statusBar) InvalidateRect(a.statusBar, nullptr, TRUE);
     }
     if (flags & kRefreshMenu) {
         destroyMenus(a.menus, a.window);
