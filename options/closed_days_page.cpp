@@ -113,7 +113,7 @@ bool confirmRule(RuleEditor& e) {
     wchar_t name[64] = {};
     GetDlgItemTextW(e.dialog, IDC_RULE_NAME, name, 64);
     if (const std::wstring bad = unstorableInCp932(name); !bad.empty()) {
-        win::tellUser(e.dialog, std::wstring(L"次の文字は保存できません.\n").append(bad));
+        win::tellUser(e.dialog, std::wstring(L"次の文字は保存できません。\n").append(bad));
         SetFocus(GetDlgItem(e.dialog, IDC_RULE_NAME));
         return false;
     }
@@ -179,7 +179,7 @@ ClosedDayDraft newDraft(const Page& page) {
 
 void addRule(Page& page) {
     if (closedDayRuleCount(daysOf(page)) >= kMaxClosedDayRules) {
-        tell(page, L"休業日は 256 件までしか登録できません. 不要なものを削除してから追加してください.");
+        tell(page, L"休業日は256件までしか登録できません。不要なものを削除してから追加してください。");
         return;
     }
     RuleEditor editor(newDraft(page), true);
@@ -205,9 +205,9 @@ std::wstring differencesText(const HolidayTable& table) {
     const std::vector<HolidayDifference> differences = holidayDifferences(table);
     const std::wstring years = table.firstYear == table.lastYear ? std::to_wstring(table.firstYear)
                                                                  : std::to_wstring(table.firstYear) + L"～" + std::to_wstring(table.lastYear);
-    std::wstring text = L"祝日表を読み込みました (" + years + L" 年). この年の祝日は表のとおりに表示します.\n";
-    if (differences.empty()) return text + L"法律による祝日と違う日はありません.";
-    text += L"法律による祝日と違う日: " + std::to_wstring(differences.size()) + L" 日\n";
+    std::wstring text = L"祝日表を読み込みました (" + years + L"年)。この年の祝日は表のとおりに表示します。\n";
+    if (differences.empty()) return text + L"法律による祝日と違う日はありません。";
+    text += L"法律による祝日と違う日: " + std::to_wstring(differences.size()) + L"日\n";
     constexpr std::size_t kShown = 20;
     for (std::size_t i = 0; i < differences.size() && i < kShown; ++i) {
         int y, m, d;
@@ -216,7 +216,7 @@ std::wstring differencesText(const HolidayTable& table) {
         text += L"\n" + std::to_wstring(y) + L"/" + std::to_wstring(m) + L"/" + std::to_wstring(d) + L"  表: " + side(differences[i].table) +
                 L"  法律: " + side(differences[i].law);
     }
-    if (differences.size() > kShown) text += L"\nほか " + std::to_wstring(differences.size() - kShown) + L" 日";
+    if (differences.size() > kShown) text += L"\nほか" + std::to_wstring(differences.size() - kShown) + L"日";
     return text;
 }
 
@@ -230,12 +230,12 @@ void readInHolidayTable(Page& page) {
     if (chosen.empty()) return;
     WindowsFileSystem files;
     const FileContent file = files.readFile(chosen);
-    if (!readWhole(file)) return tell(page, L"ファイルを読めませんでした.\n" + cp932ToWide(chosen));
+    if (!readWhole(file)) return tell(page, L"ファイルを読めませんでした。\n" + cp932ToWide(chosen));
     const HolidayTableRead read = parseHolidayTable(file.content);
-    if (!read.table) return tell(page, L"祝日表として使えないため, 読み込みませんでした.\n" + cp932ToWide(read.problem));
+    if (!read.table) return tell(page, L"祝日表として使えないため、読み込みませんでした。\n" + cp932ToWide(read.problem));
     const std::string target = joinPath(page.context.settings->paths.scheduleFolder, kHolidayTableFile);
     if (const SaveResult saved = rewriteFile(files, target, [&](std::string_view) { return file.content; }); !saved)
-        return tell(page, L"祝日表を保存できませんでした.\n" + cp932ToWide(target) + L"\n" + cp932ToWide(saved.reason));
+        return tell(page, L"祝日表を保存できませんでした。\n" + cp932ToWide(target) + L"\n" + cp932ToWide(saved.reason));
     refreshWindows(kindBit(WindowKind::Calendar) | kindBit(WindowKind::RangeView) | kindBit(WindowKind::Year), kRefreshData);
     win::tellUser(page.dialog, differencesText(*read.table), win::Tone::Information);
 }
@@ -281,11 +281,11 @@ bool confirmClosedDays(Page& page) {
     const auto& base = *static_cast<const ClosedDays*>(page.snapshot.original());
     const SaveResult saved = saveClosedDayRulesOver(base, days, files, page.context.settings->paths.programFolder, merged);
     if (!saved)
-        tell(page, std::wstring(L"休業日のファイル (Holiday2.Dat) を保存できませんでした. 設定は変更したまま使われます.\n")
+        tell(page, std::wstring(L"休業日のファイル(Holiday2.Dat)を保存できませんでした。設定は変更したまま使われます。\n")
                        .append(cp932ToWide(saved.reason)));
     else if (merged)
-        tell(page, L"休業日のファイル (Holiday2.Dat) は, この画面を開いた後にほかでも書き換えられていました.\n"
-                   L"ほかで加えられた休業日も残して保存しました.");
+        tell(page, L"休業日のファイル(Holiday2.Dat)は、この画面を開いた後にほかでも書き換えられていました。\n"
+                   L"ほかで加えられた休業日も残して保存しました。");
     return true;
 }
 

@@ -293,7 +293,7 @@ void chooseScheme(Page& page) {
     const std::string path = schemePath(page, name);
     const FileContent file = st.files.readFile(path);
     if (!file.opened || !file.complete) {
-        tell(page, std::wstring(L"配色のファイルを読めないため, 今の配色のままにします.\n")
+        tell(page, std::wstring(L"配色のファイルを読めないため、今の配色のままにします。\n")
                        .append(cp932ToWide(path)).append(L"\n").append(cp932ToWide(file.problem)));
         refreshSchemes(page);
         return;
@@ -337,7 +337,7 @@ bool saveScheme(SaveDialog& save) {
     copyToField(named.schemeName, sizeof named.schemeName, name);
     const std::string path = schemePath(page, name);
     if (const SaveResult saved = saveSchemeFile(st.files, path, named, st.set, st.custom); !saved) {
-        warnIn(save.dialog, std::wstring(L"配色を保存できませんでした.\n").append(cp932ToWide(path)).append(L"\n").append(
+        warnIn(save.dialog, std::wstring(L"配色を保存できませんでした。\n").append(cp932ToWide(path)).append(L"\n").append(
                                 cp932ToWide(saved.reason)));
         return false;
     }
@@ -368,7 +368,7 @@ void deleteScheme(Page& page) {
     if (!win::askUser(page.dialog, L"配色「" + cp932ToWide(st.currentName) + L"」を削除しますか。")) return;
     const std::wstring path = cp932ToWide(schemePath(page, st.currentName));
     if (!DeleteFileW(path.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND) {
-        tell(page, std::wstring(L"配色のファイルを削除できませんでした.\n").append(path));
+        tell(page, std::wstring(L"配色のファイルを削除できませんでした。\n").append(path));
         return;
     }
     st.currentName.clear();

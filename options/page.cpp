@@ -38,7 +38,7 @@ std::size_t fittingCharacters(const std::wstring& text, std::size_t limit) {
 }
 
 PageProblem unstorableProblem(const Binding& b, const std::wstring& bad) {
-    return {b.id, std::wstring(L"次の文字は設定に保存できません. 別の文字に直してください.\n").append(bad)};
+    return {b.id, std::wstring(L"次の文字は設定に保存できません。別の文字に直してください。\n").append(bad)};
 }
 
 }  // namespace

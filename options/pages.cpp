@@ -92,7 +92,7 @@ bool confirmFolders(Page& page) {
             setSettingText(&paths, s, folder);
             continue;
         }
-        tell(page, std::wstring(L"フォルダを作成できないため, 元の設定のままにします.\n").append(cp932ToWide(folder)));
+        tell(page, std::wstring(L"フォルダを作成できないため、元の設定のままにします。\n").append(cp932ToWide(folder)));
         setSettingText(&paths, s, settingText(&before, s));
     }
     for (std::size_t i = 0; i < std::size(kFolderEdits); ++i) {
@@ -145,7 +145,7 @@ SyncSettings& syncRecord(Page& page) { return *static_cast<SyncSettings*>(page.r
 
 // The kept calendar alone until the user asks the server for the others.
 void syncInit(Page& page) {
-    for (const wchar_t* choice : {L"しない", L"5 分ごと", L"15 分ごと", L"30 分ごと", L"1 時間ごと"})
+    for (const wchar_t* choice : {L"しない", L"5分ごと", L"15分ごと", L"30分ごと", L"1時間ごと"})
         SendDlgItemMessageW(page.dialog, IDC_SYNC_EVERY, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(choice));
     const SyncSettings& s = syncRecord(page);
     FoundCalendars found{s.url, s.user, {}};
@@ -183,7 +183,7 @@ void findCalendars(Page& page) {
     const sync::Discovery d = sync::discoverCalendars(http, cp932ToUtf8(s.url));
     SetCursor(before);
     if (d.calendars.empty()) {
-        win::tellUser(page.dialog, L"カレンダーが見つかりません.\n" + cp932ToWide(d.problem));
+        win::tellUser(page.dialog, L"カレンダーが見つかりません。\n" + cp932ToWide(d.problem));
         return;
     }
     HWND list = page.item(IDC_SYNC_CALENDAR);

@@ -65,7 +65,7 @@ bool bitmapLoads(const std::string& path) {
 }
 
 void tellUnloadable(const Page& page, const std::string& path) {
-    tell(page, std::wstring(L"壁紙のビットマップを読み込めません. 背景は今のままです.\n").append(cp932ToWide(path)));
+    tell(page, std::wstring(L"壁紙のビットマップを読み込めません。背景は今のままです。\n").append(cp932ToWide(path)));
 }
 
 void showSwitch(Page& page, int id) {
@@ -145,14 +145,14 @@ PageProblem check(const Page& page) {
         BOOL number = FALSE;
         const UINT percent = GetDlgItemInt(page.dialog, IDC_STYLE_PERCENT, &number, FALSE);
         if (!number || percent < 10 || percent > 100)
-            return {IDC_STYLE_PERCENT, L"透明化の割合は 10 から 100 までの数で入れてください."};
+            return {IDC_STYLE_PERCENT, L"透明化の割合は10から100までの数で入れてください。"};
     }
     wchar_t path[1024] = {};
     GetDlgItemTextW(page.dialog, IDC_STYLE_WALLPAPER_FILE, path, 1024);
     const WindowStyle& s = styleOf(page);
-    if (!storablePath(path)) return {IDC_STYLE_WALLPAPER_FILE, L"壁紙のファイルの場所が長すぎます (259 バイトまで)."};
+    if (!storablePath(path)) return {IDC_STYLE_WALLPAPER_FILE, L"壁紙のファイルの場所が長すぎます(259バイトまで)。"};
     if (s.wallpaper && path[0] && wideToCp932(path) != s.wallpaperPath && !bitmapLoads(wideToCp932(path)))
-        return {IDC_STYLE_WALLPAPER_FILE, std::wstring(L"壁紙のビットマップを読み込めません.\n").append(path)};
+        return {IDC_STYLE_WALLPAPER_FILE, std::wstring(L"壁紙のビットマップを読み込めません。\n").append(path)};
     return {};
 }
 

@@ -22,7 +22,7 @@ HWND startCalendar(const std::wstring& program, const std::wstring& arguments, H
     PROCESS_INFORMATION started{};
     if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         folder.empty() ? nullptr : folder.c_str(), &startup, &started)) {
-        win::tellUser(from, L"カレンダーを起動できません.\n" + program, win::Tone::Error);
+        win::tellUser(from, L"カレンダーを起動できません。\n" + program, win::Tone::Error);
         return nullptr;
     }
     if (waitForWindow) WaitForInputIdle(started.hProcess, kStartingMilliseconds);

@@ -28,7 +28,7 @@ struct SnoozeChoice {
     const wchar_t* text;
     int minutes;
 };
-constexpr SnoozeChoice kSnoozeChoices[] = {{L"5 分", 5}, {L"10 分", 10}, {L"15 分", 15}, {L"30 分", 30}, {L"1 時間", 60}};
+constexpr SnoozeChoice kSnoozeChoices[] = {{L"5分", 5}, {L"10分", 10}, {L"15分", 15}, {L"30分", 30}, {L"1時間", 60}};
 
 ReminderWindow* processWindow = nullptr;  // the one of this process, for its keys
 

@@ -32,7 +32,7 @@ inline constexpr char kProblemUnreadable[] = "ファイルを開けません (�
 inline constexpr char kProblemIncomplete[] = "ファイルを最後まで読めません";
 inline constexpr char kProblemNotAFile[] = "通常のファイルではありません";
 inline constexpr char kProblemStopped[] = "中止しました";
-inline constexpr char kProblemTooLarge[] = "ファイルが大きすぎます (256 MB まで)";
+inline constexpr char kProblemTooLarge[] = "ファイルが大きすぎます(256 MB まで)";
 
 // No data file of the calendar comes near this; a larger one is not read.
 inline constexpr std::size_t kMostFileBytes = std::size_t{256} << 20;

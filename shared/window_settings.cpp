@@ -130,9 +130,9 @@ SettingsTable windowSlotTable(int slot) {
     return {
         {"position", slotValue('x', slot), SettingType::Int32, offsetof(WindowSlots, left) + i, -1},
         {"position", slotValue('y', slot), SettingType::Int32, offsetof(WindowSlots, top) + i, -1},
+        {"position", "dpi" + std::string(kSlotNames[slot]), SettingType::Int32, offsetof(WindowSlots, dpi) + i, 0},
         {"size", slotValue('x', slot), SettingType::Int32, offsetof(WindowSlots, width) + i, 280},
         {"size", slotValue('y', slot), SettingType::Int32, offsetof(WindowSlots, height) + i, 350},
-        {"position", "dpi" + std::string(kSlotNames[slot]), SettingType::Int32, offsetof(WindowSlots, dpi) + i, 0},
     };
 }
 

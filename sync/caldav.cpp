@@ -61,9 +61,9 @@ std::string resolveUrl(const std::string& base, const std::string& href) {
 
 std::string failureText(const HttpResponse& r) {
     if (r.status == 0) return r.error;
-    if (r.status == 401) return "ユーザー名かパスワードが違います (401)";
-    if (r.status == 403) return "サーバーに許可されていません (403)";
-    if (r.status == 404) return "そのURLはありません (404)";
+    if (r.status == 401) return "ユーザー名かパスワードが違います(401)";
+    if (r.status == 403) return "サーバーに許可されていません(403)";
+    if (r.status == 404) return "そのURLはありません(404)";
     if (r.status >= 500) return "サーバーのエラーです (" + std::to_string(r.status) + ")";
     return "サーバーが受け付けませんでした (" + std::to_string(r.status) + ")";
 }

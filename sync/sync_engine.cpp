@@ -117,7 +117,7 @@ private:
         if (!readWhole(file)) return summary_.problem = "同期の記録を読めません: " + file.problem, false;
         stateText_ = std::string(completeLines(file));
         SyncStateRead read = parseSyncState(stateText_);
-        if (read.damagedLines > 0) summary_.notes.push_back("同期の記録の " + std::to_string(read.damagedLines) + " 行を読めませんでした");
+        if (read.damagedLines > 0) summary_.notes.push_back("同期の記録の" + std::to_string(read.damagedLines) + "行を読めませんでした");
         state_ = read.state.calendarUrl == request_.calendarUrl ? std::move(read.state) : SyncState{request_.calendarUrl, {}, {}, {}};
         for (const SyncEntry& e : state_.entries)
             if (e.serial >= request_.firstSerial && e.serial <= request_.lastSerial) byHref_[e.href].push_back(e);
@@ -131,7 +131,7 @@ private:
             const MonthOf m = monthOf(serial);
             const std::string path = scheduleFile(paths_, kScheduleDay, m.year, m.month);
             const FileContent file = files_.readFile(path);
-            if (!readWhole(file)) return summary_.problem = path + " を読めません: " + file.problem, false;
+            if (!readWhole(file)) return summary_.problem = path + "を読めません: " + file.problem, false;
             const int length = monthLengthOf(m.year, m.month);
             for (int day = dayOf(serial); day <= length && serial <= request_.lastSerial; ++day, ++serial)
                 if (!file.missing) local_[serial] = linesOfText(readSection(completeLines(file), day));

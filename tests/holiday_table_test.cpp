@@ -58,8 +58,8 @@ TEST_F(HolidayTableTest, AFileThatDoesNotParseIsRefusedWholeWithItsLine) {
         {kHeader + "2026/1/1,元日\r\n2026-2-11,建国記念の日\r\n", 3, "日付"},
         {kHeader + "2026/1/1,元日\r\n2026/2/11,\r\n", 3, "名称"},
         {kHeader + "2026/1/1,元日\r\n2026/2/11,建国記念の日\r\n2026/1/12,成人の日\r\n", 4, "前の行"},
-        {tableOf(2025, 2025) + tableOf(2027, 2027).substr(kHeader.size()), 21, "2026 年の行がありません"},  // after 2025's 19 lines
-        {kHeader + "2026/1/1,元日\r\n2026/5/5,こどもの日\r\n", 2, "2026 年の一部"},  // a table of half a year
+        {tableOf(2025, 2025) + tableOf(2027, 2027).substr(kHeader.size()), 21, "2026年の行がありません"},  // after 2025's 19 lines
+        {kHeader + "2026/1/1,元日\r\n2026/5/5,こどもの日\r\n", 2, "2026年の一部"},  // a table of half a year
         {kHeader, 2, "祝日の行がありません"},
         {kHeader + std::string(1 << 20, 'x'), 1, "大きすぎ"},
     };

@@ -114,7 +114,7 @@ TEST(JumpDate, EraListAndChanges) {
     settleJumpYear(eraYear, 1, 1);
     EXPECT_EQ(eraYear.era, 2);
     EXPECT_EQ(eraYear.year, 30);
-    EXPECT_EQ(eraRangeText(2), "平成は 1 年から 31 年まで (西暦 1989 年から 2019 年まで) です。");
+    EXPECT_EQ(eraRangeText(2), "平成は1年から31年まで(西暦1989年から2019年まで)です。");
 }
 
 // The add dialog's year: era years get the era's offset; a number past the

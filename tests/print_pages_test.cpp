@@ -1,5 +1,5 @@
 // Pages on paper: every sheet and orientation holds the month's 42 cells
-// inside what can be printed, each text inside its own cell, and "他 N 件"
+// inside what can be printed, each text inside its own cell, and "他N件"
 // exactly when a day's lines do not fit.
 #include <gtest/gtest.h>
 
@@ -50,7 +50,7 @@ TEST(PrintPages, EveryCellAndTextStaysInsideWhatCanBePrinted) {
                     return r.contains(op.x, op.y) && op.x + size.width <= r.left + r.width && op.y + size.height <= r.top + r.height;
                 });
                 EXPECT_NE(inside, cells.end()) << where << ": " << op.text;
-                const std::string before = "他 ", after = " 件";
+                const std::string before = "他", after = "件";
                 if (op.text.rfind(before, 0) == 0 && op.text.ends_with(after)) more = std::stoi(op.text.substr(before.size()));
                 if (op.text.rfind("打ち合わせ", 0) == 0) ++shown6;
             }

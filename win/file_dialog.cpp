@@ -17,9 +17,9 @@ std::wstring windowsFolder() {
 }
 
 std::wstring unusablePathReason(const std::wstring& path, std::size_t mostBytes) {
-    if (!unstorableInCp932(path).empty()) return L"この場所の名前には Shift-JIS で書けない文字があるため, 使えません.";
+    if (!unstorableInCp932(path).empty()) return L"この場所の名前には Shift-JIS で書けない文字があるため、使えません。";
     if (mostBytes > 0 && wideToCp932(path).size() > mostBytes)
-        return L"この場所の名前は長すぎるため, 使えません (Shift-JIS で " + std::to_wstring(mostBytes) + L" バイトまで).";
+        return L"この場所の名前は長すぎるため、使えません (Shift-JIS で" + std::to_wstring(mostBytes) + L"バイトまで)。";
     return L"";
 }
 

@@ -165,7 +165,7 @@ std::string withClosedDayRules(std::string_view content, const ClosedDays& days)
 
 SaveResult saveClosedDayRules(const ClosedDays& days, FileSystem& files, const std::string& programFolder) {
     // Rules loaded from part of the file would stand for all of it.
-    if (!days.rulesWhole) return {false, "休業日の設定を最後まで読めなかったため, 保存しません"};
+    if (!days.rulesWhole) return {false, "休業日の設定を最後まで読めなかったため、保存しません"};
     return rewriteFile(files, joinPath(programFolder, kClosedDaysFile),
                        [&](std::string_view old) { return withClosedDayRules(old, days); });
 }
@@ -186,7 +186,7 @@ std::string withoutConflictMarks(const std::string& text) {
 
 SaveResult saveClosedDayRulesOver(const ClosedDays& base, ClosedDays& mine, FileSystem& files,
                                   const std::string& programFolder, bool& merged) {
-    if (!mine.rulesWhole) return {false, "休業日の設定を最後まで読めなかったため, 保存しません"};
+    if (!mine.rulesWhole) return {false, "休業日の設定を最後まで読めなかったため、保存しません"};
     merged = false;
     return rewriteFile(files, joinPath(programFolder, kClosedDaysFile), [&](std::string_view old) {
         auto theirs = std::make_unique<ClosedDays>();

@@ -49,7 +49,7 @@ int yearOf(int serial) {
     return y;
 }
 
-HolidayTableRead refused(int line, std::string problem) { return {nullptr, line, std::to_string(line) + " 行目: " + problem}; }
+HolidayTableRead refused(int line, std::string problem) { return {nullptr, line, std::to_string(line) + "行目: " + problem}; }
 
 // Each year from the first to the last has lines, from 元日 to 勤労感謝の日 at least.
 HolidayTableRead checkYears(const HolidayTable& table, const std::vector<int>& lineOf) {
@@ -58,12 +58,12 @@ HolidayTableRead checkYears(const HolidayTable& table, const std::vector<int>& l
         const std::size_t first = i;
         while (i < table.days.size() && yearOf(table.days[i].serial) == year) ++i;
         const int line = lineOf[std::min(first, table.days.size() - 1)];
-        if (first == i) return refused(line, std::to_string(year) + " 年の行がありません");
+        if (first == i) return refused(line, std::to_string(year) + "年の行がありません");
         const auto holds = [&](int month, int day) {
             return std::any_of(table.days.begin() + static_cast<std::ptrdiff_t>(first), table.days.begin() + static_cast<std::ptrdiff_t>(i),
                                [&](const HolidayTableDay& h) { return h.serial == serialDayOf(year, month, day); });
         };
-        if (!holds(1, 1) || !holds(11, 23)) return refused(line, std::to_string(year) + " 年の一部しかありません");
+        if (!holds(1, 1) || !holds(11, 23)) return refused(line, std::to_string(year) + "年の一部しかありません");
     }
     return {};
 }

@@ -72,8 +72,8 @@ void settleJumpYear(JumpState& state, int month, int day) {
 
 std::string eraRangeText(int era) {
     const JumpEra& e = jumpEra(era);
-    return std::string(e.name) + "は " + std::to_string(e.lowest) + " 年から " + std::to_string(e.highest) + " 年まで (西暦 " +
-           std::to_string(e.lowest + e.offset) + " 年から " + std::to_string(e.highest + e.offset) + " 年まで) です。";
+    return std::string(e.name) + "は" + std::to_string(e.lowest) + "年から" + std::to_string(e.highest) + "年まで(西暦" +
+           std::to_string(e.lowest + e.offset) + "年から" + std::to_string(e.highest + e.offset) + "年まで)です。";
 }
 
 JumpOutcome confirmJump(const JumpState& state, int month, int day, int days) {
@@ -120,7 +120,7 @@ EntryYear confirmEntryYear(bool withYear, int era, std::string_view typed) {
     const JumpEra& e = jumpEra(era);
     if (era != 0 && (number < 1 || (number > e.highest && number < kFirstYear))) return {false, 0, eraRangeText(era)};
     const int year = era != 0 && number <= e.highest ? number + e.offset : number;
-    if (year < kFirstYear || year > kLastYear) return {false, 0, "年は西暦 1582 年から 9999 年までの範囲で入力してください。"};
+    if (year < kFirstYear || year > kLastYear) return {false, 0, "年は西暦1582年から9999年までの範囲で入力してください。"};
     return {true, year, {}};
 }
 

@@ -46,7 +46,7 @@ void ReminderBook::load() {
     ReminderStateRead read = parseReminderState(completeLines(file));
     state_ = std::move(read.state);
     if (read.damagedLines > 0 && problem_.empty())
-        problem_ = path_ + ": " + std::to_string(read.damagedLines) + " 行を読めませんでした (その行は残してあります)";
+        problem_ = path_ + ": " + std::to_string(read.damagedLines) + "行を読めませんでした (その行は残してあります)";
 }
 
 void ReminderBook::refresh(const DataSources& sources, const ReminderSettings& settings, Minutes now) {

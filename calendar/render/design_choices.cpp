@@ -73,12 +73,12 @@ int samplePart(DesignSetKind set, int part) {
 const char* schemeExtension(DesignSetKind set) { return set == kCalendarDesign ? ".col" : ".scl"; }
 
 std::string schemeNameProblem(std::string_view name) {
-    if (name.find_first_not_of(' ') == std::string_view::npos) return "名前を入れてください.";
-    if (name.size() > kSchemeNameChars) return "名前が長すぎます (80 バイトまで).";
+    if (name.find_first_not_of(' ') == std::string_view::npos) return "名前を入れてください。";
+    if (name.size() > kSchemeNameChars) return "名前が長すぎます(80バイトまで)。";
     if (const char c = forbiddenCharacter(name))
-        return c == ' ' ? "名前に制御文字は使えません." : std::string("名前に使えない文字があります: ") + c;
-    if (name.back() == '.' || name.back() == ' ' || name.front() == ' ') return "名前の最初や最後に空白や「.」は使えません.";
-    if (isReservedDeviceName(name)) return "この名前は Windows が使うため, 配色の名前にできません.";
+        return c == ' ' ? "名前に制御文字は使えません。" : std::string("名前に使えない文字があります: ") + c;
+    if (name.back() == '.' || name.back() == ' ' || name.front() == ' ') return "名前の最初や最後に空白や「.」は使えません。";
+    if (isReservedDeviceName(name)) return "この名前は Windows が使うため、配色の名前にできません。";
     return "";
 }
 

@@ -165,7 +165,7 @@ private:
         const int shown = count <= fit ? count : std::max(fit - 1, 0);
         for (int i = 0; i < shown; ++i) ops_.text(f.line, ink, box.left, box.top + i * f.lineHeight, all[static_cast<std::size_t>(i)], box.width);
         if (shown < count && fit > 0)
-            ops_.text(f.line, ink, box.left, box.top + shown * f.lineHeight, "他 " + std::to_string(count - shown) + " 件", box.width);
+            ops_.text(f.line, ink, box.left, box.top + shown * f.lineHeight, "他" + std::to_string(count - shown) + "件", box.width);
     }
 
     void gridLines() {

@@ -52,7 +52,7 @@ void written(BirthdayWindow& w) {
 }
 
 void tellNotSaved(BirthdayWindow& w, const SaveResult& result) {
-    std::wstring text = L"保存できませんでした. 一覧とファイルは変更前のままです.\n";
+    std::wstring text = L"保存できませんでした。一覧とファイルは変更前のままです。\n";
     text.append(cp932ToWide(w.monthFile())).append(L"\n").append(cp932ToWide(result.reason));
     win::tellUser(w.window, text);
 }
@@ -137,13 +137,13 @@ bool confirmEntry(EntryDialog& d) {
     }
     const std::wstring unstorable = unstorableInCp932(name);
     if (!unstorable.empty()) {
-        refuse(d, IDC_ENTRY_NAME, std::wstring(L"次の文字は保存できません. 別の文字に書き換えてください.\n").append(unstorable));
+        refuse(d, IDC_ENTRY_NAME, std::wstring(L"次の文字は保存できません。別の文字に書き換えてください。\n").append(unstorable));
         return false;
     }
     const std::string stored = wideToCp932(name);
     if (stored.size() > kPersonalNameBytes) {
-        refuse(d, IDC_ENTRY_NAME, L"名前が長すぎます. 全角で " + std::to_wstring(kPersonalNameBytes / 2) + L" 文字 (" +
-                                      std::to_wstring(kPersonalNameBytes) + L" バイト) までにしてください.");
+        refuse(d, IDC_ENTRY_NAME, L"名前が長すぎます。全角で" + std::to_wstring(kPersonalNameBytes / 2) + L"文字(" +
+                                      std::to_wstring(kPersonalNameBytes) + L"バイト)までにしてください。");
         return false;
     }
     d.entry = {d.w.date.day, year.year, stored};
@@ -215,7 +215,7 @@ void remove(BirthdayWindow& w) {
     if (!removal.saved) return tellNotSaved(w, removal.saved);
     written(w);
     if (removal.gone)
-        win::tellUser(w.window, L"選んだ項目はファイルからすでに消えていたため, 何も削除していません. 一覧を読み直しました.",
+        win::tellUser(w.window, L"選んだ項目はファイルからすでに消えていたため、何も削除していません。一覧を読み直しました。",
                       win::Tone::Information);
 }
 
@@ -244,7 +244,7 @@ LRESULT onCreate(BirthdayWindow& w) {
     SetWindowTextW(w.window, cp932ToWide(personalWindowTitle(formats, w.kind == kBirthday, w.date)).c_str());
     reload(w);
     if (!w.day.writable) {
-        std::wstring message = L"誕生日・記念日のファイルを全部は読めませんでした. 内容を守るため, 追加と削除はできません.\n";
+        std::wstring message = L"誕生日・記念日のファイルを全部は読めませんでした。内容を守るため、追加と削除はできません。\n";
         w.tellWhenShown(message.append(cp932ToWide(w.monthFile())).append(L"\n").append(cp932ToWide(w.day.problem)));
     }
     return 0;
@@ -289,7 +289,7 @@ LRESULT BirthdayWindow::onDataMessage(UINT message, WPARAM wParam, LPARAM lParam
 bool BirthdayWindow::registerClass(HINSTANCE instance) { return registerDataWindowClass(instance, kWindowKind, L"WBirMenu"); }
 
 void openBirthdays(CalendarWindow& a, PersonalDayKind kind) {
-    openDataWindow(a.birthdays, a.process, a.window, kind, selectedDayDate(a), L"誕生日のウィンドウを作成できません.");
+    openDataWindow(a.birthdays, a.process, a.window, kind, selectedDayDate(a), L"誕生日のウィンドウを作成できません。");
 }
 
 }  // namespace tavo::shell

@@ -37,7 +37,7 @@ void openOptions(CalendarWindow& a, bool fromRangeView) {
     HMODULE library = LoadLibraryW(L"TavoCust.DLL");
     using Entry = int (*)(SharedSettings*, unsigned char);
     auto entry = library ? reinterpret_cast<Entry>(reinterpret_cast<void*>(GetProcAddress(library, "TavoCust"))) : nullptr;
-    if (entry == nullptr) win::tellUser(a.window, L"オプション(TavoCust.DLL)を読み込めません.", win::Tone::Error);
+    if (entry == nullptr) win::tellUser(a.window, L"オプション(TavoCust.DLL)を読み込めません。", win::Tone::Error);
     else entry(&a.shared(), fromRangeView ? 1 : 0);
     if (library) FreeLibrary(library);
 }
@@ -55,7 +55,7 @@ void toggleDayOff(CalendarWindow& a) {
     const bool marked = !isDayOff(a.dayOff, month, day);  // the opposite of what the calendar shows
     const SaveResult saved = markDayOff(a.dayOff, a.process.files, s.paths, a.selected.year(), month, day, marked);
     if (!saved) {
-        const std::wstring text = L"休暇の設定を保存できませんでした.\n" + cp932ToWide(file) + L"\n" + cp932ToWide(saved.reason);
+        const std::wstring text = L"休暇の設定を保存できませんでした。\n" + cp932ToWide(file) + L"\n" + cp932ToWide(saved.reason);
         win::tellUser(a.window, text);
     }
     refreshWindows(kRefreshedWindows, kRefreshData);

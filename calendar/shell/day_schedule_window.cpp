@@ -45,12 +45,12 @@ bool save(DayScheduleWindow& w, bool quiet = false) {
     const std::wstring text = win::textOf(w.edit);
     const std::wstring unstorable = unstorableInCp932(text);
     if (!unstorable.empty()) {
-        win::tellUser(w.window, std::wstring(L"次の文字は保存できません. 別の文字に書き換えてから閉じてください.\n").append(unstorable));
+        win::tellUser(w.window, std::wstring(L"次の文字は保存できません。別の文字に書き換えてから閉じてください。\n").append(unstorable));
         return false;
     }
     const ScheduleSave saved = saveScheduleText(w.process.files, w.place, w.readText, wideToCp932(text));
     if (!saved.saved) {
-        std::wstring message = L"予定を保存できませんでした. 入力した内容はこのウィンドウに残っています.\n";
+        std::wstring message = L"予定を保存できませんでした。入力した内容はこのウィンドウに残っています。\n";
         message.append(cp932ToWide(w.dataFile())).append(L"\n").append(cp932ToWide(saved.saved.reason));
         win::tellUser(w.window, message);
         return false;
@@ -61,8 +61,8 @@ bool save(DayScheduleWindow& w, bool quiet = false) {
     if (saved.merged) showSaved(w, saved.text);
     refreshWindows(kRefreshedWindows, kRefreshData);
     if (!saved.conflict || quiet) return true;
-    win::tellUser(w.window, L"この予定は, ウィンドウを開いた後にほかでも書き換えられていました. 両方の内容を保存しました.\n"
-                            L"ほかで書き換えられた行には「【競合】」を付けています. 確かめてから閉じてください.");
+    win::tellUser(w.window, L"この予定は、ウィンドウを開いた後にほかでも書き換えられていました。両方の内容を保存しました。\n"
+                            L"ほかで書き換えられた行には「【競合】」を付けています。確かめてから閉じてください。");
     return false;
 }
 
@@ -161,7 +161,7 @@ void load(DayScheduleWindow& w) {
     if (read.writable) return;
     // What was shown is not the whole section: editing it could only lose the rest.
     SendMessageW(w.edit, EM_SETREADONLY, TRUE, 0);
-    std::wstring message = L"予定ファイルを全部は読めませんでした. 内容を守るため, このウィンドウでは編集できません.\n";
+    std::wstring message = L"予定ファイルを全部は読めませんでした。内容を守るため、このウィンドウでは編集できません。\n";
     message.append(cp932ToWide(w.dataFile())).append(L"\n").append(cp932ToWide(read.problem));
     w.tellWhenShown(std::move(message));
 }
@@ -208,7 +208,7 @@ LRESULT DayScheduleWindow::onDataMessage(UINT message, WPARAM wParam, LPARAM lPa
 bool DayScheduleWindow::registerClass(HINSTANCE instance) { return registerDataWindowClass(instance, kWindowKind, L"WSchMenu"); }
 
 void openDaySchedule(CalendarWindow& a, ScheduleKind kind) {
-    openDataWindow(a.daySchedule, a.process, a.window, kind, selectedDayDate(a), L"予定のウィンドウを作成できません.");
+    openDataWindow(a.daySchedule, a.process, a.window, kind, selectedDayDate(a), L"予定のウィンドウを作成できません。");
 }
 
 }  // namespace tavo::shell

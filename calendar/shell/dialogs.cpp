@@ -170,7 +170,7 @@ INT_PTR JumpDialog::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 struct AboutBox final : win::Dialog {
     INT_PTR onMessage(UINT message, WPARAM wParam, LPARAM) override {
         if (message == WM_INITDIALOG) {
-            SetDlgItemTextW(dialog, IDC_ABOUT_VERSION, (L"バージョン " + cp932ToWide(TAVO_VERSION_TEXT)).c_str());
+            SetDlgItemTextW(dialog, IDC_ABOUT_VERSION, (L"バージョン" + cp932ToWide(TAVO_VERSION_TEXT)).c_str());
             return TRUE;
         }
         if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {

@@ -37,7 +37,7 @@ bool runExternalProgram(HWND owner, const PathSettings& paths, const std::string
         CloseHandle(started.hProcess);
         return true;
     }
-    std::wstring text = L"外部プログラムを起動できませんでした.\n";
+    std::wstring text = L"外部プログラムを起動できませんでした。\n";
     text.append(command).append(L"\n").append(systemMessage(GetLastError()));
     MessageBoxW(owner, text.c_str(), L"Tavo", MB_OK | MB_ICONWARNING);
     return false;

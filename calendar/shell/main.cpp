@@ -78,15 +78,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int showCo
     process.showCommand = showCommand;
     process.commandLine = tavo::wideToCp932(commandLine ? commandLine : L"");
     // The other windows' classes are registered when they first open.
-    if (!CalendarWindow::registerClass(instance)) return fail(L"ウィンドウクラスを登録できません.");
+    if (!CalendarWindow::registerClass(instance)) return fail(L"ウィンドウクラスを登録できません。");
     SharedBlock block;
-    if (!block.create()) return fail((std::wstring(L"設定の共有メモリ (") + tavo::kSharedSettingsName + L") を作成できません.").c_str());
+    if (!block.create()) return fail((std::wstring(L"設定の共有メモリ (") + tavo::kSharedSettingsName + L") を作成できません。").c_str());
     process.settings = block.settings();
     CalendarWindow calendar(process);
     loadWindowStyles(calendar);
     loadCalendarSlot(calendar);
     HWND owner = findOwnerWindow(calendar);
-    if (calendar.create(owner) == nullptr) return fail(L"カレンダーのウィンドウを作成できません.");
+    if (calendar.create(owner) == nullptr) return fail(L"カレンダーのウィンドウを作成できません。");
     // Lists that play the sound are collected from the loop on; the sound
     // tells the calendar's window when it ends, and is closed after the loop.
     MciBirthdaySound mciSound(tavo::cp932ToWide(process.settings->env.birthdaySoundPath), calendar.window);

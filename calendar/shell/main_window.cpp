@@ -105,7 +105,7 @@ void setSyncTimer(CalendarWindow& a) {
 void loadHolidays(CalendarWindow& a) {
     HolidayTableRead read = readHolidayTable(a.process.files, a.shared().paths.scheduleFolder);
     if (!read.problem.empty() && read.problem != a.holidayTableTold)
-        win::tellUser(a.window, cp932ToWide(read.problem) + L"\n\n祝日表を使えないため, 法律による祝日を表示します.");
+        win::tellUser(a.window, cp932ToWide(read.problem) + L"\n\n祝日表を使えないため、法律による祝日を表示します。");
     a.holidayTableTold = read.problem;
     useHolidayTable(std::move(read.table));
 }
@@ -137,11 +137,11 @@ void reportClosedDays(const CalendarWindow& a, const ClosedDaysLoad& load) {
     std::wstring text;
     const std::wstring file = cp932ToWide(joinPath(a.shared().paths.programFolder, kClosedDaysFile));
     if (!load.whole)
-        text = L"休業日の設定を最後まで読めませんでした. 読めた分だけを使い, このファイルへの保存はしません.\n" + file + L"\n" +
+        text = L"休業日の設定を最後まで読めませんでした。読めた分だけを使い、このファイルへの保存はしません。\n" + file + L"\n" +
                cp932ToWide(load.problem);
     else if (load.ignoredRules > 0)
-        text = L"休業日の設定が 256 件を超えています. 超えた " + std::to_wstring(load.ignoredRules) +
-               L" 件は使われません.\n" + file;
+        text = L"休業日の設定が256件を超えています。超えた" + std::to_wstring(load.ignoredRules) +
+               L"件は使われません。\n" + file;
     if (!text.empty()) win::tellUser(a.window, text);
 }
 

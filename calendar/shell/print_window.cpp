@@ -272,7 +272,7 @@ void PreviewWindow::pageSetup() {
     setup.rtMargin = {margin, margin, margin, margin};
     if (!PageSetupDlgW(&setup)) {
         if (setup.hDevMode) GlobalFree(setup.hDevMode);
-        if (CommDlgExtendedError() == PDERR_NODEFAULTPRN) win::tellUser(window, L"プリンタが設定されていません. 用紙は一覧から選べます.");
+        if (CommDlgExtendedError() == PDERR_NODEFAULTPRN) win::tellUser(window, L"プリンタが設定されていません。用紙は一覧から選べます。");
         return;
     }
     settings_.margin = std::clamp(static_cast<int>(std::min({setup.rtMargin.left, setup.rtMargin.top, setup.rtMargin.right, setup.rtMargin.bottom}) / 100), 0, 50);
@@ -288,7 +288,7 @@ void PreviewWindow::print() {
     dialog.Flags = PD_RETURNDC | PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIESANDCOLLATE;
     if (!PrintDlgW(&dialog)) {
         if (dialog.hDevMode) GlobalFree(dialog.hDevMode);
-        if (CommDlgExtendedError() == PDERR_NODEFAULTPRN) win::tellUser(window, L"プリンタが設定されていません.");
+        if (CommDlgExtendedError() == PDERR_NODEFAULTPRN) win::tellUser(window, L"プリンタが設定されていません。");
         return;
     }
     HDC dc = dialog.hDC;
@@ -309,7 +309,7 @@ void PreviewWindow::print() {
     if (printed) EndDoc(dc);
     else AbortDoc(dc);
     DeleteDC(dc);
-    if (!printed) win::tellUser(window, L"印刷できませんでした.", win::Tone::Error);
+    if (!printed) win::tellUser(window, L"印刷できませんでした。", win::Tone::Error);
     replan();
 }
 

@@ -126,7 +126,7 @@ bool putOnClipboard(HWND owner, const std::string& cp932) {
 
 void copyList(RangeViewWindow& v) {
     if (!putOnClipboard(v.window, rangeListText(v.list)))
-        win::tellUser(v.window, L"クリップボードに書き込めませんでした.");
+        win::tellUser(v.window, L"クリップボードに書き込めませんでした。");
 }
 
 void openOptionsFromView(RangeViewWindow& v) {
@@ -331,7 +331,7 @@ void openRangeView(CalendarWindow& a) {
     }
     a.rangeView = std::make_unique<RangeViewWindow>(a.process, a);
     if (!RangeViewWindow::registerClass(a.process.instance) || a.rangeView->create(findOwnerWindow(a)) == nullptr)
-        win::tellUser(a.window, L"データ表示部のウィンドウを作成できません.", win::Tone::Error);
+        win::tellUser(a.window, L"データ表示部のウィンドウを作成できません。", win::Tone::Error);
 }
 
 void runRangeCheck(CalendarWindow& a) {

@@ -151,7 +151,7 @@ void SearchWindow::showResults(Results* results) {
     shownQuery_ = results->query;
     SendMessageW(list_, LB_SETCOUNT, found_.size(), 0);
     SendMessageW(list_, LB_SETCURSEL, found_.empty() ? static_cast<WPARAM>(-1) : 0, 0);
-    SetWindowTextW(count_, shownQuery_.empty() ? L"" : (std::to_wstring(found_.size()) + L" 件").c_str());
+    SetWindowTextW(count_, shownQuery_.empty() ? L"" : (std::to_wstring(found_.size()) + L"件").c_str());
     InvalidateRect(list_, nullptr, TRUE);
 }
 

@@ -63,13 +63,13 @@ SyncRun runSync(const SyncSettings& s, FileSystem& files, const SharedSettings& 
 }
 
 std::wstring countsText(const sync::SideCounts& c) {
-    return L"追加 " + std::to_wstring(c.added) + L", 変更 " + std::to_wstring(c.changed) + L", 削除 " + std::to_wstring(c.deleted);
+    return L"追加" + std::to_wstring(c.added) + L"件、変更" + std::to_wstring(c.changed) + L"件、削除" + std::to_wstring(c.deleted) + L"件";
 }
 
 std::wstring summaryText(const sync::SyncSummary& s, int subscriptionsChanged) {
-    std::wstring text = s.ok ? L"同期しました.\n" : L"同期を最後までできませんでした: " + cp932ToWide(s.problem) + L"\n";
+    std::wstring text = s.ok ? L"同期しました。\n" : L"同期を最後までできませんでした: " + cp932ToWide(s.problem) + L"\n";
     text += L"このパソコン: " + countsText(s.here) + L"\nサーバー: " + countsText(s.server);
-    if (subscriptionsChanged > 0) text += L"\n購読カレンダー: " + std::to_wstring(subscriptionsChanged) + L" 件を更新しました";
+    if (subscriptionsChanged > 0) text += L"\n購読カレンダー: " + std::to_wstring(subscriptionsChanged) + L"件を更新しました";
     if (s.conflicts > 0) text += L"\n両方で変更されていた予定: " + std::to_wstring(s.conflicts) + L" (両方を残しました)";
     for (const std::string& note : s.notes) text += L"\n" + cp932ToWide(note);
     return text;
@@ -87,7 +87,7 @@ std::wstring stateText(const sync::SyncSummary& s) {
 bool sync(CalendarWindow& a, bool tell) {
     SyncSettings& s = a.shared().sync;
     if (s.url[0] == '\0' && s.subscriptions[0] == '\0') {
-        if (tell) win::tellUser(a.window, L"同期するサーバーが設定されていません.\nオプションの「同期」ページで設定してください.", win::Tone::Information);
+        if (tell) win::tellUser(a.window, L"同期するサーバーが設定されていません。\nオプションの「同期」ページで設定してください。", win::Tone::Information);
         return false;
     }
     Progress progress(a, L"同期しています...");

@@ -231,7 +231,7 @@ TEST_F(ClosedDaysPage, AHolidayTableReadInColoursItsDayNowAndAfterARestart) {
         HWND told = waitForDialog(dialog, L"Tavo", kWait);
         ASSERT_NE(told, nullptr);
         const std::wstring text = messageBoxText(told);
-        EXPECT_NE(text.find(L"法律による祝日と違う日: 1 日"), std::wstring::npos) << text;
+        EXPECT_NE(text.find(L"法律による祝日と違う日: 1日"), std::wstring::npos) << text;
         EXPECT_NE(text.find(L"2026/12/9  表: 新しい祝日  法律: -"), std::wstring::npos) << text;
         PostMessageW(told, WM_COMMAND, IDOK, 0);
         EXPECT_TRUE(waitUntilClosed(told, kWait));

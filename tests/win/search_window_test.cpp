@@ -47,7 +47,7 @@ TEST_F(SearchWindowTest, CtrlFAWordAndEnterSelectTheDay) {
     typeText(query, L"たなか");
     ASSERT_TRUE(waitUntil([&] { return SendMessageW(list, LB_GETCOUNT, 0, 0) == 2; })) << SendMessageW(list, LB_GETCOUNT, 0, 0);
     EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 0);  // the first line: 3 November 2025
-    EXPECT_EQ(windowText(GetDlgItem(search, 102)), L"2 件");
+    EXPECT_EQ(windowText(GetDlgItem(search, 102)), L"2件");
 
     pressKey(query, VK_RETURN);
     EXPECT_TRUE(waitForStatus(run.window(), L"2025/11/ 3", kWait)) << statusBarText(run.window());

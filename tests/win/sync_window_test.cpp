@@ -87,7 +87,7 @@ TEST_F(SyncWindow, ATypedLineGoesToTheServerAndAServerEventComesIn) {
     PostMessageW(launcher, WM_SYSCOMMAND, 101, 0);
     HWND summary = waitForDialog(run.window(), L"Tavo", kWait);
     ASSERT_NE(summary, nullptr);
-    EXPECT_NE(messageBoxText(summary).find(L"このパソコン: 追加 1, 変更 0, 削除 0\nサーバー: 追加 1"), std::wstring::npos)
+    EXPECT_NE(messageBoxText(summary).find(L"このパソコン: 追加1件、変更0件、削除0件\nサーバー: 追加1件"), std::wstring::npos)
         << messageBoxText(summary);
     PostMessageW(summary, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(statusBarText(run.window(), 1).rfind(L"同期 ", 0), 0u) << statusBarText(run.window(), 1);
