@@ -175,7 +175,7 @@ TEST_F(Navigation, TheJumpDialogsErasKeepTheDate) {
     PostMessageW(dialog, WM_COMMAND, IDOK, 0);
     HWND box = nullptr;
     EXPECT_TRUE(waitUntil([&] { return (box = waitForDialog(run.window(), L"Tavo", 0)) != nullptr; }));
-    EXPECT_EQ(messageBoxText(box), L"平成は 1 年から 31 年まで (西暦 1989 年から 2019 年まで) です。");
+    EXPECT_EQ(messageBoxText(box), L"平成は1年から31年まで(西暦1989年から2019年まで)です。");
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(waitUntilClosed(box, kWait));
     PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);

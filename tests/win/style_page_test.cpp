@@ -237,7 +237,7 @@ TEST_F(StylePage, BadInputIsRefusedWithAMessage) {
     SendMessageW(GetDlgItem(page, kPercent), EM_SETSEL, 0, -1);
     typeText(GetDlgItem(page, kPercent), L"5");
     settle(page);
-    EXPECT_TRUE(toldAfter(dialog, WM_COMMAND, IDOK, L"10 から 100"));
+    EXPECT_TRUE(toldAfter(dialog, WM_COMMAND, IDOK, L"10から100"));
     EXPECT_TRUE(IsWindow(dialog));
     SendMessageW(GetDlgItem(page, kPercent), EM_SETSEL, 0, -1);
     typeText(GetDlgItem(page, kPercent), L"60");
