@@ -128,53 +128,33 @@ void RangeViewWindow::chooseAccessiblePart(int index) {
     if (const int serial = list.serial(static_cast<size_t>(index))) selectDate(calendar, serial);
 }
 
-namespace {
-
-struct YearPart {
-    int month, cell;
-};
-
-// The days of the shown year, month by month and week by week.
-std::vector<YearPart> yearParts(const YearGrids& grids) {
-    std::vector<YearPart> parts;
-    for (int month = 1; month <= 12; ++month)
-        for (int row = 0; row < kGridRows; ++row)
-            for (int column = 0; column < kGridColumns; ++column) {
-                const int cell = cellIndex(column, row), day = grids.months[month - 1].cellDay[cell];
-                if (day > 0 && day < kOtherMonth) parts.push_back({month, cell});
-            }
-    return parts;
-}
-
-}  // namespace
-
 long YearWindow::accessibleRole() const { return ROLE_SYSTEM_TABLE; }
-int YearWindow::accessiblePartCount() const { return static_cast<int>(yearParts(grids_).size()); }
+int YearWindow::accessiblePartCount() const { return static_cast<int>(dayParts_.size()); }
 
 int YearWindow::selectedAccessiblePart() const {
     if (calendar.selected.year() != year_) return -1;
-    const std::vector<YearPart> parts = yearParts(grids_);
     const MonthGrid& month = grids_.months[calendar.selected.month() - 1];
     const CellPosition at = month.dayCell[calendar.selected.day()];
-    for (size_t i = 0; i < parts.size(); ++i)
-        if (parts[i].month == calendar.selected.month() && parts[i].cell == cellIndex(at.column, at.row))
+    for (size_t i = 0; i < dayParts_.size(); ++i)
+        if (dayParts_[i].month == calendar.selected.month() && dayParts_[i].cell == cellIndex(at.column, at.row))
             return static_cast<int>(i);
     return -1;
 }
 
 win::AccessiblePart YearWindow::accessiblePart(int index) const {
-    const YearPart at = yearParts(grids_)[static_cast<size_t>(index)];
+    const DayPart at = dayParts_[static_cast<size_t>(index)];
     const MonthGrid& month = grids_.months[at.month - 1];
     win::AccessiblePart day = part(cp932ToWide(accessibleDayName(month, grids_.dayOff, calendar.shared().closedDays, at.cell)),
                                    ROLE_SYSTEM_CELL, yearCellRect(layout_, at.month, at.cell));
     day.selectable = true;
-    day.selected = index == selectedAccessiblePart();
+    day.selected = calendar.selected.year() == year_ && calendar.selected.month() == at.month &&
+                   calendar.selected.day() == month.cellDay[at.cell];
     day.action = L"選択";
     return day;
 }
 
 void YearWindow::chooseAccessiblePart(int index) {
-    const YearPart at = yearParts(grids_)[static_cast<size_t>(index)];
+    const DayPart at = dayParts_[static_cast<size_t>(index)];
     select({at.month, grids_.months[at.month - 1].cellDay[at.cell]}, false);
 }
 

@@ -121,19 +121,30 @@ void PreviewWindow::createControls() {
     make(L"BUTTON", L"閉じる(&X)", BS_PUSHBUTTON, kClose);
 }
 
+// The controls in three groups (what to print, what to do, which page); a
+// group that does not fit beside the one before starts a row of its own, so
+// nothing runs off a narrow window at 200 %.
 void PreviewWindow::layOut() {
     const int m = scaled(6, dpi), h = scaled(24, dpi);
-    toolbarHeight_ = h + 2 * m;
-    const std::pair<int, int> widths[] = {{kWhatLabel, 48}, {kWhat, 56}, {kPaperLabel, 46}, {kPaper, 64}, {kLandscape, 76},
-                                          {kColour, 70},    {kSetup, 96}, {kPrint, 64},      {kSave, 64},  {kBack, 56},
-                                          {kPageText, 48},  {kNext, 56},  {kClose, 70}};
-    int x = m;
-    for (const auto& [id, width] : widths) {
-        const int w = scaled(width, dpi);
-        // A drop-down list's height includes its list.
-        MoveWindow(GetDlgItem(window, id), x, m, w, id == kWhat || id == kPaper ? scaled(160, dpi) : h, TRUE);
-        x += w + (id == kColour || id == kSave || id == kNext ? 2 * m : m / 2);
+    using Group = std::vector<std::pair<int, int>>;  // control, width at 96 DPI
+    const Group groups[] = {{{kWhatLabel, 48}, {kWhat, 56}, {kPaperLabel, 46}, {kPaper, 64}, {kLandscape, 76}, {kColour, 70}},
+                            {{kSetup, 96}, {kPrint, 64}, {kSave, 64}},
+                            {{kBack, 56}, {kPageText, 48}, {kNext, 56}, {kClose, 70}}};
+    RECT client{};
+    GetClientRect(window, &client);
+    int x = m, y = m;
+    for (const Group& group : groups) {
+        int width = 0;
+        for (const auto& [id, w] : group) width += scaled(w, dpi) + m / 2;
+        if (x > m && x + width > client.right) x = m, y += h + m;
+        for (const auto& [id, w] : group) {
+            // A drop-down list's height includes its list.
+            MoveWindow(GetDlgItem(window, id), x, y, scaled(w, dpi), id == kWhat || id == kPaper ? scaled(160, dpi) : h, TRUE);
+            x += scaled(w, dpi) + m / 2;
+        }
+        x += 2 * m - m / 2;
     }
+    toolbarHeight_ = y + h + m;
 }
 
 void PreviewWindow::showSettings() {

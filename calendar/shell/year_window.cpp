@@ -101,6 +101,13 @@ void YearWindow::rebuild() {
     year_ = calendar.selected.year();
     const SharedSettings& s = calendar.shared();
     rebuildYear(grids_, year_, gridChoice(calendar), {calendar.process.files, s.paths, s.closedDays, s.env, &calendar.subscriptions});
+    dayParts_.clear();
+    for (int month = 1; month <= 12; ++month)  // month by month, week by week
+        for (int row = 0; row < kGridRows; ++row)
+            for (int column = 0; column < kGridColumns; ++column) {
+                const int cell = cellIndex(column, row), day = grids_.months[month - 1].cellDay[cell];
+                if (day > 0 && day < kOtherMonth) dayParts_.push_back({month, cell});
+            }
     const std::wstring title = std::to_wstring(year_) + L"年 - 年間カレンダー";
     SetWindowTextW(window, title.c_str());
 }

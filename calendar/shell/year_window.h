@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "calendar/render/year_view.h"
 #include "design_objects.h"
@@ -56,6 +57,10 @@ private:
     WindowStyle ownStyle_{};  // plain: no wallpaper, no transparency
     YearViewSettings settings_{};
     YearGrids grids_{};
+    struct DayPart {
+        int month, cell;
+    };
+    std::vector<DayPart> dayParts_;  // the shown year's days as readers list them, made with the grids
     int year_ = 0;
     YearLayout layout_{};
     DesignObjects objects_;
