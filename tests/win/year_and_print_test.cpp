@@ -121,7 +121,7 @@ TEST_F(YearAndPrint, CtrlPPreviewSavesThePageWithItsTexts) {
     int shown = 0, counted = 0;
     for (const std::wstring& text : texts) {
         if (text.rfind(L"打ち合わせ", 0) == 0) ++shown;
-        if (text.rfind(L"他 ", 0) == 0) counted = std::stoi(text.substr(2));
+        if (text.rfind(L"他", 0) == 0 && text.ends_with(L"件")) counted = std::stoi(text.substr(1));
     }
     EXPECT_GT(shown, 0);
     EXPECT_EQ(shown + counted, 30);  // the lines that fit, and the rest counted
