@@ -25,7 +25,7 @@ TEST(WinHttp, AWrongPasswordAndNoServerAreToldInWords) {
     const std::string root = blackbox::caldavServerRoot();
     ASSERT_FALSE(root.empty());
     WinHttpClient wrong({"tavo", "wrong"});
-    EXPECT_EQ(failureText(wrong.send({"PROPFIND", root + "tavo/", {{"Depth", "0"}}, {}})), "ユーザー名かパスワードが違います (401)");
+    EXPECT_EQ(failureText(wrong.send({"PROPFIND", root + "tavo/", {{"Depth", "0"}}, {}})), "ユーザー名かパスワードが違います(401)");
     WinHttpClient nobody({"tavo", "secret"});
     EXPECT_EQ(failureText(nobody.send({"GET", "http://127.0.0.1:1/", {}, {}})), "サーバーに接続できません");
 }
