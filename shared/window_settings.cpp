@@ -214,6 +214,9 @@ void loadWindowSlot(WindowSlots& slots, int slot, bool sizingBorder, const Setti
     if (left != -1 && beside != nullptr && slot != kSlotCalendar && storedDpi > 0 && storedDpi != dpi && stored.left[kSlotCalendar] != -1) {
         left = beside->left + scaledOffset(left, stored.left[kSlotCalendar], dpi, storedDpi);
         top = beside->top + scaledOffset(top, stored.top[kSlotCalendar], dpi, storedDpi);
+    } else if (left != -1 && beside != nullptr && slot != kSlotCalendar && storedDpi == 0 && left > beside->left &&
+               left < beside->right && top < beside->bottom && top + height > beside->top) {
+        left = beside->right;  // stored right of the calendar at an unknown scaling, now over it: beside it again
     } else if (left == -1 && beside != nullptr) {  // right of the other window, or left of it when there is no room
         left = beside->right + width <= screen.screenWidth ? beside->right : beside->left - width;
         top = beside->top;

@@ -116,7 +116,8 @@ SettingsTable windowSlotTable(int slot);
 // Slots hold physical pixels of a window at `dpi`; the registry keeps the
 // sizes at 96 DPI (positions are screen coordinates and stay as they are,
 // but a window stored beside the calendar at another DPI keeps its offset
-// from the calendar in proportion, so the arrangement survives a scaling).
+// from the calendar in proportion, so the arrangement survives a scaling;
+// one stored right of it at a DPI not recorded, now over it, opens beside it).
 // A window always opens wholly on the work area, its title bar in reach and
 // no larger than the area, whatever was stored; with no stored place it
 // opens beside `beside` when given (right of it, else left), else at the

@@ -154,7 +154,8 @@ TEST(WindowSettings, AWindowAlwaysOpensOnTheWorkArea) {
         {500, 200, 300, 400, 96, &calendar, 500, 200, 300, 400},         // a stored place is kept
         {290, 40, 280, 350, 144, &calendar150, 430, 45, 420, 525, 96},   // beside at 100 %, still beside at 150 %
         {290, 40, 280, 350, 96, &calendar, 290, 40, 280, 350, 96},       // the same scaling: as stored
-        {290, 40, 280, 350, 144, &calendar150, 290, 40, 420, 525},       // stored before positions knew their DPI
+        {290, 40, 280, 350, 144, &calendar150, 430, 40, 420, 525},       // at a scaling not stored, now over the calendar
+        {-200, 40, 280, 350, 144, &calendar150, 0, 40, 420, 525},        // left of it: as stored (pulled on)
     };
     for (const auto& c : cases) {
         MemorySettingsStore store;

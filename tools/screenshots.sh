@@ -15,7 +15,7 @@
 # (today, bare, almanac, view, schemes, schedule, birthdays, options, ical,
 # tray, installer, reminder, sync, find, year, print, forecast, contrast);
 # 14. forecast holidays hatched; 15. the calendar under a dark high-contrast
-# theme at every DPI given.
+# theme at every DPI given. SCALE=DPI runs the parts shot once at that scaling.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TAVO_BUILD_DIR:-$root/build}
@@ -61,6 +61,11 @@ shoot() {  # name, dpi, arguments...
     echo "$out/$name.png"
 }
 want() { [ -z "${ONLY:-}" ] || [ "$ONLY" = "$1" ]; }
+# The parts shot once (the range view, the birthday window, the options pages)
+# run at SCALE DPI (96 when unset); their crops grow with it.
+scale=${SCALE:-96}
+at_scale() { wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$scale" /f > /dev/null 2>&1; }
+grab() { import -window root -crop "$(($1 * scale / 96))x$(($2 * scale / 96))+0+0" "$3"; }
 want today && for dpi in "${dpis[@]}"; do
     suffix=$([ "$dpi" = 96 ] && echo "" || echo "-$dpi")
     shoot "today$suffix" "$dpi"
@@ -114,12 +119,12 @@ view() {
     wine "$build/win/bin/Tavo.exe" 2026/12/07 &
     local pid=$!
     sleep 5
-    import -window root -crop 620x420+0+0 "$out/range-view.png"
+    grab 620 420 "$out/range-view.png"
     kill "$pid" 2> /dev/null || true
     wineserver -k 2> /dev/null || true
     echo "$out/range-view.png"
 }
-want view && view
+want view && at_scale && view
 # The calendar and its range view in each colour scheme that ships, chosen on the design pages.
 schemes() {
     local scheme
@@ -164,16 +169,16 @@ birthdays() {
     sleep 4
     wine "$build/win/bin/tavo_post_command.exe" 903
     sleep 3
-    import -window root -crop 620x420+0+0 "$out/birthdays.png"
+    grab 620 420 "$out/birthdays.png"
     wine "$build/win/bin/tavo_post_command.exe" WBir 10
     sleep 3
-    import -window root -crop 620x420+0+0 "$out/birthday-add.png"
+    grab 620 420 "$out/birthday-add.png"
     kill "$pid" 2> /dev/null || true
     wineserver -k 2> /dev/null || true
     echo "$out/birthdays.png"
     echo "$out/birthday-add.png"
 }
-want birthdays && birthdays
+want birthdays && at_scale && birthdays
 # 6. The options pages: 祝日・休業日 with its rule editor and フォルダ (first
 # opening), デザイン, 日付形式, 動作, スタイル and メニュー (from the calendar),
 # 表示範囲 and the view's デザイン, 日付形式 and スタイル (from the view).
@@ -221,9 +226,8 @@ options() {
                 wine "$build/win/bin/tavo_post_command.exe" tab 3 ;;
         esac
         sleep 3
-        local crop=640x480
-        [ "$shot" = holiday-table ] && crop=1100x800  # the differences' box stands in the screen's middle
-        import -window root -crop "$crop+0+0" "$out/options-$shot.png"
+        if [ "$shot" = holiday-table ]; then grab 1100 800 "$out/options-$shot.png"  # the differences' box stands in the screen's middle
+        else grab 640 480 "$out/options-$shot.png"; fi
         echo "$out/options-$shot.png"
         [ "$shot" = rule-editor ] && { wine "$build/win/bin/tavo_post_command.exe" cancel 休業日の追加; sleep 1; }
         [ "$shot" = holiday-table ] && { wine "$build/win/bin/tavo_post_command.exe" cancel Tavo; sleep 1; rm -f "$data/syukujitsu.csv"; }
@@ -233,7 +237,7 @@ options() {
     kill "$pid" 2> /dev/null || true
     wineserver -k 2> /dev/null || true
 }
-want options && options
+want options && at_scale && options
 # The iCalendar items: the span of years, the save dialog and the summary,
 # the open dialog and the summary; then a long export's progress, stopped.
 ical() {
