@@ -16,12 +16,23 @@ struct BarColours {
     COLORREF fill, text;
 };
 
-// The design's button colours, unless the system's are in use.
+std::int32_t builtInButton(ColourRole role) {
+    static const DesignSet builtIn = [] {
+        DesignSet d{};
+        resetDesignSet(d, kCalendarDesign, {19, 15});
+        return d;
+    }();
+    return designColour(builtIn, kButton, 0, role, kNormal);
+}
+
+// The design's button colours when it has its own: not the system's, and
+// not the built-in ones, with which the bar has always been the system's.
 bool ownColours(const CalendarWindow& a, BarColours& colours) {
     const DesignSet& d = a.design();
     if (d.systemButtonColours || highContrastOn()) return false;
     const std::int32_t fill = designColour(d, kButton, 0, kBackground, kNormal), text = designColour(d, kButton, 0, kText, kNormal);
     if (fill == kNoColour || text == kNoColour) return false;
+    if (fill == builtInButton(kBackground) && text == builtInButton(kText)) return false;
     colours = {static_cast<COLORREF>(fill), static_cast<COLORREF>(text)};
     return true;
 }
