@@ -8,7 +8,8 @@ import re
 import sys
 
 JAPANESE = '[\u3000-\u30FF\u4E00-\u9FFF\uFF01-\uFF5E]'
-# "名前.col" and "F1 キー" are a file and a key, "「.」" the character itself.
+# "名前.col" and "F1 キー" are a file and a key, "「.」" the character itself;
+# a line quoted as the user types it (「14:30 歯医者」) keeps its blanks.
 WRONG = re.compile(JAPANESE + r'(?:\.(?![A-Za-z.])|,)|' + JAPANESE + r' \d|(?<![A-Za-z\d])\d+ ' + JAPANESE)
 LITERAL = re.compile(r'(?:L|u8)?"((?:[^"\\\n]|\\.)*)"')
 KNOWN = {  # written so by earlier versions: labels, messages, a file header, a list suffix
@@ -17,6 +18,10 @@ KNOWN = {  # written so by earlier versions: labels, messages, a file header, a 
     '計算範囲外です.(グレゴリオ暦以前)', '国民の祝日・休日月日,国民の祝日・休日名称', '(毎月..)',
 }
 SOURCES = ['calendar', 'cli', 'win', 'remind', 'tray', 'options', 'sync', 'shared', 'resources', 'installer']
+
+
+def unquoted(text):
+    return re.sub(r'「[^」]*」', '「」', text)
 
 
 def source_problems(root):
@@ -28,17 +33,18 @@ def source_problems(root):
                 if line.lstrip().startswith('//'):
                     continue
                 for text in LITERAL.findall(line):
-                    if text not in KNOWN and WRONG.search(text.replace('「.」', '')):
+                    if text not in KNOWN and WRONG.search(unquoted(text)):
                         yield f'{path.relative_to(root)}:{number}: {text}'
 
 
 def help_problems(root):
     for path in sorted((root / 'resources' / 'help').rglob('*.html')):
         for number, line in enumerate(path.read_text(encoding='utf-8').split('\n'), 1):
-            text = re.sub(r'<[^>]*>', '', re.sub(r'<code>.*?</code>', '', line))  # commands as typed
+            text = re.sub(r'<code>.*?</code>|<tr><td>[^<]*</td>', '', line)  # commands, and examples first in a row, as typed
+            text = re.sub(r'<[^>]*>', '', text)
             for known in KNOWN:
                 text = text.replace(known, '')
-            if WRONG.search(text):
+            if WRONG.search(unquoted(text)):
                 yield f'{path.relative_to(root)}:{number}: {text.strip()}'
 
 
