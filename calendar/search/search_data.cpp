@@ -181,13 +181,14 @@ std::string_view KeptText::keep(std::string_view text) {
 
 std::string_view KeptText::keepFile(std::string&& content, std::size_t used) {
     content.resize(used);
-    blocks_.push_back(std::make_unique<std::string>(std::move(content)));
-    return *blocks_.back();
+    files_.push_back(std::make_unique<std::string>(std::move(content)));
+    return *files_.back();
 }
 
 void KeptText::adopt(KeptText&& other) {
     for (auto& block : other.blocks_) blocks_.push_back(std::move(block));
-    other.blocks_.clear();
+    for (auto& file : other.files_) files_.push_back(std::move(file));
+    other.blocks_.clear(), other.files_.clear();
 }
 
 namespace {
@@ -197,35 +198,27 @@ struct Slice {
     SearchYears years;
     KeptText text;
     std::vector<FoundLine> lines;
-    std::vector<std::string_view> folded;
-    std::unique_ptr<char[]> units;
     bool stopped = false;
 };
 
-void fold(Slice& part) {
-    std::size_t bytes = 0;
-    for (const FoundLine& line : part.lines) bytes += line.text.size();
-    part.units = std::make_unique_for_overwrite<char[]>(bytes * 2);  // two bytes a byte at most; pages never written cost nothing
-    part.folded.reserve(part.lines.size());
-    char* at = part.units.get();
-    for (const FoundLine& line : part.lines) {
-        const std::size_t units = foldForSearchInto(line.text, at);
-        part.folded.emplace_back(at, units);
-        at += units;
-    }
+// Room for the lines the months read so far foretell: grown once or twice,
+// not doubled a dozen times (every step would touch fresh memory).
+void foresee(std::vector<FoundLine>& lines, std::size_t monthsRead, std::size_t months) {
+    const std::size_t expected = lines.size() / monthsRead * months;
+    if (lines.capacity() < expected) lines.reserve(expected + expected / 8);
 }
 
 void readSlice(const DataSources& sources, const Recurring& recurring, const std::function<bool()>& going, Slice& part) {
     Reader reader(sources, recurring, part.text);
-    for (int y = part.years.from; y <= part.years.to; ++y)
-        for (int m = 1; m <= 12; ++m) {
-            if (going && !going()) {
-                part.stopped = true;
-                return;
-            }
-            reader.month(y, m, part.lines);
+    const std::size_t months = static_cast<std::size_t>(part.years.to - part.years.from + 1) * 12;
+    for (std::size_t month = 0; month < months; ++month) {
+        if (going && !going()) {
+            part.stopped = true;
+            return;
         }
-    fold(part);
+        reader.month(part.years.from + static_cast<int>(month / 12), static_cast<int>(month % 12) + 1, part.lines);
+        foresee(part.lines, month + 1, months);
+    }
 }
 
 // work(i) for every i below count, all but the first on threads of their
@@ -272,42 +265,51 @@ SearchData SearchData::read(const DataSources& sources, SearchYears years, const
     const FileContent file = sources.files.readFile(scheduleFile(sources.paths, kScheduleMemo, 0, 0));
     for (std::string_view raw : fileLines(file.opened ? completeLines(file) : std::string_view()))
         if (const std::string_view line = lineContent(raw); !blankLine(line)) memo.lines.push_back({0, kFoundMemo, memo.text.keep(line)});
-    fold(memo);
     parts.push_back(std::move(memo));
-    std::size_t lines = 0;
-    for (const Slice& part : parts) lines += part.lines.size();
-    data.lines_.reserve(lines);
-    data.folded_.reserve(lines);
     for (Slice& part : parts) {
         if (part.stopped) return {};
         data.text_.adopt(std::move(part.text));
-        data.lines_.insert(data.lines_.end(), part.lines.begin(), part.lines.end());
-        data.folded_.insert(data.folded_.end(), part.folded.begin(), part.folded.end());
-        data.foldedBlocks_.push_back(std::move(part.units));
+        data.lines_ += part.lines.size();
+        if (!part.lines.empty()) data.shares_.push_back(std::move(part.lines));  // kept as read: a copy would touch as much again
     }
     return data;
 }
 
 namespace {
 
-// The days (of the kinds asked) among lines [first, end) whose lines hold
-// every word together: their lines that hold one. False when `going` said stop.
-bool findAmong(const std::vector<FoundLine>& lines, const std::vector<std::string_view>& folded, std::size_t first, std::size_t end,
-               const SearchQuery& query, const SearchKinds& kinds, const std::function<bool()>& going, std::vector<const FoundLine*>& found) {
+// The days (of the kinds asked) among the lines whose lines hold every word
+// together: their lines that hold one. False when `going` said stop.
+// Each line is folded as it is looked at: a fold costs little more than
+// the look, and a folded copy of every line would double the memory touched.
+bool findAmong(const std::vector<FoundLine>& lines, const SearchQuery& query, const SearchKinds& kinds, const std::function<bool()>& going, std::vector<const FoundLine*>& found) {
     std::vector<bool> held(query.words());
+    std::vector<std::string_view> folded;  // the day's lines, in `units`
+    std::vector<char> units;
     std::size_t days = 0;
-    for (std::size_t day = first, next = first; day < end; day = next) {
-        for (next = day; next < end && lines[next].serial == lines[day].serial; ++next) {}
+    const std::size_t end = lines.size();
+    for (std::size_t day = 0, next = 0; day < end; day = next) {
+        std::size_t bytes = 0;
+        for (next = day; next < end && lines[next].serial == lines[day].serial; ++next) bytes += lines[next].text.size();
         if (++days % 1024 == 0 && going && !going()) return false;
+        if (units.size() < bytes * 2) units.resize(bytes * 2);  // two bytes a byte at most
+        folded.clear();
+        char* at = units.data();
         std::fill(held.begin(), held.end(), false);
         std::size_t holding = 0;
-        for (std::size_t i = day; i < next; ++i)
-            for (std::size_t w = 0; w < held.size() && kinds[lines[i].kind]; ++w)
-                if (!held[w] && holdsWord(lines[i].text, folded[i], query, w)) held[w] = true, ++holding;
+        for (std::size_t i = day; i < next; ++i) {
+            if (!kinds[lines[i].kind]) {
+                folded.emplace_back();
+                continue;
+            }
+            folded.emplace_back(at, foldForSearchInto(lines[i].text, at));
+            at += folded.back().size();
+            for (std::size_t w = 0; w < held.size(); ++w)
+                if (!held[w] && holdsWord(lines[i].text, folded.back(), query, w)) held[w] = true, ++holding;
+        }
         if (holding < held.size()) continue;
         for (std::size_t i = day; i < next; ++i)
             for (std::size_t w = 0; w < held.size() && kinds[lines[i].kind]; ++w)
-                if (holdsWord(lines[i].text, folded[i], query, w)) {
+                if (holdsWord(lines[i].text, folded[i - day], query, w)) {
                     found.push_back(&lines[i]);
                     break;
                 }
@@ -315,29 +317,15 @@ bool findAmong(const std::vector<FoundLine>& lines, const std::vector<std::strin
     return true;
 }
 
-// Where each core's share of the lines starts, at a day's first line; the size last.
-std::vector<std::size_t> sharesOf(const std::vector<FoundLine>& lines) {
-    const std::size_t count = std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 4);
-    std::vector<std::size_t> starts{0};
-    for (std::size_t k = 1; k < count; ++k) {
-        std::size_t at = std::max(lines.size() * k / count, starts.back());
-        while (at > starts.back() && at < lines.size() && lines[at].serial == lines[at - 1].serial) ++at;
-        starts.push_back(at);
-    }
-    starts.push_back(lines.size());
-    return starts;
-}
-
 }  // namespace
 
 // Each share of the days on a core of its own.
 std::vector<const FoundLine*> SearchData::find(const SearchQuery& query, const SearchKinds& kinds, const std::function<bool()>& going) const {
     if (query.empty()) return {};
-    const std::vector<std::size_t> starts = sharesOf(lines_);
-    const std::size_t shares = starts.size() - 1;
+    const std::size_t shares = shares_.size();
     std::vector<std::vector<const FoundLine*>> found(shares);
     std::vector<char> done(shares, 0);
-    onThreads(shares, [&](std::size_t i) { done[i] = findAmong(lines_, folded_, starts[i], starts[i + 1], query, kinds, going, found[i]); });
+    onThreads(shares, [&](std::size_t i) { done[i] = findAmong(shares_[i], query, kinds, going, found[i]); });
     std::vector<const FoundLine*> all;
     for (std::size_t i = 0; i < shares; ++i) {
         if (!done[i]) return {};

@@ -1,5 +1,5 @@
 // The user's data as search sees it: every line of every source on the days
-// of some years, read once and folded once, so each keystroke searches memory.
+// of some years, read once, so each keystroke searches memory.
 // Recurring schedules stand on the days they fall on (after moves off closed
 // days), each day once; a day's holiday, closed-day and almanac names are
 // lines of their own; the memo has no day.
@@ -55,7 +55,8 @@ public:
     void adopt(KeptText&& other);
 
 private:
-    std::vector<std::unique_ptr<std::string>> blocks_;
+    std::vector<std::unique_ptr<std::string>> blocks_;  // the last one filled on
+    std::vector<std::unique_ptr<std::string>> files_;   // apart: a file would end the block being filled
 };
 
 class SearchData {
@@ -71,13 +72,12 @@ public:
     // lines that hold one, by day, the memo last. Empty when `going` said stop.
     std::vector<const FoundLine*> find(const SearchQuery& query, const SearchKinds& kinds,
                                        const std::function<bool()>& going = {}) const;
-    std::size_t lines() const { return lines_.size(); }
+    std::size_t lines() const { return lines_; }
 
 private:
     KeptText text_;
-    std::vector<FoundLine> lines_;  // by day, pointing into text_
-    std::vector<std::string_view> folded_;  // each line's folded text, in foldedBlocks_
-    std::vector<std::unique_ptr<char[]>> foldedBlocks_;
+    std::vector<std::vector<FoundLine>> shares_;  // by day, a span of days each for a core, the memo last; pointing into text_
+    std::size_t lines_ = 0;
 };
 
 }  // namespace tavo
