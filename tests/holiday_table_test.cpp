@@ -72,15 +72,21 @@ TEST_F(HolidayTableTest, AFileThatDoesNotParseIsRefusedWholeWithItsLine) {
 }
 
 TEST_F(HolidayTableTest, ItsYearsTakeTheirHolidaysFromItAndTheRestKeepTheLaw) {
-    const HolidayTableRead read = parseHolidayTable(tableOf(2029, 2030, {
+    const std::string text = tableOf(2029, 2030, {
         {"2030-06-10", "新しい祝日"},  // one the law does not have
         {"2030-02-11", ""},            // one removed
         {"2030-05-03", "憲法の日"},     // renamed
         {"2030-03-20", ""}, {"2030-03-21", "春分の日"},  // the equinox moved a day
         {"2030-06-11", "休日"},        // a day off after it: no holiday either side → substitute
-    }));
+    });
+    const HolidayTableRead read = parseHolidayTable(text);
     ASSERT_NE(read.table, nullptr) << read.problem;
     useHolidayTable(read.table);
+    useHolidayTable(parseHolidayTable(tableOf(2029, 2030)).table);  // changed: taken
+    EXPECT_NE(holidayTable(), read.table.get());
+    useHolidayTable(read.table);
+    useHolidayTable(parseHolidayTable(text).table);  // every refresh reads it again: the same days keep the table in use
+    EXPECT_EQ(holidayTable(), read.table.get());
     test::MemoryDataFolder folder;
     struct Case {
         int y, m, d;

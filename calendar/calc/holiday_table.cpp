@@ -18,7 +18,8 @@ constexpr int kFirstLawYear = 1948;                // the holiday law of July 19
 std::atomic<const HolidayTable*> current{nullptr};
 
 // Every table ever used stays alive: a date being looked up on another
-// thread may still hold the one just replaced. A session uses a handful.
+// thread may still hold the one just replaced. Only a changed table is
+// taken (every refresh reads the file again), so a session keeps a handful.
 void keep(std::shared_ptr<const HolidayTable> table) {
     static std::mutex mutex;
     static std::vector<std::shared_ptr<const HolidayTable>> kept;
@@ -126,7 +127,18 @@ HolidayTableRead readHolidayTable(const FileSystem& files, const std::string& fo
     return read;
 }
 
+namespace {
+
+bool sameDays(const HolidayTable* a, const HolidayTable* b) {
+    if (!a || !b) return a == b;
+    return std::equal(a->days.begin(), a->days.end(), b->days.begin(), b->days.end(),
+                      [](const HolidayTableDay& x, const HolidayTableDay& y) { return x.serial == y.serial && x.name == y.name; });
+}
+
+}  // namespace
+
 void useHolidayTable(std::shared_ptr<const HolidayTable> table) {
+    if (sameDays(table.get(), current.load(std::memory_order_acquire))) return;
     current.store(table.get(), std::memory_order_release);
     if (table) keep(std::move(table));
 }
