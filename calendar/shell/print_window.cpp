@@ -162,18 +162,38 @@ void PreviewWindow::takeControls() {
     writeSettings(&settings_, printTable(), calendar.process.store);
 }
 
-HGLOBAL PreviewWindow::deviceMode() const {
-    std::wstring name = printer_.empty() ? defaultPrinter() : printer_;
-    HGLOBAL mode = nullptr;
+const std::wstring& PreviewWindow::printerName() {
+    if (!printer_.empty()) return printer_;
+    if (!defaultAsked_) defaultPrinter_ = defaultPrinter(), defaultAsked_ = true;
+    return defaultPrinter_;
+}
+
+namespace {
+
+// The driver's setup of a printer, as DocumentProperties gives it; empty when none.
+std::vector<unsigned char> driverModeOf(std::wstring name) {
+    std::vector<unsigned char> bytes;
     HANDLE printer = nullptr;
-    if (!name.empty() && OpenPrinterW(name.data(), &printer, nullptr)) {
-        const LONG size = DocumentPropertiesW(nullptr, printer, name.data(), nullptr, nullptr, 0);
-        if (size > 0 && (mode = GlobalAlloc(GHND, static_cast<SIZE_T>(size))) != nullptr) {
-            auto* dm = static_cast<DEVMODEW*>(GlobalLock(mode));
-            DocumentPropertiesW(nullptr, printer, name.data(), dm, nullptr, DM_OUT_BUFFER);
-            GlobalUnlock(mode);
-        }
-        ClosePrinter(printer);
+    if (name.empty() || !OpenPrinterW(name.data(), &printer, nullptr)) return bytes;
+    const LONG size = DocumentPropertiesW(nullptr, printer, name.data(), nullptr, nullptr, 0);
+    if (size >= static_cast<LONG>(sizeof(DEVMODEW))) {
+        bytes.resize(static_cast<std::size_t>(size));
+        if (DocumentPropertiesW(nullptr, printer, name.data(), reinterpret_cast<DEVMODEW*>(bytes.data()), nullptr, DM_OUT_BUFFER) != IDOK)
+            bytes.clear();
+    }
+    ClosePrinter(printer);
+    return bytes;
+}
+
+}  // namespace
+
+HGLOBAL PreviewWindow::deviceMode() {
+    const std::wstring& name = printerName();
+    if (driverModeOf_ != name || driverMode_.empty()) driverMode_ = driverModeOf(name), driverModeOf_ = name;
+    HGLOBAL mode = nullptr;
+    if (!driverMode_.empty() && (mode = GlobalAlloc(GHND, driverMode_.size())) != nullptr) {
+        std::memcpy(GlobalLock(mode), driverMode_.data(), driverMode_.size());
+        GlobalUnlock(mode);
     }
     if (mode == nullptr && (mode = GlobalAlloc(GHND, sizeof(DEVMODEW))) != nullptr) {
         auto* dm = static_cast<DEVMODEW*>(GlobalLock(mode));
@@ -228,7 +248,7 @@ std::vector<std::vector<PaintOp>> PreviewWindow::pagesFor(HDC dc, const Sheet& s
 
 void PreviewWindow::replan() {
     HGLOBAL mode = deviceMode();
-    const std::wstring name = printer_.empty() ? defaultPrinter() : printer_;
+    const std::wstring& name = printerName();
     auto* dm = mode ? static_cast<DEVMODEW*>(GlobalLock(mode)) : nullptr;
     HDC info = name.empty() ? nullptr : CreateICW(L"WINSPOOL", name.c_str(), nullptr, dm);
     if (mode) GlobalUnlock(mode), GlobalFree(mode);

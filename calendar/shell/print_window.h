@@ -55,12 +55,19 @@ private:
     // Pages planned for a device whose sheet is given, measured on dc.
     std::vector<std::vector<PaintOp>> pagesFor(HDC dc, const Sheet& sheet, DesignObjects& objects);
     void drawPage(HDC dc, const std::vector<PaintOp>& ops, const DesignObjects& objects) const;
-    HGLOBAL deviceMode() const;  // the printer's setup with the chosen paper and orientation
+    HGLOBAL deviceMode();  // the printer's setup with the chosen paper and orientation
     void takeDeviceMode(HGLOBAL mode, HGLOBAL names);
+    const std::wstring& printerName();  // the chosen one, else the default; empty: none
 
     WindowStyle ownStyle_{};
     PrintSettings settings_{};
     std::wstring printer_;  // the chosen printer; empty: the default one
+    // Asked of the spooler once, not at every change of a control: a
+    // network printer can take seconds to answer.
+    std::wstring defaultPrinter_;
+    bool defaultAsked_ = false;
+    std::wstring driverModeOf_;               // whose driver's setup this is
+    std::vector<unsigned char> driverMode_;  // a DEVMODEW and its driver's part
     Sheet sheet_{};
     std::vector<std::vector<PaintOp>> pages_;
     int page_ = 0;
