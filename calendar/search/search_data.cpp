@@ -277,40 +277,48 @@ SearchData SearchData::read(const DataSources& sources, SearchYears years, const
 
 namespace {
 
-// The days (of the kinds asked) among the lines whose lines hold every word
-// together: their lines that hold one. False when `going` said stop.
-// Each line is folded as it is looked at: a fold costs little more than
-// the look, and a folded copy of every line would double the memory touched.
-bool findAmong(const std::vector<FoundLine>& lines, const SearchQuery& query, const SearchKinds& kinds, const std::function<bool()>& going, std::vector<const FoundLine*>& found) {
-    std::vector<bool> held(query.words());
+// The lines [day, next) folded into `units`, none where the kind is not asked.
+// Folded as a search looks at them: a fold costs little more than the look,
+// and a folded copy of every line kept would double the memory touched.
+void foldDay(const FoundLine* day, const FoundLine* next, const SearchKinds& kinds, std::vector<char>& units,
+             std::vector<std::string_view>& folded) {
+    std::size_t bytes = 0;
+    for (const FoundLine* line = day; line < next; ++line) bytes += line->text.size();
+    if (units.size() < bytes * 2) units.resize(bytes * 2);  // two bytes a byte at most
+    folded.clear();
+    char* at = units.data();
+    for (const FoundLine* line = day; line < next; ++line) {
+        folded.emplace_back(at, kinds[line->kind] ? foldForSearchInto(line->text, at) : 0);
+        at += folded.back().size();
+    }
+}
+
+// The words of the query that one of the lines holds.
+bool holdsEvery(const FoundLine* day, const std::vector<std::string_view>& folded, const SearchQuery& query) {
+    for (std::size_t w = 0; w < query.words(); ++w) {
+        bool held = false;
+        for (std::size_t i = 0; i < folded.size() && !held; ++i) held = !folded[i].empty() && holdsWord(day[i].text, folded[i], query, w);
+        if (!held) return false;
+    }
+    return true;
+}
+
+// The days (of the kinds asked) whose lines hold every word together: their
+// lines that hold one. False when `going` said stop.
+bool findAmong(const std::vector<FoundLine>& lines, const SearchQuery& query, const SearchKinds& kinds,
+               const std::function<bool()>& going, std::vector<const FoundLine*>& found) {
     std::vector<std::string_view> folded;  // the day's lines, in `units`
     std::vector<char> units;
     std::size_t days = 0;
-    const std::size_t end = lines.size();
-    for (std::size_t day = 0, next = 0; day < end; day = next) {
-        std::size_t bytes = 0;
-        for (next = day; next < end && lines[next].serial == lines[day].serial; ++next) bytes += lines[next].text.size();
+    for (const FoundLine *day = lines.data(), *end = day + lines.size(), *next = day; day < end; day = next) {
+        for (next = day; next < end && next->serial == day->serial; ++next) {}
         if (++days % 1024 == 0 && going && !going()) return false;
-        if (units.size() < bytes * 2) units.resize(bytes * 2);  // two bytes a byte at most
-        folded.clear();
-        char* at = units.data();
-        std::fill(held.begin(), held.end(), false);
-        std::size_t holding = 0;
-        for (std::size_t i = day; i < next; ++i) {
-            if (!kinds[lines[i].kind]) {
-                folded.emplace_back();
-                continue;
-            }
-            folded.emplace_back(at, foldForSearchInto(lines[i].text, at));
-            at += folded.back().size();
-            for (std::size_t w = 0; w < held.size(); ++w)
-                if (!held[w] && holdsWord(lines[i].text, folded.back(), query, w)) held[w] = true, ++holding;
-        }
-        if (holding < held.size()) continue;
-        for (std::size_t i = day; i < next; ++i)
-            for (std::size_t w = 0; w < held.size() && kinds[lines[i].kind]; ++w)
-                if (holdsWord(lines[i].text, folded[i - day], query, w)) {
-                    found.push_back(&lines[i]);
+        foldDay(day, next, kinds, units, folded);
+        if (!holdsEvery(day, folded, query)) continue;
+        for (std::size_t i = 0; i < folded.size(); ++i)
+            for (std::size_t w = 0; w < query.words() && !folded[i].empty(); ++w)
+                if (holdsWord(day[i].text, folded[i], query, w)) {
+                    found.push_back(&day[i]);
                     break;
                 }
     }
