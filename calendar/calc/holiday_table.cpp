@@ -130,9 +130,7 @@ HolidayTableRead readHolidayTable(const FileSystem& files, const std::string& fo
 namespace {
 
 bool sameDays(const HolidayTable* a, const HolidayTable* b) {
-    if (!a || !b) return a == b;
-    return std::equal(a->days.begin(), a->days.end(), b->days.begin(), b->days.end(),
-                      [](const HolidayTableDay& x, const HolidayTableDay& y) { return x.serial == y.serial && x.name == y.name; });
+    return !a || !b ? a == b : a->days == b->days;
 }
 
 }  // namespace

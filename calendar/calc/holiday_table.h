@@ -20,6 +20,7 @@ inline constexpr int kHolidaysFixedThrough = 2027;
 struct HolidayTableDay {
     int serial;
     std::string name;  // CP932
+    bool operator==(const HolidayTableDay&) const = default;
 };
 
 struct HolidayTable {

@@ -293,7 +293,7 @@ void foldDay(const FoundLine* day, const FoundLine* next, const SearchKinds& kin
     }
 }
 
-// The words of the query that one of the lines holds.
+// Whether each word of the query is held by one of the lines.
 bool holdsEvery(const FoundLine* day, const std::vector<std::string_view>& folded, const SearchQuery& query) {
     for (std::size_t w = 0; w < query.words(); ++w) {
         bool held = false;
